@@ -1,0 +1,62 @@
+#pragma once
+// The conversion from logical to visual order: the state a conversion keeps between its pieces,
+// the per-piece conversion (runs, visual order, emitter) and the two line walks that cut a
+// document into visual lines.
+
+#include "Progress.h"
+#include "TextModel.h"
+#include "TextRun.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace velmora {
+
+inline constexpr int32_t kMinLineLength = 1;
+inline constexpr int32_t kMaxLineLength = 256;
+
+class CConversionEngine {
+public:
+    // Alignment code of the last line emitted (-2 before a conversion) and of the block held open
+    // across lines (-1 none): 0 left, 1 centre, 2 right.
+    int32_t m_nLineAlign = -2;
+    int32_t m_nOpenAlign = -1;
+    // Characters the whole command converts, and those converted so far.
+    int32_t m_nTotalChars = 0;
+    int32_t m_nDoneChars = 0;
+
+    void SetProgress(IProgress* pProgress) { m_pProgress = pProgress; }
+
+    // Converts [nStart, nEnd) of doc as one visual line and appends it to strOut: styled HTML when
+    // bHtml, else the bare text; both end in "<BR>". Leaves doc's selection on the last run
+    // emitted. An empty or inverted range appends nothing and does not touch the progress.
+    void ConvertRange(TextModel& doc, std::u32string& strOut, int32_t nStart, int32_t nEnd, bool bHtml);
+
+    // The Copy to HTML line walk over doc's layout lines: converts doc's selection (the whole
+    // text when the selection is empty) cut into pieces of at most nLineLength characters
+    // (1..256), stitches the aligned blocks and ends with "</NOBR></DIV>". Resets m_nLineAlign and
+    // m_nOpenAlign first; puts doc's selection back at the end. doc must hold text.
+    std::u32string CopyToHtml(TextModel& doc, int32_t nLineLength);
+
+    // The Nonstyled text line walk: the same range, the plain cut rules, no stitching.
+    // m_nLineAlign and m_nOpenAlign are left to the emitter. Puts doc's selection back.
+    std::u32string NonstyledText(TextModel& doc, int32_t nLineLength);
+
+    // Splits the run that starts at nPos (nPos < nEnd) into run and returns the position after it.
+    int32_t SplitNextRun(const TextModel& doc, int32_t nPos, int32_t nEnd, TextRun& run);
+
+    // Appends the runs in the given visual order (ended by kOrderSentinel) to strOut.
+    void EmitRuns(TextModel& doc, const std::vector<TextRun>& runs, const std::vector<int32_t>& order,
+                  std::u32string& strOut, bool bHtml);
+
+private:
+    void ReportProgress(int32_t n, bool bHtml);
+
+    IProgress* m_pProgress = nullptr;
+    std::vector<TextRun> m_runs;     // kept between pieces to spare allocations
+    std::vector<int32_t> m_order;
+    std::u32string m_scratch;
+};
+
+}  // namespace velmora

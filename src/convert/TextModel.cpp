@@ -1,0 +1,251 @@
+#include "TextModel.h"
+
+#include <algorithm>
+
+namespace velmora {
+
+CharFormat MakeCharFormat(bool bBold, bool bItalic, bool bUnderline, bool bStrike,
+                          bool bAutoColor, uint32_t crColor, int32_t yHeight, uint8_t bCharSet) {
+    CharFormat cf;
+    cf.dwMask = CFM_ALL_SINGLE;
+    cf.dwEffects = (bBold ? CFE_BOLD : 0u) | (bItalic ? CFE_ITALIC : 0u) |
+                   (bUnderline ? CFE_UNDERLINE : 0u) | (bStrike ? CFE_STRIKEOUT : 0u) |
+                   (bAutoColor ? CFE_AUTOCOLOR : 0u);
+    cf.crTextColor = bAutoColor ? 0u : (crColor & 0x00FFFFFFu);
+    cf.yHeight = yHeight;
+    cf.bCharSet = bCharSet;
+    return cf;
+}
+
+namespace {
+
+uint64_t HashFormat(const CharFormat& cf) {
+    uint64_t h = cf.dwMask;
+    h = h * 0x9E3779B97F4A7C15ull ^ cf.dwEffects;
+    h = h * 0x9E3779B97F4A7C15ull ^ static_cast<uint32_t>(cf.yHeight);
+    h = h * 0x9E3779B97F4A7C15ull ^ cf.crTextColor;
+    h = h * 0x9E3779B97F4A7C15ull ^ cf.bCharSet;
+    return h;
+}
+
+constexpr char32_t kBlank = U' ';
+
+}  // namespace
+
+TextModel::TextModel() { Clear(); }
+
+void TextModel::Clear() {
+    m_text.clear();
+    m_charFormat.clear();
+    m_formats.clear();
+    m_formatIndex.clear();
+    m_nLastFormat = UINT32_MAX;
+    m_paragraphs.assign(1, Paragraph{});
+    m_lineStarts.assign(1, 0);
+    m_nLayoutColumns = 0;
+    m_nSelStart = m_nSelEnd = 0;
+}
+
+void TextModel::Reserve(size_t nChars) {
+    m_text.reserve(nChars);
+    m_charFormat.reserve(nChars);
+}
+
+uint32_t TextModel::InternFormat(const CharFormat& cf) {
+    if (m_nLastFormat != UINT32_MAX && m_formats[m_nLastFormat] == cf) return m_nLastFormat;
+    auto& candidates = m_formatIndex[HashFormat(cf)];
+    for (uint32_t id : candidates) {
+        if (m_formats[id] == cf) return m_nLastFormat = id;
+    }
+    const auto id = static_cast<uint32_t>(m_formats.size());
+    m_formats.push_back(cf);
+    candidates.push_back(id);
+    return m_nLastFormat = id;
+}
+
+void TextModel::Append(std::u32string_view text, const CharFormat& cf) {
+    if (text.empty()) return;
+    const uint32_t id = InternFormat(cf);
+    m_text.append(text);
+    m_charFormat.insert(m_charFormat.end(), text.size(), id);
+}
+
+void TextModel::Append(char32_t ch, const CharFormat& cf) {
+    m_charFormat.push_back(InternFormat(cf));
+    m_text.push_back(ch);
+}
+
+void TextModel::BreakParagraph(const CharFormat& cfBreak) {
+    Append(U"\r\n", cfBreak);
+    Paragraph next = m_paragraphs.back();
+    next.nStart = Length();
+    m_paragraphs.push_back(next);
+    if (m_nLayoutColumns == 0) {
+        m_lineStarts.push_back(next.nStart);
+    } else {
+        ResetLinesToParagraphs();
+    }
+}
+
+void TextModel::SetParagraphAlignment(uint16_t wAlignment) { m_paragraphs.back().wAlignment = wAlignment; }
+
+void TextModel::SetParagraphRtl(bool bRtl) { m_paragraphs.back().bRtl = bRtl; }
+
+const CharFormat& TextModel::FormatAt(int32_t pos) const {
+    if (m_text.empty()) return m_defaultFormat;
+    const int32_t clamped = std::clamp(pos, 0, Length() - 1);
+    return m_formats[m_charFormat[static_cast<size_t>(clamped)]];
+}
+
+size_t TextModel::ParagraphIndexAt(int32_t pos) const {
+    auto it = std::upper_bound(m_paragraphs.begin(), m_paragraphs.end(), pos,
+                               [](int32_t p, const Paragraph& para) { return p < para.nStart; });
+    return it == m_paragraphs.begin() ? 0 : static_cast<size_t>(it - m_paragraphs.begin() - 1);
+}
+
+int32_t TextModel::ParagraphEnd(size_t i) const {
+    return i + 1 < m_paragraphs.size() ? m_paragraphs[i + 1].nStart : Length();
+}
+
+int32_t TextModel::LineEnd(int32_t nLine) const {
+    const auto next = static_cast<size_t>(nLine) + 1;
+    return next < m_lineStarts.size() ? m_lineStarts[next] : Length();
+}
+
+// ---------------------------------------------------------------- layout
+
+void TextModel::ResetLinesToParagraphs() {
+    m_nLayoutColumns = 0;
+    m_lineStarts.clear();
+    for (const Paragraph& para : m_paragraphs) m_lineStarts.push_back(para.nStart);
+}
+
+void TextModel::LayOut(int32_t nColumns) {
+    if (nColumns <= 0) {
+        ResetLinesToParagraphs();
+        return;
+    }
+    m_nLayoutColumns = nColumns;
+    m_lineStarts.clear();
+    for (size_t i = 0; i < m_paragraphs.size(); ++i) {
+        const int32_t nStart = m_paragraphs[i].nStart;
+        const bool bLast = i + 1 == m_paragraphs.size();
+        const int32_t nTextEnd = bLast ? Length() : ParagraphEnd(i) - 2;  // without CR LF
+        LayOutParagraph(nStart, nTextEnd, nColumns);
+    }
+}
+
+void TextModel::LayOutParagraph(int32_t nStart, int32_t nTextEnd, int32_t nColumns) {
+    int32_t r = nStart;  // start of the rest R
+    for (;;) {
+        m_lineStarts.push_back(r);
+        const int32_t nRest = nTextEnd - r;
+        if (nRest <= nColumns) return;
+        const int32_t edge = r + nColumns;
+        if (m_text[static_cast<size_t>(edge)] == kBlank) {
+            int32_t next = edge;
+            while (next < nTextEnd && m_text[static_cast<size_t>(next)] == kBlank) ++next;
+            if (next == nTextEnd) return;  // only blanks were left: they end the last line
+            r = next;
+            continue;
+        }
+        int32_t lastBlank = -1;
+        for (int32_t q = edge - 1; q >= r; --q) {
+            if (m_text[static_cast<size_t>(q)] == kBlank) {
+                lastBlank = q;
+                break;
+            }
+        }
+        r = lastBlank >= 0 ? lastBlank + 1 : edge;
+    }
+}
+
+bool TextModel::SetLineStarts(std::vector<int32_t> lineStarts) {
+    if (lineStarts.empty() || lineStarts.front() != 0) return false;
+    for (size_t i = 1; i < lineStarts.size(); ++i) {
+        if (lineStarts[i] <= lineStarts[i - 1] || lineStarts[i] > Length()) return false;
+        // Only the empty paragraph after a final CR LF may start at the text length.
+        if (lineStarts[i] == Length() && (i + 1 != lineStarts.size() || Length() < 2 ||
+                                          m_text[static_cast<size_t>(Length()) - 1] != U'\n'))
+            return false;
+    }
+    m_lineStarts = std::move(lineStarts);
+    m_nLayoutColumns = -1;
+    return true;
+}
+
+// ---------------------------------------------------------------- editor operations
+
+void TextModel::SetSel(int32_t nStart, int32_t nEnd) {
+    const int32_t len = Length();
+    if (nStart == 0 && nEnd == -1) {
+        m_nSelStart = 0;
+        m_nSelEnd = len;
+        return;
+    }
+    if (nEnd < 0) nEnd = len;
+    nStart = std::clamp(nStart, 0, len);
+    nEnd = std::clamp(nEnd, 0, len);
+    if (nStart > nEnd) std::swap(nStart, nEnd);
+    m_nSelStart = nStart;
+    m_nSelEnd = nEnd;
+}
+
+void TextModel::GetSel(int32_t& nStart, int32_t& nEnd) const {
+    nStart = m_nSelStart;
+    nEnd = m_nSelEnd;
+}
+
+std::u32string TextModel::GetSelText() const {
+    const int32_t a = std::clamp(m_nSelStart, 0, Length());
+    const int32_t b = std::clamp(m_nSelEnd, a, Length());
+    return m_text.substr(static_cast<size_t>(a), static_cast<size_t>(b - a));
+}
+
+CharFormat TextModel::GetSelCharFormat() const {
+    const int32_t a = std::clamp(m_nSelStart, 0, Length());
+    const int32_t b = std::clamp(m_nSelEnd, a, Length());
+    if (a == b) return FormatAt(a > 0 ? a - 1 : 0);
+    CharFormat cf = FormatAt(a);
+    uint32_t prev = m_charFormat[static_cast<size_t>(a)];
+    for (int32_t q = a + 1; q < b; ++q) {
+        const uint32_t id = m_charFormat[static_cast<size_t>(q)];
+        if (id == prev) continue;
+        prev = id;
+        const CharFormat& other = m_formats[id];
+        const uint32_t differ = cf.dwEffects ^ other.dwEffects;
+        if (differ & CFE_BOLD) cf.dwMask &= ~CFM_BOLD;
+        if (differ & CFE_ITALIC) cf.dwMask &= ~CFM_ITALIC;
+        if (differ & CFE_UNDERLINE) cf.dwMask &= ~CFM_UNDERLINE;
+        if (differ & CFE_STRIKEOUT) cf.dwMask &= ~CFM_STRIKEOUT;
+        if ((differ & CFE_AUTOCOLOR) || cf.crTextColor != other.crTextColor) cf.dwMask &= ~CFM_COLOR;
+        if (cf.yHeight != other.yHeight) cf.dwMask &= ~CFM_SIZE;
+        if (cf.bCharSet != other.bCharSet) cf.dwMask &= ~CFM_CHARSET;
+    }
+    return cf;
+}
+
+ParaFormat TextModel::GetSelParaFormat() const {
+    const int32_t a = std::clamp(m_nSelStart, 0, Length());
+    const int32_t b = std::clamp(m_nSelEnd, a, Length());
+    const size_t first = ParagraphIndexAt(a);
+    const size_t last = b > a ? ParagraphIndexAt(b - 1) : first;
+    ParaFormat pf;
+    pf.wAlignment = m_paragraphs[first].wAlignment;
+    pf.dwMask = PFM_ALIGNMENT;
+    for (size_t i = first + 1; i <= last; ++i) {
+        if (m_paragraphs[i].wAlignment != pf.wAlignment) {
+            pf.dwMask &= ~PFM_ALIGNMENT;
+            break;
+        }
+    }
+    return pf;
+}
+
+std::u32string TextModel::GetLine(int32_t nLine) const {
+    if (nLine < 0 || nLine >= GetLineCount()) return {};
+    const int32_t a = LineStart(nLine);
+    return m_text.substr(static_cast<size_t>(a), static_cast<size_t>(LineEnd(nLine) - a));
+}
+
+}  // namespace velmora

@@ -1,0 +1,103 @@
+#pragma once
+// An in-memory rich-text document with the editor operations of the rich-edit control: text with
+// one character format per character, paragraphs with an alignment, layout lines and a selection.
+// It is what the conversion runs on; the editor's view fills one from its own document.
+
+#include "CharFormat.h"
+#include "EditorOps.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+namespace velmora {
+
+struct Paragraph {
+    int32_t nStart = 0;              // position of the paragraph's first character
+    uint16_t wAlignment = PFA_LEFT;  // PFA_LEFT, PFA_RIGHT, PFA_CENTER or PFA_JUSTIFY
+    bool bRtl = false;               // right-to-left reading order (\rtlpar)
+};
+
+class TextModel final : public IEditorOps {
+public:
+    TextModel();
+
+    // --- Building. A model starts as one empty left-aligned paragraph. ---
+    // Appends characters in one format to the last paragraph. CR and LF are ordinary characters
+    // here; paragraphs end only through BreakParagraph.
+    void Append(std::u32string_view text, const CharFormat& cf);
+    void Append(char32_t ch, const CharFormat& cf);
+    // Ends the last paragraph with CR LF in cfBreak and opens a new one with the same alignment
+    // and direction.
+    void BreakParagraph(const CharFormat& cfBreak);
+    void SetParagraphAlignment(uint16_t wAlignment);  // of the last paragraph
+    void SetParagraphRtl(bool bRtl);                  // of the last paragraph
+    void Reserve(size_t nChars);
+    void Clear();
+
+    // --- Layout. ---
+    // Cuts every paragraph into lines of at most nColumns characters (0: one line a paragraph):
+    // a line wider than the columns breaks after its last blank, blanks that meet the edge stay
+    // on the line, a word wider than the line is broken; the CR LF belong to the last line.
+    void LayOut(int32_t nColumns);
+    // Takes the line starts of an outside layout (the view's). The first must be 0, they must
+    // rise strictly and stay below the text length (or be the single 0 of an empty text).
+    // Returns false and keeps the current lines when they do not.
+    bool SetLineStarts(std::vector<int32_t> lineStarts);
+    int32_t LineStart(int32_t nLine) const { return m_lineStarts[static_cast<size_t>(nLine)]; }
+    int32_t LineEnd(int32_t nLine) const;  // exclusive, ending characters included
+
+    // --- Direct reads for hot paths. ---
+    int32_t Length() const { return static_cast<int32_t>(m_text.size()); }
+    const std::u32string& Text() const { return m_text; }
+    // The character at pos, or 0 ("nothing") outside the text.
+    char32_t CharAt(int32_t pos) const {
+        return pos >= 0 && pos < Length() ? m_text[static_cast<size_t>(pos)] : U'\0';
+    }
+    // The format of the character at pos; past the end, the format at the insertion point.
+    const CharFormat& FormatAt(int32_t pos) const;
+    uint32_t FormatIdAt(int32_t pos) const { return m_charFormat[static_cast<size_t>(pos)]; }
+    const CharFormat& FormatById(uint32_t id) const { return m_formats[id]; }
+    size_t ParagraphCount() const { return m_paragraphs.size(); }
+    const Paragraph& ParagraphAt(size_t i) const { return m_paragraphs[i]; }
+    size_t ParagraphIndexAt(int32_t pos) const;  // the paragraph holding pos (its CR LF included)
+    int32_t ParagraphEnd(size_t i) const;         // exclusive, CR LF included
+    // The format given to text typed into an empty document.
+    const CharFormat& DefaultFormat() const { return m_defaultFormat; }
+    void SetDefaultFormat(const CharFormat& cf) { m_defaultFormat = cf; }
+
+    // --- Editor operations. ---
+    void SetSel(int32_t nStart, int32_t nEnd) override;
+    void GetSel(int32_t& nStart, int32_t& nEnd) const override;
+    std::u32string GetSelText() const override;
+    CharFormat GetSelCharFormat() const override;
+    ParaFormat GetSelParaFormat() const override;
+    int32_t GetLineCount() const override { return static_cast<int32_t>(m_lineStarts.size()); }
+    std::u32string GetLine(int32_t nLine) const override;
+    int32_t GetTextLength() const override { return Length(); }
+
+    // Sets the selection without the clamping of SetSel; the engine uses it to leave the same
+    // selection behind as the control would, with positions it has already checked.
+    void SetSelRaw(int32_t nStart, int32_t nEnd) { m_nSelStart = nStart; m_nSelEnd = nEnd; }
+
+private:
+    uint32_t InternFormat(const CharFormat& cf);
+    void ResetLinesToParagraphs();
+    void LayOutParagraph(int32_t nStart, int32_t nTextEnd, int32_t nColumns);
+
+    std::u32string m_text;
+    std::vector<uint32_t> m_charFormat;  // index into m_formats, one per character
+    std::vector<CharFormat> m_formats;
+    std::unordered_map<uint64_t, std::vector<uint32_t>> m_formatIndex;  // hash -> candidates
+    uint32_t m_nLastFormat = UINT32_MAX;
+    std::vector<Paragraph> m_paragraphs;
+    std::vector<int32_t> m_lineStarts;
+    int32_t m_nLayoutColumns = 0;
+    CharFormat m_defaultFormat;
+    int32_t m_nSelStart = 0;
+    int32_t m_nSelEnd = 0;
+};
+
+}  // namespace velmora
