@@ -330,13 +330,18 @@ void CRtfReader::PrepareFormat() {
     const bool bItalic = bAssoc && state.nAssocItalic >= 0 ? state.nAssocItalic != 0 : state.bItalic;
     const int32_t nHalfPoints = bAssoc && state.nAssocHalfPoints > 0 ? state.nAssocHalfPoints : state.nHalfPoints;
     const int32_t nFont = bAssoc && state.nAssocFont >= 0 ? state.nAssocFont : state.nFont;
-    const uint8_t bCharset = m_fonts.CharsetOf(nFont);
+    const int32_t nDeclaredCharset = m_fonts.DeclaredCharset(nFont);
+    const uint8_t bCharset = nDeclaredCharset < 0 ? uint8_t{0} : static_cast<uint8_t>(nDeclaredCharset);
     uint32_t crColor = 0;
     const bool bExplicitColor = m_colors.Lookup(state.nColor, crColor);
     m_cfCurrent = MakeCharFormat(bBold, bItalic, state.bUnderline, state.bStrike, !bExplicitColor, crColor,
                                  nHalfPoints * 10, bCharset);
 
-    const uint16_t nFontCodePage = CodePageOfCharset(bCharset);
+    // \fcharset0 is Windows' ANSI_CHARSET, which is Western whatever \ansicpg says: AbiWord
+    // writes its symbols so, and Word and LibreOffice read them so. A font that names no set,
+    // or the default set 1, follows the document's code page.
+    const uint16_t nFontCodePage =
+        nDeclaredCharset == ANSI_CHARSET ? CP_WINDOWS_1252 : CodePageOfCharset(nDeclaredCharset);
     m_pUpperHalf = CodePageUpperHalf(nFontCodePage != 0 ? nFontCodePage : m_nAnsiCodePage);
     if (m_pUpperHalf == nullptr) m_pUpperHalf = CodePageUpperHalf(CP_WINDOWS_1252);
     m_paragraph.SetFormat(m_cfCurrent);

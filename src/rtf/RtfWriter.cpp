@@ -2,6 +2,7 @@
 
 #include "CodePages.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cstdint>
@@ -24,6 +25,7 @@ struct WrittenFormat {
     bool bStrike = false;
     int nColor = 0;
     int nHalfPoints = 24;
+    bool bRtlRun = false;  // \rtlch (a run in the Hebrew font) rather than \ltrch
 };
 
 class CRtfWriter {
@@ -128,42 +130,47 @@ void CRtfWriter::WriteParagraph(size_t iParagraph) {
     m_bAfterWord = false;
 }
 
+// Font, bold, italic and size exist twice in RTF: for left-to-right text and, as the associated
+// properties, for right-to-left text. Peers pick one set by the \ltrch or \rtlch in effect, so
+// both are written, each after its own word, and the run's own direction comes last.
 void CRtfWriter::WriteFormat(const CharFormat& cf) {
-    const int nFont = m_fontOfCharset[cf.bCharSet];
-    if (nFont != m_written.nFont) {
-        WriteWord("f", nFont);
-        WriteWord("af", nFont);
-        m_written.nFont = nFont;
+    WrittenFormat next = m_written;
+    next.nFont = m_fontOfCharset[cf.bCharSet];
+    next.bBold = cf.IsBold();
+    next.bItalic = cf.IsItalic();
+    next.nHalfPoints = std::max(1, (cf.yHeight + 5) / 10);
+    next.bRtlRun = cf.bCharSet == HEBREW_CHARSET;
+    const bool bFont = next.nFont != m_written.nFont;
+    const bool bBold = next.bBold != m_written.bBold;
+    const bool bItalic = next.bItalic != m_written.bItalic;
+    const bool bSize = next.nHalfPoints != m_written.nHalfPoints;
+
+    auto writeScriptWords = [&](bool bAssociated) {
+        if (bFont) WriteWord(bAssociated ? "af" : "f", next.nFont);
+        if (bBold) WriteWord(bAssociated ? (next.bBold ? "ab" : "ab0") : (next.bBold ? "b" : "b0"));
+        if (bItalic) WriteWord(bAssociated ? (next.bItalic ? "ai" : "ai0") : (next.bItalic ? "i" : "i0"));
+        if (bSize) WriteWord(bAssociated ? "afs" : "fs", next.nHalfPoints);
+    };
+    if (bFont || bBold || bItalic || bSize) {
+        WriteWord(next.bRtlRun ? "ltrch" : "rtlch");
+        writeScriptWords(!next.bRtlRun);
+        WriteWord(next.bRtlRun ? "rtlch" : "ltrch");
+        writeScriptWords(next.bRtlRun);
+    } else if (next.bRtlRun != m_written.bRtlRun) {
+        WriteWord(next.bRtlRun ? "rtlch" : "ltrch");
     }
-    if (cf.IsBold() != m_written.bBold) {
-        m_written.bBold = cf.IsBold();
-        WriteWord(m_written.bBold ? "b" : "b0");
-        WriteWord(m_written.bBold ? "ab" : "ab0");
-    }
-    if (cf.IsItalic() != m_written.bItalic) {
-        m_written.bItalic = cf.IsItalic();
-        WriteWord(m_written.bItalic ? "i" : "i0");
-        WriteWord(m_written.bItalic ? "ai" : "ai0");
-    }
+
     if (cf.IsUnderline() != m_written.bUnderline) {
-        m_written.bUnderline = cf.IsUnderline();
-        WriteWord(m_written.bUnderline ? "ul" : "ulnone");
+        next.bUnderline = cf.IsUnderline();
+        WriteWord(next.bUnderline ? "ul" : "ulnone");
     }
     if (cf.IsStrikeout() != m_written.bStrike) {
-        m_written.bStrike = cf.IsStrikeout();
-        WriteWord(m_written.bStrike ? "strike" : "strike0");
+        next.bStrike = cf.IsStrikeout();
+        WriteWord(next.bStrike ? "strike" : "strike0");
     }
-    const int nColor = cf.IsAutoColor() ? 0 : m_colorIndex.at(cf.crTextColor);
-    if (nColor != m_written.nColor) {
-        WriteWord("cf", nColor);
-        m_written.nColor = nColor;
-    }
-    const int nHalfPoints = std::max(1, (cf.yHeight + 5) / 10);
-    if (nHalfPoints != m_written.nHalfPoints) {
-        WriteWord("fs", nHalfPoints);
-        WriteWord("afs", nHalfPoints);
-        m_written.nHalfPoints = nHalfPoints;
-    }
+    next.nColor = cf.IsAutoColor() ? 0 : m_colorIndex.at(cf.crTextColor);
+    if (next.nColor != m_written.nColor) WriteWord("cf", next.nColor);
+    m_written = next;
 }
 
 void CRtfWriter::WriteText(std::u32string_view text) {
