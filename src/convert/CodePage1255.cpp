@@ -54,30 +54,32 @@ int EncodeCp1255Char(char32_t ch) {
 }
 
 bool DecodeCp1255(std::string_view bytes, std::u32string& text, size_t& nBadOffset) {
-    text.clear();
-    text.reserve(bytes.size());
+    text.resize(bytes.size());
+    char32_t* pOut = text.data();
     for (size_t i = 0; i < bytes.size(); ++i) {
         const auto byte = static_cast<uint8_t>(bytes[i]);
         const char32_t ch = DecodeCp1255Byte(byte);
         if (ch == 0 && byte != 0) {
             nBadOffset = i;
+            text.resize(i);
             return false;
         }
-        text.push_back(ch);
+        pOut[i] = ch;
     }
     return true;
 }
 
 bool EncodeCp1255(std::u32string_view text, std::string& bytes, size_t& nBadPosition) {
-    bytes.clear();
-    bytes.reserve(text.size());
+    bytes.resize(text.size());
+    char* pOut = bytes.data();
     for (size_t i = 0; i < text.size(); ++i) {
         const int byte = EncodeCp1255Char(text[i]);
         if (byte < 0) {
             nBadPosition = i;
+            bytes.resize(i);
             return false;
         }
-        bytes.push_back(static_cast<char>(byte));
+        pOut[i] = static_cast<char>(byte);
     }
     return true;
 }

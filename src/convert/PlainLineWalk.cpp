@@ -30,14 +30,13 @@ std::u32string CConversionEngine::NonstyledText(TextModel& doc, int32_t nLineLen
     nLineLength = std::clamp(nLineLength, kMinLineLength, kMaxLineLength);
     std::u32string strOut;
     std::u32string strLine;
-    strOut.reserve(100000);
-    strLine.reserve(100000);
-
     int32_t nSavedStart = 0;
     int32_t nSavedEnd = 0;
     doc.GetSel(nSavedStart, nSavedEnd);
     const int32_t nLineCount = doc.GetLineCount();
     const ConversionRange range = RangeToConvert(doc);
+    strOut.reserve(EstimateOutputSize(range, nLineCount, nLineLength, false));
+    strLine.reserve(100000);
     m_nDoneChars = 0;
     m_nTotalChars = range.nTo - range.nFrom;
 

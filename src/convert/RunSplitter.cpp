@@ -105,6 +105,9 @@ int32_t CConversionEngine::SplitNextRun(const TextModel& doc, int32_t a, int32_t
     run.crTextColor = cf.crTextColor;
     run.bHebrew = cf.bCharSet == HEBREW_CHARSET;
     const bool bLatinLed = IsLatinClass(doc.CharAt(a));
+    // Only the character right after the examined one is compared with the run's format; the
+    // insertion-point format past the end cannot change where the run ends, so it is not read.
+    const int32_t nFormatEnd = doc.FormatRunEnd(a);
     const int32_t len = doc.Length();
 
     int32_t i = a;
@@ -125,9 +128,8 @@ int32_t CConversionEngine::SplitNextRun(const TextModel& doc, int32_t a, int32_t
             e = step.nPos;
             break;
         }
-        // Only the character right after the examined one is compared; the insertion-point
-        // format past the end cannot change where the run ends, so it is not read.
-        if (i + 1 < len && doc.FormatIdAt(i + 1) != nFormat) {
+        // Steps may pass over characters of another format; only position i + 1 counts.
+        if (i + 1 < len && i + 1 >= nFormatEnd && doc.FormatIdAt(i + 1) != nFormat) {
             e = i + 1;
             break;
         }

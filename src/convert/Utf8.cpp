@@ -43,7 +43,7 @@ size_t DecodeOne(std::string_view bytes, size_t i, char32_t& ch) {
 
 bool DecodeUtf8(std::string_view bytes, std::u32string& text, size_t& nBadOffset) {
     text.clear();
-    text.reserve(bytes.size());
+    if (text.capacity() < bytes.size()) text.reserve(bytes.size());
     size_t i = 0;
     while (i < bytes.size()) {
         // ASCII stretches are the common case; copy them without the general decoder.
