@@ -72,8 +72,14 @@ bool DecodeCp1255(std::string_view bytes, std::u32string& text, size_t& nBadOffs
 bool EncodeCp1255(std::u32string_view text, std::string& bytes, size_t& nBadPosition) {
     bytes.resize(text.size());
     char* pOut = bytes.data();
+    const auto& reverse = ReverseTable();
     for (size_t i = 0; i < text.size(); ++i) {
-        const int byte = EncodeCp1255Char(text[i]);
+        const char32_t ch = text[i];
+        if (ch < 0x80) {
+            pOut[i] = static_cast<char>(ch);
+            continue;
+        }
+        const int byte = ch <= 0xFFFF && reverse[ch] != 0 ? reverse[ch] : -1;
         if (byte < 0) {
             nBadPosition = i;
             bytes.resize(i);

@@ -44,6 +44,7 @@ void TextModel::Clear() {
     m_formatIndex.clear();
     m_nLastFormat = UINT32_MAX;
     m_paragraphs.assign(1, Paragraph{});
+    m_nParagraphHint = 0;
     m_lineStarts.assign(1, 0);
     m_nLayoutColumns = 0;
     m_nSelStart = m_nSelEnd = 0;
@@ -124,9 +125,17 @@ const CharFormat& TextModel::FormatAt(int32_t pos) const {
 }
 
 size_t TextModel::ParagraphIndexAt(int32_t pos) const {
+    // Conversions ask in text order, so the last answer and the next paragraph come first.
+    const size_t nCount = m_paragraphs.size();
+    for (size_t i = m_nParagraphHint; i < nCount && i <= m_nParagraphHint + 1; ++i) {
+        if (m_paragraphs[i].nStart <= pos && (i + 1 == nCount || pos < m_paragraphs[i + 1].nStart)) {
+            return m_nParagraphHint = i;
+        }
+    }
     auto it = std::upper_bound(m_paragraphs.begin(), m_paragraphs.end(), pos,
                                [](int32_t p, const Paragraph& para) { return p < para.nStart; });
-    return it == m_paragraphs.begin() ? 0 : static_cast<size_t>(it - m_paragraphs.begin() - 1);
+    m_nParagraphHint = it == m_paragraphs.begin() ? 0 : static_cast<size_t>(it - m_paragraphs.begin() - 1);
+    return m_nParagraphHint;
 }
 
 int32_t TextModel::ParagraphEnd(size_t i) const {

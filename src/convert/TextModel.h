@@ -106,6 +106,7 @@ private:
     std::unordered_map<uint64_t, std::vector<uint32_t>> m_formatIndex;  // hash -> candidates
     uint32_t m_nLastFormat = UINT32_MAX;
     std::vector<Paragraph> m_paragraphs;
+    mutable size_t m_nParagraphHint = 0;
     std::vector<int32_t> m_lineStarts;
     int32_t m_nLayoutColumns = 0;
     CharFormat m_defaultFormat;
