@@ -1,0 +1,59 @@
+#include "Tesslar2App.h"
+
+#include "doc/Tesslar2Doc.h"
+#include "doc/Tesslar2View.h"
+#include "frame/CommandIds.h"
+#include "frame/CommandTexts.h"
+#include "frame/MainFrame.h"
+#include "frame/MessageBox.h"
+
+#include <QSettings>
+#include <QStringList>
+
+namespace velmora {
+
+CTesslar2App::CTesslar2App(int& argc, char** argv) : QApplication(argc, argv) {
+    setApplicationName(QString::fromLatin1(kAppName));
+    // Settings live under this organisation and the application's name.
+    setOrganizationName(QStringLiteral("Local AppWizard-Generated Applications"));
+    setApplicationDisplayName(QString());
+}
+
+CTesslar2App::~CTesslar2App() {
+    m_pFrame.reset();
+    m_pDoc.reset();
+}
+
+bool CTesslar2App::InitInstance() {
+    // The document, the main window and its view.
+    m_pDoc = std::make_unique<CTesslar2Doc>();
+    m_pFrame = std::make_unique<CMainFrame>(m_pDoc.get(), IsHebrewUserInterface());
+    m_pFrame->SetAppCommandHandler([this](int nId) { return OnCommand(nId); });
+
+    // The command line: no argument gives a new empty document, a file name opens that file; a
+    // file that will not open ends the program after the message.
+    const QStringList args = arguments();
+    if (args.size() > 1 && !m_pFrame->OpenDocumentFile(args.at(1))) return false;
+
+    m_pFrame->show();
+    m_pFrame->GetActiveView()->setFocus();
+    return true;
+}
+
+bool CTesslar2App::OnCommand(int nId) {
+    switch (nId) {
+    case ID_APP_ABOUT: OnAppAbout(); return true;
+    case ID_HEBREW_HELP: OnHebrewHelp(); return true;
+    default: return false;
+    }
+}
+
+void CTesslar2App::OnAppAbout() {
+    // The About box.
+}
+
+void CTesslar2App::OnHebrewHelp() {
+    // The Hebrew help window.
+}
+
+}  // namespace velmora
