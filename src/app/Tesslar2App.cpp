@@ -5,7 +5,13 @@
 #include "frame/CommandIds.h"
 #include "frame/CommandTexts.h"
 #include "frame/MainFrame.h"
-#include "frame/MessageBox.h"
+#include "HostStartup.h"
+#include "KeyboardLayout.h"
+#include "SplashDlg.h"
+#include "HostInfo.h"
+#include "dialogs/AboutDlg.h"
+#include "dialogs/HebrewHelpDlg.h"
+#include "dialogs/MessageBox.h"
 
 #include <QSettings>
 #include <QStringList>
@@ -13,7 +19,7 @@
 namespace velmora {
 
 CTesslar2App::CTesslar2App(int& argc, char** argv) : QApplication(argc, argv) {
-    setApplicationName(QString::fromLatin1(kAppName));
+    setApplicationName(kMessageBoxTitle);
     // Settings live under this organisation and the application's name.
     setOrganizationName(QStringLiteral("Local AppWizard-Generated Applications"));
     setApplicationDisplayName(QString());
@@ -25,6 +31,8 @@ CTesslar2App::~CTesslar2App() {
 }
 
 bool CTesslar2App::InitInstance() {
+    ShowSplash();
+
     // The document, the main window and its view.
     m_pDoc = std::make_unique<CTesslar2Doc>();
     m_pFrame = std::make_unique<CMainFrame>(m_pDoc.get(), IsHebrewUserInterface());
@@ -35,9 +43,12 @@ bool CTesslar2App::InitInstance() {
     const QStringList args = arguments();
     if (args.size() > 1 && !m_pFrame->OpenDocumentFile(args.at(1))) return false;
 
+    ActivateHebrewKeyboardLayout();
     m_pFrame->show();
     m_pFrame->GetActiveView()->setFocus();
-    return true;
+
+    // The working directory, the host found there and the host started.
+    return RunHostStartup(m_pFrame.get());
 }
 
 bool CTesslar2App::OnCommand(int nId) {
@@ -48,12 +59,8 @@ bool CTesslar2App::OnCommand(int nId) {
     }
 }
 
-void CTesslar2App::OnAppAbout() {
-    // The About box.
-}
+void CTesslar2App::OnAppAbout() { ShowAboutBox(); }
 
-void CTesslar2App::OnHebrewHelp() {
-    // The Hebrew help window.
-}
+void CTesslar2App::OnHebrewHelp() { ShowHebrewHelp(QString::fromStdString(g_hostInfo.m_szWorkDir)); }
 
 }  // namespace velmora

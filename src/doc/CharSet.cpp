@@ -1,8 +1,8 @@
 #include "CharSet.h"
 
 #include "CharFormat.h"
+#include "UnicodeLetters.h"
 
-#include <QChar>
 #include <QTextCharFormat>
 
 namespace velmora {
@@ -16,10 +16,6 @@ void SetCharSet(QTextCharFormat& cf, uint8_t nCharSet) { cf.setProperty(kCharSet
 
 bool HasCharSet(const QTextCharFormat& cf) { return cf.hasProperty(kCharSetProperty); }
 
-bool IsHebrewScript(char32_t ch) {
-    return (ch >= 0x0590 && ch <= 0x05FF) || (ch >= 0xFB1D && ch <= 0xFB4F);
-}
-
 uint8_t TypedCharSet(char32_t ch, bool bHebrewLayout, uint8_t nInsertionSet) {
     if (bHebrewLayout || IsHebrewScript(ch)) return HEBREW_CHARSET;
     return nInsertionSet;
@@ -27,7 +23,7 @@ uint8_t TypedCharSet(char32_t ch, bool bHebrewLayout, uint8_t nInsertionSet) {
 
 uint8_t InferredCharSet(char32_t ch, bool bRtlParagraph, uint8_t nFontSet) {
     if (IsHebrewScript(ch)) return HEBREW_CHARSET;
-    if (QChar::isLetter(ch)) return nFontSet;
+    if (IsLetter(ch)) return nFontSet;
     return bRtlParagraph ? HEBREW_CHARSET : nFontSet;
 }
 

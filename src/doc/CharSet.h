@@ -28,8 +28,6 @@ uint8_t CharSetOf(const QTextCharFormat& cf);
 void SetCharSet(QTextCharFormat& cf, uint8_t nCharSet);
 bool HasCharSet(const QTextCharFormat& cf);
 
-bool IsHebrewScript(char32_t ch);
-
 // The set a typed character gets (rule above).
 uint8_t TypedCharSet(char32_t ch, bool bHebrewLayout, uint8_t nInsertionSet);
 

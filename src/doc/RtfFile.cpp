@@ -1,23 +1,39 @@
 #include "RtfFile.h"
 
-#if VELMORA_HAVE_RTF
-#include "RtfFile.h"
-#endif
+#include "AtomicFile.h"
+#include "RtfReader.h"
+#include "RtfWriter.h"
+
+#include <QFile>
+
+#include <string>
 
 namespace velmora {
 
-#if VELMORA_HAVE_RTF
-// Filled in once the RTF reader and writer are part of the build.
-#else
-bool LoadRtfFile(const QString&, TextModel&, QString& strError) {
-    strError = QStringLiteral("This build of Velmora cannot read RTF.");
-    return false;
+bool LoadRtfFile(const QString& strPath, TextModel& model, QString& strError) {
+    std::string bytes;
+    std::string strReason;
+    if (!ReadWholeFile(QFile::encodeName(strPath).toStdString(), bytes, strReason)) {
+        strError = QString::fromStdString(strReason);
+        return false;
+    }
+    TextModel read;
+    const RtfReadResult result = ReadRtf(bytes, read);
+    if (!result.bOk) {
+        strError = QString::fromStdString(result.strError);
+        return false;
+    }
+    model = std::move(read);
+    return true;
 }
 
-bool SaveRtfFile(const QString&, const TextModel&, QString& strError) {
-    strError = QStringLiteral("This build of Velmora cannot write RTF.");
-    return false;
+bool SaveRtfFile(const QString& strPath, const TextModel& model, QString& strError) {
+    std::string strReason;
+    if (!WriteFileAtomically(QFile::encodeName(strPath).toStdString(), WriteRtf(model), strReason)) {
+        strError = QString::fromStdString(strReason);
+        return false;
+    }
+    return true;
 }
-#endif
 
 }  // namespace velmora

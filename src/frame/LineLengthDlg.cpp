@@ -1,7 +1,7 @@
 #include "LineLengthDlg.h"
 
 #include "LineLength.h"
-#include "MessageBox.h"
+#include "dialogs/MessageBox.h"
 
 #include <QFontMetrics>
 #include <QLabel>
@@ -94,7 +94,7 @@ bool CLineLengthDlg::DoDataExchange() {
         pszFailure = "Please enter an integer between 1 and 256.";
     }
     if (pszFailure) {
-        ShowMessage(this, QString::fromLatin1(pszFailure));
+        ShowMessageBox(this, QString::fromLatin1(pszFailure));
         m_editLength->setFocus();
         m_editLength->selectAll();
         return false;

@@ -6,11 +6,11 @@
 #include "KeyLockState.h"
 #include "LineLength.h"
 #include "LineLengthBox.h"
-#include "MessageBox.h"
 #include "PlatformCheck.h"
-#include "ToolbarPictures.h"
 #include "doc/Tesslar2Doc.h"
 #include "doc/Tesslar2View.h"
+#include "dialogs/MessageBox.h"
+#include "dialogs/Pictures.h"
 
 #include <QAbstractEventDispatcher>
 #include <QAbstractItemView>
@@ -52,7 +52,7 @@ constexpr std::array kToolbarEntries = {
 };
 
 QSettings AppSettings() {
-    return QSettings(QStringLiteral("Local AppWizard-Generated Applications"), QString::fromLatin1(kAppName));
+    return QSettings(QStringLiteral("Local AppWizard-Generated Applications"), kMessageBoxTitle);
 }
 
 }  // namespace
@@ -61,7 +61,7 @@ CMainFrame::CMainFrame(CTesslar2Doc* pDoc, bool bHebrewUi, QWidget* pParent)
     : QMainWindow(pParent), m_pDoc(pDoc), m_pPrinter(new QPrinter(QPrinter::HighResolution)),
       m_bHebrewUi(bHebrewUi) {
     setObjectName(QStringLiteral("MainFrame"));
-    setWindowIcon(FrameIcon());
+    setWindowIcon(ApplicationIcon());
     m_pView = new CTesslar2View(pDoc, this);
     m_pView->SetPrinter(m_pPrinter);
     setCentralWidget(m_pView);
@@ -102,7 +102,7 @@ CMainFrame::~CMainFrame() {
 void CMainFrame::DetectPlatform() {
     g_nPlatformKind = PlatformKindFromId(ReportedPlatformId());
     if (g_nPlatformKind == 0) {
-        ShowMessage(this, QStringLiteral("Velmora dosen't work under this OS !"), true);
+        ShowMessageBox(this, QStringLiteral("Velmora dosen't work under this OS !"), QMessageBox::NoIcon);
         std::exit(0);
     }
 }
@@ -209,18 +209,16 @@ void CMainFrame::SetupToolBar() {
     m_wndToolBar->setAllowedAreas(Qt::AllToolBarAreas);
     m_wndToolBar->setMovable(true);
     m_wndToolBar->setFloatable(true);
-    int nImage = 0;
     for (const int nId : kToolbarEntries) {
         if (nId == 0) {
             m_wndToolBar->addSeparator();
             continue;
         }
-        const int nThisImage = nImage++;
         if (nId == ID_LINE_LENGTH_BOX) {
             SetupLineLengthBox(nullptr);
             continue;
         }
-        auto* pButton = new QAction(ToolbarImage(nThisImage, nId), CommandTooltip(nId, m_bHebrewUi), this);
+        auto* pButton = new QAction(ToolbarIcon(nId), CommandTooltip(nId, m_bHebrewUi), this);
         pButton->setData(nId);
         pButton->setToolTip(CommandTooltip(nId, m_bHebrewUi));
         pButton->setStatusTip(CommandPrompt(nId, m_bHebrewUi));
@@ -335,12 +333,12 @@ void CMainFrame::OnViewStatusBar() {
 // ---------------------------------------------------------------- files
 
 void CMainFrame::UpdateTitle() {
-    setWindowTitle(m_pDoc->GetTitle() + QStringLiteral(" - ") + QString::fromLatin1(kAppName));
+    setWindowTitle(m_pDoc->GetTitle() + QStringLiteral(" - ") + kMessageBoxTitle);
 }
 
 bool CMainFrame::SaveModified() {
     if (!m_pDoc->IsModified()) return true;
-    QMessageBox box(QMessageBox::Warning, QString::fromLatin1(kAppName),
+    QMessageBox box(QMessageBox::Warning, kMessageBoxTitle,
                     QStringLiteral("Save changes to %1?").arg(m_pDoc->GetPathName().isEmpty()
                                                                   ? m_pDoc->GetTitle()
                                                                   : QDir::toNativeSeparators(m_pDoc->GetPathName())),
@@ -368,7 +366,7 @@ bool CMainFrame::OpenDocumentFile(const QString& strPath) {
     if (!SaveModified()) return false;
     QString strError;
     if (!m_pDoc->OnOpenDocument(strPath, strError)) {
-        ShowMessage(this, QStringLiteral("Failed to open document.\n\n%1").arg(strError));
+        ShowMessageBox(this, QStringLiteral("Failed to open document.\n\n%1").arg(strError));
         return false;
     }
     m_pView->OnInitialUpdate();
@@ -379,7 +377,7 @@ bool CMainFrame::OpenDocumentFile(const QString& strPath) {
 bool CMainFrame::DoSave(const QString& strPath) {
     QString strError;
     if (!m_pDoc->OnSaveDocument(strPath, strError)) {
-        ShowMessage(this, QStringLiteral("Failed to save document.\n\n%1").arg(strError));
+        ShowMessageBox(this, QStringLiteral("Failed to save document.\n\n%1").arg(strError));
         return false;
     }
     AddToRecentFiles(strPath);
