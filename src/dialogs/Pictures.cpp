@@ -354,7 +354,8 @@ const NoticeLook kNoticeLooks[] = {
 // tenths of its width. Not smoothed: a 16-colour picture has no in-between shades.
 QFont NoticeFont(const QString& strWords, int cx, int cy)
 {
-    QFont font = BoldFont(cy * 0.62);
+    QFont font = BoldFont(cy * 0.8);
+    font.setWeight(QFont::Black);
     font.setStyleStrategy(QFont::NoAntialias);
     const int nGaps = static_cast<int>(strWords.size());
     for (;;) {
