@@ -3,6 +3,7 @@
 // the per-piece conversion (runs, visual order, emitter) and the two line walks that cut a
 // document into visual lines.
 
+#include "BlankIndex.h"
 #include "Progress.h"
 #include "TextModel.h"
 #include "TextRun.h"
@@ -54,6 +55,7 @@ private:
     void ReportProgress(int32_t n, bool bHtml);
 
     IProgress* m_pProgress = nullptr;
+    CBlankIndex m_blanks;
     std::vector<TextRun> m_runs;     // kept between pieces to spare allocations
     std::vector<int32_t> m_order;
     std::u32string m_scratch;

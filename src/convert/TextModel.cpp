@@ -35,6 +35,7 @@ constexpr char32_t kBlank = U' ';
 TextModel::TextModel() { Clear(); }
 
 void TextModel::Clear() {
+    ++m_nRevision;
     m_text.clear();
     m_charFormat.clear();
     m_formats.clear();
@@ -66,6 +67,7 @@ uint32_t TextModel::InternFormat(const CharFormat& cf) {
 void TextModel::Append(std::u32string_view text, const CharFormat& cf) {
     if (text.empty()) return;
     const uint32_t id = InternFormat(cf);
+    ++m_nRevision;
     m_text.append(text);
     m_charFormat.insert(m_charFormat.end(), text.size(), id);
 }
@@ -73,6 +75,7 @@ void TextModel::Append(std::u32string_view text, const CharFormat& cf) {
 void TextModel::Append(char32_t ch, const CharFormat& cf) {
     m_charFormat.push_back(InternFormat(cf));
     m_text.push_back(ch);
+    ++m_nRevision;
 }
 
 void TextModel::BreakParagraph(const CharFormat& cfBreak) {

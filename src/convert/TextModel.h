@@ -82,6 +82,9 @@ public:
     // selection behind as the control would, with positions it has already checked.
     void SetSelRaw(int32_t nStart, int32_t nEnd) { m_nSelStart = nStart; m_nSelEnd = nEnd; }
 
+    // Changes whenever the text changes, so that indexes built over it can tell they are stale.
+    uint64_t Revision() const { return m_nRevision; }
+
 private:
     uint32_t InternFormat(const CharFormat& cf);
     void ResetLinesToParagraphs();
@@ -98,6 +101,7 @@ private:
     CharFormat m_defaultFormat;
     int32_t m_nSelStart = 0;
     int32_t m_nSelEnd = 0;
+    uint64_t m_nRevision = 0;
 };
 
 }  // namespace velmora

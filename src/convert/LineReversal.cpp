@@ -1,0 +1,52 @@
+#include "LineReversal.h"
+
+#include <algorithm>
+
+namespace velmora {
+
+namespace {
+
+// Characters that a Latin word is made of: ASCII other than blank and tab. NUL never occurs in
+// a line of the control's text; it is kept out of words like a separator.
+constexpr bool IsLatinWordChar(char32_t ch) { return ch > 0 && ch < 0x80 && ch != U' ' && ch != U'\t'; }
+
+constexpr char32_t MirrorBracket(char32_t ch) {
+    switch (ch) {
+    case U'(': return U')';
+    case U')': return U'(';
+    case U'[': return U']';
+    case U']': return U'[';
+    case U'{': return U'}';
+    case U'}': return U'{';
+    default: return ch;
+    }
+}
+
+void TurnLatinWordsBack(char32_t* pText, size_t nLength) {
+    size_t p = 0;
+    while (p < nLength) {
+        if (!IsLatinWordChar(pText[p])) {
+            ++p;
+            continue;
+        }
+        size_t e = p;
+        while (e + 1 < nLength && IsLatinWordChar(pText[e + 1])) ++e;
+        // The word is [p, e]; its edge punctuation stays where the whole reversal put it.
+        size_t s = p;
+        while (s <= e && IsEdgePunct(pText[s])) ++s;
+        size_t t = e + 1;  // one past the last character to turn back
+        while (t > s && IsEdgePunct(pText[t - 1])) --t;
+        if (s < t) std::reverse(pText + s, pText + t);
+        p = e + 1;
+    }
+}
+
+}  // namespace
+
+void ReverseRtlText(char32_t* pText, size_t nLength) {
+    std::reverse(pText, pText + nLength);
+    TurnLatinWordsBack(pText, nLength);
+    for (size_t i = 0; i < nLength; ++i) pText[i] = MirrorBracket(pText[i]);
+}
+
+}  // namespace velmora
