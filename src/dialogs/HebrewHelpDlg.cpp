@@ -7,6 +7,7 @@
 #include "dialogs/Pictures.h"
 
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTextDocument>
 #include <QTextEdit>
 
@@ -97,6 +98,10 @@ void CHebrewHelpDlg::CreateControls()
 void CHebrewHelpDlg::LoadHelpFile()
 {
     const HelpFileError error = LoadHelpDocument(m_strHelpFile, *m_ctlText->document());
+    // The pane's own cursor was carried along to the end of the inserted text; every opening
+    // starts at the top.
+    m_ctlText->moveCursor(QTextCursor::Start);
+    m_ctlText->verticalScrollBar()->setValue(0);
     if (error != HelpFileError::None)
         ShowMessageBox(this, HelpFileErrorText(error, m_strHelpFile), QMessageBox::Critical);
 }
