@@ -8,6 +8,8 @@
 
 #include <QPushButton>
 #include <QScrollBar>
+#include <QTextBlockFormat>
+#include <QTextCursor>
 #include <QTextDocument>
 #include <QTextEdit>
 
@@ -98,6 +100,12 @@ void CHebrewHelpDlg::CreateControls()
 void CHebrewHelpDlg::LoadHelpFile()
 {
     const HelpFileError error = LoadHelpDocument(m_strHelpFile, *m_ctlText->document());
+    // A little air between paragraphs, which the text model does not carry.
+    QTextCursor all(m_ctlText->document());
+    all.select(QTextCursor::Document);
+    QTextBlockFormat spacing;
+    spacing.setBottomMargin(QFontMetrics(m_ctlText->font()).height() / 3.0);
+    all.mergeBlockFormat(spacing);
     // The pane's own cursor was carried along to the end of the inserted text; every opening
     // starts at the top.
     m_ctlText->moveCursor(QTextCursor::Start);

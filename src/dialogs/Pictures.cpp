@@ -479,8 +479,8 @@ QPixmap DrawAboutPicture()
 
     p.drawPixmap(cx - 64 - 12, 12, DrawOnGrid(64, PaintApplication));
     p.setPen(QColor(255, 255, 255));
-    p.setFont(BoldFont(28, QStringLiteral("DejaVu Serif")));
-    p.drawText(QRect(10, 14, 130, 40), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Velmora"));
+    p.setFont(BoldFont(23, QStringLiteral("DejaVu Serif")));
+    p.drawText(QRect(10, 14, 110, 40), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Velmora"));
     p.setPen(QColor(255, 200, 80));
     p.setFont(BoldFont(15));
     p.drawText(QRect(12, 54, 80, 20), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("2.0"));
