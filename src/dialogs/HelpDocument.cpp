@@ -7,14 +7,9 @@
 #include <QTextCursor>
 #include <QTextDocument>
 
-#include <string_view>
-
-#if __has_include("RtfReader.h")
 #include "RtfReader.h"
-#define VELMORA_HAVE_RTF_READER 1
-#else
-#define VELMORA_HAVE_RTF_READER 0
-#endif
+
+#include <string_view>
 
 namespace velmora {
 namespace {
@@ -105,8 +100,6 @@ QString HelpFileErrorText(HelpFileError error, const QString& strPath)
     return QStringLiteral("An unexpected file error occurred while accessing %1.").arg(strPath);
 }
 
-bool CanReadRtf() { return VELMORA_HAVE_RTF_READER != 0; }
-
 HelpFileError LoadHelpDocument(const QString& strPath, QTextDocument& doc)
 {
     doc.clear();
@@ -120,11 +113,10 @@ HelpFileError LoadHelpDocument(const QString& strPath, QTextDocument& doc)
         }
     }
     const QByteArray bytes = file.readAll();
-#if VELMORA_HAVE_RTF_READER
     TextModel model;
+    // A damaged file still shows what could be read of it: help is better in part than not at all.
     static_cast<void>(ReadRtf(std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())), model));
     FillHelpDocument(model, doc);
-#endif
     return HelpFileError::None;
 }
 

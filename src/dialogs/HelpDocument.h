@@ -19,9 +19,6 @@ enum class HelpFileError { None, NotFound, AccessDenied, Other };
 // The message for a help file that could not be opened; names strPath in full.
 QString HelpFileErrorText(HelpFileError error, const QString& strPath);
 
-// True when this build can read RTF (the RTF reader is part of it).
-bool CanReadRtf();
-
 // Reads the RTF file at strPath into doc, replacing doc's content. When the file cannot be
 // opened, doc is left empty and the reason is returned; a file that opens is read as far as the
 // RTF reader gets.

@@ -14,13 +14,19 @@
 namespace velmora {
 namespace {
 
+// The window's client area in dialog units. It is taller than the 38 units its bar and caption
+// need so that the Cancel converting button below them (31 + 14 units) is not cut off: a failed
+// conversion leaves the window open for the user to close with it.
+constexpr int kClientWidthDlu = 166;
+constexpr int kClientHeightDlu = 48;
+
 // A running conversion repaints at least this often, even when the percentage stays the same.
 constexpr qint64 kRepaintIntervalMs = 100;
 
 }  // namespace
 
 CProgressDlg::CProgressDlg(QWidget* pView, StatusSink fnStatus)
-    : CPopupWindow(pView, 166, 38),
+    : CPopupWindow(pView, kClientWidthDlu, kClientHeightDlu),
       m_pPicture(new QLabel(Client())),
       m_pPercent(new QLabel(QStringLiteral("0%"), Client())),
       m_pCancel(new QPushButton(QStringLiteral("Cancel converting"), Client())),
@@ -37,7 +43,7 @@ CProgressDlg::CProgressDlg(QWidget* pView, StatusSink fnStatus)
     m_pCaption->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     m_pPercent->setGeometry(Dlu(142, 4, 17, 8));
     m_pPercent->setAlignment(Qt::AlignCenter);
-    m_pPicture->setGeometry(Dlu(0, 0, 165, 38));
+    m_pPicture->setGeometry(Dlu(0, 0, kClientWidthDlu, kClientHeightDlu));
     SetCentredPicture(*m_pPicture, DrawNoticePicture(kBitmapReady));
     m_pPicture->lower();  // under the other controls until it is shown alone
     connect(m_pCancel, &QPushButton::clicked, this, &QDialog::reject);
