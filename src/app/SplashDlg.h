@@ -1,0 +1,30 @@
+#pragma once
+// The splash window shown for five seconds at start-up (dialog 145).
+
+#include <QDialog>
+
+class QLabel;
+
+// A topmost window without a title bar, centred on the screen, that shows picture 146 (450 by
+// 320 pixels) in a sunken frame.
+class CSplashDlg : public QDialog {
+public:
+    static constexpr int IDD = 145;
+    static constexpr int IDC_PICTURE = 1015;
+
+    CSplashDlg();
+
+    // Shows the window and returns once it has been painted on screen (or after a second, when
+    // the display never reports it exposed), so that a blocking wait afterwards keeps it visible.
+    void ShowPainted();
+
+private:
+    QLabel* m_pPicture;
+};
+
+// How long the splash stays up, in milliseconds.
+inline constexpr int SPLASH_MS = 5000;
+
+// Shows the splash, waits SPLASH_MS on the calling thread without handling events, and destroys
+// it. Needs a QApplication.
+void ShowSplash();
