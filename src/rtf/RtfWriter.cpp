@@ -1,6 +1,6 @@
 #include "RtfWriter.h"
 
-#include "CodePages.h"
+#include "CodePage1255.h"
 
 #include <algorithm>
 #include <array>
@@ -69,12 +69,8 @@ void CRtfWriter::CollectFontsAndColors() {
     m_fontOfCharset.fill(-1);
     m_fontOfCharset[HEBREW_CHARSET] = kHebrewFont;
     m_fontOfCharset[ANSI_CHARSET] = kLatinFont;
-    uint32_t nLastId = UINT32_MAX;
-    for (int32_t pos = 0; pos < m_model.Length(); ++pos) {
-        const uint32_t id = m_model.FormatIdAt(pos);
-        if (id == nLastId) continue;
-        nLastId = id;
-        const CharFormat& cf = m_model.FormatById(id);
+    for (int32_t pos = 0; pos < m_model.Length(); pos = m_model.FormatRunEnd(pos)) {
+        const CharFormat& cf = m_model.FormatAt(pos);
         if (m_fontOfCharset[cf.bCharSet] < 0) {
             m_fontOfCharset[cf.bCharSet] = static_cast<int>(2 + m_extraCharsets.size());
             m_extraCharsets.push_back(cf.bCharSet);
@@ -117,10 +113,8 @@ void CRtfWriter::WriteParagraph(size_t iParagraph) {
     const std::u32string_view text(m_model.Text());
     int32_t pos = para.nStart;
     while (pos < nTextEnd) {
-        const uint32_t id = m_model.FormatIdAt(pos);
-        int32_t nRunEnd = pos + 1;
-        while (nRunEnd < nTextEnd && m_model.FormatIdAt(nRunEnd) == id) ++nRunEnd;
-        WriteFormat(m_model.FormatById(id));
+        const int32_t nRunEnd = std::min(m_model.FormatRunEnd(pos), nTextEnd);
+        WriteFormat(m_model.FormatAt(pos));
         WriteText(text.substr(static_cast<size_t>(pos), static_cast<size_t>(nRunEnd - pos)));
         pos = nRunEnd;
     }
@@ -195,7 +189,7 @@ void CRtfWriter::WriteChar(char32_t ch) {
         return;
     }
     if (ch >= 0x80 && m_written.nFont == kHebrewFont) {
-        const int nByte = EncodeCodePageChar(CP_WINDOWS_1255, ch);
+        const int nByte = EncodeCp1255Char(ch);
         if (nByte >= 0) {
             static constexpr char kHex[] = "0123456789abcdef";
             m_out += "\\'";

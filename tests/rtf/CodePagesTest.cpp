@@ -33,7 +33,10 @@ TEST_P(CodePageTable, MatchesAnIndependentDecoder) {
     const UpperHalf& half = GetParam();
     ASSERT_EQ(half.expected.size(), 128u);
     for (int b = 0x80; b <= 0xFF; ++b) {
-        const char32_t expected = half.expected[static_cast<size_t>(b - 0x80)];
+        char32_t expected = half.expected[static_cast<size_t>(b - 0x80)];
+        // Windows maps 0xCA of Windows-1255 to HOLAM HASER FOR VAV; Python's table (like glibc's)
+        // still leaves it undefined.
+        if (half.nCodePage == 1255 && b == 0xCA) expected = U'\u05BA';
         const char32_t decoded = DecodeCodePageByte(half.nCodePage, static_cast<uint8_t>(b));
         EXPECT_EQ(decoded, expected == U'\uFFFD' ? U'\0' : expected) << "byte " << std::hex << b;
         if (decoded != 0) {
