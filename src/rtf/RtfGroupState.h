@@ -46,8 +46,9 @@ struct RtfGroupState {
     uint16_t wAlignment = PFA_LEFT;
     RtfDirection direction = RtfDirection::None;
     // The character format chr resolves to, and the code page of its font; valid while
-    // bResolved. A group starts with its parent's, so most runs resolve nothing.
-    bool bResolved = false;
+    // nResolvedGeneration is the reader's current generation (0: never resolved). A group starts
+    // with its parent's, so most runs resolve nothing.
+    uint32_t nResolvedGeneration = 0;
     CharFormat cfResolved;
     const char32_t* pUpperHalf = nullptr;
 };

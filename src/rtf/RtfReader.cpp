@@ -87,6 +87,7 @@ private:
     CharFormat m_cfCurrent;                  // the innermost group's resolved format
     const char32_t* m_pUpperHalf = nullptr;  // and its font's code page
     bool m_bFormatDirty = true;              // m_cfCurrent may no longer be the innermost group's
+    uint32_t m_nGeneration = 1;              // see RtfGroupState::nResolvedGeneration
     bool m_bBreakPending = false;  // a paragraph was ended; its CR LF waits for what follows
     CharFormat m_cfPendingBreak;
 };
@@ -315,7 +316,7 @@ void CRtfReader::OnBodyWord(RtfWordInfo info, const RtfToken& token) {
     case RtfWord::Blue: bCharFormat = false; break;
     }
     if (bCharFormat && !(before == Top().chr)) {
-        Top().bResolved = false;
+        Top().nResolvedGeneration = 0;
         m_bFormatDirty = true;
     }
 }
@@ -344,7 +345,7 @@ void CRtfReader::PrepareFormat() {
     if (!m_bFormatDirty) return;
     m_bFormatDirty = false;
     RtfGroupState& state = Top();
-    if (!state.bResolved) ResolveFormat(state);
+    if (state.nResolvedGeneration != m_nGeneration) ResolveFormat(state);
     m_cfCurrent = state.cfResolved;
     m_pUpperHalf = state.pUpperHalf;
     m_paragraph.SetFormat(m_cfCurrent);
@@ -371,12 +372,14 @@ void CRtfReader::ResolveFormat(RtfGroupState& state) const {
         nDeclaredCharset == ANSI_CHARSET ? CP_WINDOWS_1252 : CodePageOfCharset(nDeclaredCharset);
     state.pUpperHalf = CodePageUpperHalf(nFontCodePage != 0 ? nFontCodePage : m_nAnsiCodePage);
     if (state.pUpperHalf == nullptr) state.pUpperHalf = CodePageUpperHalf(CP_WINDOWS_1252);
-    state.bResolved = true;
+    state.nResolvedGeneration = m_nGeneration;
 }
 
-// Fonts, colours or the document's code page changed: every resolved format may be stale.
+// Fonts, colours or the document's code page changed: every resolved format may be stale. A new
+// generation makes them so at once, however deep the groups.
 void CRtfReader::ForgetResolvedFormats() {
-    for (RtfGroupState& state : m_states) state.bResolved = false;
+    ++m_nGeneration;
+    if (m_nGeneration == 0) m_nGeneration = 1;  // 0 stands for "never resolved"
     m_bFormatDirty = true;
 }
 

@@ -32,6 +32,18 @@ TEST(RtfRobustness, FormatsBelowTheDepthLimitAreRestored) {
     EXPECT_EQ(DumpModel(model), "L|[i:x][:y]");
 }
 
+// Words that change what every group's format resolves to must not cost the depth of the group
+// stack each: here that would be billions of steps.
+TEST(RtfRobustness, CodePageWordsDeepInsideGroupsStayLinear) {
+    std::string rtf = std::string(kHeader) + std::string(kMaxRtfGroupDepth, '{');
+    for (int i = 0; i < 1000000; ++i) rtf += "\\ansi";
+    // \f5 is in no font table, so its bytes follow the code page the last word names.
+    rtf += "\\ansicpg1251\\f5\\'c0" + std::string(kMaxRtfGroupDepth, '}') + "}";
+    TextModel model;
+    ASSERT_TRUE(Read(rtf, model).bOk);
+    EXPECT_EQ(DumpModel(model), "L|[c0:\xD0\x90]");  // U+0410
+}
+
 TEST(RtfRobustness, UnclosedDeepGroupsAreAnError) {
     const std::string rtf = std::string(kHeader) + std::string(100000, '{') + "abc";
     TextModel model;
