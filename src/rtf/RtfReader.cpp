@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <limits>
+#include <new>
 #include <vector>
 
 namespace velmora {
@@ -455,8 +456,12 @@ void CRtfReader::EndDocument() {
 bool LooksLikeRtf(std::string_view bytes) { return SignatureOffset(bytes) != std::string_view::npos; }
 
 RtfReadResult ReadRtf(std::string_view bytes, IRtfSink& sink) {
-    CRtfReader reader(sink);
-    return reader.Read(bytes);
+    try {
+        CRtfReader reader(sink);
+        return reader.Read(bytes);
+    } catch (const std::bad_alloc&) {
+        return {false, "there is not enough memory to read the file"};
+    }
 }
 
 RtfReadResult ReadRtf(std::string_view bytes, TextModel& model) {

@@ -39,7 +39,8 @@ struct RtfReadResult {
 // line ends.
 bool LooksLikeRtf(std::string_view bytes);
 
-// Reads bytes into sink. Time and memory are linear in the size of the input.
+// Reads bytes into sink. Time and memory are linear in the size of the input. Running out of
+// memory is a failure like the others, not an exception.
 RtfReadResult ReadRtf(std::string_view bytes, IRtfSink& sink);
 
 // Clears model and reads bytes into it. On failure model holds what was read up to the fault.

@@ -162,7 +162,9 @@ void CRtfWriter::WriteFormat(const CharFormat& cf) {
         next.bStrike = cf.IsStrikeout();
         WriteWord(next.bStrike ? "strike" : "strike0");
     }
-    next.nColor = cf.IsAutoColor() ? 0 : m_colorIndex.at(cf.crTextColor);
+    // Every colour of the model is in the table (CollectFontsAndColors saw every run).
+    const auto itColor = cf.IsAutoColor() ? m_colorIndex.end() : m_colorIndex.find(cf.crTextColor);
+    next.nColor = itColor != m_colorIndex.end() ? itColor->second : 0;
     if (next.nColor != m_written.nColor) WriteWord("cf", next.nColor);
     m_written = next;
 }
