@@ -11,6 +11,7 @@
 #include "dialogs/PopupWindow.h"
 
 #include <QElapsedTimer>
+#include <QPointer>
 #include <QString>
 
 #include <functional>
@@ -61,6 +62,10 @@ public:
     QLabel* m_pCaption;       // 1018
     QProgressBar* m_pBar;     // 1017
 
+protected:
+    // Gives the keyboard back to the window that had it before Begin.
+    void hideEvent(QHideEvent* pEvent) override;
+
 private:
     void SetStatusText(const QString& strText);
     void ShowPercent(int nPercent);
@@ -68,6 +73,7 @@ private:
 
     StatusSink m_fnStatus;
     QElapsedTimer m_lastPaint;
+    QPointer<QWidget> m_pWasActive;
 };
 
 }  // namespace velmora

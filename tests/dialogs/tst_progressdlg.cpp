@@ -50,6 +50,8 @@ void tst_ProgressDlg::init()
     m_pView->setGeometry(100, 50, 700, 350);
     m_pView->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_pView.get()));
+    m_pView->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_pView.get()));
     m_status.clear();
     m_pDlg = std::make_unique<CProgressDlg>(m_pView.get(),
                                             [this](const QString& str) { m_status.push_back(str); });
@@ -192,6 +194,8 @@ void tst_ProgressDlg::finishShowsFullThenReadyAlone()
     QVERIFY(!m_pDlg->m_pCaption->isVisible());
     QVERIFY(!m_pDlg->m_pPercent->isVisible());
     QVERIFY(!m_pDlg->IsOpen());
+    // The keyboard goes back to the editor.
+    QTRY_COMPARE(QApplication::activeWindow(), m_pView.get());
 }
 
 void tst_ProgressDlg::cancelClosesWindowAndBeginReusesIt()
@@ -201,6 +205,7 @@ void tst_ProgressDlg::cancelClosesWindowAndBeginReusesIt()
     m_pDlg->Step(3, 30);
     QTest::mouseClick(m_pDlg->m_pCancel, Qt::LeftButton);
     QVERIFY(!m_pDlg->IsOpen());
+    QTRY_COMPARE(QApplication::activeWindow(), m_pView.get());
 
     m_pDlg->Begin(QStringLiteral("Converting text to HTML format"), 10);
     QTest::keyClick(m_pDlg.get(), Qt::Key_Escape);
