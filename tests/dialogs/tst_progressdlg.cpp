@@ -13,6 +13,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTest>
+#include <QTextEdit>
 
 #include <memory>
 #include <vector>
@@ -28,6 +29,7 @@ private slots:
     void placeOverView_data();
     void placeOverView();
     void beginPlacesWindowOverView();
+    void placedOverTextViewsClientArea();
     void beginShowsCaptionBarAndCancel();
     void step_data();
     void step();
@@ -91,6 +93,24 @@ void tst_ProgressDlg::beginPlacesWindowOverView()
     m_pDlg->Begin(QStringLiteral("Converting text to HTML format"), 10);
     QCOMPARE(m_pDlg->pos(), QPoint(328, 164));
     QCOMPARE(m_pDlg->size(), szBefore);
+}
+
+void tst_ProgressDlg::placedOverTextViewsClientArea()
+{
+    // A text view's client area is inside its frame and left of its scroll bar.
+    QTextEdit textView;
+    textView.setWindowFlags(Qt::FramelessWindowHint);
+    textView.setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    textView.setGeometry(100, 50, 700, 350);
+    textView.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&textView));
+    const QRect rcClient(textView.viewport()->mapToGlobal(QPoint(0, 0)), textView.viewport()->size());
+    QVERIFY(rcClient.width() < 700);
+    QCOMPARE(ClientRectOnScreen(textView), rcClient);
+    CProgressDlg dlg(&textView);
+    dlg.Begin(QStringLiteral("Converting text to HTML format"), 1);
+    QCOMPARE(dlg.pos(), PlaceOverView(rcClient.left(), rcClient.top(), rcClient.left() + rcClient.width(),
+                                      rcClient.top() + rcClient.height()));
 }
 
 void tst_ProgressDlg::beginShowsCaptionBarAndCancel()
