@@ -87,10 +87,10 @@ void CProgressDlg::Step(int nCount, int nPercent)
 void CProgressDlg::Finish(const QString& strStatus)
 {
     ShowPercent(100);
-    SetStatusText(strStatus + QStringLiteral("100%"));
+    ShowStatusText(strStatus + QStringLiteral("100%"));
     PaintNow(*this);
     BlockingWait(kProgressReadyMilliseconds);
-    SetStatusText(kStatusReady);
+    ShowStatusText(kStatusReady);
     m_pBar->hide();
     m_pCancel->hide();
     m_pCaption->hide();
@@ -110,7 +110,7 @@ void CProgressDlg::hideEvent(QHideEvent* pEvent)
         m_pWasActive->activateWindow();
 }
 
-void CProgressDlg::SetStatusText(const QString& strText)
+void CProgressDlg::ShowStatusText(const QString& strText)
 {
     if (m_fnStatus) {
         m_fnStatus(strText);

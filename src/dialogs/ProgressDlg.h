@@ -52,6 +52,10 @@ public:
     // steps even when the window was closed.
     void Finish(const QString& strStatus);
 
+    // Sets the first status-bar pane of the main window to strText and paints it at once:
+    // through the status sink, or else on the status bar of the view's main window, if any.
+    void ShowStatusText(const QString& strText);
+
     // True while the window is on screen.
     bool IsOpen() const { return isVisible(); }
 
@@ -67,7 +71,6 @@ protected:
     void hideEvent(QHideEvent* pEvent) override;
 
 private:
-    void SetStatusText(const QString& strText);
     void ShowPercent(int nPercent);
     void PaintIfDue(bool bChanged);
 

@@ -10,6 +10,8 @@
 #include "dialogs/WindowPlacement.h"
 
 #include <QLabel>
+#include <QMainWindow>
+#include <QStatusBar>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTest>
@@ -38,6 +40,7 @@ private slots:
     void finishShowsFullThenReadyAlone();
     void cancelClosesWindowAndBeginReusesIt();
     void adapterForwardsStepsAndChangedStatusTexts();
+    void statusGoesToMainWindowWithoutSink();
 
 private:
     std::unique_ptr<QWidget> m_pView;
@@ -261,6 +264,28 @@ void tst_ProgressDlg::adapterForwardsStepsAndChangedStatusTexts()
     // Characters beyond the basic plane cross intact.
     progress.SetStatusText(U"\U0001F600 \u05D0");
     QCOMPARE(texts.back(), QString::fromUtf16(u"\U0001F600 \u05D0"));
+
+    // Without a sink of its own, the adapter writes through the window's status path.
+    CProgressAdapter plain(*m_pDlg);
+    static_cast<IProgress&>(plain).SetStatusText(U"Converting text to HTML format  75%");
+    QCOMPARE(m_status.back(), QStringLiteral("Converting text to HTML format  75%"));
+}
+
+void tst_ProgressDlg::statusGoesToMainWindowWithoutSink()
+{
+    QMainWindow main;
+    auto* pView = new QTextEdit(&main);
+    main.setCentralWidget(pView);
+    main.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&main));
+    CProgressDlg dlg(pView);
+    SetBlockingWait([](int) {});
+    dlg.Begin(QStringLiteral("Converting text to HTML format"), 2);
+    dlg.Step(2, 100);
+    dlg.Finish(QStringLiteral("Converting text to HTML format  "));
+    QCOMPARE(main.statusBar()->currentMessage(), QStringLiteral("Ready"));
+    dlg.ShowStatusText(QStringLiteral("Converting text to HTML format  50%"));
+    QCOMPARE(main.statusBar()->currentMessage(), QStringLiteral("Converting text to HTML format  50%"));
 }
 
 QTEST_MAIN(tst_ProgressDlg)
