@@ -22,13 +22,6 @@ using velmora::test::DumpModel;
 using velmora::test::FromU32;
 using velmora::test::ToU32;
 
-namespace {
-
-CharFormat Hebrew() { return HebrewTypingFormat(); }
-CharFormat Latin() { return MakeCharFormat(false, false, false, false, true, 0, 240, ANSI_CHARSET); }
-
-}  // namespace
-
 class tst_ViewSnapshot : public QObject {
     Q_OBJECT
 private slots:
@@ -84,7 +77,7 @@ static TextModel ModelFromDump(const QString& dump) {
         if (!m.captured(1).isEmpty()) {
             if (!bFirst) model.BreakParagraph(cfLast);
             bFirst = false;
-            const uint16_t align = QStringLiteral(" LRCJ").indexOf(m.captured(1));
+            const auto align = static_cast<uint16_t>(QStringLiteral(" LRCJ").indexOf(m.captured(1)));
             model.SetParagraphAlignment(align);
             model.SetParagraphRtl(!m.captured(2).isEmpty());
             continue;
