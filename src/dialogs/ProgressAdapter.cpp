@@ -13,6 +13,8 @@ void CProgressAdapter::Step(int32_t nCount, int32_t nPercent) { m_dlg.Step(nCoun
 
 void CProgressAdapter::SetStatusText(std::u32string_view text)
 {
+    if (!m_fnStatus)
+        return;
     // The engine sends the text after every piece; it changes only with the percentage, and a
     // status bar repainted thousands of times would slow the command down.
     const QString strText =
@@ -21,10 +23,7 @@ void CProgressAdapter::SetStatusText(std::u32string_view text)
         return;
     m_strLastStatus = strText;
     m_bStatusSent = true;
-    if (m_fnStatus)
-        m_fnStatus(strText);
-    else
-        m_dlg.ShowStatusText(strText);
+    m_fnStatus(strText);
 }
 
 }  // namespace velmora
