@@ -301,7 +301,8 @@ QMimeData* CTesslar2View::createMimeDataFromSelection() const {
 }
 
 void CTesslar2View::insertFromMimeData(const QMimeData* pSource) {
-    if (!pSource) return;
+    // An empty clipboard pastes nothing (Qt's own paste does not expect one).
+    if (!pSource || pSource->formats().isEmpty()) return;
     const QTextCursor before = textCursor();
     const int nStart = before.selectionStart();
     const int nKept = document()->characterCount() - (before.selectionEnd() - before.selectionStart());
