@@ -140,6 +140,11 @@ void CTesslar2View::OnInitialUpdate() {
     setTextCursor(cursor);
 }
 
+void CTesslar2View::SetPrinter(QPrinter* pPrinter) {
+    m_pPrinter = pPrinter;
+    OnInitialUpdate();
+}
+
 bool CTesslar2View::IsHebrewLayout() const {
     if (m_hebrewLayout) return m_hebrewLayout();
     return QGuiApplication::inputMethod()->locale().language() == QLocale::Hebrew;

@@ -13,6 +13,8 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
 #include <QScrollBar>
 #include <QSettings>
 #include <QSignalSpy>
@@ -71,6 +73,8 @@ private slots:
     void contextMenuSetLineLength();
     void recentFiles();
     void modifiedDocumentQuestion();
+    void printsWithHalfInchMargins();
+    void printPreviewKeepsItsPageCount();
     void platformKind_data();
     void platformKind();
 
@@ -452,6 +456,38 @@ void tst_MainFrame::modifiedDocumentQuestion() {
         QVERIFY(!m_pFrame->close());  // Cancel keeps the window open
         QVERIFY(m_pFrame->isVisible());
     }
+}
+
+void tst_MainFrame::printsWithHalfInchMargins() {
+    QTextCursor(m_pDoc->GetTextDocument()).insertText(QStringLiteral("הדפסה"));
+    QPrinter* pPrinter = m_pFrame->GetPrinter();
+    const QMarginsF margins = pPrinter->pageLayout().margins(QPageLayout::Inch);
+    QCOMPARE(margins, QMarginsF(0.5, 0.5, 0.5, 0.5));
+    const QString strPdf = m_dir.filePath(QStringLiteral("printed.pdf"));
+    pPrinter->setOutputFormat(QPrinter::PdfFormat);
+    pPrinter->setOutputFileName(strPdf);
+    m_pFrame->OnCommand(ID_FILE_PRINT_DIRECT);
+    QVERIFY(QFileInfo(strPdf).size() > 500);
+}
+
+void tst_MainFrame::printPreviewKeepsItsPageCount() {
+    QSettings settings(QStringLiteral("Local AppWizard-Generated Applications"), QStringLiteral("Velmora"));
+    settings.setValue(QStringLiteral("Settings/PreviewPages"), 2);
+    settings.sync();
+    QStringList seen;
+    QTimer::singleShot(200, this, [&] {
+        QWidget* pModal = QApplication::activeModalWidget();
+        QVERIFY(pModal);
+        auto* pPreview = pModal->findChild<QPrintPreviewWidget*>();
+        QVERIFY(pPreview);
+        seen << QString::number(pPreview->viewMode());
+        pPreview->setViewMode(QPrintPreviewWidget::SinglePageView);
+        pModal->close();
+    });
+    m_pFrame->OnCommand(ID_FILE_PRINT_PREVIEW);
+    QCOMPARE(seen, QStringList{QString::number(QPrintPreviewWidget::FacingPagesView)});
+    settings.sync();
+    QCOMPARE(settings.value(QStringLiteral("Settings/PreviewPages")).toInt(), 1);
 }
 
 void tst_MainFrame::platformKind_data() {
