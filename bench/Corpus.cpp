@@ -19,7 +19,7 @@ constexpr std::u32string_view kPunct[] = {U",", U".", U":", U";", U"!", U"?", U"
 }  // namespace
 
 std::u32string MakeCorpusText(size_t nChars, uint32_t nSeed) {
-    std::mt19937 rng(nSeed);
+    std::mt19937 rng(nSeed);  // 32-bit results, narrowed explicitly below
     auto pick = [&](auto& list) { return list[rng() % std::size(list)]; };
     std::u32string text;
     text.reserve(nChars + 256);
@@ -27,7 +27,7 @@ std::u32string MakeCorpusText(size_t nChars, uint32_t nSeed) {
         const size_t nLine = 40 + rng() % 161;
         std::u32string line;
         while (line.size() < nLine) {
-            const uint32_t kind = rng() % 20;
+            const auto kind = static_cast<uint32_t>(rng() % 20);
             if (!line.empty()) line += U' ';
             if (kind < 11) {
                 line += pick(kHebrewWords);
@@ -51,7 +51,7 @@ std::u32string MakeCorpusText(size_t nChars, uint32_t nSeed) {
 }
 
 TextModel MakeCorpusModel(const std::u32string& text, uint32_t nSeed) {
-    std::mt19937 rng(nSeed);
+    std::mt19937 rng(nSeed);  // 32-bit results, narrowed explicitly below
     TextModel model;
     model.Reserve(text.size());
     const CharFormat hebrew = HebrewTypingFormat();
@@ -70,7 +70,7 @@ TextModel MakeCorpusModel(const std::u32string& text, uint32_t nSeed) {
             e = e == std::u32string_view::npos ? line.size() : e + 1;
             const std::u32string_view word = line.substr(w, e - w);
             const CharFormat* cf = word[0] < 0x80 && word[0] != U'(' ? &latin : &hebrew;
-            const uint32_t style = rng() % 16;
+            const auto style = static_cast<uint32_t>(rng() % 16);
             if (style == 0) cf = &bold;
             if (style == 1) cf = &red;
             model.Append(word, *cf);

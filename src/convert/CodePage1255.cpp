@@ -54,30 +54,55 @@ int EncodeCp1255Char(char32_t ch) {
 }
 
 bool DecodeCp1255(std::string_view bytes, std::u32string& text, size_t& nBadOffset) {
-    text.clear();
-    text.reserve(bytes.size());
-    for (size_t i = 0; i < bytes.size(); ++i) {
-        const auto byte = static_cast<uint8_t>(bytes[i]);
-        const char32_t ch = DecodeCp1255Byte(byte);
-        if (ch == 0 && byte != 0) {
-            nBadOffset = i;
-            return false;
+    static constexpr char32_t kUndefined = 0xFFFFFFFF;
+    static const std::array<char32_t, 256> table = [] {
+        std::array<char32_t, 256> t{};
+        for (size_t b = 0; b < 256; ++b) {
+            const char32_t ch = DecodeCp1255Byte(static_cast<uint8_t>(b));
+            t[b] = ch == 0 && b != 0 ? kUndefined : ch;
         }
-        text.push_back(ch);
+        return t;
+    }();
+    text.resize(bytes.size());
+    char32_t* pOut = text.data();
+    bool bUndefined = false;
+    for (size_t i = 0; i < bytes.size(); ++i) {
+        const char32_t ch = table[static_cast<uint8_t>(bytes[i])];
+        bUndefined |= ch == kUndefined;
+        pOut[i] = ch;
     }
-    return true;
+    if (!bUndefined) return true;
+    for (size_t i = 0; i < bytes.size(); ++i) {
+        if (pOut[i] == kUndefined) {
+            nBadOffset = i;
+            text.resize(i);
+            break;
+        }
+    }
+    return false;
 }
 
 bool EncodeCp1255(std::u32string_view text, std::string& bytes, size_t& nBadPosition) {
-    bytes.clear();
-    bytes.reserve(text.size());
+    bytes.resize(text.size());
+    char* pOut = bytes.data();
+    const auto& reverse = ReverseTable();
     for (size_t i = 0; i < text.size(); ++i) {
-        const int byte = EncodeCp1255Char(text[i]);
+        const char32_t ch = text[i];
+        if (ch < 0x80) {
+            pOut[i] = static_cast<char>(ch);
+            continue;
+        }
+        if (ch >= 0x05D0 && ch <= 0x05EA) {  // the letters, most of any Hebrew text
+            pOut[i] = static_cast<char>(0xE0 + (ch - 0x05D0));
+            continue;
+        }
+        const int byte = ch <= 0xFFFF && reverse[ch] != 0 ? reverse[ch] : -1;
         if (byte < 0) {
             nBadPosition = i;
+            bytes.resize(i);
             return false;
         }
-        bytes.push_back(static_cast<char>(byte));
+        pOut[i] = static_cast<char>(byte);
     }
     return true;
 }

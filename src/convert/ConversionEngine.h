@@ -53,6 +53,8 @@ public:
 
 private:
     void ReportProgress(int32_t n, bool bHtml);
+    // Joins the piece that starts at nPieceStart of strOut to the blocks before it.
+    void StitchPiece(std::u32string& strOut, size_t nPieceStart);
 
     IProgress* m_pProgress = nullptr;
     CBlankIndex m_blanks;

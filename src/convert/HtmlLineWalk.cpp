@@ -13,24 +13,34 @@ namespace {
 
 constexpr std::u32string_view kBlockClose = U"</NOBR></DIV>";
 
-bool EndsWithBlockClose(const std::u32string& text) { return text.ends_with(kBlockClose); }
+bool EndsWithBlockClose(std::u32string_view text) { return text.ends_with(kBlockClose); }
 
 }  // namespace
+
+void CConversionEngine::StitchPiece(std::u32string& strOut, size_t nPieceStart) {
+    const std::u32string_view before = std::u32string_view(strOut).substr(0, nPieceStart);
+    const std::u32string_view piece = std::u32string_view(strOut).substr(nPieceStart);
+    if (piece.find(kBlockClose) != std::u32string_view::npos) {
+        // A piece that writes its own block closes the block before it, unless that is closed.
+        if (!EndsWithBlockClose(before) && m_nLineAlign != m_nOpenAlign) strOut.insert(nPieceStart, kBlockClose);
+    } else if (EndsWithBlockClose(before) && m_nLineAlign == m_nOpenAlign) {
+        // A piece of the open block's alignment continues that block: reopen it.
+        strOut.erase(nPieceStart - kBlockClose.size(), kBlockClose.size());
+    }
+    m_nOpenAlign = m_nLineAlign;
+}
 
 std::u32string CConversionEngine::CopyToHtml(TextModel& doc, int32_t nLineLength) {
     m_nLineAlign = -2;
     m_nOpenAlign = -1;
     nLineLength = std::clamp(nLineLength, kMinLineLength, kMaxLineLength);
     std::u32string strOut;
-    std::u32string strLine;
-    strOut.reserve(100000);
-    strLine.reserve(100000);
-
     int32_t nSavedStart = 0;
     int32_t nSavedEnd = 0;
     doc.GetSel(nSavedStart, nSavedEnd);
     const int32_t nLineCount = doc.GetLineCount();
     const ConversionRange range = RangeToConvert(doc);
+    strOut.reserve(EstimateOutputSize(range, nLineCount, nLineLength, true));
     m_nDoneChars = 0;
     m_nTotalChars = range.nTo - range.nFrom;
 
@@ -40,7 +50,6 @@ std::u32string CConversionEngine::CopyToHtml(TextModel& doc, int32_t nLineLength
     int32_t P = 0;
     int32_t K = 0;
     while (L < nLineCount) {
-        strLine.clear();
         const int32_t n = doc.LineEnd(L) - doc.LineStart(L);
         const char32_t* pLine = pText + P;
         while (K < n && pLine[K] == U' ') ++K;
@@ -68,16 +77,11 @@ std::u32string CConversionEngine::CopyToHtml(TextModel& doc, int32_t nLineLength
         }
         if (pos >= range.nTo) break;
         if (pos + m >= range.nFrom) {
-            ConvertRange(doc, strLine, std::max(pos, range.nFrom), std::min(pos + m, range.nTo), true);
-            if (!strLine.empty()) {
-                if (strLine.find(kBlockClose) != std::u32string::npos) {
-                    if (!EndsWithBlockClose(strOut) && m_nLineAlign != m_nOpenAlign) strOut += kBlockClose;
-                } else if (EndsWithBlockClose(strOut) && m_nLineAlign == m_nOpenAlign) {
-                    strOut.resize(strOut.size() - kBlockClose.size());
-                }
-                strOut += strLine;
-                m_nOpenAlign = m_nLineAlign;
-            }
+            // The piece is converted straight onto the output and stitched there: what stood
+            // before it is the output text, what follows is the piece's line text.
+            const size_t nBefore = strOut.size();
+            ConvertRange(doc, strOut, std::max(pos, range.nFrom), std::min(pos + m, range.nTo), true);
+            if (strOut.size() > nBefore) StitchPiece(strOut, nBefore);
         }
         if (nNextK < n) {
             K = nNextK;

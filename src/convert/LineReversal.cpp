@@ -11,6 +11,7 @@ namespace {
 constexpr bool IsLatinWordChar(char32_t ch) { return ch > 0 && ch < 0x80 && ch != U' ' && ch != U'\t'; }
 
 constexpr char32_t MirrorBracket(char32_t ch) {
+    if (ch > U'}') return ch;
     switch (ch) {
     case U'(': return U')';
     case U')': return U'(';
@@ -44,9 +45,17 @@ void TurnLatinWordsBack(char32_t* pText, size_t nLength) {
 }  // namespace
 
 void ReverseRtlText(char32_t* pText, size_t nLength) {
-    std::reverse(pText, pText + nLength);
+    // Mirroring maps each character by itself, so it can be done while the line is reversed
+    // instead of in a pass of its own after the words are turned back.
+    size_t i = 0;
+    for (size_t j = nLength; i + 1 < j; ++i) {
+        --j;
+        const char32_t left = pText[i];
+        pText[i] = MirrorBracket(pText[j]);
+        pText[j] = MirrorBracket(left);
+    }
+    if (nLength % 2 == 1) pText[nLength / 2] = MirrorBracket(pText[nLength / 2]);
     TurnLatinWordsBack(pText, nLength);
-    for (size_t i = 0; i < nLength; ++i) pText[i] = MirrorBracket(pText[i]);
 }
 
 }  // namespace velmora

@@ -16,6 +16,10 @@ struct ConversionRange {
 };
 ConversionRange RangeToConvert(const TextModel& doc);
 
+// Room for the whole output of a conversion, so that a large document is collected without
+// regrowing; pages that are never written cost nothing.
+size_t EstimateOutputSize(const ConversionRange& range, int32_t nLineCount, int32_t nLineLength, bool bHtml);
+
 // Writes an empty line: "<BR>", inside a DIV when the paragraph format of the control's current
 // selection (or, when it reports none, the previous empty line) is centred or right.
 // nEmptyAlign carries the alignment code from one empty line to the next.

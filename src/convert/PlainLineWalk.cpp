@@ -29,15 +29,12 @@ int32_t LineEndingLength(const TextModel& doc, int32_t nLineEnd, size_t& nParagr
 std::u32string CConversionEngine::NonstyledText(TextModel& doc, int32_t nLineLength) {
     nLineLength = std::clamp(nLineLength, kMinLineLength, kMaxLineLength);
     std::u32string strOut;
-    std::u32string strLine;
-    strOut.reserve(100000);
-    strLine.reserve(100000);
-
     int32_t nSavedStart = 0;
     int32_t nSavedEnd = 0;
     doc.GetSel(nSavedStart, nSavedEnd);
     const int32_t nLineCount = doc.GetLineCount();
     const ConversionRange range = RangeToConvert(doc);
+    strOut.reserve(EstimateOutputSize(range, nLineCount, nLineLength, false));
     m_nDoneChars = 0;
     m_nTotalChars = range.nTo - range.nFrom;
 
@@ -48,7 +45,6 @@ std::u32string CConversionEngine::NonstyledText(TextModel& doc, int32_t nLineLen
     int32_t P = 0;
     int32_t K = 0;
     while (L < nLineCount) {
-        strLine.clear();
         const int32_t n = doc.LineEnd(L) - doc.LineStart(L);
         const int32_t e = LineEndingLength(doc, P + n, nParagraph);
         const char32_t* pLine = pText + P;
@@ -77,10 +73,8 @@ std::u32string CConversionEngine::NonstyledText(TextModel& doc, int32_t nLineLen
             }
         }
         if (pos >= range.nTo) break;
-        if (pos + m >= range.nFrom) {
-            ConvertRange(doc, strLine, std::max(pos, range.nFrom), std::min(pos + m, range.nTo), false);
-            strOut += strLine;
-        }
+        // Pieces are only concatenated, so each is converted straight onto the output.
+        if (pos + m >= range.nFrom) ConvertRange(doc, strOut, std::max(pos, range.nFrom), std::min(pos + m, range.nTo), false);
         if (nNextK < n - e) {
             K = nNextK;
         } else {

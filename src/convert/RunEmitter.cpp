@@ -44,9 +44,13 @@ bool IsListBullet(std::u32string_view text) {
     return text.size() == 2 && text[0] == kMiddleDot && text[1] == U'\t';
 }
 
-void DropMarksAndLineEnds(std::u32string& text) {
-    std::erase_if(text, [](char32_t ch) { return ch == kRightToLeftMark || ch == U'\r' || ch == U'\n'; });
+bool IsMarkOrLineEnd(char32_t ch) { return ch == kRightToLeftMark || ch == U'\r' || ch == U'\n'; }
+
+bool HasMarksOrLineEnds(std::u32string_view text) {
+    return std::any_of(text.begin(), text.end(), IsMarkOrLineEnd);
 }
+
+void DropMarksAndLineEnds(std::u32string& text) { std::erase_if(text, IsMarkOrLineEnd); }
 
 struct RunTags {
     bool bBold, bItalic, bUnderline, bColor, bSize;
@@ -100,18 +104,26 @@ void CConversionEngine::EmitRuns(TextModel& doc, const std::vector<TextRun>& run
         AppendAlignWord(strOut, nCode);
         strOut += U"><NOBR>";
     }
-    const std::u32string& text = doc.Text();
+    const std::u32string_view text = doc.Text();
     for (int32_t index : order) {
         if (index == kOrderSentinel) break;
         const TextRun& run = runs[static_cast<size_t>(index)];
-        m_scratch.assign(text, static_cast<size_t>(run.nStart), static_cast<size_t>(run.nLength));
-        if (run.bHebrew) ReverseRtlText(m_scratch);
-        if (IsListBullet(m_scratch)) continue;
-        DropMarksAndLineEnds(m_scratch);
+        std::u32string_view runText = text.substr(static_cast<size_t>(run.nStart), static_cast<size_t>(run.nLength));
+        if (run.bHebrew) {
+            m_scratch.assign(runText);
+            ReverseRtlText(m_scratch);
+            runText = m_scratch;
+        }
+        if (IsListBullet(runText)) continue;
+        if (HasMarksOrLineEnds(runText)) {
+            m_scratch.assign(runText);
+            DropMarksAndLineEnds(m_scratch);
+            runText = m_scratch;
+        }
         if (bHtml) {
-            AppendStyledRun(strOut, run, m_scratch);
+            AppendStyledRun(strOut, run, runText);
         } else {
-            strOut += m_scratch;
+            strOut += runText;
         }
     }
     strOut += U"<BR>";

@@ -3,6 +3,8 @@
 #include "CharClass.h"
 #include "ConversionEngine.h"
 
+#include <algorithm>
+
 namespace velmora {
 
 namespace {
@@ -105,11 +107,24 @@ int32_t CConversionEngine::SplitNextRun(const TextModel& doc, int32_t a, int32_t
     run.crTextColor = cf.crTextColor;
     run.bHebrew = cf.bCharSet == HEBREW_CHARSET;
     const bool bLatinLed = IsLatinClass(doc.CharAt(a));
+    if (bLatinLed) run.bHebrew = false;  // every Latin-led step clears it, and there is at least one
+    // Only the character right after the examined one is compared with the run's format; the
+    // insertion-point format past the end cannot change where the run ends, so it is not read.
+    const int32_t nFormatEnd = doc.FormatRunEnd(a);
     const int32_t len = doc.Length();
 
+    const char32_t* pText = doc.Text().data();
+    // Characters that a step simply passes (the step continues at the next position) need no
+    // step of their own while the format stays the same: Latin letters in a Latin-led run, and
+    // everything but blanks, break punctuation and right-to-left marks in a Hebrew-led one.
+    const int32_t nFastEnd = std::min(b, nFormatEnd - 1);
+    auto passesStep = [bLatinLed](char32_t ch) {
+        return bLatinLed ? IsLatinClass(ch) : ch != U' ' && ch != kRightToLeftMark && !IsBreakPunct(ch);
+    };
     int32_t i = a;
     int32_t e = 0;
     for (;;) {
+        while (i < nFastEnd && passesStep(pText[i])) ++i;
         if (i >= b) {
             e = i;
             break;
@@ -125,9 +140,8 @@ int32_t CConversionEngine::SplitNextRun(const TextModel& doc, int32_t a, int32_t
             e = step.nPos;
             break;
         }
-        // Only the character right after the examined one is compared; the insertion-point
-        // format past the end cannot change where the run ends, so it is not read.
-        if (i + 1 < len && doc.FormatIdAt(i + 1) != nFormat) {
+        // Steps may pass over characters of another format; only position i + 1 counts.
+        if (i + 1 < len && i + 1 >= nFormatEnd && doc.FormatIdAt(i + 1) != nFormat) {
             e = i + 1;
             break;
         }

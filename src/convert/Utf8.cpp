@@ -43,7 +43,7 @@ size_t DecodeOne(std::string_view bytes, size_t i, char32_t& ch) {
 
 bool DecodeUtf8(std::string_view bytes, std::u32string& text, size_t& nBadOffset) {
     text.clear();
-    text.reserve(bytes.size());
+    if (text.capacity() < bytes.size()) text.reserve(bytes.size());
     size_t i = 0;
     while (i < bytes.size()) {
         // ASCII stretches are the common case; copy them without the general decoder.
@@ -84,9 +84,27 @@ void AppendUtf8(std::string& out, char32_t ch) {
 }
 
 std::string EncodeUtf8(std::u32string_view text) {
-    std::string out;
-    out.reserve(text.size() * 2);
-    for (char32_t ch : text) AppendUtf8(out, ch);
+    size_t nBytes = 0;
+    for (char32_t ch : text) nBytes += ch < 0x80 ? 1 : ch < 0x800 ? 2 : ch < 0x10000 ? 3 : 4;
+    std::string out(nBytes, '\0');
+    auto* p = reinterpret_cast<unsigned char*>(out.data());
+    for (char32_t ch : text) {
+        if (ch < 0x80) {
+            *p++ = static_cast<unsigned char>(ch);
+        } else if (ch < 0x800) {
+            *p++ = static_cast<unsigned char>(0xC0 | (ch >> 6));
+            *p++ = static_cast<unsigned char>(0x80 | (ch & 0x3F));
+        } else if (ch < 0x10000) {
+            *p++ = static_cast<unsigned char>(0xE0 | (ch >> 12));
+            *p++ = static_cast<unsigned char>(0x80 | ((ch >> 6) & 0x3F));
+            *p++ = static_cast<unsigned char>(0x80 | (ch & 0x3F));
+        } else {
+            *p++ = static_cast<unsigned char>(0xF0 | (ch >> 18));
+            *p++ = static_cast<unsigned char>(0x80 | ((ch >> 12) & 0x3F));
+            *p++ = static_cast<unsigned char>(0x80 | ((ch >> 6) & 0x3F));
+            *p++ = static_cast<unsigned char>(0x80 | (ch & 0x3F));
+        }
+    }
     return out;
 }
 

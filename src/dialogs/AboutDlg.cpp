@@ -13,11 +13,8 @@ QString AboutText()
 {
     return QStringLiteral(
         "Velmora Version 2.0\n"
-        "Hebrew text in visual order for Dreamweaver and UltraDev\n"
-        "\n"
-        "Credits: the conversion engine, the RTF reader and writer, the editor, "
-        "the help and the pictures by the Velmora developers. Built with Qt.\n"
-        "\n"
+        "Visual Hebrew for Dreamweaver\n"
+        "Credits: engine, RTF, editor, help and pictures by the Velmora developers\n"
         "Copyright \u00A9 2026 The Velmora developers. All rights reserved.");
 }
 

@@ -6,7 +6,11 @@
 #include "dialogs/PaneLines.h"
 #include "dialogs/Pictures.h"
 
+#include <QFontMetrics>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QTextBlockFormat>
+#include <QTextCursor>
 #include <QTextDocument>
 #include <QTextEdit>
 
@@ -97,6 +101,16 @@ void CHebrewHelpDlg::CreateControls()
 void CHebrewHelpDlg::LoadHelpFile()
 {
     const HelpFileError error = LoadHelpDocument(m_strHelpFile, *m_ctlText->document());
+    // A little air between paragraphs, which the text model does not carry.
+    QTextCursor all(m_ctlText->document());
+    all.select(QTextCursor::Document);
+    QTextBlockFormat spacing;
+    spacing.setBottomMargin(QFontMetrics(m_ctlText->font()).height() / 3.0);
+    all.mergeBlockFormat(spacing);
+    // The pane's own cursor was carried along to the end of the inserted text; every opening
+    // starts at the top.
+    m_ctlText->moveCursor(QTextCursor::Start);
+    m_ctlText->verticalScrollBar()->setValue(0);
     if (error != HelpFileError::None)
         ShowMessageBox(this, HelpFileErrorText(error, m_strHelpFile), QMessageBox::Critical);
 }

@@ -354,7 +354,8 @@ const NoticeLook kNoticeLooks[] = {
 // tenths of its width. Not smoothed: a 16-colour picture has no in-between shades.
 QFont NoticeFont(const QString& strWords, int cx, int cy)
 {
-    QFont font = BoldFont(cy * 0.62);
+    QFont font = BoldFont(cy * 0.8);
+    font.setWeight(QFont::Black);
     font.setStyleStrategy(QFont::NoAntialias);
     const int nGaps = static_cast<int>(strWords.size());
     for (;;) {
@@ -478,8 +479,8 @@ QPixmap DrawAboutPicture()
 
     p.drawPixmap(cx - 64 - 12, 12, DrawOnGrid(64, PaintApplication));
     p.setPen(QColor(255, 255, 255));
-    p.setFont(BoldFont(28, QStringLiteral("DejaVu Serif")));
-    p.drawText(QRect(10, 14, 130, 40), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Velmora"));
+    p.setFont(BoldFont(23, QStringLiteral("DejaVu Serif")));
+    p.drawText(QRect(10, 14, 110, 40), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Velmora"));
     p.setPen(QColor(255, 200, 80));
     p.setFont(BoldFont(15));
     p.drawText(QRect(12, 54, 80, 20), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("2.0"));

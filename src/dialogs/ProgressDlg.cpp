@@ -5,6 +5,7 @@
 #include "dialogs/Pictures.h"
 #include "dialogs/WindowPlacement.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QMainWindow>
 #include <QProgressBar>
@@ -14,13 +15,19 @@
 namespace velmora {
 namespace {
 
+// The window's client area in dialog units. It is taller than the 38 units its bar and caption
+// need so that the Cancel converting button below them (31 + 14 units) is not cut off: a failed
+// conversion leaves the window open for the user to close with it.
+constexpr int kClientWidthDlu = 166;
+constexpr int kClientHeightDlu = 48;
+
 // A running conversion repaints at least this often, even when the percentage stays the same.
 constexpr qint64 kRepaintIntervalMs = 100;
 
 }  // namespace
 
 CProgressDlg::CProgressDlg(QWidget* pView, StatusSink fnStatus)
-    : CPopupWindow(pView, 166, 38),
+    : CPopupWindow(pView, kClientWidthDlu, kClientHeightDlu),
       m_pPicture(new QLabel(Client())),
       m_pPercent(new QLabel(QStringLiteral("0%"), Client())),
       m_pCancel(new QPushButton(QStringLiteral("Cancel converting"), Client())),
@@ -37,7 +44,7 @@ CProgressDlg::CProgressDlg(QWidget* pView, StatusSink fnStatus)
     m_pCaption->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     m_pPercent->setGeometry(Dlu(142, 4, 17, 8));
     m_pPercent->setAlignment(Qt::AlignCenter);
-    m_pPicture->setGeometry(Dlu(0, 0, 165, 38));
+    m_pPicture->setGeometry(Dlu(0, 0, kClientWidthDlu, kClientHeightDlu));
     SetCentredPicture(*m_pPicture, DrawNoticePicture(kBitmapReady));
     m_pPicture->lower();  // under the other controls until it is shown alone
     connect(m_pCancel, &QPushButton::clicked, this, &QDialog::reject);
@@ -56,6 +63,8 @@ void CProgressDlg::Begin(const QString& strCaption, int nTotal)
     m_pBar->setRange(0, qMax(0, nTotal));
     m_pBar->setValue(0);
     m_pPercent->setText(QStringLiteral("0%"));
+    if (QApplication::activeWindow() != this)
+        m_pWasActive = QApplication::activeWindow();
     show();
     activateWindow();
     m_pCancel->setFocus();
@@ -78,10 +87,10 @@ void CProgressDlg::Step(int nCount, int nPercent)
 void CProgressDlg::Finish(const QString& strStatus)
 {
     ShowPercent(100);
-    SetStatusText(strStatus + QStringLiteral("100%"));
+    ShowStatusText(strStatus + QStringLiteral("100%"));
     PaintNow(*this);
     BlockingWait(kProgressReadyMilliseconds);
-    SetStatusText(kStatusReady);
+    ShowStatusText(kStatusReady);
     m_pBar->hide();
     m_pCancel->hide();
     m_pCaption->hide();
@@ -93,7 +102,15 @@ void CProgressDlg::Finish(const QString& strStatus)
     hide();
 }
 
-void CProgressDlg::SetStatusText(const QString& strText)
+void CProgressDlg::hideEvent(QHideEvent* pEvent)
+{
+    CPopupWindow::hideEvent(pEvent);
+    // Without this the editor would be left without the keyboard after every conversion.
+    if (m_pWasActive && m_pWasActive->isVisible())
+        m_pWasActive->activateWindow();
+}
+
+void CProgressDlg::ShowStatusText(const QString& strText)
 {
     if (m_fnStatus) {
         m_fnStatus(strText);

@@ -114,7 +114,8 @@ private:
 
 }  // namespace
 
-CTesslar2View::CTesslar2View(CTesslar2Doc* pDoc, QWidget* pParent) : QTextEdit(pParent), m_pDoc(pDoc) {
+CTesslar2View::CTesslar2View(CTesslar2Doc* pDoc, QWidget* pParent)
+    : QTextEdit(pParent), m_wndProgress(this), m_pDoc(pDoc) {
     setObjectName(QStringLiteral("Tesslar2View"));
     setDocument(pDoc->GetTextDocument());
     // Right-to-left reading order puts the vertical scroll bar on the left.
@@ -179,26 +180,6 @@ bool CTesslar2View::OnCommand(int nId) {
 }
 
 // ---------------------------------------------------------------- the program's commands
-
-void CTesslar2View::OnCopyToHtml() {
-    // Copy to HTML: host check, snapshot (SnapshotView), CConversionEngine::CopyToHtml, clipboard.
-}
-
-void CTesslar2View::OnPasteFromInternet() {
-    // Paste from Internet: host check, clipboard, VisualToLogical, paste into the view.
-}
-
-void CTesslar2View::OnNonstyledText() {
-    // Nonstyled text: host check, snapshot (SnapshotView), CConversionEngine::NonstyledText.
-}
-
-void CTesslar2View::OnClearClipboard() {
-    // Clear clipboard.
-}
-
-void CTesslar2View::OnEraseScreen() {
-    // Erase screen.
-}
 
 void CTesslar2View::OnSetLineLength() {
     CLineLengthDlg dlg(g_nLineLength, kLineLengthCaption, this);

@@ -3,6 +3,7 @@
 // program's commands, the right-button menu, printing and find/replace.
 
 #include "ConversionEngine.h"
+#include "dialogs/ProgressDlg.h"
 
 #include <QPointer>
 #include <QTextDocument>
@@ -31,6 +32,8 @@ public:
     // The conversion state the commands keep between the pieces of one conversion
     // (m_nLineAlign, m_nOpenAlign, m_nTotalChars, m_nDoneChars) and the conversion itself.
     CConversionEngine m_engine;
+    // The progress window of the conversion commands.
+    CProgressDlg m_wndProgress;
 
     // Handles command nId when it is one of the view's; returns false for the others.
     bool OnCommand(int nId);
@@ -75,6 +78,10 @@ protected:
     void insertFromMimeData(const QMimeData* pSource) override;
 
 private:
+    // The three refusals of the conversion commands: no host, a host other than Dreamweaver or
+    // UltraDev, and its window closed. Shows the message and returns false.
+    bool CheckHostForConversion();
+    void RunConversionCommand(bool bHtml);
     void PrintDocument(QPrinter* pPrinter);
     void ShowFindDialog(bool bReplace);
     void InsertTypedText(const QString& strText);

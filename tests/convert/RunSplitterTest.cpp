@@ -124,3 +124,18 @@ TEST(SplitNextRunTest, WorkIsLinearInAStretchOfBlanks) {
 
 }  // namespace
 }  // namespace velmora
+
+namespace velmora {
+namespace {
+
+TEST(SplitNextRunTest, OnlyTheCharacterAfterTheExaminedOneIsCompared) {
+    // The bold blank is passed over by the step at position 1 and never compared, so the run
+    // goes on with the plain letters after it.
+    TextModel doc = test::MakeDoc("A  {b} {b}BCD");
+    CConversionEngine engine;
+    TextRun run;
+    EXPECT_EQ(engine.SplitNextRun(doc, 0, doc.Length(), run), doc.Length());
+}
+
+}  // namespace
+}  // namespace velmora

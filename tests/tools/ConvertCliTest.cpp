@@ -91,7 +91,7 @@ TEST_F(ConvertCliTest, InputsThatCannotBeReadNameTheFileAndExitOne) {
 
     r = Run(Quoted(m_dir));
     EXPECT_EQ(r.nExit, 1);
-    EXPECT_NE(r.err.find("directory"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("folder"), std::string::npos) << r.err;
 }
 
 TEST_F(ConvertCliTest, BrokenInputIsRefusedWithAReason) {
@@ -121,7 +121,7 @@ TEST_F(ConvertCliTest, AnEmptyDocumentWritesNothingAndSaysSo) {
 }
 
 TEST_F(ConvertCliTest, ACharacterThatCp1255CannotHoldIsAnErrorNamingItsPosition) {
-    const CliResult r = Run("--plain --encoding cp1255", "ab \xC3\xA9");
+    const CliResult r = Run("--plain --encoding cp1255", "{\\rtf1\\ansi ab \\u233?}");
     EXPECT_EQ(r.nExit, 1);
     EXPECT_NE(r.err.find("U+00E9"), std::string::npos) << r.err;
     EXPECT_NE(r.err.find("position 3"), std::string::npos) << r.err;

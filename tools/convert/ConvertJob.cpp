@@ -28,22 +28,28 @@ std::string HexCodePoint(char32_t ch) {
     return text;
 }
 
+std::string BadTextReason(TextEncoding eEncoding, size_t nBad) {
+    return eEncoding == TextEncoding::Cp1255
+               ? "byte " + std::to_string(nBad) + " is not a Windows-1255 character (try --encoding utf-8)"
+               : "not valid UTF-8 text (byte " + std::to_string(nBad) + "; try --encoding cp1255)";
+}
+
 // Plain text in the chosen encoding; a UTF-8 byte-order mark is not part of the text.
-bool DecodeInput(std::string_view input, OutputEncoding eEncoding, std::u32string& text, std::string& reason) {
+bool DecodeInput(std::string_view input, TextEncoding eEncoding, std::u32string& text, std::string& reason) {
     size_t nBad = 0;
-    if (eEncoding == OutputEncoding::Cp1255) {
+    if (eEncoding == TextEncoding::Cp1255) {
         if (DecodeCp1255(input, text, nBad)) return true;
-        reason = "byte " + std::to_string(nBad) + " is not a Windows-1255 character (try --encoding utf-8)";
-        return false;
+    } else {
+        const size_t nBom = input.starts_with(kUtf8Bom) ? kUtf8Bom.size() : 0;
+        if (DecodeUtf8(input.substr(nBom), text, nBad)) return true;
+        nBad += nBom;
     }
-    if (input.starts_with(kUtf8Bom)) input.remove_prefix(kUtf8Bom.size());
-    if (DecodeUtf8(input, text, nBad)) return true;
-    reason = "not valid UTF-8 text (byte " + std::to_string(nBad) + "; try --encoding cp1255)";
+    reason = BadTextReason(eEncoding, nBad);
     return false;
 }
 
-bool EncodeOutput(std::u32string_view text, OutputEncoding eEncoding, std::string& bytes, std::string& reason) {
-    if (eEncoding == OutputEncoding::Utf8) {
+bool EncodeOutput(std::u32string_view text, TextEncoding eEncoding, std::string& bytes, std::string& reason) {
+    if (eEncoding == TextEncoding::Utf8) {
         bytes = EncodeUtf8(text);
         return true;
     }
@@ -61,10 +67,10 @@ bool BuildDocument(std::string_view input, const ConvertOptions& options, TextMo
         if (!result.bOk) reason = result.strError;
         return result.bOk;
     }
-    std::u32string text;
-    if (!DecodeInput(input, options.eEncoding, text, reason)) return false;
-    LoadPlainText(text, model);
-    return true;
+    size_t nBad = 0;
+    if (LoadPlainTextBytes(input, options.eEncoding, model, nBad)) return true;
+    reason = BadTextReason(options.eEncoding, nBad);
+    return false;
 }
 
 void ApplySelection(const ConvertOptions& options, TextModel& model) {
@@ -94,12 +100,13 @@ ConvertOutcome ConvertToLogical(std::string_view input, const std::string& strIn
 
 }  // namespace
 
-ConvertOutcome RunConversion(std::string_view input, const std::string& strInputName, const ConvertOptions& options) {
+ConvertOutcome RunConversion(std::string input, const std::string& strInputName, const ConvertOptions& options) {
     if (options.eMode == ConvertMode::ToLogical) return ConvertToLogical(input, strInputName, options);
 
     TextModel model;
     std::string reason;
     if (!BuildDocument(input, options, model, reason)) return Failure(strInputName, reason);
+    std::string().swap(input);
 
     ConvertOutcome outcome;
     if (options.eMode == ConvertMode::DumpJson) {

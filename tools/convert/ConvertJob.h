@@ -15,7 +15,7 @@ struct ConvertOutcome {
     std::string strMessage;    // one line for standard error, without the program name; may be empty
 };
 
-ConvertOutcome RunConversion(std::string_view input, const std::string& strInputName,
-                             const ConvertOptions& options);
+// Takes the input bytes over and lets them go as soon as the document is built.
+ConvertOutcome RunConversion(std::string input, const std::string& strInputName, const ConvertOptions& options);
 
 }  // namespace velmora

@@ -117,9 +117,9 @@ ParseResult ParseConvertOptions(const std::vector<std::string>& args) {
             std::string value;
             if (!takeValue(value)) return fail("--encoding needs cp1255 or utf-8");
             if (value == "cp1255" || value == "CP1255" || value == "windows-1255") {
-                options.eEncoding = OutputEncoding::Cp1255;
+                options.eEncoding = TextEncoding::Cp1255;
             } else if (value == "utf-8" || value == "UTF-8" || value == "utf8") {
-                options.eEncoding = OutputEncoding::Utf8;
+                options.eEncoding = TextEncoding::Utf8;
             } else {
                 return fail("--encoding must be cp1255 or utf-8, not '" + value + "'");
             }

@@ -2,6 +2,8 @@
 // The command line of velmora-convert.
 
 #include <cstdint>
+#include "PlainTextDocument.h"
+
 #include <optional>
 #include <string>
 #include <vector>
@@ -9,7 +11,6 @@
 namespace velmora {
 
 enum class ConvertMode { Html, Plain, ToLogical, Text, DumpJson };
-enum class OutputEncoding { Utf8, Cp1255 };
 
 struct ConvertOptions {
     ConvertMode eMode = ConvertMode::Html;
@@ -18,7 +19,7 @@ struct ConvertOptions {
     bool bHasSelection = false;
     int64_t nSelectFrom = 0;
     int64_t nSelectTo = 0;
-    OutputEncoding eEncoding = OutputEncoding::Utf8;
+    TextEncoding eEncoding = TextEncoding::Utf8;  // of the output, and of plain-text input
     std::string strOutput;        // empty: standard output
     std::string strInput = "-";   // "-": standard input
     bool bHelp = false;

@@ -8,6 +8,7 @@
 #include <iostream>
 #include <iterator>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -48,7 +49,7 @@ int main(int argc, char** argv) {
         return 1;
     }
 
-    const ConvertOutcome outcome = RunConversion(input, strInputName, options);
+    const ConvertOutcome outcome = RunConversion(std::move(input), strInputName, options);
     if (!outcome.strMessage.empty()) std::cerr << "velmora-convert: " << outcome.strMessage << "\n";
     if (outcome.nExitCode != 0) return outcome.nExitCode;
 
