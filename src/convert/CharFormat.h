@@ -63,6 +63,10 @@ inline CharFormat HebrewTypingFormat() { return CharFormat{}; }
 CharFormat MakeCharFormat(bool bBold, bool bItalic, bool bUnderline, bool bStrike,
                           bool bAutoColor, uint32_t crColor, int32_t yHeight, uint8_t bCharSet);
 
+// Two characters belong to one run only when these agree: mask, effects, height, colour and
+// character set, which are exactly the fields a CharFormat holds.
+inline bool SameRunFormat(const CharFormat& cf1, const CharFormat& cf2) { return cf1 == cf2; }
+
 struct ParaFormat {
     uint32_t dwMask = PFM_ALIGNMENT;
     uint16_t wAlignment = PFA_LEFT;

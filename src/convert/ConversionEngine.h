@@ -3,6 +3,7 @@
 // the per-piece conversion (runs, visual order, emitter) and the two line walks that cut a
 // document into visual lines.
 
+#include "BlankIndex.h"
 #include "Progress.h"
 #include "TextModel.h"
 #include "TextRun.h"
@@ -52,8 +53,11 @@ public:
 
 private:
     void ReportProgress(int32_t n, bool bHtml);
+    // Joins the piece that starts at nPieceStart of strOut to the blocks before it.
+    void StitchPiece(std::u32string& strOut, size_t nPieceStart);
 
     IProgress* m_pProgress = nullptr;
+    CBlankIndex m_blanks;
     std::vector<TextRun> m_runs;     // kept between pieces to spare allocations
     std::vector<int32_t> m_order;
     std::u32string m_scratch;

@@ -35,12 +35,16 @@ constexpr char32_t kBlank = U' ';
 TextModel::TextModel() { Clear(); }
 
 void TextModel::Clear() {
+    ++m_nRevision;
     m_text.clear();
-    m_charFormat.clear();
+    m_formatRunStarts.clear();
+    m_formatRunIds.clear();
+    m_nFormatHint = 0;
     m_formats.clear();
     m_formatIndex.clear();
     m_nLastFormat = UINT32_MAX;
     m_paragraphs.assign(1, Paragraph{});
+    m_nParagraphHint = 0;
     m_lineStarts.assign(1, 0);
     m_nLayoutColumns = 0;
     m_nSelStart = m_nSelEnd = 0;
@@ -48,7 +52,6 @@ void TextModel::Clear() {
 
 void TextModel::Reserve(size_t nChars) {
     m_text.reserve(nChars);
-    m_charFormat.reserve(nChars);
 }
 
 uint32_t TextModel::InternFormat(const CharFormat& cf) {
@@ -65,14 +68,38 @@ uint32_t TextModel::InternFormat(const CharFormat& cf) {
 
 void TextModel::Append(std::u32string_view text, const CharFormat& cf) {
     if (text.empty()) return;
-    const uint32_t id = InternFormat(cf);
+    AppendFormatRun(InternFormat(cf), Length());
+    ++m_nRevision;
     m_text.append(text);
-    m_charFormat.insert(m_charFormat.end(), text.size(), id);
 }
 
 void TextModel::Append(char32_t ch, const CharFormat& cf) {
-    m_charFormat.push_back(InternFormat(cf));
+    AppendFormatRun(InternFormat(cf), Length());
     m_text.push_back(ch);
+    ++m_nRevision;
+}
+
+void TextModel::AppendFormatRun(uint32_t id, int32_t nStart) {
+    if (!m_formatRunIds.empty() && m_formatRunIds.back() == id) return;
+    m_formatRunStarts.push_back(nStart);
+    m_formatRunIds.push_back(id);
+}
+
+size_t TextModel::FormatRunIndex(int32_t pos) const {
+    const size_t nRuns = m_formatRunStarts.size();
+    auto holds = [&](size_t r) {
+        return r < nRuns && m_formatRunStarts[r] <= pos && (r + 1 == nRuns || pos < m_formatRunStarts[r + 1]);
+    };
+    if (holds(m_nFormatHint)) return m_nFormatHint;
+    if (holds(m_nFormatHint + 1)) return ++m_nFormatHint;
+    auto it = std::upper_bound(m_formatRunStarts.begin(), m_formatRunStarts.end(), pos);
+    m_nFormatHint = it == m_formatRunStarts.begin() ? 0 : static_cast<size_t>(it - m_formatRunStarts.begin() - 1);
+    return m_nFormatHint;
+}
+
+int32_t TextModel::FormatRunEnd(int32_t pos) const {
+    const size_t r = FormatRunIndex(pos) + 1;
+    return r < m_formatRunStarts.size() ? m_formatRunStarts[r] : Length();
 }
 
 void TextModel::BreakParagraph(const CharFormat& cfBreak) {
@@ -94,13 +121,21 @@ void TextModel::SetParagraphRtl(bool bRtl) { m_paragraphs.back().bRtl = bRtl; }
 const CharFormat& TextModel::FormatAt(int32_t pos) const {
     if (m_text.empty()) return m_defaultFormat;
     const int32_t clamped = std::clamp(pos, 0, Length() - 1);
-    return m_formats[m_charFormat[static_cast<size_t>(clamped)]];
+    return m_formats[FormatIdAt(clamped)];
 }
 
 size_t TextModel::ParagraphIndexAt(int32_t pos) const {
+    // Conversions ask in text order, so the last answer and the next paragraph come first.
+    const size_t nCount = m_paragraphs.size();
+    for (size_t i = m_nParagraphHint; i < nCount && i <= m_nParagraphHint + 1; ++i) {
+        if (m_paragraphs[i].nStart <= pos && (i + 1 == nCount || pos < m_paragraphs[i + 1].nStart)) {
+            return m_nParagraphHint = i;
+        }
+    }
     auto it = std::upper_bound(m_paragraphs.begin(), m_paragraphs.end(), pos,
                                [](int32_t p, const Paragraph& para) { return p < para.nStart; });
-    return it == m_paragraphs.begin() ? 0 : static_cast<size_t>(it - m_paragraphs.begin() - 1);
+    m_nParagraphHint = it == m_paragraphs.begin() ? 0 : static_cast<size_t>(it - m_paragraphs.begin() - 1);
+    return m_nParagraphHint;
 }
 
 int32_t TextModel::ParagraphEnd(size_t i) const {
@@ -207,12 +242,8 @@ CharFormat TextModel::GetSelCharFormat() const {
     const int32_t b = std::clamp(m_nSelEnd, a, Length());
     if (a == b) return FormatAt(a > 0 ? a - 1 : 0);
     CharFormat cf = FormatAt(a);
-    uint32_t prev = m_charFormat[static_cast<size_t>(a)];
-    for (int32_t q = a + 1; q < b; ++q) {
-        const uint32_t id = m_charFormat[static_cast<size_t>(q)];
-        if (id == prev) continue;
-        prev = id;
-        const CharFormat& other = m_formats[id];
+    for (int32_t q = FormatRunEnd(a); q < b; q = FormatRunEnd(q)) {
+        const CharFormat& other = m_formats[FormatIdAt(q)];
         const uint32_t differ = cf.dwEffects ^ other.dwEffects;
         if (differ & CFE_BOLD) cf.dwMask &= ~CFM_BOLD;
         if (differ & CFE_ITALIC) cf.dwMask &= ~CFM_ITALIC;

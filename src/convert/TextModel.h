@@ -58,8 +58,11 @@ public:
     }
     // The format of the character at pos; past the end, the format at the insertion point.
     const CharFormat& FormatAt(int32_t pos) const;
-    uint32_t FormatIdAt(int32_t pos) const { return m_charFormat[static_cast<size_t>(pos)]; }
+    // Formats are held once each; equal ids mean equal formats. pos must lie inside the text.
+    uint32_t FormatIdAt(int32_t pos) const { return m_formatRunIds[FormatRunIndex(pos)]; }
     const CharFormat& FormatById(uint32_t id) const { return m_formats[id]; }
+    // The end (exclusive) of the stretch of equal format that holds pos.
+    int32_t FormatRunEnd(int32_t pos) const;
     size_t ParagraphCount() const { return m_paragraphs.size(); }
     const Paragraph& ParagraphAt(size_t i) const { return m_paragraphs[i]; }
     size_t ParagraphIndexAt(int32_t pos) const;  // the paragraph holding pos (its CR LF included)
@@ -82,22 +85,34 @@ public:
     // selection behind as the control would, with positions it has already checked.
     void SetSelRaw(int32_t nStart, int32_t nEnd) { m_nSelStart = nStart; m_nSelEnd = nEnd; }
 
+    // Changes whenever the text changes, so that indexes built over it can tell they are stale.
+    uint64_t Revision() const { return m_nRevision; }
+
 private:
     uint32_t InternFormat(const CharFormat& cf);
+    void AppendFormatRun(uint32_t id, int32_t nStart);
+    // The index of the format run holding pos. Reads move mostly forward through the text, so the
+    // last answer is tried first and its successor next, before a binary search.
+    size_t FormatRunIndex(int32_t pos) const;
     void ResetLinesToParagraphs();
     void LayOutParagraph(int32_t nStart, int32_t nTextEnd, int32_t nColumns);
 
     std::u32string m_text;
-    std::vector<uint32_t> m_charFormat;  // index into m_formats, one per character
+    // Maximal stretches of equal format: where each starts, and its index into m_formats.
+    std::vector<int32_t> m_formatRunStarts;
+    std::vector<uint32_t> m_formatRunIds;
+    mutable size_t m_nFormatHint = 0;
     std::vector<CharFormat> m_formats;
     std::unordered_map<uint64_t, std::vector<uint32_t>> m_formatIndex;  // hash -> candidates
     uint32_t m_nLastFormat = UINT32_MAX;
     std::vector<Paragraph> m_paragraphs;
+    mutable size_t m_nParagraphHint = 0;
     std::vector<int32_t> m_lineStarts;
     int32_t m_nLayoutColumns = 0;
     CharFormat m_defaultFormat;
     int32_t m_nSelStart = 0;
     int32_t m_nSelEnd = 0;
+    uint64_t m_nRevision = 0;
 };
 
 }  // namespace velmora

@@ -1,0 +1,79 @@
+// Speed of the conversions over a generated corpus; see the README for the comparison with
+// GNU FriBidi on whole files.
+
+#include "ConversionEngine.h"
+#include "Corpus.h"
+#include "LineReversal.h"
+#include "VisualToLogical.h"
+
+#include <benchmark/benchmark.h>
+
+namespace velmora::bench {
+namespace {
+
+const std::u32string& CorpusText() {
+    static const std::u32string text = MakeCorpusText(2'000'000);
+    return text;
+}
+
+void SetBytes(benchmark::State& state, size_t nChars) {
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * nChars));
+}
+
+void BM_CopyToHtml(benchmark::State& state) {
+    TextModel model = MakeCorpusModel(CorpusText());
+    model.LayOut(static_cast<int32_t>(state.range(0)));
+    for (auto _ : state) {
+        CConversionEngine engine;
+        benchmark::DoNotOptimize(engine.CopyToHtml(model, 80));
+    }
+    SetBytes(state, CorpusText().size());
+}
+BENCHMARK(BM_CopyToHtml)->Arg(0)->Arg(100)->Unit(benchmark::kMillisecond);
+
+void BM_NonstyledText(benchmark::State& state) {
+    TextModel model = MakeCorpusModel(CorpusText());
+    for (auto _ : state) {
+        CConversionEngine engine;
+        benchmark::DoNotOptimize(engine.NonstyledText(model, 80));
+    }
+    SetBytes(state, CorpusText().size());
+}
+BENCHMARK(BM_NonstyledText)->Unit(benchmark::kMillisecond);
+
+// A paragraph of nothing but blanks: every piece looks ahead to the end of the stretch.
+void BM_NonstyledBlanks(benchmark::State& state) {
+    TextModel model;
+    model.Append(std::u32string(static_cast<size_t>(state.range(0)), U' '), HebrewTypingFormat());
+    for (auto _ : state) {
+        CConversionEngine engine;
+        benchmark::DoNotOptimize(engine.NonstyledText(model, 256));
+    }
+    SetBytes(state, static_cast<size_t>(state.range(0)));
+}
+BENCHMARK(BM_NonstyledBlanks)->Arg(1'000'000)->Arg(10'000'000)->Unit(benchmark::kMillisecond);
+
+void BM_ReverseRtlText(benchmark::State& state) {
+    std::u32string line = CorpusText().substr(0, 200);
+    for (auto _ : state) {
+        ReverseRtlText(line);
+        benchmark::ClobberMemory();
+    }
+    SetBytes(state, line.size());
+}
+BENCHMARK(BM_ReverseRtlText);
+
+void BM_VisualToLogical(benchmark::State& state) {
+    for (auto _ : state) {
+        std::u32string result;
+        VisualToLogical(CorpusText(), result);
+        benchmark::DoNotOptimize(result);
+    }
+    SetBytes(state, CorpusText().size());
+}
+BENCHMARK(BM_VisualToLogical)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace velmora::bench
+
+BENCHMARK_MAIN();

@@ -1,0 +1,66 @@
+#include "Tesslar2App.h"
+
+#include "doc/Tesslar2Doc.h"
+#include "doc/Tesslar2View.h"
+#include "frame/CommandIds.h"
+#include "frame/CommandTexts.h"
+#include "frame/MainFrame.h"
+#include "HostStartup.h"
+#include "KeyboardLayout.h"
+#include "SplashDlg.h"
+#include "HostInfo.h"
+#include "dialogs/AboutDlg.h"
+#include "dialogs/HebrewHelpDlg.h"
+#include "dialogs/MessageBox.h"
+
+#include <QSettings>
+#include <QStringList>
+
+namespace velmora {
+
+CTesslar2App::CTesslar2App(int& argc, char** argv) : QApplication(argc, argv) {
+    setApplicationName(kMessageBoxTitle);
+    // Settings live under this organisation and the application's name.
+    setOrganizationName(QStringLiteral("Local AppWizard-Generated Applications"));
+    setApplicationDisplayName(QString());
+}
+
+CTesslar2App::~CTesslar2App() {
+    m_pFrame.reset();
+    m_pDoc.reset();
+}
+
+bool CTesslar2App::InitInstance() {
+    ShowSplash();
+
+    // The document, the main window and its view.
+    m_pDoc = std::make_unique<CTesslar2Doc>();
+    m_pFrame = std::make_unique<CMainFrame>(m_pDoc.get(), IsHebrewUserInterface());
+    m_pFrame->SetAppCommandHandler([this](int nId) { return OnCommand(nId); });
+
+    // The command line: no argument gives a new empty document, a file name opens that file; a
+    // file that will not open ends the program after the message.
+    const QStringList args = arguments();
+    if (args.size() > 1 && !m_pFrame->OpenDocumentFile(args.at(1))) return false;
+
+    ActivateHebrewKeyboardLayout();
+    m_pFrame->show();
+    m_pFrame->GetActiveView()->setFocus();
+
+    // The working directory, the host found there and the host started.
+    return RunHostStartup(m_pFrame.get());
+}
+
+bool CTesslar2App::OnCommand(int nId) {
+    switch (nId) {
+    case ID_APP_ABOUT: OnAppAbout(); return true;
+    case ID_HEBREW_HELP: OnHebrewHelp(); return true;
+    default: return false;
+    }
+}
+
+void CTesslar2App::OnAppAbout() { ShowAboutBox(); }
+
+void CTesslar2App::OnHebrewHelp() { ShowHebrewHelp(QString::fromStdString(g_hostInfo.m_szWorkDir)); }
+
+}  // namespace velmora

@@ -1,0 +1,36 @@
+#pragma once
+// The application object: brings up the document, the main window and its view, opens the file
+// named on the command line, and handles the application's own commands.
+
+#include <QApplication>
+
+#include <memory>
+
+namespace velmora {
+
+class CMainFrame;
+class CTesslar2Doc;
+
+class CTesslar2App : public QApplication {
+    Q_OBJECT
+public:
+    CTesslar2App(int& argc, char** argv);
+    ~CTesslar2App() override;
+
+    // The start-up routine. Returns false when the program must end (the main window is closed).
+    bool InitInstance();
+    CMainFrame* GetMainFrame() const { return m_pFrame.get(); }
+
+    // Handles the application's commands; false for any other id.
+    bool OnCommand(int nId);
+
+public slots:
+    void OnAppAbout();
+    void OnHebrewHelp();
+
+private:
+    std::unique_ptr<CTesslar2Doc> m_pDoc;
+    std::unique_ptr<CMainFrame> m_pFrame;
+};
+
+}  // namespace velmora

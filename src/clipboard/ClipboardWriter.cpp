@@ -1,0 +1,62 @@
+#include "ClipboardWriter.h"
+
+#include "dialogs/MessageBox.h"
+#include "dialogs/NoticeDlg.h"
+#include "dialogs/Pictures.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMimeData>
+
+namespace velmora {
+
+namespace {
+
+// The clipboard, when the platform has one that other programs can read: without a display
+// server there is nothing to hand the text to.
+QClipboard* SystemClipboard() {
+    const QString platform = QGuiApplication::platformName();
+    if (platform == QLatin1String("offscreen") || platform == QLatin1String("minimal")) return nullptr;
+    return QGuiApplication::clipboard();
+}
+
+}  // namespace
+
+bool PutTextOnClipboard(QWidget* pParent, const QString& strText) {
+    QClipboard* pClipboard = SystemClipboard();
+    if (pClipboard == nullptr) {
+        ShowMessageBox(pParent, QStringLiteral("Can not open the Clipboard"));
+        return false;
+    }
+    // One plain-text format only, so that everything the clipboard held before is gone.
+    auto* pData = new QMimeData;
+    pData->setText(strText);
+    pClipboard->setMimeData(pData, QClipboard::Clipboard);
+    if (pClipboard->supportsSelection() && !pClipboard->ownsClipboard()) {
+        ShowMessageBox(pParent, QStringLiteral("Can not open the Clipboard"));
+        return false;
+    }
+    return true;
+}
+
+void ClearClipboard(QWidget* pView) {
+    QClipboard* pClipboard = SystemClipboard();
+    if (pClipboard == nullptr) {
+        ShowMessageBox(pView, QStringLiteral("Can not open  Clipboard"));
+        return;
+    }
+    pClipboard->clear(QClipboard::Clipboard);
+    ShowNotice(pView, kBitmapClipboardEmpty);
+}
+
+QString ReadClipboardText(bool& bHasText) {
+    bHasText = false;
+    QClipboard* pClipboard = SystemClipboard();
+    if (pClipboard == nullptr) return {};
+    const QMimeData* pData = pClipboard->mimeData(QClipboard::Clipboard);
+    if (pData == nullptr || !pData->hasText()) return {};
+    bHasText = true;
+    return pData->text();
+}
+
+}  // namespace velmora

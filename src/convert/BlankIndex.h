@@ -1,0 +1,36 @@
+#pragma once
+// Finds the nearest non-blank character before or after a position. The run splitter asks this
+// for every blank it meets, and its look-ahead may reach far past the piece it converts; a text
+// full of blanks would make the conversion quadratic if every question scanned afresh. Each
+// direction remembers the last stretch of blanks it crossed, so every blank is scanned once
+// while the questions move through the text.
+
+#include "TextModel.h"
+
+#include <cstdint>
+
+namespace velmora {
+
+class CBlankIndex {
+public:
+    // The smallest position >= q whose character is not a blank (U+0020); the text length or
+    // beyond when only blanks follow ("nothing" is read there).
+    int32_t FirstNonBlankAtOrAfter(const TextModel& doc, int32_t q);
+    int32_t FirstNonBlankAfter(const TextModel& doc, int32_t q) { return FirstNonBlankAtOrAfter(doc, q + 1); }
+    // The greatest position <= q whose character is not a blank; -1 when only blanks precede.
+    int32_t LastNonBlankAtOrBefore(const TextModel& doc, int32_t q);
+
+private:
+    void Validate(const TextModel& doc);
+
+    const TextModel* m_pDoc = nullptr;
+    uint64_t m_nRevision = 0;
+    // [m_nAheadFrom, m_nAheadTo) are blanks and m_nAheadTo is not (or is past the end).
+    int32_t m_nAheadFrom = 0;
+    int32_t m_nAheadTo = -1;
+    // (m_nBackTo, m_nBackFrom] are blanks and m_nBackTo is not (or is -1).
+    int32_t m_nBackFrom = -1;
+    int32_t m_nBackTo = 0;
+};
+
+}  // namespace velmora

@@ -1,0 +1,43 @@
+#pragma once
+// How the conversion classes characters. The rules were made for Windows-1255 bytes: every
+// character from U+0080 up counts as Hebrew (letters, points, marks, and every other non-ASCII
+// character alike), everything below as ASCII.
+
+namespace velmora {
+
+inline constexpr char32_t kRightToLeftMark = U'\u200F';
+inline constexpr char32_t kMiddleDot = U'\u00B7';
+
+inline constexpr bool IsHebrewClass(char32_t ch) { return ch >= 0x80; }
+
+// Any ASCII character but the blank; "nothing" (0) is not ASCII.
+inline constexpr bool IsAsciiClass(char32_t ch) { return ch > 0 && ch < 0x80 && ch != U' '; }
+
+// The punctuation at which a run may break: , . : ; ( ) [ ] { } and the double quote.
+inline constexpr bool IsBreakPunct(char32_t ch) {
+    switch (ch) {
+    case U',': case U'.': case U':': case U';': case U'(': case U')':
+    case U'[': case U']': case U'{': case U'}': case U'"':
+        return true;
+    default:
+        return false;
+    }
+}
+
+// Latin for run splitting: ASCII that is neither blank nor break punctuation (letters, digits,
+// other signs, and control characters such as tab, CR and LF).
+inline constexpr bool IsLatinClass(char32_t ch) { return IsAsciiClass(ch) && !IsBreakPunct(ch); }
+
+// The punctuation that stays where the whole-line reversal put it when it stands at either end
+// of a Latin word: $ ( ) + , - . / : = [ ] { }
+inline constexpr bool IsEdgePunct(char32_t ch) {
+    switch (ch) {
+    case U'$': case U'(': case U')': case U'+': case U',': case U'-': case U'.':
+    case U'/': case U':': case U'=': case U'[': case U']': case U'{': case U'}':
+        return true;
+    default:
+        return false;
+    }
+}
+
+}  // namespace velmora

@@ -1,0 +1,110 @@
+#include "CodePage1255.h"
+
+#include <array>
+
+namespace velmora {
+
+namespace {
+
+// Bytes 0x80..0xFF; 0 marks a byte the code page leaves undefined. 0xCA is U+05BA (HEBREW POINT
+// HOLAM HASER FOR VAV), as current Windows and the WHATWG encoding standard map it.
+constexpr std::array<char16_t, 128> kHighHalf = {
+    0x20AC, 0x0000, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+    0x02C6, 0x2030, 0x0000, 0x2039, 0x0000, 0x0000, 0x0000, 0x0000,
+    0x0000, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+    0x02DC, 0x2122, 0x0000, 0x203A, 0x0000, 0x0000, 0x0000, 0x0000,
+    0x00A0, 0x00A1, 0x00A2, 0x00A3, 0x20AA, 0x00A5, 0x00A6, 0x00A7,
+    0x00A8, 0x00A9, 0x00D7, 0x00AB, 0x00AC, 0x00AD, 0x00AE, 0x00AF,
+    0x00B0, 0x00B1, 0x00B2, 0x00B3, 0x00B4, 0x00B5, 0x00B6, 0x00B7,
+    0x00B8, 0x00B9, 0x00F7, 0x00BB, 0x00BC, 0x00BD, 0x00BE, 0x00BF,
+    0x05B0, 0x05B1, 0x05B2, 0x05B3, 0x05B4, 0x05B5, 0x05B6, 0x05B7,
+    0x05B8, 0x05B9, 0x05BA, 0x05BB, 0x05BC, 0x05BD, 0x05BE, 0x05BF,
+    0x05C0, 0x05C1, 0x05C2, 0x05C3, 0x05F0, 0x05F1, 0x05F2, 0x05F3,
+    0x05F4, 0x0000, 0x0000, 0x0000, 0x0000, 0x0000, 0x0000, 0x0000,
+    0x05D0, 0x05D1, 0x05D2, 0x05D3, 0x05D4, 0x05D5, 0x05D6, 0x05D7,
+    0x05D8, 0x05D9, 0x05DA, 0x05DB, 0x05DC, 0x05DD, 0x05DE, 0x05DF,
+    0x05E0, 0x05E1, 0x05E2, 0x05E3, 0x05E4, 0x05E5, 0x05E6, 0x05E7,
+    0x05E8, 0x05E9, 0x05EA, 0x0000, 0x0000, 0x200E, 0x200F, 0x0000,
+};
+
+constexpr std::array<uint8_t, 0x10000> BuildReverseTable() {
+    std::array<uint8_t, 0x10000> table{};
+    for (size_t i = 0; i < kHighHalf.size(); ++i) {
+        if (kHighHalf[i] != 0) table[kHighHalf[i]] = static_cast<uint8_t>(0x80 + i);
+    }
+    return table;
+}
+
+const std::array<uint8_t, 0x10000>& ReverseTable() {
+    static const std::array<uint8_t, 0x10000> table = BuildReverseTable();
+    return table;
+}
+
+}  // namespace
+
+char32_t DecodeCp1255Byte(uint8_t byte) {
+    return byte < 0x80 ? byte : kHighHalf[byte - 0x80u];
+}
+
+int EncodeCp1255Char(char32_t ch) {
+    if (ch < 0x80) return static_cast<int>(ch);
+    if (ch > 0xFFFF) return -1;
+    const uint8_t byte = ReverseTable()[ch];
+    return byte != 0 ? byte : -1;
+}
+
+bool DecodeCp1255(std::string_view bytes, std::u32string& text, size_t& nBadOffset) {
+    static constexpr char32_t kUndefined = 0xFFFFFFFF;
+    static const std::array<char32_t, 256> table = [] {
+        std::array<char32_t, 256> t{};
+        for (size_t b = 0; b < 256; ++b) {
+            const char32_t ch = DecodeCp1255Byte(static_cast<uint8_t>(b));
+            t[b] = ch == 0 && b != 0 ? kUndefined : ch;
+        }
+        return t;
+    }();
+    text.resize(bytes.size());
+    char32_t* pOut = text.data();
+    bool bUndefined = false;
+    for (size_t i = 0; i < bytes.size(); ++i) {
+        const char32_t ch = table[static_cast<uint8_t>(bytes[i])];
+        bUndefined |= ch == kUndefined;
+        pOut[i] = ch;
+    }
+    if (!bUndefined) return true;
+    for (size_t i = 0; i < bytes.size(); ++i) {
+        if (pOut[i] == kUndefined) {
+            nBadOffset = i;
+            text.resize(i);
+            break;
+        }
+    }
+    return false;
+}
+
+bool EncodeCp1255(std::u32string_view text, std::string& bytes, size_t& nBadPosition) {
+    bytes.resize(text.size());
+    char* pOut = bytes.data();
+    const auto& reverse = ReverseTable();
+    for (size_t i = 0; i < text.size(); ++i) {
+        const char32_t ch = text[i];
+        if (ch < 0x80) {
+            pOut[i] = static_cast<char>(ch);
+            continue;
+        }
+        if (ch >= 0x05D0 && ch <= 0x05EA) {  // the letters, most of any Hebrew text
+            pOut[i] = static_cast<char>(0xE0 + (ch - 0x05D0));
+            continue;
+        }
+        const int byte = ch <= 0xFFFF && reverse[ch] != 0 ? reverse[ch] : -1;
+        if (byte < 0) {
+            nBadPosition = i;
+            bytes.resize(i);
+            return false;
+        }
+        pOut[i] = static_cast<char>(byte);
+    }
+    return true;
+}
+
+}  // namespace velmora

@@ -1,0 +1,36 @@
+#include "ConversionEngine.h"
+
+#include <string>
+
+namespace velmora {
+
+void CConversionEngine::ReportProgress(int32_t n, bool bHtml) {
+    m_nDoneChars += n;
+    if (m_pProgress == nullptr) return;
+    // 64 bits: the product overflows 32 bits past about 21 million characters.
+    const int64_t nPercent =
+        m_nTotalChars > 0 ? static_cast<int64_t>(m_nDoneChars) * 100 / m_nTotalChars : 0;
+    m_pProgress->Step(n, static_cast<int32_t>(nPercent));
+    std::u32string status = bHtml ? U"Converting text to HTML format  " : U"Converting non-styled text to HTML format  ";
+    const std::string digits = std::to_string(nPercent);
+    status.append(digits.begin(), digits.end());
+    status += U'%';
+    m_pProgress->SetStatusText(status);
+}
+
+void CConversionEngine::ConvertRange(TextModel& doc, std::u32string& strOut, int32_t nStart, int32_t nEnd,
+                                     bool bHtml) {
+    const int32_t n = nEnd - nStart;
+    if (n <= 0) return;
+    ReportProgress(n, bHtml);
+    m_runs.clear();
+    int32_t pos = nStart;
+    while (pos < nEnd) {
+        TextRun& run = m_runs.emplace_back();
+        pos = SplitNextRun(doc, pos, nEnd, run);
+    }
+    FillVisualOrder(m_runs, m_order);
+    EmitRuns(doc, m_runs, m_order, strOut, bHtml);
+}
+
+}  // namespace velmora

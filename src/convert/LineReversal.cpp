@@ -1,0 +1,61 @@
+#include "LineReversal.h"
+
+#include <algorithm>
+
+namespace velmora {
+
+namespace {
+
+// Characters that a Latin word is made of: ASCII other than blank and tab. NUL never occurs in
+// a line of the control's text; it is kept out of words like a separator.
+constexpr bool IsLatinWordChar(char32_t ch) { return ch > 0 && ch < 0x80 && ch != U' ' && ch != U'\t'; }
+
+constexpr char32_t MirrorBracket(char32_t ch) {
+    if (ch > U'}') return ch;
+    switch (ch) {
+    case U'(': return U')';
+    case U')': return U'(';
+    case U'[': return U']';
+    case U']': return U'[';
+    case U'{': return U'}';
+    case U'}': return U'{';
+    default: return ch;
+    }
+}
+
+void TurnLatinWordsBack(char32_t* pText, size_t nLength) {
+    size_t p = 0;
+    while (p < nLength) {
+        if (!IsLatinWordChar(pText[p])) {
+            ++p;
+            continue;
+        }
+        size_t e = p;
+        while (e + 1 < nLength && IsLatinWordChar(pText[e + 1])) ++e;
+        // The word is [p, e]; its edge punctuation stays where the whole reversal put it.
+        size_t s = p;
+        while (s <= e && IsEdgePunct(pText[s])) ++s;
+        size_t t = e + 1;  // one past the last character to turn back
+        while (t > s && IsEdgePunct(pText[t - 1])) --t;
+        if (s < t) std::reverse(pText + s, pText + t);
+        p = e + 1;
+    }
+}
+
+}  // namespace
+
+void ReverseRtlText(char32_t* pText, size_t nLength) {
+    // Mirroring maps each character by itself, so it can be done while the line is reversed
+    // instead of in a pass of its own after the words are turned back.
+    size_t i = 0;
+    for (size_t j = nLength; i + 1 < j; ++i) {
+        --j;
+        const char32_t left = pText[i];
+        pText[i] = MirrorBracket(pText[j]);
+        pText[j] = MirrorBracket(left);
+    }
+    if (nLength % 2 == 1) pText[nLength / 2] = MirrorBracket(pText[nLength / 2]);
+    TurnLatinWordsBack(pText, nLength);
+}
+
+}  // namespace velmora

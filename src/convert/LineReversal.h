@@ -1,0 +1,17 @@
+#pragma once
+// Turns one line between logical and visual order, in place. The same routine serves both ways:
+// the emitter applies it to right-to-left runs, Paste from Internet to visual lines.
+
+#include "CharClass.h"
+
+#include <cstddef>
+#include <string>
+
+namespace velmora {
+
+// Reverses the line, turns every Latin word back (its edge punctuation excepted) and mirrors
+// ( ) [ ] { }. The length never changes; nothing is allocated.
+void ReverseRtlText(char32_t* pText, size_t nLength);
+inline void ReverseRtlText(std::u32string& text) { ReverseRtlText(text.data(), text.size()); }
+
+}  // namespace velmora

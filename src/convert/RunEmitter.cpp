@@ -1,0 +1,137 @@
+// Writing one visual line: its runs in visual order, as styled HTML or as bare text.
+
+#include "CharClass.h"
+#include "ConversionEngine.h"
+#include "LineReversal.h"
+
+#include <algorithm>
+
+namespace velmora {
+
+namespace {
+
+constexpr std::u32string_view kBlockClose = U"</NOBR></DIV>";
+
+// 0 left (no block), 1 centre, 2 right: justified text is written as a right block.
+int32_t AlignmentCode(const ParaFormat& pf) {
+    if ((pf.dwMask & PFM_ALIGNMENT) == 0) return 0;
+    if (pf.wAlignment == PFA_LEFT) return 0;
+    if (pf.wAlignment == PFA_CENTER) return 1;
+    return 2;
+}
+
+void AppendAlignWord(std::u32string& strOut, int32_t nCode) {
+    strOut += nCode == 1 ? U"center" : U"right";
+}
+
+void AppendDecimal(std::u32string& strOut, int32_t n) {
+    const std::string digits = std::to_string(n);
+    strOut.append(digits.begin(), digits.end());
+}
+
+// "#rrggbb" from a 0x00BBGGRR colour value.
+void AppendColorDigits(std::u32string& strOut, uint32_t crColor) {
+    static constexpr char32_t kHex[] = U"0123456789abcdef";
+    const uint32_t channels[3] = {crColor & 0xFF, (crColor >> 8) & 0xFF, (crColor >> 16) & 0xFF};
+    strOut += U'#';
+    for (uint32_t c : channels) {
+        strOut += kHex[c >> 4];
+        strOut += kHex[c & 0xF];
+    }
+}
+
+bool IsListBullet(std::u32string_view text) {
+    return text.size() == 2 && text[0] == kMiddleDot && text[1] == U'\t';
+}
+
+bool IsMarkOrLineEnd(char32_t ch) { return ch == kRightToLeftMark || ch == U'\r' || ch == U'\n'; }
+
+bool HasMarksOrLineEnds(std::u32string_view text) {
+    return std::any_of(text.begin(), text.end(), IsMarkOrLineEnd);
+}
+
+void DropMarksAndLineEnds(std::u32string& text) { std::erase_if(text, IsMarkOrLineEnd); }
+
+struct RunTags {
+    bool bBold, bItalic, bUnderline, bColor, bSize;
+    int32_t nSize;
+};
+
+RunTags TagsOf(const TextRun& run) {
+    RunTags tags{};
+    tags.bBold = (run.dwMask & CFM_BOLD) && (run.dwEffects & CFE_BOLD);
+    tags.bItalic = (run.dwMask & CFM_ITALIC) && (run.dwEffects & CFE_ITALIC);
+    tags.bUnderline = (run.dwMask & CFM_UNDERLINE) && (run.dwEffects & CFE_UNDERLINE);
+    tags.bColor = (run.dwMask & CFM_COLOR) && !(run.dwEffects & CFE_AUTOCOLOR);
+    tags.nSize = run.yHeight / 80;  // one HTML size step is 4 points, written unlimited
+    tags.bSize = (run.dwMask & CFM_SIZE) && tags.nSize != 3;
+    return tags;
+}
+
+void AppendStyledRun(std::u32string& strOut, const TextRun& run, std::u32string_view text) {
+    const RunTags tags = TagsOf(run);
+    if (tags.bColor) {
+        strOut += U"<FONT COLOR=";
+        AppendColorDigits(strOut, run.crTextColor);
+        strOut += U'>';
+    }
+    if (tags.bSize) {
+        strOut += U"<FONT SIZE=";
+        AppendDecimal(strOut, tags.nSize);
+        strOut += U'>';
+    }
+    if (tags.bBold) strOut += U"<B>";
+    if (tags.bItalic) strOut += U"<I>";
+    if (tags.bUnderline) strOut += U"<U>";
+    strOut += text;
+    if (tags.bUnderline) strOut += U"</U>";
+    if (tags.bItalic) strOut += U"</I>";
+    if (tags.bBold) strOut += U"</B>";
+    if (tags.bColor) strOut += U"</FONT>";
+    if (tags.bSize) strOut += U"</FONT>";
+}
+
+}  // namespace
+
+void CConversionEngine::EmitRuns(TextModel& doc, const std::vector<TextRun>& runs,
+                                 const std::vector<int32_t>& order, std::u32string& strOut, bool bHtml) {
+    const TextRun& first = runs[static_cast<size_t>(order.front())];
+    doc.SetSel(first.nStart, first.nStart + first.nLength);
+    const int32_t nCode = AlignmentCode(doc.GetSelParaFormat());
+    const bool bBlock = bHtml && nCode != 0 && nCode != m_nOpenAlign;
+    if (bBlock) {
+        strOut += U"<DIV ALIGN=";
+        AppendAlignWord(strOut, nCode);
+        strOut += U"><NOBR>";
+    }
+    const std::u32string_view text = doc.Text();
+    for (int32_t index : order) {
+        if (index == kOrderSentinel) break;
+        const TextRun& run = runs[static_cast<size_t>(index)];
+        std::u32string_view runText = text.substr(static_cast<size_t>(run.nStart), static_cast<size_t>(run.nLength));
+        if (run.bHebrew) {
+            m_scratch.assign(runText);
+            ReverseRtlText(m_scratch);
+            runText = m_scratch;
+        }
+        if (IsListBullet(runText)) continue;
+        if (HasMarksOrLineEnds(runText)) {
+            m_scratch.assign(runText);
+            DropMarksAndLineEnds(m_scratch);
+            runText = m_scratch;
+        }
+        if (bHtml) {
+            AppendStyledRun(strOut, run, runText);
+        } else {
+            strOut += runText;
+        }
+    }
+    strOut += U"<BR>";
+    if (bBlock) strOut += kBlockClose;
+    m_nLineAlign = nCode;
+    // The control is left with the last run read selected; the empty-line rule reads it.
+    const TextRun& last = runs[static_cast<size_t>(order[order.size() - 2])];
+    doc.SetSelRaw(last.nStart, last.nStart + last.nLength);
+}
+
+}  // namespace velmora

@@ -1,0 +1,171 @@
+// Splitting a line into runs of one format and one writing direction.
+
+#include "CharClass.h"
+#include "ConversionEngine.h"
+
+#include <algorithm>
+
+namespace velmora {
+
+namespace {
+
+// What one step of the run splitter decided: the run ends at a position, or it goes on with the
+// next position to examine.
+struct StepResult {
+    bool bEnds;
+    int32_t nPos;
+};
+
+constexpr StepResult EndAt(int32_t e) { return {true, e}; }
+constexpr StepResult ContinueAt(int32_t p) { return {false, p}; }
+
+}  // namespace
+
+namespace {
+
+// A Latin-led run takes Latin text with its inner blanks and punctuation. It stops before a
+// Hebrew character, leaves the last blank before a Hebrew word to the next run, and leaves out
+// punctuation that is followed by Hebrew, by the end of the text or by more punctuation.
+StepResult LatinLedStep(const TextModel& doc, CBlankIndex& blanks, int32_t i) {
+    char32_t ch = doc.CharAt(i);
+    int32_t x = i;
+    if (ch == U' ') {
+        const int32_t k = blanks.FirstNonBlankAfter(doc, i);
+        ch = doc.CharAt(k);
+        x = k;
+        if (IsHebrewClass(ch)) return EndAt(k - 1);
+        if (IsBreakPunct(ch)) {
+            const int32_t k2 = blanks.FirstNonBlankAfter(doc, k);
+            const char32_t ch2 = doc.CharAt(k2);
+            if (IsHebrewClass(ch2) || ch2 == 0) return EndAt(i + 1);
+            ch = ch2;
+            x = k2;
+        }
+    }
+    if (IsBreakPunct(ch)) {
+        const int32_t q = blanks.FirstNonBlankAfter(doc, x);
+        const char32_t ch3 = doc.CharAt(q);
+        if (IsHebrewClass(ch3) || ch3 == 0 || IsBreakPunct(ch3)) return EndAt(i);
+        ch = ch3;
+        x = q;
+    }
+    if (IsHebrewClass(ch)) return EndAt(i);
+    return ContinueAt(x + 1);
+}
+
+// A Hebrew-led run takes Hebrew letters, Latin written directly against them, blanks followed by
+// Hebrew, and punctuation followed by Hebrew. It stops before a Latin word after blanks (when the
+// run is right-to-left), after punctuation followed by ASCII, and after the first blank of blanks
+// that lead to punctuation.
+StepResult HebrewLedStep(const TextModel& doc, CBlankIndex& blanks, int32_t i, bool& bHebrew) {
+    char32_t ch = doc.CharAt(i);
+    int32_t p = i + 1;
+    bool bSkipped = false;
+    if (ch == U' ') {
+        const int32_t k = blanks.FirstNonBlankAfter(doc, i);
+        ch = doc.CharAt(k);
+        if (IsBreakPunct(ch)) return EndAt(i + 1);
+        if (IsLatinClass(ch)) {
+            bSkipped = true;
+            p = k;
+        } else {
+            p = k + 1;
+        }
+    } else if (IsBreakPunct(ch)) {
+        if (doc.CharAt(i + 1) == 0) {
+            // Punctuation that ends the text is placed at the left end of the line.
+            bHebrew = true;
+            ch = 0;
+            p = i + 2;
+        } else {
+            const int32_t k2 = blanks.FirstNonBlankAtOrAfter(doc, i + 1);
+            const char32_t ch2 = doc.CharAt(k2);
+            if (IsAsciiClass(ch2)) return EndAt(i + 1);
+            ch = ch2;
+            p = k2 + 1;
+        }
+    }
+    if (ch == kRightToLeftMark) {
+        // A mark written after Latin text does not make that text right-to-left.
+        const int32_t q = blanks.LastNonBlankAtOrBefore(doc, p - 2);
+        if (IsAsciiClass(doc.CharAt(q))) bHebrew = false;
+        return ContinueAt(p);
+    }
+    if (IsLatinClass(ch) && bSkipped && bHebrew) return EndAt(p);
+    return ContinueAt(p);
+}
+
+}  // namespace
+
+int32_t CConversionEngine::SplitNextRun(const TextModel& doc, int32_t a, int32_t b, TextRun& run) {
+    const uint32_t nFormat = doc.FormatIdAt(a);
+    const CharFormat& cf = doc.FormatById(nFormat);
+    run.nStart = a;
+    run.dwMask = cf.dwMask;
+    run.dwEffects = cf.dwEffects;
+    run.yHeight = cf.yHeight;
+    run.crTextColor = cf.crTextColor;
+    run.bHebrew = cf.bCharSet == HEBREW_CHARSET;
+    const bool bLatinLed = IsLatinClass(doc.CharAt(a));
+    if (bLatinLed) run.bHebrew = false;  // every Latin-led step clears it, and there is at least one
+    // Only the character right after the examined one is compared with the run's format; the
+    // insertion-point format past the end cannot change where the run ends, so it is not read.
+    const int32_t nFormatEnd = doc.FormatRunEnd(a);
+    const int32_t len = doc.Length();
+
+    const char32_t* pText = doc.Text().data();
+    // Characters that a step simply passes (the step continues at the next position) need no
+    // step of their own while the format stays the same: Latin letters in a Latin-led run, and
+    // everything but blanks, break punctuation and right-to-left marks in a Hebrew-led one.
+    const int32_t nFastEnd = std::min(b, nFormatEnd - 1);
+    auto passesStep = [bLatinLed](char32_t ch) {
+        return bLatinLed ? IsLatinClass(ch) : ch != U' ' && ch != kRightToLeftMark && !IsBreakPunct(ch);
+    };
+    int32_t i = a;
+    int32_t e = 0;
+    for (;;) {
+        while (i < nFastEnd && passesStep(pText[i])) ++i;
+        if (i >= b) {
+            e = i;
+            break;
+        }
+        StepResult step;
+        if (bLatinLed) {
+            run.bHebrew = false;
+            step = LatinLedStep(doc, m_blanks, i);
+        } else {
+            step = HebrewLedStep(doc, m_blanks, i, run.bHebrew);
+        }
+        if (step.bEnds) {
+            e = step.nPos;
+            break;
+        }
+        // Steps may pass over characters of another format; only position i + 1 counts.
+        if (i + 1 < len && i + 1 >= nFormatEnd && doc.FormatIdAt(i + 1) != nFormat) {
+            e = i + 1;
+            break;
+        }
+        i = step.nPos;
+    }
+    const int32_t nNext = e < b ? e : b;
+    run.nLength = nNext - a;
+    return nNext;
+}
+
+void FillVisualOrder(const std::vector<TextRun>& runs, std::vector<int32_t>& order) {
+    order.clear();
+    auto j = static_cast<int32_t>(runs.size()) - 1;
+    while (j >= 0) {
+        if (runs[static_cast<size_t>(j)].bHebrew) {
+            order.push_back(j--);
+            continue;
+        }
+        int32_t k = j;
+        while (k > 0 && !runs[static_cast<size_t>(k - 1)].bHebrew) --k;
+        for (int32_t r = k; r <= j; ++r) order.push_back(r);
+        j = k - 1;
+    }
+    order.push_back(kOrderSentinel);
+}
+
+}  // namespace velmora

@@ -1,0 +1,111 @@
+#include "Utf8.h"
+
+#include <cstdint>
+
+namespace velmora {
+
+namespace {
+
+// Decodes the sequence at bytes[i]; returns its length, or 0 when it is not valid UTF-8.
+size_t DecodeOne(std::string_view bytes, size_t i, char32_t& ch) {
+    const auto lead = static_cast<uint8_t>(bytes[i]);
+    size_t nLength = 0;
+    char32_t nMin = 0;
+    if (lead < 0x80) {
+        ch = lead;
+        return 1;
+    } else if ((lead & 0xE0) == 0xC0) {
+        nLength = 2;
+        ch = lead & 0x1Fu;
+        nMin = 0x80;
+    } else if ((lead & 0xF0) == 0xE0) {
+        nLength = 3;
+        ch = lead & 0x0Fu;
+        nMin = 0x800;
+    } else if ((lead & 0xF8) == 0xF0) {
+        nLength = 4;
+        ch = lead & 0x07u;
+        nMin = 0x10000;
+    } else {
+        return 0;
+    }
+    if (i + nLength > bytes.size()) return 0;
+    for (size_t k = 1; k < nLength; ++k) {
+        const auto cont = static_cast<uint8_t>(bytes[i + k]);
+        if ((cont & 0xC0) != 0x80) return 0;
+        ch = (ch << 6) | (cont & 0x3Fu);
+    }
+    if (ch < nMin || ch > 0x10FFFF || (ch >= 0xD800 && ch <= 0xDFFF)) return 0;
+    return nLength;
+}
+
+}  // namespace
+
+bool DecodeUtf8(std::string_view bytes, std::u32string& text, size_t& nBadOffset) {
+    text.clear();
+    if (text.capacity() < bytes.size()) text.reserve(bytes.size());
+    size_t i = 0;
+    while (i < bytes.size()) {
+        // ASCII stretches are the common case; copy them without the general decoder.
+        const auto byte = static_cast<uint8_t>(bytes[i]);
+        if (byte < 0x80) {
+            text.push_back(byte);
+            ++i;
+            continue;
+        }
+        char32_t ch = 0;
+        const size_t nLength = DecodeOne(bytes, i, ch);
+        if (nLength == 0) {
+            nBadOffset = i;
+            return false;
+        }
+        text.push_back(ch);
+        i += nLength;
+    }
+    return true;
+}
+
+void AppendUtf8(std::string& out, char32_t ch) {
+    if (ch < 0x80) {
+        out.push_back(static_cast<char>(ch));
+    } else if (ch < 0x800) {
+        out.push_back(static_cast<char>(0xC0 | (ch >> 6)));
+        out.push_back(static_cast<char>(0x80 | (ch & 0x3F)));
+    } else if (ch < 0x10000) {
+        out.push_back(static_cast<char>(0xE0 | (ch >> 12)));
+        out.push_back(static_cast<char>(0x80 | ((ch >> 6) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | (ch & 0x3F)));
+    } else {
+        out.push_back(static_cast<char>(0xF0 | (ch >> 18)));
+        out.push_back(static_cast<char>(0x80 | ((ch >> 12) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | ((ch >> 6) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | (ch & 0x3F)));
+    }
+}
+
+std::string EncodeUtf8(std::u32string_view text) {
+    size_t nBytes = 0;
+    for (char32_t ch : text) nBytes += ch < 0x80 ? 1 : ch < 0x800 ? 2 : ch < 0x10000 ? 3 : 4;
+    std::string out(nBytes, '\0');
+    auto* p = reinterpret_cast<unsigned char*>(out.data());
+    for (char32_t ch : text) {
+        if (ch < 0x80) {
+            *p++ = static_cast<unsigned char>(ch);
+        } else if (ch < 0x800) {
+            *p++ = static_cast<unsigned char>(0xC0 | (ch >> 6));
+            *p++ = static_cast<unsigned char>(0x80 | (ch & 0x3F));
+        } else if (ch < 0x10000) {
+            *p++ = static_cast<unsigned char>(0xE0 | (ch >> 12));
+            *p++ = static_cast<unsigned char>(0x80 | ((ch >> 6) & 0x3F));
+            *p++ = static_cast<unsigned char>(0x80 | (ch & 0x3F));
+        } else {
+            *p++ = static_cast<unsigned char>(0xF0 | (ch >> 18));
+            *p++ = static_cast<unsigned char>(0x80 | ((ch >> 12) & 0x3F));
+            *p++ = static_cast<unsigned char>(0x80 | ((ch >> 6) & 0x3F));
+            *p++ = static_cast<unsigned char>(0x80 | (ch & 0x3F));
+        }
+    }
+    return out;
+}
+
+}  // namespace velmora

@@ -1,0 +1,30 @@
+#include "dialogs/WindowPlacement.h"
+
+#include <QWidget>
+
+namespace velmora {
+
+QPoint PlaceOverView(int nLeft, int nTop, int nRight, int nBottom)
+{
+    // The sums run in floating point and are truncated toward zero, also for negative corners
+    // (a view on a screen left of or above the primary one).
+    const double x = nLeft + nRight * 2.0 / 7.0;
+    const double y = nTop + nBottom * 2.0 / 7.0;
+    return QPoint(static_cast<int>(x), static_cast<int>(y));
+}
+
+QRect ClientRectOnScreen(const QWidget& view)
+{
+    const QPoint ptOrigin = view.mapToGlobal(QPoint(0, 0));
+    return QRect(ptOrigin, view.size());
+}
+
+void MoveOverView(QWidget& window, const QWidget* pView)
+{
+    if (!pView)
+        return;
+    const QRect rc = ClientRectOnScreen(*pView);
+    window.move(PlaceOverView(rc.left(), rc.top(), rc.left() + rc.width(), rc.top() + rc.height()));
+}
+
+}  // namespace velmora

@@ -1,0 +1,45 @@
+#include "PasteSpecialDlg.h"
+
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QMimeData>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace velmora {
+
+QList<QPair<QString, QString>> CPasteSpecialDlg::PastableFormats(const QMimeData* pSource) {
+    QList<QPair<QString, QString>> formats;
+    if (!pSource) return formats;
+    if (pSource->hasHtml()) formats.append({QStringLiteral("text/html"), QStringLiteral("Formatted Text (HTML)")});
+    if (pSource->hasText()) formats.append({QStringLiteral("text/plain"), QStringLiteral("Unformatted Text")});
+    return formats;
+}
+
+CPasteSpecialDlg::CPasteSpecialDlg(const QMimeData* pSource, QWidget* pParent)
+    : QDialog(pParent), m_listFormats(new QListWidget(this)) {
+    setWindowTitle(QStringLiteral("Paste Special"));
+    auto* pLayout = new QVBoxLayout(this);
+    pLayout->addWidget(new QLabel(QStringLiteral("&As:"), this));
+    pLayout->addWidget(m_listFormats);
+    for (const auto& [strMime, strName] : PastableFormats(pSource)) {
+        auto* pItem = new QListWidgetItem(strName, m_listFormats);
+        pItem->setData(Qt::UserRole, strMime);
+    }
+    m_listFormats->setCurrentRow(0);
+    auto* pButtons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    pButtons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("Paste"));
+    pButtons->button(QDialogButtonBox::Ok)->setEnabled(m_listFormats->count() > 0);
+    connect(pButtons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(pButtons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    connect(m_listFormats, &QListWidget::itemDoubleClicked, this, &QDialog::accept);
+    pLayout->addWidget(pButtons);
+}
+
+QString CPasteSpecialDlg::SelectedFormat() const {
+    const QListWidgetItem* pItem = m_listFormats->currentItem();
+    return pItem ? pItem->data(Qt::UserRole).toString() : QString();
+}
+
+}  // namespace velmora

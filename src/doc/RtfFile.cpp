@@ -1,0 +1,39 @@
+#include "RtfFile.h"
+
+#include "AtomicFile.h"
+#include "RtfReader.h"
+#include "RtfWriter.h"
+
+#include <QFile>
+
+#include <string>
+
+namespace velmora {
+
+bool LoadRtfFile(const QString& strPath, TextModel& model, QString& strError) {
+    std::string bytes;
+    std::string strReason;
+    if (!ReadWholeFile(QFile::encodeName(strPath).toStdString(), bytes, strReason)) {
+        strError = QString::fromStdString(strReason);
+        return false;
+    }
+    TextModel read;
+    const RtfReadResult result = ReadRtf(bytes, read);
+    if (!result.bOk) {
+        strError = QString::fromStdString(result.strError);
+        return false;
+    }
+    model = std::move(read);
+    return true;
+}
+
+bool SaveRtfFile(const QString& strPath, const TextModel& model, QString& strError) {
+    std::string strReason;
+    if (!WriteFileAtomically(QFile::encodeName(strPath).toStdString(), WriteRtf(model), strReason)) {
+        strError = QString::fromStdString(strReason);
+        return false;
+    }
+    return true;
+}
+
+}  // namespace velmora

@@ -1,0 +1,75 @@
+#include "Tesslar2Doc.h"
+
+#include "CharFormat.h"
+#include "DocumentBuilder.h"
+#include "FormatMapping.h"
+#include "RtfFile.h"
+#include "ViewSnapshot.h"
+
+#include <QFileInfo>
+#include <QFont>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextOption>
+
+namespace velmora {
+
+QFont DefaultDocumentFont() {
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setPointSize(DEFAULT_HEIGHT_TWIPS / 20);
+    return font;
+}
+
+CTesslar2Doc::CTesslar2Doc(QObject* pParent)
+    : QObject(pParent), m_pTextDocument(new QTextDocument(this)) {
+    m_pTextDocument->setDefaultFont(DefaultDocumentFont());
+    QTextOption option = m_pTextDocument->defaultTextOption();
+    option.setTextDirection(Qt::RightToLeft);
+    option.setAlignment(Qt::AlignRight | Qt::AlignAbsolute);
+    m_pTextDocument->setDefaultTextOption(option);
+    OnNewDocument();
+}
+
+QString CTesslar2Doc::GetTitle() const {
+    return m_strPathName.isEmpty() ? QStringLiteral("Document") : QFileInfo(m_strPathName).fileName();
+}
+
+bool CTesslar2Doc::IsModified() const { return m_pTextDocument->isModified(); }
+
+void CTesslar2Doc::SetModifiedFlag(bool bModified) { m_pTextDocument->setModified(bModified); }
+
+void CTesslar2Doc::SetPathName(const QString& strPath) {
+    m_strPathName = strPath;
+    emit TitleChanged();
+}
+
+bool CTesslar2Doc::OnNewDocument() {
+    TextModel empty;
+    empty.SetParagraphAlignment(PFA_RIGHT);
+    empty.SetParagraphRtl(true);
+    empty.SetDefaultFormat(HebrewTypingFormat());
+    FillDocument(empty, *m_pTextDocument);
+    QTextCursor cursor(m_pTextDocument);
+    cursor.setBlockCharFormat(QtFromCharFormat(HebrewTypingFormat()));
+    SetPathName(QString());
+    return true;
+}
+
+bool CTesslar2Doc::OnOpenDocument(const QString& strPath, QString& strError) {
+    TextModel model;
+    if (!LoadRtfFile(strPath, model, strError)) return false;
+    FillDocument(model, *m_pTextDocument);
+    SetPathName(QFileInfo(strPath).absoluteFilePath());
+    return true;
+}
+
+bool CTesslar2Doc::OnSaveDocument(const QString& strPath, QString& strError) {
+    TextModel model;
+    SnapshotDocument(*m_pTextDocument, model, false);
+    if (!SaveRtfFile(strPath, model, strError)) return false;
+    m_pTextDocument->setModified(false);
+    SetPathName(QFileInfo(strPath).absoluteFilePath());
+    return true;
+}
+
+}  // namespace velmora

@@ -1,0 +1,46 @@
+#pragma once
+// The editing document: the QTextDocument the view shows, the file it came from and whether it
+// changed since. Files are RTF.
+
+#include <QObject>
+#include <QString>
+
+class QTextDocument;
+
+namespace velmora {
+
+class CTesslar2Doc : public QObject {
+    Q_OBJECT
+public:
+    explicit CTesslar2Doc(QObject* pParent = nullptr);
+
+    QTextDocument* GetTextDocument() const { return m_pTextDocument; }
+    QString GetPathName() const { return m_strPathName; }
+    // "Document" for a new document, else the file's name with its extension.
+    QString GetTitle() const;
+    bool IsModified() const;
+    void SetModifiedFlag(bool bModified);
+
+    // Empties the document: one empty right-aligned right-to-left paragraph in the Hebrew typing
+    // format, no file name, not modified. Returns true.
+    bool OnNewDocument();
+    // Reads the RTF file strPath. On failure the document keeps what it held and strError says why.
+    bool OnOpenDocument(const QString& strPath, QString& strError);
+    // Writes the document as RTF to strPath and takes that name. On failure nothing changes.
+    bool OnSaveDocument(const QString& strPath, QString& strError);
+
+signals:
+    // The title or the path changed (new, open, save as).
+    void TitleChanged();
+
+private:
+    void SetPathName(const QString& strPath);
+
+    QTextDocument* m_pTextDocument;
+    QString m_strPathName;
+};
+
+// The font a new document and every character without a font of its own shows in.
+QFont DefaultDocumentFont();
+
+}  // namespace velmora

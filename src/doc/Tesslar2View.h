@@ -1,0 +1,91 @@
+#pragma once
+// The editing view: a right-to-left rich-text editor over the document's QTextDocument, with the
+// program's commands, the right-button menu, printing and find/replace.
+
+#include "ConversionEngine.h"
+
+#include <QPointer>
+#include <QTextDocument>
+#include <QTextEdit>
+
+#include <functional>
+
+class QMimeData;
+class QPrinter;
+
+namespace velmora {
+
+class CFindReplaceDlg;
+class CMainFrame;
+class CTesslar2Doc;
+
+class CTesslar2View : public QTextEdit {
+    Q_OBJECT
+public:
+    CTesslar2View(CTesslar2Doc* pDoc, QWidget* pParent = nullptr);
+    ~CTesslar2View() override;
+
+    CTesslar2Doc* GetDocument() const { return m_pDoc; }
+    CMainFrame* GetMainFrame() const;
+
+    // The conversion state the commands keep between the pieces of one conversion
+    // (m_nLineAlign, m_nOpenAlign, m_nTotalChars, m_nDoneChars) and the conversion itself.
+    CConversionEngine m_engine;
+
+    // Handles command nId when it is one of the view's; returns false for the others.
+    bool OnCommand(int nId);
+    // After a new or opened document: print margins of 720 twips, the caret at the start.
+    void OnInitialUpdate();
+    void SetPrinter(QPrinter* pPrinter) { m_pPrinter = pPrinter; }
+    // Tells the view whether the Hebrew keyboard layout is active (decides the character set of
+    // typed text); by default the input method's language is asked.
+    void SetHebrewLayoutQuery(std::function<bool()> query) { m_hebrewLayout = std::move(query); }
+
+    // Searches strText from the caret (or the selection's far end) in the direction flags say,
+    // going round the document once; selects and returns true when found.
+    bool FindAndSelect(const QString& strText, QTextDocument::FindFlags flags);
+    // Replaces every occurrence; returns how many.
+    int ReplaceAll(const QString& strFind, const QString& strReplace, QTextDocument::FindFlags flags);
+    // Pastes the clipboard's strMimeType content (Paste Special).
+    void PasteFormat(const QMimeData* pSource, const QString& strMimeType);
+
+public slots:
+    void OnSetLineLength();
+    void OnLineLengthBoxCapacity(int nId);
+    // The conversion and clipboard commands.
+    void OnCopyToHtml();
+    void OnPasteFromInternet();
+    void OnNonstyledText();
+    void OnClearClipboard();
+    void OnEraseScreen();
+    void OnFilePrint();
+    void OnFilePrintDirect();
+    void OnFilePrintPreview();
+    void OnEditFind();
+    void OnEditRepeat();
+    void OnEditReplace();
+    void OnEditPasteSpecial();
+
+protected:
+    bool event(QEvent* pEvent) override;
+    void keyPressEvent(QKeyEvent* pEvent) override;
+    void contextMenuEvent(QContextMenuEvent* pEvent) override;
+    QMimeData* createMimeDataFromSelection() const override;
+    void insertFromMimeData(const QMimeData* pSource) override;
+
+private:
+    void PrintDocument(QPrinter* pPrinter);
+    void ShowFindDialog(bool bReplace);
+    void InsertTypedText(const QString& strText);
+    void ApplyPastedCharSets(int nStart, int nEnd, const QMimeData* pSource);
+    bool IsHebrewLayout() const;
+
+    CTesslar2Doc* m_pDoc;
+    QPrinter* m_pPrinter = nullptr;
+    std::function<bool()> m_hebrewLayout;
+    QPointer<CFindReplaceDlg> m_pFindDlg;
+    QString m_strLastFind;
+    QTextDocument::FindFlags m_lastFindFlags;
+};
+
+}  // namespace velmora

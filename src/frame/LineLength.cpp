@@ -1,0 +1,3 @@
+#include "LineLength.h"
+
+int g_nLineLength = velmora::kMaxLineLengthSetting;

@@ -1,0 +1,184 @@
+#include "RtfControlWords.h"
+
+#include <array>
+#include <cstring>
+
+namespace velmora {
+
+namespace {
+
+struct WordEntry {
+    std::string_view name;
+    RtfWord word;
+    char32_t ch;
+};
+
+constexpr WordEntry kWords[] = {
+    {"ansi", RtfWord::Ansi, 0},
+    {"mac", RtfWord::Mac, 0},
+    {"pc", RtfWord::Pc, 0},
+    {"pca", RtfWord::Pca, 0},
+    {"ansicpg", RtfWord::AnsiCodePage, 0},
+    {"deff", RtfWord::DefaultFont, 0},
+    {"fonttbl", RtfWord::FontTable, 0},
+    {"colortbl", RtfWord::ColorTable, 0},
+    {"f", RtfWord::Font, 0},
+    {"fcharset", RtfWord::Charset, 0},
+    {"red", RtfWord::Red, 0},
+    {"green", RtfWord::Green, 0},
+    {"blue", RtfWord::Blue, 0},
+    {"plain", RtfWord::Plain, 0},
+    {"b", RtfWord::Bold, 0},
+    {"i", RtfWord::Italic, 0},
+    {"ul", RtfWord::Underline, 0},
+    {"uld", RtfWord::Underline, 0},
+    {"uldash", RtfWord::Underline, 0},
+    {"uldashd", RtfWord::Underline, 0},
+    {"uldashdd", RtfWord::Underline, 0},
+    {"uldb", RtfWord::Underline, 0},
+    {"ulhwave", RtfWord::Underline, 0},
+    {"ulldash", RtfWord::Underline, 0},
+    {"ulth", RtfWord::Underline, 0},
+    {"ulthd", RtfWord::Underline, 0},
+    {"ulthdash", RtfWord::Underline, 0},
+    {"ulthdashd", RtfWord::Underline, 0},
+    {"ulthdashdd", RtfWord::Underline, 0},
+    {"ulthldash", RtfWord::Underline, 0},
+    {"ululdbwave", RtfWord::Underline, 0},
+    {"ulw", RtfWord::Underline, 0},
+    {"ulwave", RtfWord::Underline, 0},
+    {"ulnone", RtfWord::UnderlineNone, 0},
+    {"strike", RtfWord::Strike, 0},
+    {"striked", RtfWord::Strike, 0},
+    {"v", RtfWord::Hidden, 0},
+    {"cf", RtfWord::Color, 0},
+    {"fs", RtfWord::FontSize, 0},
+    {"ab", RtfWord::AssocBold, 0},
+    {"ai", RtfWord::AssocItalic, 0},
+    {"afs", RtfWord::AssocFontSize, 0},
+    {"af", RtfWord::AssocFont, 0},
+    {"rtlch", RtfWord::RtlChars, 0},
+    {"ltrch", RtfWord::LtrChars, 0},
+    {"uc", RtfWord::UnicodeSkip, 0},
+    {"u", RtfWord::Unicode, 0},
+    {"pard", RtfWord::ParagraphDefault, 0},
+    {"ql", RtfWord::AlignLeft, 0},
+    {"qr", RtfWord::AlignRight, 0},
+    {"qc", RtfWord::AlignCenter, 0},
+    {"qj", RtfWord::AlignJustify, 0},
+    {"qd", RtfWord::AlignJustify, 0},
+    {"rtlpar", RtfWord::RtlParagraph, 0},
+    {"ltrpar", RtfWord::LtrParagraph, 0},
+    {"par", RtfWord::Paragraph, 0},
+    {"sect", RtfWord::Paragraph, 0},
+    {"page", RtfWord::Paragraph, 0},
+    {"row", RtfWord::Paragraph, 0},
+    {"nestrow", RtfWord::Paragraph, 0},
+    {"line", RtfWord::Line, 0},
+    {"tab", RtfWord::Character, U'\t'},
+    {"cell", RtfWord::Character, U'\t'},
+    {"nestcell", RtfWord::Character, U'\t'},
+    {"emdash", RtfWord::Character, U'\u2014'},
+    {"endash", RtfWord::Character, U'\u2013'},
+    {"emspace", RtfWord::Character, U'\u2003'},
+    {"enspace", RtfWord::Character, U'\u2002'},
+    {"qmspace", RtfWord::Character, U'\u2005'},
+    {"bullet", RtfWord::Character, U'\u2022'},
+    {"lquote", RtfWord::Character, U'\u2018'},
+    {"rquote", RtfWord::Character, U'\u2019'},
+    {"ldblquote", RtfWord::Character, U'\u201C'},
+    {"rdblquote", RtfWord::Character, U'\u201D'},
+    {"zwj", RtfWord::Character, U'\u200D'},
+    {"zwnj", RtfWord::Character, U'\u200C'},
+    {"ltrmark", RtfWord::Character, U'\u200E'},
+    {"rtlmark", RtfWord::Character, U'\u200F'},
+    // Destinations whose content is not document text. Starred destinations (\*\...) are
+    // skipped without being listed.
+    {"stylesheet", RtfWord::SkipDestination, 0},
+    {"listtable", RtfWord::SkipDestination, 0},
+    {"listoverridetable", RtfWord::SkipDestination, 0},
+    {"revtbl", RtfWord::SkipDestination, 0},
+    {"filetbl", RtfWord::SkipDestination, 0},
+    {"info", RtfWord::SkipDestination, 0},
+    {"pict", RtfWord::SkipDestination, 0},
+    {"object", RtfWord::SkipDestination, 0},
+    {"nonshppict", RtfWord::SkipDestination, 0},
+    {"shp", RtfWord::SkipDestination, 0},
+    {"fldinst", RtfWord::SkipDestination, 0},
+    {"datafield", RtfWord::SkipDestination, 0},
+    {"header", RtfWord::SkipDestination, 0},
+    {"headerl", RtfWord::SkipDestination, 0},
+    {"headerr", RtfWord::SkipDestination, 0},
+    {"headerf", RtfWord::SkipDestination, 0},
+    {"footer", RtfWord::SkipDestination, 0},
+    {"footerl", RtfWord::SkipDestination, 0},
+    {"footerr", RtfWord::SkipDestination, 0},
+    {"footerf", RtfWord::SkipDestination, 0},
+    {"footnote", RtfWord::SkipDestination, 0},
+    {"ftnsep", RtfWord::SkipDestination, 0},
+    {"ftnsepc", RtfWord::SkipDestination, 0},
+    {"ftncn", RtfWord::SkipDestination, 0},
+    {"aftnsep", RtfWord::SkipDestination, 0},
+    {"aftnsepc", RtfWord::SkipDestination, 0},
+    {"aftncn", RtfWord::SkipDestination, 0},
+    {"annotation", RtfWord::SkipDestination, 0},
+    {"atnid", RtfWord::SkipDestination, 0},
+    {"atnauthor", RtfWord::SkipDestination, 0},
+    {"atndate", RtfWord::SkipDestination, 0},
+    {"atnref", RtfWord::SkipDestination, 0},
+    {"atntime", RtfWord::SkipDestination, 0},
+    {"xe", RtfWord::SkipDestination, 0},
+    {"tc", RtfWord::SkipDestination, 0},
+    {"txe", RtfWord::SkipDestination, 0},
+    {"pn", RtfWord::SkipDestination, 0},
+    {"pntxta", RtfWord::SkipDestination, 0},
+    {"pntxtb", RtfWord::SkipDestination, 0},
+    {"template", RtfWord::SkipDestination, 0},
+    {"bkmkstart", RtfWord::SkipDestination, 0},
+    {"bkmkend", RtfWord::SkipDestination, 0},
+};
+
+// Open addressing over a power-of-two table, a little more than four times the words.
+constexpr size_t kSlots = 512;
+static_assert(std::size(kWords) * 3 < kSlots);
+
+constexpr uint32_t HashName(std::string_view name) {
+    uint32_t h = 2166136261u;
+    for (char c : name) h = (h ^ static_cast<uint8_t>(c)) * 16777619u;
+    return h;
+}
+
+class CWordTable {
+public:
+    CWordTable() {
+        m_slots.fill(nullptr);
+        for (const WordEntry& entry : kWords) {
+            size_t i = HashName(entry.name) & (kSlots - 1);
+            while (m_slots[i] != nullptr) i = (i + 1) & (kSlots - 1);
+            m_slots[i] = &entry;
+        }
+    }
+
+    RtfWordInfo Find(std::string_view name) const {
+        size_t i = HashName(name) & (kSlots - 1);
+        while (const WordEntry* pEntry = m_slots[i]) {
+            if (pEntry->name == name) return {pEntry->word, pEntry->ch};
+            i = (i + 1) & (kSlots - 1);
+        }
+        return {};
+    }
+
+private:
+    std::array<const WordEntry*, kSlots> m_slots;
+};
+
+}  // namespace
+
+RtfWordInfo LookUpRtfWord(std::string_view name) {
+    // Names longer than any known word cannot match; they need no hashing.
+    if (name.size() > 20) return {};
+    static const CWordTable s_table;
+    return s_table.Find(name);
+}
+
+}  // namespace velmora

@@ -1,0 +1,39 @@
+#pragma once
+// The control words the reader acts on. Every other word is unknown and, as RTF requires, ignored.
+
+#include <cstdint>
+#include <string_view>
+
+namespace velmora {
+
+enum class RtfWord : uint8_t {
+    Unknown,
+    // Document header.
+    Ansi, Mac, Pc, Pca, AnsiCodePage, DefaultFont,
+    // Destinations: the two tables the reader keeps, and every destination whose text is not
+    // document text (stylesheet, list tables, info, pictures, objects, field instructions...).
+    FontTable, ColorTable, SkipDestination,
+    // Font and colour table entries.
+    Font, Charset, Red, Green, Blue,
+    // Character format.
+    Plain, Bold, Italic, Underline, UnderlineNone, Strike, Hidden, Color, FontSize,
+    AssocBold, AssocItalic, AssocFontSize, AssocFont, RtlChars, LtrChars,
+    UnicodeSkip, Unicode,
+    // Paragraph format.
+    ParagraphDefault, AlignLeft, AlignRight, AlignCenter, AlignJustify, RtlParagraph, LtrParagraph,
+    // Breaks and characters.
+    Paragraph,  // \par, \sect, \page, \row, \nestrow: a paragraph ends
+    Line,       // \line: a break inside the paragraph
+    Character,  // a word that stands for one character (\tab, \emdash, \cell...)
+};
+
+struct RtfWordInfo {
+    RtfWord word = RtfWord::Unknown;
+    char32_t ch = 0;  // the character of an RtfWord::Character word
+};
+
+// Looks a control word's name up (case-sensitive, as RTF is). Unknown names give
+// RtfWord::Unknown. Constant time: a small hash table built on first use.
+RtfWordInfo LookUpRtfWord(std::string_view name);
+
+}  // namespace velmora

@@ -1,0 +1,38 @@
+#pragma once
+// The fonts of an RTF document as far as reading text needs them: the character set of each.
+
+#include <cstdint>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+namespace velmora {
+
+class CRtfFontTable {
+public:
+    // --- Filled from the \fonttbl destination. ---
+    void SetPendingFont(int32_t nFont) { m_nPendingFont = nFont; }
+    void SetPendingCharset(int32_t nCharset);
+    // Text inside the table: every ';' ends the pending entry (the rest is the font's name).
+    void OnText(std::string_view text);
+    // The end of an entry's group, or of the table: ends the pending entry if it is still open.
+    void EndEntry();
+
+    // The character set of font nFont; 0 for a font the table does not declare or declares
+    // without \fcharset.
+    uint8_t CharsetOf(int32_t nFont) const;
+    // True once some font declared \fcharset177.
+    bool DeclaresHebrew() const { return m_bDeclaresHebrew; }
+
+private:
+    void SetCharset(int32_t nFont, uint8_t bCharset);
+
+    static constexpr int32_t kDirectFonts = 1024;  // font numbers below this skip the hash map
+    std::vector<uint8_t> m_direct = std::vector<uint8_t>(kDirectFonts, 0);
+    std::unordered_map<int32_t, uint8_t> m_others;
+    int32_t m_nPendingFont = -1;
+    uint8_t m_bPendingCharset = 0;
+    bool m_bDeclaresHebrew = false;
+};
+
+}  // namespace velmora

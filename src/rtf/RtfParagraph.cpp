@@ -1,0 +1,108 @@
+#include "RtfParagraph.h"
+
+#include "UnicodeLetters.h"
+
+#include <algorithm>
+
+namespace velmora {
+
+void CRtfParagraph::SetFormat(const CharFormat& cf) {
+    if (!m_stretches.empty()) {
+        Stretch& last = m_stretches.back();
+        if (last.cf == cf) return;
+        if (last.nStart == m_text.size()) {  // nothing was written in the last format
+            m_stretches.pop_back();
+            if (!m_stretches.empty() && m_stretches.back().cf == cf) return;
+        }
+    }
+    m_stretches.push_back({m_text.size(), cf});
+}
+
+void CRtfParagraph::AppendBytes(std::string_view bytes, const char32_t* pUpperHalf) {
+    const size_t nOld = m_text.size();
+    m_text.resize(nOld + bytes.size());
+    char32_t* pOut = m_text.data() + nOld;
+    for (const char c : bytes) {
+        const auto byte = static_cast<uint8_t>(c);
+        if (byte < 0x80) {
+            *pOut++ = byte;
+        } else {
+            const char32_t ch = pUpperHalf[byte - 0x80];
+            *pOut++ = ch != 0 ? ch : U'\uFFFD';
+        }
+    }
+}
+
+bool CRtfParagraph::FirstLetterIsHebrew() const {
+    const auto it = std::find_if(m_text.begin(), m_text.end(), [](char32_t ch) { return IsLetter(ch); });
+    return it != m_text.end() && IsHebrewScript(*it);
+}
+
+CharFormat CRtfParagraph::NeutralFormat(const CharFormat& cf) const {
+    CharFormat neutral = cf;
+    if (m_bInferCharset && m_bRtl) neutral.bCharSet = HEBREW_CHARSET;
+    return neutral;
+}
+
+CharFormat CRtfParagraph::Emit(IRtfSink& sink, uint16_t wAlignment, RtfDirection direction,
+                               bool bInferCharset, const CharFormat& cfEnd) {
+    m_bInferCharset = bInferCharset;
+    m_bRtl = direction == RtfDirection::Rtl ||
+             (bInferCharset && direction == RtfDirection::None && FirstLetterIsHebrew());
+    sink.SetParagraphFormat(wAlignment, direction == RtfDirection::Rtl);
+
+    const size_t nLength = m_text.size();
+    size_t iStretch = 0;
+    size_t iBreak = 0;
+    size_t nPos = 0;
+    for (;;) {
+        while (iBreak < m_breaks.size() && m_breaks[iBreak].nPos == nPos) {
+            sink.EndParagraph(NeutralFormat(m_breaks[iBreak].cf));
+            ++iBreak;
+        }
+        if (nPos >= nLength) break;
+        while (iStretch + 1 < m_stretches.size() && m_stretches[iStretch + 1].nStart <= nPos) ++iStretch;
+        size_t nEnd = iStretch + 1 < m_stretches.size() ? m_stretches[iStretch + 1].nStart : nLength;
+        if (iBreak < m_breaks.size()) nEnd = std::min(nEnd, m_breaks[iBreak].nPos);
+        EmitRange(sink, nPos, nEnd, m_stretches[iStretch].cf);
+        nPos = nEnd;
+    }
+
+    const CharFormat cfResolvedEnd = NeutralFormat(cfEnd);
+    m_text.clear();
+    m_stretches.clear();
+    m_breaks.clear();
+    return cfResolvedEnd;
+}
+
+void CRtfParagraph::EmitRange(IRtfSink& sink, size_t nStart, size_t nEnd, const CharFormat& cf) const {
+    if (m_bInferCharset) {
+        EmitInferred(sink, nStart, nEnd, cf);
+    } else {
+        sink.AppendText(std::u32string_view(m_text).substr(nStart, nEnd - nStart), cf);
+    }
+}
+
+void CRtfParagraph::EmitInferred(IRtfSink& sink, size_t nStart, size_t nEnd, const CharFormat& cf) const {
+    const uint8_t bFontSet = cf.bCharSet;
+    const bool bRtl = m_bRtl;
+    auto charsetOf = [bFontSet, bRtl](char32_t ch) -> uint8_t {
+        if (IsHebrewScript(ch)) return HEBREW_CHARSET;
+        if (!bRtl || IsLetter(ch)) return bFontSet;
+        return HEBREW_CHARSET;
+    };
+    const std::u32string_view text(m_text);
+    CharFormat cfRun = cf;
+    size_t nRunStart = nStart;
+    cfRun.bCharSet = charsetOf(text[nStart]);
+    for (size_t i = nStart + 1; i < nEnd; ++i) {
+        const uint8_t bSet = charsetOf(text[i]);
+        if (bSet == cfRun.bCharSet) continue;
+        sink.AppendText(text.substr(nRunStart, i - nRunStart), cfRun);
+        nRunStart = i;
+        cfRun.bCharSet = bSet;
+    }
+    sink.AppendText(text.substr(nRunStart, nEnd - nRunStart), cfRun);
+}
+
+}  // namespace velmora

@@ -1,0 +1,63 @@
+#pragma once
+// One RTF paragraph as the reader collects it. Its alignment, direction and (for documents that
+// declare no Hebrew font) the character set of its blanks and punctuation are known only at its
+// end, so the text waits here in stretches of one format and is handed on in whole runs.
+
+#include "CharFormat.h"
+#include "RtfSink.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace velmora {
+
+enum class RtfDirection : uint8_t { None, Ltr, Rtl };
+
+class CRtfParagraph {
+public:
+    // The format of the characters appended from now on.
+    void SetFormat(const CharFormat& cf);
+    void Append(char32_t ch) { m_text.push_back(ch); }
+    // Appends 8-bit text: bytes below 0x80 as ASCII, the others through pUpperHalf (the upper
+    // half of a code page); a byte the code page leaves undefined becomes U+FFFD.
+    void AppendBytes(std::string_view bytes, const char32_t* pUpperHalf);
+    // A \line: a break inside the paragraph, in format cf.
+    void AddLineBreak(const CharFormat& cf) { m_breaks.push_back({m_text.size(), cf}); }
+    // True while the paragraph holds neither characters nor line breaks.
+    bool IsEmpty() const { return m_text.empty() && m_breaks.empty(); }
+
+    // Hands the paragraph to sink: SetParagraphFormat(wAlignment, direction == Rtl), the runs,
+    // and an EndParagraph for each line break. bInferCharset: the document declares no Hebrew
+    // font, so Hebrew-script characters take set 177, other letters keep their font's set, and
+    // every other character takes 177 in a right-to-left paragraph (direction Rtl, or None with
+    // a Hebrew first letter). Returns cfEnd, the format of the paragraph's own end, with its
+    // character set decided by the same rule. Leaves the paragraph empty.
+    CharFormat Emit(IRtfSink& sink, uint16_t wAlignment, RtfDirection direction, bool bInferCharset,
+                    const CharFormat& cfEnd);
+
+private:
+    struct Stretch {
+        size_t nStart;
+        CharFormat cf;
+    };
+    struct LineBreak {
+        size_t nPos;
+        CharFormat cf;
+    };
+
+    bool FirstLetterIsHebrew() const;
+    void EmitRange(IRtfSink& sink, size_t nStart, size_t nEnd, const CharFormat& cf) const;
+    void EmitInferred(IRtfSink& sink, size_t nStart, size_t nEnd, const CharFormat& cf) const;
+    CharFormat NeutralFormat(const CharFormat& cf) const;
+
+    std::u32string m_text;
+    std::vector<Stretch> m_stretches;
+    std::vector<LineBreak> m_breaks;
+    // Set for the length of one Emit.
+    bool m_bInferCharset = false;
+    bool m_bRtl = false;
+};
+
+}  // namespace velmora

@@ -1,0 +1,427 @@
+#include "RtfReader.h"
+
+#include "CodePages.h"
+#include "RtfColorTable.h"
+#include "RtfControlWords.h"
+#include "RtfFontTable.h"
+#include "RtfGroupState.h"
+#include "RtfParagraph.h"
+#include "RtfTokenizer.h"
+#include "TextModelSink.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <limits>
+#include <vector>
+
+namespace velmora {
+
+namespace {
+
+constexpr char32_t kReplacement = U'\uFFFD';
+constexpr std::string_view kRtfSignature = "{\\rtf";
+
+// Offset of "{\rtf" after a byte order mark and white space, or npos.
+size_t SignatureOffset(std::string_view bytes) {
+    size_t nPos = 0;
+    if (bytes.substr(0, 3) == "\xEF\xBB\xBF") nPos = 3;
+    while (nPos < bytes.size() &&
+           (bytes[nPos] == ' ' || bytes[nPos] == '\t' || bytes[nPos] == '\r' || bytes[nPos] == '\n'))
+        ++nPos;
+    return bytes.substr(nPos, kRtfSignature.size()) == kRtfSignature ? nPos : std::string_view::npos;
+}
+
+bool IsHighSurrogate(char32_t ch) { return ch >= 0xD800 && ch <= 0xDBFF; }
+bool IsLowSurrogate(char32_t ch) { return ch >= 0xDC00 && ch <= 0xDFFF; }
+
+class CRtfReader {
+public:
+    explicit CRtfReader(IRtfSink& sink) : m_sink(sink) { m_states.reserve(64); }
+
+    RtfReadResult Read(std::string_view bytes);
+
+private:
+    RtfGroupState& Top() { return m_states.back(); }
+
+    // Tokens.
+    void OnGroupStart();
+    void OnGroupEnd();
+    void OnControlWord(const RtfToken& token);
+    void OnControlSymbol(char chSymbol);
+    void OnHexByte(uint8_t byte);
+    void OnText(std::string_view text);
+    bool SkipsFallback();
+
+    // Control words by destination.
+    void OnBodyWord(RtfWordInfo info, const RtfToken& token);
+    void OnFontTableWord(RtfWord word, int32_t nParam);
+    void OnColorTableWord(RtfWord word, int32_t nParam);
+    void EnterDestination(RtfDestination destination);
+
+    // Document text.
+    void PrepareFormat();
+    void AppendChar(char32_t ch);
+    void AppendUnicode(int32_t nParam);
+    void FlushPendingHighSurrogate();
+    void AddLineBreak();
+    void EndParagraph();
+    void EndDocument();
+
+    IRtfSink& m_sink;
+    std::vector<RtfGroupState> m_states;  // [0] is outside the document; back() is the innermost
+    size_t m_nDepth = 0;                  // groups open, counting those beyond kMaxRtfGroupDepth
+    size_t m_nUnkeptDepth = 0;            // groups open beyond kMaxRtfGroupDepth
+    int64_t m_nFallbackToSkip = 0;        // what is left of a \uN's fallback
+    char32_t m_chPendingHigh = 0;         // a high surrogate waiting for its low half
+    bool m_bDocumentEnded = false;
+
+    CRtfFontTable m_fonts;
+    CRtfColorTable m_colors;
+    int32_t m_nDefaultFont = 0;
+    uint16_t m_nAnsiCodePage = CP_WINDOWS_1252;
+
+    CRtfParagraph m_paragraph;
+    CharFormat m_cfCurrent;
+    const char32_t* m_pUpperHalf = nullptr;  // code page of the current font
+    bool m_bFormatDirty = true;
+    bool m_bBreakPending = false;  // a paragraph was ended; its CR LF waits for what follows
+    CharFormat m_cfPendingBreak;
+};
+
+RtfReadResult CRtfReader::Read(std::string_view bytes) {
+    const size_t nStart = SignatureOffset(bytes);
+    if (nStart == std::string_view::npos) return {false, "not an RTF document"};
+    // Positions in the text model are 32-bit; the text never holds more characters than the file
+    // has bytes.
+    if (bytes.size() > static_cast<size_t>(std::numeric_limits<int32_t>::max()))
+        return {false, "the file is too large"};
+
+    m_states.assign(1, RtfGroupState{});
+    CRtfTokenizer tokenizer(bytes.substr(nStart));
+    RtfToken token;
+    while (!m_bDocumentEnded && tokenizer.Next(token)) {
+        switch (token.kind) {
+        case RtfTokenKind::GroupStart: OnGroupStart(); break;
+        case RtfTokenKind::GroupEnd: OnGroupEnd(); break;
+        case RtfTokenKind::ControlWord: OnControlWord(token); break;
+        case RtfTokenKind::ControlSymbol: OnControlSymbol(token.chSymbol); break;
+        case RtfTokenKind::HexByte: OnHexByte(token.byte); break;
+        case RtfTokenKind::Binary: SkipsFallback(); break;  // picture data, never text
+        case RtfTokenKind::Text: OnText(token.text); break;
+        case RtfTokenKind::End: break;
+        }
+    }
+    if (tokenizer.BinaryCutShort()) return {false, "the file ends inside binary data (\\bin)"};
+    if (m_nDepth > 1) return {false, "the file ends inside a group"};
+    if (!m_bDocumentEnded) EndDocument();  // only the document's own '}' is missing
+    return {};
+}
+
+// ------------------------------------------------------------------ groups
+
+void CRtfReader::OnGroupStart() {
+    m_nFallbackToSkip = 0;
+    ++m_nDepth;
+    if (m_states.size() <= kMaxRtfGroupDepth) {
+        m_states.push_back(m_states.back());
+    } else {
+        ++m_nUnkeptDepth;
+    }
+}
+
+void CRtfReader::OnGroupEnd() {
+    m_nFallbackToSkip = 0;
+    if (m_nUnkeptDepth > 0) {
+        --m_nUnkeptDepth;
+        --m_nDepth;
+        return;
+    }
+    if (m_nDepth == 0) return;
+    const RtfDestination closing = Top().destination;
+    const RtfDestination outer = m_states[m_states.size() - 2].destination;
+    if (closing == RtfDestination::FontTable) m_fonts.EndEntry();
+    if (closing == RtfDestination::ColorTable && outer != RtfDestination::ColorTable) m_colors.EndTable();
+    if (m_nDepth == 1) {
+        EndDocument();
+        return;
+    }
+    m_states.pop_back();
+    --m_nDepth;
+    m_bFormatDirty = true;
+}
+
+void CRtfReader::EnterDestination(RtfDestination destination) {
+    // The document's own group is never a destination: a stray word there must not swallow it.
+    if (m_nDepth >= 2 && m_nUnkeptDepth == 0) Top().destination = destination;
+}
+
+// ------------------------------------------------------------------ tokens
+
+// A token that stands in for the fallback of a \uN is dropped.
+bool CRtfReader::SkipsFallback() {
+    if (m_nFallbackToSkip <= 0) return false;
+    --m_nFallbackToSkip;
+    return true;
+}
+
+void CRtfReader::OnControlWord(const RtfToken& token) {
+    const RtfWordInfo info = LookUpRtfWord(token.text);
+    if (SkipsFallback()) return;
+    switch (Top().destination) {
+    case RtfDestination::Body: OnBodyWord(info, token); break;
+    case RtfDestination::FontTable: OnFontTableWord(info.word, token.nParam); break;
+    case RtfDestination::ColorTable: OnColorTableWord(info.word, token.nParam); break;
+    case RtfDestination::Skip: break;
+    }
+}
+
+void CRtfReader::OnControlSymbol(char chSymbol) {
+    if (SkipsFallback()) return;
+    if (chSymbol == '*') {
+        EnterDestination(RtfDestination::Skip);
+        return;
+    }
+    if (Top().destination != RtfDestination::Body) return;
+    switch (chSymbol) {
+    case '\\':
+    case '{':
+    case '}': AppendChar(static_cast<char32_t>(chSymbol)); break;
+    case '~': AppendChar(U'\u00A0'); break;  // no-break space
+    case '_': AppendChar(U'\u2011'); break;  // no-break hyphen
+    case '\n': EndParagraph(); break;        // "\" before a line end is \par
+    default: break;                          // \- optional hyphen, \: \| and the unknown
+    }
+}
+
+void CRtfReader::OnHexByte(uint8_t byte) {
+    if (SkipsFallback()) return;
+    if (Top().destination != RtfDestination::Body) return;
+    PrepareFormat();
+    const char32_t ch = byte < 0x80 ? byte : m_pUpperHalf[byte - 0x80];
+    AppendChar(ch != 0 ? ch : kReplacement);
+}
+
+void CRtfReader::OnText(std::string_view text) {
+    if (m_nFallbackToSkip > 0) {
+        const size_t nSkip = std::min(static_cast<size_t>(m_nFallbackToSkip), text.size());
+        text.remove_prefix(nSkip);
+        m_nFallbackToSkip -= static_cast<int64_t>(nSkip);
+        if (text.empty()) return;
+    }
+    switch (Top().destination) {
+    case RtfDestination::Body:
+        if (Top().bHidden) return;
+        FlushPendingHighSurrogate();
+        PrepareFormat();
+        m_paragraph.AppendBytes(text, m_pUpperHalf);
+        break;
+    case RtfDestination::FontTable: m_fonts.OnText(text); break;
+    case RtfDestination::ColorTable: m_colors.OnText(text); break;
+    case RtfDestination::Skip: break;
+    }
+}
+
+// ------------------------------------------------------------------ control words
+
+void CRtfReader::OnBodyWord(RtfWordInfo info, const RtfToken& token) {
+    RtfGroupState& state = Top();
+    const int32_t nParam = token.nParam;
+    const bool bOn = !token.bHasParam || nParam != 0;  // \b and \b1 set, \b0 clears
+    bool bCharFormat = true;
+    switch (info.word) {
+    case RtfWord::Unknown: bCharFormat = false; break;
+    // Header.
+    case RtfWord::Ansi:
+    case RtfWord::Mac:
+    case RtfWord::Pc:
+    case RtfWord::Pca: m_nAnsiCodePage = CP_WINDOWS_1252; break;
+    case RtfWord::AnsiCodePage:
+        if (IsKnownCodePage(nParam)) m_nAnsiCodePage = static_cast<uint16_t>(nParam);
+        break;
+    case RtfWord::DefaultFont:
+        m_nDefaultFont = nParam;
+        state.nFont = nParam;
+        break;
+    // Destinations.
+    case RtfWord::FontTable: EnterDestination(RtfDestination::FontTable); break;
+    case RtfWord::ColorTable: EnterDestination(RtfDestination::ColorTable); break;
+    case RtfWord::SkipDestination: EnterDestination(RtfDestination::Skip); break;
+    // Character format.
+    case RtfWord::Plain: state.ResetCharacter(m_nDefaultFont); break;
+    case RtfWord::Bold: state.bBold = bOn; break;
+    case RtfWord::Italic: state.bItalic = bOn; break;
+    case RtfWord::Underline: state.bUnderline = bOn; break;
+    case RtfWord::UnderlineNone: state.bUnderline = false; break;
+    case RtfWord::Strike: state.bStrike = bOn; break;
+    case RtfWord::Hidden: state.bHidden = bOn; break;
+    case RtfWord::Color: state.nColor = nParam; break;
+    case RtfWord::FontSize:
+        state.nHalfPoints = !token.bHasParam ? kDefaultHalfPoints
+                            : nParam > 0     ? std::min(nParam, int32_t{32767})
+                                             : state.nHalfPoints;
+        break;
+    case RtfWord::AssocBold: state.nAssocBold = bOn ? 1 : 0; break;
+    case RtfWord::AssocItalic: state.nAssocItalic = bOn ? 1 : 0; break;
+    case RtfWord::AssocFontSize:
+        if (nParam > 0) state.nAssocHalfPoints = std::min(nParam, int32_t{32767});
+        break;
+    case RtfWord::AssocFont: state.nAssocFont = nParam; break;
+    case RtfWord::Font: state.nFont = nParam; break;
+    case RtfWord::RtlChars: state.bRtlChars = true; break;
+    case RtfWord::LtrChars: state.bRtlChars = false; break;
+    case RtfWord::UnicodeSkip: state.nUnicodeSkip = std::max(nParam, int32_t{0}); break;
+    case RtfWord::Unicode:
+        AppendUnicode(nParam);
+        m_nFallbackToSkip = state.nUnicodeSkip;
+        bCharFormat = false;
+        break;
+    // Paragraph format.
+    case RtfWord::ParagraphDefault:
+        state.wAlignment = PFA_LEFT;
+        state.direction = RtfDirection::None;
+        break;
+    case RtfWord::AlignLeft: state.wAlignment = PFA_LEFT; break;
+    case RtfWord::AlignRight: state.wAlignment = PFA_RIGHT; break;
+    case RtfWord::AlignCenter: state.wAlignment = PFA_CENTER; break;
+    case RtfWord::AlignJustify: state.wAlignment = PFA_JUSTIFY; break;
+    case RtfWord::RtlParagraph: state.direction = RtfDirection::Rtl; break;
+    case RtfWord::LtrParagraph: state.direction = RtfDirection::Ltr; break;
+    // Breaks and characters.
+    case RtfWord::Paragraph: EndParagraph(); break;
+    case RtfWord::Line: AddLineBreak(); break;
+    case RtfWord::Character: AppendChar(info.ch); break;
+    // Table entries outside their table mean nothing.
+    case RtfWord::Charset:
+    case RtfWord::Red:
+    case RtfWord::Green:
+    case RtfWord::Blue: bCharFormat = false; break;
+    }
+    if (bCharFormat) m_bFormatDirty = true;
+}
+
+void CRtfReader::OnFontTableWord(RtfWord word, int32_t nParam) {
+    switch (word) {
+    case RtfWord::Font: m_fonts.SetPendingFont(nParam); break;
+    case RtfWord::Charset: m_fonts.SetPendingCharset(nParam); break;
+    case RtfWord::SkipDestination: EnterDestination(RtfDestination::Skip); break;
+    default: break;
+    }
+    m_bFormatDirty = true;
+}
+
+void CRtfReader::OnColorTableWord(RtfWord word, int32_t nParam) {
+    switch (word) {
+    case RtfWord::Red: m_colors.SetRed(nParam); break;
+    case RtfWord::Green: m_colors.SetGreen(nParam); break;
+    case RtfWord::Blue: m_colors.SetBlue(nParam); break;
+    default: break;
+    }
+    m_bFormatDirty = true;
+}
+
+// ------------------------------------------------------------------ document text
+
+void CRtfReader::PrepareFormat() {
+    if (!m_bFormatDirty) return;
+    m_bFormatDirty = false;
+    const RtfGroupState& state = Top();
+    const bool bAssoc = state.bRtlChars;
+    const bool bBold = bAssoc && state.nAssocBold >= 0 ? state.nAssocBold != 0 : state.bBold;
+    const bool bItalic = bAssoc && state.nAssocItalic >= 0 ? state.nAssocItalic != 0 : state.bItalic;
+    const int32_t nHalfPoints = bAssoc && state.nAssocHalfPoints > 0 ? state.nAssocHalfPoints : state.nHalfPoints;
+    const int32_t nFont = bAssoc && state.nAssocFont >= 0 ? state.nAssocFont : state.nFont;
+    const uint8_t bCharset = m_fonts.CharsetOf(nFont);
+    uint32_t crColor = 0;
+    const bool bExplicitColor = m_colors.Lookup(state.nColor, crColor);
+    m_cfCurrent = MakeCharFormat(bBold, bItalic, state.bUnderline, state.bStrike, !bExplicitColor, crColor,
+                                 nHalfPoints * 10, bCharset);
+
+    const uint16_t nFontCodePage = CodePageOfCharset(bCharset);
+    m_pUpperHalf = CodePageUpperHalf(nFontCodePage != 0 ? nFontCodePage : m_nAnsiCodePage);
+    if (m_pUpperHalf == nullptr) m_pUpperHalf = CodePageUpperHalf(CP_WINDOWS_1252);
+    m_paragraph.SetFormat(m_cfCurrent);
+}
+
+void CRtfReader::AppendChar(char32_t ch) {
+    if (Top().bHidden) return;
+    FlushPendingHighSurrogate();
+    PrepareFormat();
+    m_paragraph.Append(ch);
+}
+
+// \uN gives a UTF-16 unit as a signed 16-bit number (or unsigned); a character beyond the BMP
+// comes as two of them.
+void CRtfReader::AppendUnicode(int32_t nParam) {
+    if (Top().bHidden) return;
+    int64_t nValue = nParam;
+    if (nValue < 0) nValue += 0x10000;
+    if (nValue == 0) return;  // NUL carries nothing
+    char32_t ch = nValue > 0 && nValue <= 0x10FFFF ? static_cast<char32_t>(nValue) : kReplacement;
+    if (IsHighSurrogate(ch)) {
+        FlushPendingHighSurrogate();
+        m_chPendingHigh = ch;
+        return;
+    }
+    if (IsLowSurrogate(ch)) {
+        if (m_chPendingHigh == 0) {
+            ch = kReplacement;
+        } else {
+            ch = 0x10000 + ((m_chPendingHigh - 0xD800) << 10) + (ch - 0xDC00);
+            m_chPendingHigh = 0;
+        }
+    }
+    AppendChar(ch);
+}
+
+// A high surrogate that no low one follows stands for a character that is lost.
+void CRtfReader::FlushPendingHighSurrogate() {
+    if (m_chPendingHigh == 0) return;
+    m_chPendingHigh = 0;
+    PrepareFormat();
+    m_paragraph.Append(kReplacement);
+}
+
+void CRtfReader::AddLineBreak() {
+    FlushPendingHighSurrogate();
+    PrepareFormat();
+    m_paragraph.AddLineBreak(m_cfCurrent);
+}
+
+void CRtfReader::EndParagraph() {
+    FlushPendingHighSurrogate();
+    PrepareFormat();
+    if (m_bBreakPending) m_sink.EndParagraph(m_cfPendingBreak);
+    const RtfGroupState& state = Top();
+    m_cfPendingBreak =
+        m_paragraph.Emit(m_sink, state.wAlignment, state.direction, !m_fonts.DeclaresHebrew(), m_cfCurrent);
+    m_bBreakPending = true;
+}
+
+// The text after the last \par is a paragraph only if it holds something.
+void CRtfReader::EndDocument() {
+    m_bDocumentEnded = true;
+    FlushPendingHighSurrogate();
+    if (m_paragraph.IsEmpty()) return;
+    PrepareFormat();
+    if (m_bBreakPending) m_sink.EndParagraph(m_cfPendingBreak);
+    const RtfGroupState& state = Top();
+    m_paragraph.Emit(m_sink, state.wAlignment, state.direction, !m_fonts.DeclaresHebrew(), m_cfCurrent);
+    m_bBreakPending = false;
+}
+
+}  // namespace
+
+bool LooksLikeRtf(std::string_view bytes) { return SignatureOffset(bytes) != std::string_view::npos; }
+
+RtfReadResult ReadRtf(std::string_view bytes, IRtfSink& sink) {
+    CRtfReader reader(sink);
+    return reader.Read(bytes);
+}
+
+RtfReadResult ReadRtf(std::string_view bytes, TextModel& model) {
+    model.Clear();
+    CTextModelSink sink(model);
+    return ReadRtf(bytes, sink);
+}
+
+}  // namespace velmora

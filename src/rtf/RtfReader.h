@@ -1,0 +1,46 @@
+#pragma once
+// Reads an RTF document into a text model (or any IRtfSink).
+//
+// What the reader holds on to: paragraphs end at \par (also \sect, \page and a table's \row); a
+// \par at the very end ends the last paragraph without opening an empty one. \line is a
+// paragraph break with the same paragraph format. \tab and a table's \cell are a tab character.
+// Text of \fonttbl, \colortbl, the stylesheet, list tables, \info, pictures, objects, field
+// instructions, headers, footers, footnotes and every \*\ destination is not document text; a
+// field's result is. Hidden text (\v) is left out, as a reader that shows the document would.
+// Character sets follow the font table, or, when no font declares \fcharset177, are inferred
+// (Hebrew-script characters 177, other letters their font's set, the rest 177 in right-to-left
+// paragraphs). \'xx and 8-bit bytes are decoded in the current font's code page, else the
+// document's \ansicpg, else Windows-1252.
+//
+// When a file cannot be read: input that does not begin with "{\rtf" is refused; a file that ends
+// inside a group other than the document's own (it was cut off) is refused, while a missing last
+// '}' alone is accepted; a \binN that runs past the end of the file is refused. Groups nested
+// deeper than kMaxRtfGroupDepth still have their text read, in the format of the deepest group kept.
+
+#include "RtfSink.h"
+#include "TextModel.h"
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace velmora {
+
+inline constexpr size_t kMaxRtfGroupDepth = 4096;
+
+struct RtfReadResult {
+    bool bOk = true;
+    std::string strError;  // one line, lower case, without the file name: "the file ends inside a group"
+};
+
+// True when bytes begin with "{\rtf", after an optional UTF-8 byte order mark and blanks, tabs and
+// line ends.
+bool LooksLikeRtf(std::string_view bytes);
+
+// Reads bytes into sink. Time and memory are linear in the size of the input.
+RtfReadResult ReadRtf(std::string_view bytes, IRtfSink& sink);
+
+// Clears model and reads bytes into it. On failure model holds what was read up to the fault.
+RtfReadResult ReadRtf(std::string_view bytes, TextModel& model);
+
+}  // namespace velmora

@@ -1,0 +1,139 @@
+#include "RtfTokenizer.h"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <limits>
+
+namespace velmora {
+
+namespace {
+
+// Bytes that end a run of plain text.
+constexpr std::array<bool, 256> MakeTextStops() {
+    std::array<bool, 256> stops{};
+    stops['\\'] = stops['{'] = stops['}'] = true;
+    stops['\r'] = stops['\n'] = stops['\0'] = true;
+    return stops;
+}
+constexpr std::array<bool, 256> kTextStops = MakeTextStops();
+
+constexpr bool IsAsciiLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+constexpr bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+int HexValue(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+}
+
+// Reads a parameter of any length: 18 digits already exceed the 32-bit range, so the rest only
+// needs to be passed over.
+int32_t ClampedParameter(std::string_view digits, bool bNegative) {
+    int64_t nValue = 0;
+    const std::string_view head = digits.substr(0, 18);
+    std::from_chars(head.data(), head.data() + head.size(), nValue);
+    if (digits.size() > head.size()) nValue = std::numeric_limits<int64_t>::max();
+    if (bNegative) nValue = -nValue;
+    return static_cast<int32_t>(std::clamp<int64_t>(nValue, std::numeric_limits<int32_t>::min(),
+                                                    std::numeric_limits<int32_t>::max()));
+}
+
+}  // namespace
+
+bool CRtfTokenizer::Next(RtfToken& token) {
+    const size_t nSize = m_bytes.size();
+    const char* p = m_bytes.data();
+    token.bHasParam = false;
+    while (m_nPos < nSize) {
+        const char c = p[m_nPos];
+        switch (c) {
+        case '{':
+            ++m_nPos;
+            token.kind = RtfTokenKind::GroupStart;
+            return true;
+        case '}':
+            ++m_nPos;
+            token.kind = RtfTokenKind::GroupEnd;
+            return true;
+        case '\\':
+            ReadControl(token);
+            if (token.kind == RtfTokenKind::End) continue;
+            return true;
+        case '\r':
+        case '\n':
+        case '\0':
+            ++m_nPos;  // line ends are layout of the file, NUL bytes carry nothing
+            continue;
+        default: {
+            const size_t nStart = m_nPos;
+            while (m_nPos < nSize && !kTextStops[static_cast<uint8_t>(p[m_nPos])]) ++m_nPos;
+            token.kind = RtfTokenKind::Text;
+            token.text = m_bytes.substr(nStart, m_nPos - nStart);
+            return true;
+        }
+        }
+    }
+    token.kind = RtfTokenKind::End;
+    return false;
+}
+
+void CRtfTokenizer::ReadControl(RtfToken& token) {
+    ++m_nPos;  // the backslash
+    if (m_nPos >= m_bytes.size()) {
+        token.kind = RtfTokenKind::End;  // a lone backslash at the very end means nothing
+        return;
+    }
+    const char c = m_bytes[m_nPos];
+    if (IsAsciiLetter(c)) {
+        ReadControlWord(token);
+        return;
+    }
+    ++m_nPos;
+    if (c == '\'') {
+        const int nHigh = m_nPos < m_bytes.size() ? HexValue(m_bytes[m_nPos]) : -1;
+        const int nLow = m_nPos + 1 < m_bytes.size() ? HexValue(m_bytes[m_nPos + 1]) : -1;
+        if (nHigh >= 0 && nLow >= 0) {
+            m_nPos += 2;
+            token.kind = RtfTokenKind::HexByte;
+            token.byte = static_cast<uint8_t>(nHigh * 16 + nLow);
+            return;
+        }
+        // A broken escape: the symbol alone, which the reader ignores; what follows is read anew.
+    }
+    token.kind = RtfTokenKind::ControlSymbol;
+    token.chSymbol = (c == '\r') ? '\n' : c;
+}
+
+void CRtfTokenizer::ReadControlWord(RtfToken& token) {
+    const size_t nSize = m_bytes.size();
+    const char* p = m_bytes.data();
+    const size_t nNameStart = m_nPos;
+    while (m_nPos < nSize && IsAsciiLetter(p[m_nPos])) ++m_nPos;
+    token.kind = RtfTokenKind::ControlWord;
+    token.text = m_bytes.substr(nNameStart, m_nPos - nNameStart);
+
+    const bool bNegative = m_nPos + 1 < nSize && p[m_nPos] == '-' && IsDigit(p[m_nPos + 1]);
+    if (bNegative) ++m_nPos;
+    if (m_nPos < nSize && IsDigit(p[m_nPos])) {
+        const size_t nDigitStart = m_nPos;
+        while (m_nPos < nSize && IsDigit(p[m_nPos])) ++m_nPos;
+        token.bHasParam = true;
+        token.nParam = ClampedParameter(m_bytes.substr(nDigitStart, m_nPos - nDigitStart), bNegative);
+    } else {
+        token.nParam = 0;
+    }
+    if (m_nPos < nSize && p[m_nPos] == ' ') ++m_nPos;  // the delimiter belongs to the word
+
+    if (token.text == "bin" && token.bHasParam) {
+        const size_t nWanted = token.nParam > 0 ? static_cast<size_t>(token.nParam) : 0;
+        const size_t nLength = std::min(nWanted, nSize - m_nPos);
+        if (nLength < nWanted) m_bBinaryCutShort = true;
+        token.kind = RtfTokenKind::Binary;
+        token.text = m_bytes.substr(m_nPos, nLength);
+        m_nPos += nLength;
+    }
+}
+
+}  // namespace velmora

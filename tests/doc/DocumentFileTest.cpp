@@ -1,0 +1,202 @@
+// Opening and saving documents: RTF files of today's word processors open with their text and
+// alignment, and what Velmora saves opens again with every format, alignment and direction.
+
+#include "ModelDump.h"
+#include "doc/Tesslar2Doc.h"
+#include "doc/Tesslar2View.h"
+#include "doc/DocumentBuilder.h"
+#include "doc/ViewSnapshot.h"
+#include "dialogs/MessageBox.h"
+#include "frame/MainFrame.h"
+
+#include <QDir>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTextCursor>
+#include <QtTest>
+
+#include <memory>
+
+using namespace velmora;
+using velmora::test::DumpModel;
+using velmora::test::FromU32;
+using velmora::test::ToU32;
+
+class tst_DocumentFile : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void saveThenOpenKeepsEverything_data();
+    void saveThenOpenKeepsEverything();
+    void opensWordProcessorFiles_data();
+    void opensWordProcessorFiles();
+    void failedOpenKeepsTheDocument();
+    void failedSaveKeepsTheOldFile();
+    void titleAndModifiedFlag();
+
+private:
+    QTemporaryDir m_dir;
+    std::unique_ptr<CTesslar2Doc> m_pDoc;
+};
+
+void tst_DocumentFile::initTestCase() {
+    QVERIFY(m_dir.isValid());
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_dir.filePath(QStringLiteral("settings")));
+}
+
+void tst_DocumentFile::init() { m_pDoc = std::make_unique<CTesslar2Doc>(); }
+
+void tst_DocumentFile::cleanup() { m_pDoc.reset(); }
+
+void tst_DocumentFile::saveThenOpenKeepsEverything_data() {
+    QTest::addColumn<QString>("html");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("hebrew bold centred") << QStringLiteral("<p align=center dir=rtl><b>שלום</b> עולם</p>")
+                                         << QStringLiteral("{C rtl}[b 240 177:שלום][0 240 177: עולם]");
+    QTest::newRow("colour size latin left")
+        << QStringLiteral("<p align=left dir=ltr><span style='color:#ff0000;font-size:16pt'>red</span> <u>u</u> <s>s</s> <i>i</i></p>")
+        << QStringLiteral("{L}[0 #0000ff 320 0:red][0 240 0: ][u 240 0:u][0 240 0: ][s 240 0:s][0 240 0: ][i 240 0:i]");
+    QTest::newRow("two paragraphs, right and justified")
+        << QStringLiteral("<p align=right dir=rtl>אחת</p><p align=justify dir=rtl>שתיים 2</p>")
+        << QStringLiteral("{R rtl}[0 240 177:אחת\\r\\n]{J rtl}[0 240 177:שתיים 2]");
+}
+
+void tst_DocumentFile::saveThenOpenKeepsEverything() {
+    QFETCH(QString, html);
+    QFETCH(QString, expected);
+    // Build the document through Qt's own rich text, then give it the sets the view would.
+    QTextDocument source;
+    source.setDefaultFont(DefaultDocumentFont());
+    source.setHtml(html);
+    TextModel model;
+    SnapshotDocument(source, model, false);
+    TextModel withSets;
+    for (size_t p = 0; p < model.ParagraphCount(); ++p) {
+        if (p > 0) withSets.BreakParagraph(model.FormatAt(model.ParagraphAt(p).nStart - 1));
+        withSets.SetParagraphAlignment(model.ParagraphAt(p).wAlignment);
+        withSets.SetParagraphRtl(model.ParagraphAt(p).bRtl);
+        const int32_t nEnd = p + 1 < model.ParagraphCount() ? model.ParagraphEnd(p) - 2 : model.Length();
+        for (int32_t i = model.ParagraphAt(p).nStart; i < nEnd; ++i) {
+            CharFormat cf = model.FormatAt(i);
+            const char32_t ch = model.CharAt(i);
+            cf.bCharSet = (ch >= 0x05D0 && ch <= 0x05EA) || (model.ParagraphAt(p).bRtl && ch < 'A') ? 177 : 0;
+            withSets.Append(ch, cf);
+        }
+    }
+    FillDocument(withSets, *m_pDoc->GetTextDocument());
+
+    const QString strPath = m_dir.filePath(QStringLiteral("saved.rtf"));
+    QString strError;
+    QVERIFY2(m_pDoc->OnSaveDocument(strPath, strError), qPrintable(strError));
+    QFile file(strPath);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QVERIFY(file.readAll().startsWith("{\\rtf1"));
+
+    CTesslar2Doc reopened;
+    QVERIFY2(reopened.OnOpenDocument(strPath, strError), qPrintable(strError));
+    TextModel back;
+    SnapshotDocument(*reopened.GetTextDocument(), back, false);
+    QCOMPARE(DumpModel(back), expected);
+    QCOMPARE(reopened.GetPathName(), QFileInfo(strPath).absoluteFilePath());
+    QVERIFY(!reopened.IsModified());
+}
+
+void tst_DocumentFile::opensWordProcessorFiles_data() {
+    QTest::addColumn<QString>("file");
+    const QDir dir(qEnvironmentVariable("VELMORA_TESTDATA") + QStringLiteral("/rtf"));
+    const QStringList files = dir.entryList({QStringLiteral("*.rtf")}, QDir::Files, QDir::Name);
+    for (const QString& name : files) {
+        if (name.startsWith(QLatin1String("01-")) || name.startsWith(QLatin1String("04-")) ||
+            name.startsWith(QLatin1String("05-")))
+            QTest::newRow(qPrintable(name)) << dir.filePath(name);
+    }
+    if (files.isEmpty()) QTest::newRow("no corpus") << QString();
+}
+
+void tst_DocumentFile::opensWordProcessorFiles() {
+    QFETCH(QString, file);
+    if (file.isEmpty()) QSKIP("the shared RTF corpus is not there");
+    QFile sidecar(file + QStringLiteral(".json"));
+    QVERIFY(sidecar.open(QIODevice::ReadOnly));
+    const QJsonArray paragraphs = QJsonDocument::fromJson(sidecar.readAll()).object().value(QStringLiteral("paragraphs")).toArray();
+
+    QString strError;
+    QVERIFY2(m_pDoc->OnOpenDocument(file, strError), qPrintable(strError));
+    TextModel model;
+    SnapshotDocument(*m_pDoc->GetTextDocument(), model, false);
+    // A line break inside a paragraph is a paragraph of its own with the same alignment.
+    QStringList texts;
+    QList<int> aligns;
+    static const QStringList kAlign = {QString(), QStringLiteral("left"), QStringLiteral("right"),
+                                       QStringLiteral("center"), QStringLiteral("justify")};
+    for (const QJsonValue& v : paragraphs) {
+        const QJsonObject para = v.toObject();
+        for (const QString& line : para.value(QStringLiteral("text")).toString().split(QLatin1Char('\n'))) {
+            texts << line;
+            aligns << static_cast<int>(kAlign.indexOf(para.value(QStringLiteral("align")).toString()));
+        }
+    }
+    QCOMPARE(static_cast<int>(model.ParagraphCount()), static_cast<int>(texts.size()));
+    for (size_t p = 0; p < model.ParagraphCount(); ++p) {
+        const int32_t nStart = model.ParagraphAt(p).nStart;
+        const int32_t nEnd = p + 1 < model.ParagraphCount() ? model.ParagraphEnd(p) - 2 : model.Length();
+        QCOMPARE(FromU32(model.Text().substr(static_cast<size_t>(nStart), static_cast<size_t>(nEnd - nStart))),
+                 texts[static_cast<int>(p)]);
+        QCOMPARE(int(model.ParagraphAt(p).wAlignment), aligns[static_cast<int>(p)]);
+    }
+}
+
+void tst_DocumentFile::failedOpenKeepsTheDocument() {
+    CMainFrame frame(m_pDoc.get(), false);
+    QTextCursor(m_pDoc->GetTextDocument()).insertText(QStringLiteral("שמור"));
+    m_pDoc->SetModifiedFlag(false);
+    const QString strPath = m_dir.filePath(QStringLiteral("not-rtf.rtf"));
+    QFile file(strPath);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("plain text, not RTF\n");
+    file.close();
+    CMessageBoxCapture capture;
+    QVERIFY(!frame.OpenDocumentFile(strPath));
+    QCOMPARE(capture.Boxes().size(), size_t{1});
+    QVERIFY2(capture.Boxes()[0].strText.startsWith(QStringLiteral("Failed to open document.")),
+             qPrintable(capture.Boxes()[0].strText));
+    QCOMPARE(m_pDoc->GetTextDocument()->toPlainText(), QStringLiteral("שמור"));
+    QCOMPARE(frame.windowTitle(), QStringLiteral("Document - Velmora"));
+    QVERIFY(!frame.OpenDocumentFile(m_dir.filePath(QStringLiteral("missing.rtf"))));
+    QCOMPARE(capture.Boxes().size(), size_t{2});
+}
+
+void tst_DocumentFile::failedSaveKeepsTheOldFile() {
+    const QString strPath = m_dir.filePath(QStringLiteral("old.rtf"));
+    QTextCursor(m_pDoc->GetTextDocument()).insertText(QStringLiteral("ישן"));
+    QString strError;
+    QVERIFY(m_pDoc->OnSaveDocument(strPath, strError));
+    QVERIFY(!m_pDoc->OnSaveDocument(m_dir.filePath(QStringLiteral("no/such/folder/x.rtf")), strError));
+    QVERIFY(!strError.isEmpty());
+    QCOMPARE(m_pDoc->GetPathName(), QFileInfo(strPath).absoluteFilePath());
+}
+
+void tst_DocumentFile::titleAndModifiedFlag() {
+    CMainFrame frame(m_pDoc.get(), false);
+    QCOMPARE(frame.windowTitle(), QStringLiteral("Document - Velmora"));
+    QVERIFY(!m_pDoc->IsModified());
+    QTextCursor(m_pDoc->GetTextDocument()).insertText(QStringLiteral("א"));
+    QVERIFY(m_pDoc->IsModified());
+    QString strError;
+    QVERIFY(m_pDoc->OnSaveDocument(m_dir.filePath(QStringLiteral("Title.rtf")), strError));
+    QVERIFY(!m_pDoc->IsModified());
+    QCOMPARE(frame.windowTitle(), QStringLiteral("Title.rtf - Velmora"));
+    m_pDoc->OnNewDocument();
+    QCOMPARE(frame.windowTitle(), QStringLiteral("Document - Velmora"));
+    QVERIFY(m_pDoc->GetTextDocument()->isEmpty());
+}
+
+QTEST_MAIN(tst_DocumentFile)
+#include "DocumentFileTest.moc"

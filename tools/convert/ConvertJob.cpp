@@ -1,0 +1,131 @@
+#include "ConvertJob.h"
+
+#include "CodePage1255.h"
+#include "ConversionEngine.h"
+#include "JsonDump.h"
+#include "PlainTextDocument.h"
+#include "RtfReader.h"
+#include "TextModel.h"
+#include "Utf8.h"
+#include "VisualToLogical.h"
+
+#include <algorithm>
+#include <cstdio>
+
+namespace velmora {
+
+namespace {
+
+constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
+
+ConvertOutcome Failure(const std::string& strInputName, const std::string& reason) {
+    return ConvertOutcome{1, {}, strInputName + ": " + reason};
+}
+
+std::string HexCodePoint(char32_t ch) {
+    char text[16];
+    std::snprintf(text, sizeof text, "U+%04X", static_cast<unsigned>(ch));
+    return text;
+}
+
+std::string BadTextReason(TextEncoding eEncoding, size_t nBad) {
+    return eEncoding == TextEncoding::Cp1255
+               ? "byte " + std::to_string(nBad) + " is not a Windows-1255 character (try --encoding utf-8)"
+               : "not valid UTF-8 text (byte " + std::to_string(nBad) + "; try --encoding cp1255)";
+}
+
+// Plain text in the chosen encoding; a UTF-8 byte-order mark is not part of the text.
+bool DecodeInput(std::string_view input, TextEncoding eEncoding, std::u32string& text, std::string& reason) {
+    size_t nBad = 0;
+    if (eEncoding == TextEncoding::Cp1255) {
+        if (DecodeCp1255(input, text, nBad)) return true;
+    } else {
+        const size_t nBom = input.starts_with(kUtf8Bom) ? kUtf8Bom.size() : 0;
+        if (DecodeUtf8(input.substr(nBom), text, nBad)) return true;
+        nBad += nBom;
+    }
+    reason = BadTextReason(eEncoding, nBad);
+    return false;
+}
+
+bool EncodeOutput(std::u32string_view text, TextEncoding eEncoding, std::string& bytes, std::string& reason) {
+    if (eEncoding == TextEncoding::Utf8) {
+        bytes = EncodeUtf8(text);
+        return true;
+    }
+    size_t nBad = 0;
+    if (EncodeCp1255(text, bytes, nBad)) return true;
+    reason = "character " + HexCodePoint(text[nBad]) + " at output position " + std::to_string(nBad) +
+             " cannot be written in cp1255 (use --encoding utf-8)";
+    bytes.clear();
+    return false;
+}
+
+bool BuildDocument(std::string_view input, const ConvertOptions& options, TextModel& model, std::string& reason) {
+    if (LooksLikeRtf(input)) {
+        const RtfReadResult result = ReadRtf(input, model);
+        if (!result.bOk) reason = result.strError;
+        return result.bOk;
+    }
+    size_t nBad = 0;
+    if (LoadPlainTextBytes(input, options.eEncoding, model, nBad)) return true;
+    reason = BadTextReason(options.eEncoding, nBad);
+    return false;
+}
+
+void ApplySelection(const ConvertOptions& options, TextModel& model) {
+    if (!options.bHasSelection) {
+        model.SetSel(0, 0);
+        return;
+    }
+    const int64_t len = model.Length();
+    int64_t from = std::clamp<int64_t>(options.nSelectFrom, 0, len);
+    int64_t to = std::clamp<int64_t>(options.nSelectTo, 0, len);
+    if (from > to) std::swap(from, to);
+    model.SetSel(static_cast<int32_t>(from), static_cast<int32_t>(to));
+}
+
+ConvertOutcome ConvertToLogical(std::string_view input, const std::string& strInputName, const ConvertOptions& options) {
+    std::u32string visual;
+    std::string reason;
+    if (!DecodeInput(input, options.eEncoding, visual, reason)) return Failure(strInputName, reason);
+    if (visual.empty()) return ConvertOutcome{0, {}, strInputName + ": the text is empty; nothing to convert"};
+    std::u32string logical;
+    logical.reserve(visual.size());
+    VisualToLogical(visual, logical);
+    ConvertOutcome outcome;
+    if (!EncodeOutput(logical, options.eEncoding, outcome.strOutput, reason)) return Failure(strInputName, reason);
+    return outcome;
+}
+
+}  // namespace
+
+ConvertOutcome RunConversion(std::string input, const std::string& strInputName, const ConvertOptions& options) {
+    if (options.eMode == ConvertMode::ToLogical) return ConvertToLogical(input, strInputName, options);
+
+    TextModel model;
+    std::string reason;
+    if (!BuildDocument(input, options, model, reason)) return Failure(strInputName, reason);
+    std::string().swap(input);
+
+    ConvertOutcome outcome;
+    if (options.eMode == ConvertMode::DumpJson) {
+        outcome.strOutput = DumpModelJson(model);
+        return outcome;
+    }
+    std::u32string text;
+    if (options.eMode == ConvertMode::Text) {
+        text = model.Text();
+    } else {
+        if (model.Length() == 0) return ConvertOutcome{0, {}, strInputName + ": the document is empty; nothing to convert"};
+        model.LayOut(options.nWrapColumns);
+        ApplySelection(options, model);
+        CConversionEngine engine;
+        text = options.eMode == ConvertMode::Html ? engine.CopyToHtml(model, options.nLineLength)
+                                                  : engine.NonstyledText(model, options.nLineLength);
+    }
+    if (!EncodeOutput(text, options.eEncoding, outcome.strOutput, reason)) return Failure(strInputName, reason);
+    return outcome;
+}
+
+}  // namespace velmora
