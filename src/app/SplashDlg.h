@@ -6,7 +6,7 @@
 class QLabel;
 
 // A topmost window without a title bar, centred on the screen, that shows picture 146 (450 by
-// 320 pixels) in a sunken frame.
+// 320 pixels, velmora::DrawSplashPicture) in a sunken frame.
 class CSplashDlg : public QDialog {
 public:
     static constexpr int IDD = 145;
@@ -25,6 +25,6 @@ private:
 // How long the splash stays up, in milliseconds.
 inline constexpr int SPLASH_MS = 5000;
 
-// Shows the splash, waits SPLASH_MS on the calling thread without handling events, and destroys
-// it. Needs a QApplication.
+// Shows the splash, waits SPLASH_MS on the calling thread without handling events (through
+// velmora::BlockingWait, which tests may replace), and destroys it. Needs a QApplication.
 void ShowSplash();
