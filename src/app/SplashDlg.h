@@ -8,6 +8,7 @@ class QLabel;
 // A topmost window without a title bar, centred on the screen, that shows picture 146 (450 by
 // 320 pixels, velmora::DrawSplashPicture) in a sunken frame.
 class CSplashDlg : public QDialog {
+    Q_OBJECT
 public:
     static constexpr int IDD = 145;
     static constexpr int IDC_PICTURE = 1015;
