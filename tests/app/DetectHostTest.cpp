@@ -10,6 +10,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <ostream>
 #include <string>
 #include <unistd.h>
 
@@ -31,6 +32,9 @@ std::string LongName(size_t nLength, const std::string& strMiddle) {
 
 const std::string LONG_FLASH_DIR = "/opt/" + LongName(300, "Flash") + "/" + LongName(250, "FLASH");
 const std::string HEBREW_DIR = "/home/דנה/מקרומדיה/Dreamweaver 4";
+
+// Cases print as their names, not as bytes.
+void PrintTo(const DetectCase& tc, std::ostream* pOut) { *pOut << tc.pszName; }
 
 class DetectHostTest : public testing::TestWithParam<DetectCase> {};
 
@@ -101,6 +105,8 @@ struct WmClassCase {
     std::string strLookedFor;
     bool bMatches;
 };
+
+void PrintTo(const WmClassCase& tc, std::ostream* pOut) { *pOut << tc.pszName; }
 
 class WmClassTest : public testing::TestWithParam<WmClassCase> {};
 
