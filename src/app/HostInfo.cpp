@@ -1,6 +1,6 @@
 #include "HostInfo.h"
 
-#include "AppMessage.h"
+#include "dialogs/MessageBox.h"
 #include "host/DetectHost.h"
 #include "host/TopLevelWindows.h"
 #include "host/WorkDir.h"
@@ -11,7 +11,7 @@ CHostInfo::CHostInfo() : m_nHostKind(velmora::HOST_NONE) {}
 
 bool CHostInfo::ReadWorkDir() {
     if (!velmora::ReadCurrentDir(m_szWorkDir)) {
-        ShowAppMessage(QStringLiteral("No working directory"));
+        velmora::ShowMessageBox(nullptr, QStringLiteral("No working directory"));
         return false;
     }
     return true;

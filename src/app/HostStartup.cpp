@@ -1,6 +1,6 @@
 #include "HostStartup.h"
 
-#include "AppMessage.h"
+#include "dialogs/MessageBox.h"
 #include "HostInfo.h"
 #include "HostLauncher.h"
 
@@ -8,17 +8,17 @@
 
 bool RunHostStartup(QWidget* pMainWindow) {
     if (!g_hostInfo.ReadWorkDir()) {
-        ShowAppMessage(QStringLiteral("Program is out of the low."), pMainWindow);
+        velmora::ShowMessageBox(pMainWindow, QStringLiteral("Program is out of the low."));
         return false;
     }
     std::string strProgramPath;
     g_hostInfo.m_nHostKind = g_hostInfo.DetectHost(strProgramPath);
     if (g_hostInfo.m_nHostKind == velmora::HOST_NONE) {
-        ShowAppMessage(QStringLiteral("Can not find Macromedia program to run"), pMainWindow);
+        velmora::ShowMessageBox(pMainWindow, QStringLiteral("Can not find Macromedia program to run"));
         return true;
     }
     if (!StartHostProgram(strProgramPath, g_hostInfo.m_szWorkDir)) {
-        ShowAppMessage(QStringLiteral("Problem to run Macromedia file."), pMainWindow);
+        velmora::ShowMessageBox(pMainWindow, QStringLiteral("Problem to run Macromedia file."));
     }
     return true;
 }

@@ -49,9 +49,10 @@ void ClearClipboard(QWidget* pView) {
     ShowNotice(pView, kBitmapClipboardEmpty);
 }
 
-QString ReadClipboardText(bool& bHasText) {
+QString ReadClipboardText(bool& bHasText, bool& bOpened) {
     bHasText = false;
     QClipboard* pClipboard = SystemClipboard();
+    bOpened = pClipboard != nullptr;
     if (pClipboard == nullptr) return {};
     const QMimeData* pData = pClipboard->mimeData(QClipboard::Clipboard);
     if (pData == nullptr || !pData->hasText()) return {};

@@ -18,7 +18,8 @@ bool PutTextOnClipboard(QWidget* pParent, const QString& strText);
 // also when it was empty already. Reports "Can not open  Clipboard" when there is none.
 void ClearClipboard(QWidget* pView);
 
-// The plain text on the clipboard; bHasText is false when it holds no text at all.
-QString ReadClipboardText(bool& bHasText);
+// The plain text on the clipboard. bOpened is false when there is no clipboard to read;
+// bHasText is false when it holds no text at all.
+QString ReadClipboardText(bool& bHasText, bool& bOpened);
 
 }  // namespace velmora

@@ -5,6 +5,7 @@
 #include "dialogs/Pictures.h"
 #include "dialogs/WindowPlacement.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QMainWindow>
 #include <QProgressBar>
@@ -62,6 +63,8 @@ void CProgressDlg::Begin(const QString& strCaption, int nTotal)
     m_pBar->setRange(0, qMax(0, nTotal));
     m_pBar->setValue(0);
     m_pPercent->setText(QStringLiteral("0%"));
+    if (QApplication::activeWindow() != this)
+        m_pWasActive = QApplication::activeWindow();
     show();
     activateWindow();
     m_pCancel->setFocus();
@@ -84,10 +87,10 @@ void CProgressDlg::Step(int nCount, int nPercent)
 void CProgressDlg::Finish(const QString& strStatus)
 {
     ShowPercent(100);
-    SetStatusText(strStatus + QStringLiteral("100%"));
+    ShowStatusText(strStatus + QStringLiteral("100%"));
     PaintNow(*this);
     BlockingWait(kProgressReadyMilliseconds);
-    SetStatusText(kStatusReady);
+    ShowStatusText(kStatusReady);
     m_pBar->hide();
     m_pCancel->hide();
     m_pCaption->hide();
@@ -99,7 +102,15 @@ void CProgressDlg::Finish(const QString& strStatus)
     hide();
 }
 
-void CProgressDlg::SetStatusText(const QString& strText)
+void CProgressDlg::hideEvent(QHideEvent* pEvent)
+{
+    CPopupWindow::hideEvent(pEvent);
+    // Without this the editor would be left without the keyboard after every conversion.
+    if (m_pWasActive && m_pWasActive->isVisible())
+        m_pWasActive->activateWindow();
+}
+
+void CProgressDlg::ShowStatusText(const QString& strText)
 {
     if (m_fnStatus) {
         m_fnStatus(strText);

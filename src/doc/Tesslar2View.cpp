@@ -114,7 +114,8 @@ private:
 
 }  // namespace
 
-CTesslar2View::CTesslar2View(CTesslar2Doc* pDoc, QWidget* pParent) : QTextEdit(pParent), m_pDoc(pDoc) {
+CTesslar2View::CTesslar2View(CTesslar2Doc* pDoc, QWidget* pParent)
+    : QTextEdit(pParent), m_wndProgress(this), m_pDoc(pDoc) {
     setObjectName(QStringLiteral("Tesslar2View"));
     setDocument(pDoc->GetTextDocument());
     // Right-to-left reading order puts the vertical scroll bar on the left.
@@ -138,6 +139,11 @@ void CTesslar2View::OnInitialUpdate() {
     QTextCursor cursor(document());
     cursor.movePosition(QTextCursor::Start);
     setTextCursor(cursor);
+}
+
+void CTesslar2View::SetPrinter(QPrinter* pPrinter) {
+    m_pPrinter = pPrinter;
+    OnInitialUpdate();
 }
 
 bool CTesslar2View::IsHebrewLayout() const {
@@ -174,26 +180,6 @@ bool CTesslar2View::OnCommand(int nId) {
 }
 
 // ---------------------------------------------------------------- the program's commands
-
-void CTesslar2View::OnCopyToHtml() {
-    // Copy to HTML: host check, snapshot (SnapshotView), CConversionEngine::CopyToHtml, clipboard.
-}
-
-void CTesslar2View::OnPasteFromInternet() {
-    // Paste from Internet: host check, clipboard, VisualToLogical, paste into the view.
-}
-
-void CTesslar2View::OnNonstyledText() {
-    // Nonstyled text: host check, snapshot (SnapshotView), CConversionEngine::NonstyledText.
-}
-
-void CTesslar2View::OnClearClipboard() {
-    // Clear clipboard.
-}
-
-void CTesslar2View::OnEraseScreen() {
-    // Erase screen.
-}
 
 void CTesslar2View::OnSetLineLength() {
     CLineLengthDlg dlg(g_nLineLength, kLineLengthCaption, this);
@@ -301,7 +287,8 @@ QMimeData* CTesslar2View::createMimeDataFromSelection() const {
 }
 
 void CTesslar2View::insertFromMimeData(const QMimeData* pSource) {
-    if (!pSource) return;
+    // An empty clipboard pastes nothing (Qt's own paste does not expect one).
+    if (!pSource || pSource->formats().isEmpty()) return;
     const QTextCursor before = textCursor();
     const int nStart = before.selectionStart();
     const int nKept = document()->characterCount() - (before.selectionEnd() - before.selectionStart());

@@ -3,6 +3,7 @@
 // program's commands, the right-button menu, printing and find/replace.
 
 #include "ConversionEngine.h"
+#include "dialogs/ProgressDlg.h"
 
 #include <QPointer>
 #include <QTextDocument>
@@ -31,12 +32,15 @@ public:
     // The conversion state the commands keep between the pieces of one conversion
     // (m_nLineAlign, m_nOpenAlign, m_nTotalChars, m_nDoneChars) and the conversion itself.
     CConversionEngine m_engine;
+    // The progress window of the conversion commands.
+    CProgressDlg m_wndProgress;
 
     // Handles command nId when it is one of the view's; returns false for the others.
     bool OnCommand(int nId);
     // After a new or opened document: print margins of 720 twips, the caret at the start.
     void OnInitialUpdate();
-    void SetPrinter(QPrinter* pPrinter) { m_pPrinter = pPrinter; }
+    // The printer of Print, Print Preview and Print Setup; gets the print margins at once.
+    void SetPrinter(QPrinter* pPrinter);
     // Tells the view whether the Hebrew keyboard layout is active (decides the character set of
     // typed text); by default the input method's language is asked.
     void SetHebrewLayoutQuery(std::function<bool()> query) { m_hebrewLayout = std::move(query); }
@@ -74,6 +78,10 @@ protected:
     void insertFromMimeData(const QMimeData* pSource) override;
 
 private:
+    // The three refusals of the conversion commands: no host, a host other than Dreamweaver or
+    // UltraDev, and its window closed. Shows the message and returns false.
+    bool CheckHostForConversion();
+    void RunConversionCommand(bool bHtml);
     void PrintDocument(QPrinter* pPrinter);
     void ShowFindDialog(bool bReplace);
     void InsertTypedText(const QString& strText);

@@ -1,0 +1,151 @@
+// The view's conversion and clipboard commands: Copy to HTML, Nonstyled text, Paste from
+// Internet, Clear clipboard and Erase screen. Each checks its own conditions when it runs and
+// refuses with a message; none changes the document unless it succeeds.
+
+#include "CharSet.h"
+#include "Tesslar2View.h"
+#include "ViewSnapshot.h"
+#include "app/HostInfo.h"
+#include "clipboard/ClipboardWriter.h"
+#include "dialogs/MessageBox.h"
+#include "dialogs/NoticeDlg.h"
+#include "dialogs/Pictures.h"
+#include "dialogs/ProgressAdapter.h"
+#include "frame/LineLength.h"
+#include "frame/MainFrame.h"
+#include "VisualToLogical.h"
+
+#include <QTextCursor>
+
+namespace velmora {
+
+namespace {
+
+constexpr char kHostWindowClass[] = "AfxFrameOrView42";
+
+// The texts of one conversion command: the status bar at the start, the progress window's
+// caption, and the status text its end shows with 100%.
+struct ConversionTexts {
+    QString strStartStatus;
+    QString strCaption;
+    QString strFinishStatus;
+};
+
+const ConversionTexts kHtmlTexts{QStringLiteral("Converting text to HTML format  "),
+                                 QStringLiteral("Converting text to HTML format"),
+                                 QStringLiteral("Converting text to HTML format  ")};
+const ConversionTexts kNonstyledTexts{QStringLiteral("Converting text to non_styled format  "),
+                                      QStringLiteral("Converting text to non_styled format"),
+                                      QStringLiteral("Converting text to non-styled format  ")};
+
+}  // namespace
+
+bool CTesslar2View::CheckHostForConversion() {
+    if (g_hostInfo.m_nHostKind == HOST_NONE) {
+        ShowMessageBox(this, QStringLiteral("This program works only\r\nwith Macromedia programs"));
+        return false;
+    }
+    if (g_hostInfo.m_nHostKind != HOST_DREAMWEAVER) {
+        ShowMessageBox(this, QStringLiteral("This action isn't intended work\r\n") +
+                                 QStringLiteral("together with Director or Flash"));
+        return false;
+    }
+    if (!g_hostInfo.FindAppWindow(kHostWindowClass)) {
+        ShowMessageBox(this, QStringLiteral("DreamWeaver is not active.\r\nYou must run it."));
+        return false;
+    }
+    return true;
+}
+
+void CTesslar2View::RunConversionCommand(bool bHtml) {
+    if (!CheckHostForConversion()) return;
+    if (document()->isEmpty()) {
+        ShowNotice(this, kBitmapNothingToCopy);
+        return;
+    }
+    const ConversionTexts& texts = bHtml ? kHtmlTexts : kNonstyledTexts;
+
+    // The conversion reads the document as the view lays it out now, so its visual lines break
+    // where the user sees them break.
+    TextModel model;
+    SnapshotView(*this, model);
+    int32_t nFrom = 0;
+    int32_t nTo = 0;
+    model.GetSel(nFrom, nTo);
+    const int32_t nTotal = nFrom == nTo ? model.Length() : nTo - nFrom;
+
+    CMainFrame* pFrame = GetMainFrame();
+    auto setStatus = [pFrame](const QString& strText) {
+        if (pFrame) pFrame->SetMessageText(strText);
+    };
+    if (pFrame) {
+        setStatus(texts.strStartStatus);
+        m_wndProgress.SetStatusSink(setStatus);
+        m_wndProgress.Begin(texts.strCaption, nTotal);
+    }
+    CProgressAdapter progress(m_wndProgress, pFrame ? CProgressAdapter::StatusSink(setStatus) : nullptr);
+    m_engine.SetProgress(&progress);
+    const std::u32string out = bHtml ? m_engine.CopyToHtml(model, g_nLineLength)
+                                     : m_engine.NonstyledText(model, g_nLineLength);
+    m_engine.SetProgress(nullptr);
+
+    // A failed hand-over has told the user why; the progress window stays until dismissed.
+    if (!PutTextOnClipboard(this, QString::fromStdU32String(out))) return;
+    if (pFrame) {
+        m_wndProgress.Finish(texts.strFinishStatus);
+        m_engine.m_nDoneChars = 0;
+    }
+}
+
+void CTesslar2View::OnCopyToHtml() { RunConversionCommand(true); }
+
+void CTesslar2View::OnNonstyledText() { RunConversionCommand(false); }
+
+void CTesslar2View::OnPasteFromInternet() {
+    if (!CheckHostForConversion()) return;
+    bool bHasText = false;
+    bool bOpened = false;
+    const QString strVisual = ReadClipboardText(bHasText, bOpened);
+    if (!bOpened) {
+        ShowMessageBox(this, QStringLiteral("Can not open the Clipboard"));
+        return;
+    }
+    if (!bHasText) {
+        ShowNotice(this, kBitmapNothingToPaste, kPasteFromInternetTitle);
+        return;
+    }
+    if (strVisual.isEmpty()) {
+        ShowTextNotice(this, kNothingToPasteText, kPasteFromInternetTitle);
+        return;
+    }
+
+    std::u32string logical;
+    VisualToLogical(strVisual.toStdU32String(), logical);
+    if (!PutTextOnClipboard(this, QString::fromStdU32String(logical))) {
+        // Whatever the failed write left behind, the user's visual text goes back.
+        PutTextOnClipboard(this, strVisual);
+        return;
+    }
+    // The logical text goes in as any pasted plain text does: at the selection, replacing it, in
+    // the insertion format.
+    paste();
+    PutTextOnClipboard(this, strVisual);
+    QTextCursor cursor = textCursor();
+    cursor.setPosition(0);
+    setTextCursor(cursor);
+}
+
+void CTesslar2View::OnClearClipboard() { ClearClipboard(this); }
+
+void CTesslar2View::OnEraseScreen() {
+    if (document()->isEmpty()) ShowNotice(this, kBitmapScreenEmpty);
+    QTextCursor cursor(document());
+    cursor.select(QTextCursor::Document);
+    cursor.removeSelectedText();
+    // What is typed next is Hebrew; the rest of the insertion format stays as it was.
+    QTextCharFormat cf = currentCharFormat();
+    SetCharSet(cf, HEBREW_CHARSET);
+    setCurrentCharFormat(cf);
+}
+
+}  // namespace velmora
