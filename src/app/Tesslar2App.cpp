@@ -47,8 +47,11 @@ bool CTesslar2App::InitInstance() {
     m_pFrame->show();
     m_pFrame->GetActiveView()->setFocus();
 
-    // The working directory, the host found there and the host started.
-    return RunHostStartup(m_pFrame.get());
+    // The working directory, the host found there and the host started. Its messages take the
+    // focus for a moment; give it back to the editor.
+    if (!RunHostStartup(m_pFrame.get())) return false;
+    m_pFrame->activateWindow();
+    return true;
 }
 
 bool CTesslar2App::OnCommand(int nId) {

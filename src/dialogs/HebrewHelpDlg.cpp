@@ -6,6 +6,7 @@
 #include "dialogs/PaneLines.h"
 #include "dialogs/Pictures.h"
 
+#include <QFontMetrics>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTextBlockFormat>

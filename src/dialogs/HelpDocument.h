@@ -1,8 +1,6 @@
 #pragma once
 // The help document: where it lives, and reading it into the help window's pane.
 
-#include "TextModel.h"
-
 #include <QString>
 
 class QTextDocument;
@@ -23,10 +21,5 @@ QString HelpFileErrorText(HelpFileError error, const QString& strPath);
 // opened, doc is left empty and the reason is returned; a file that opens is read as far as the
 // RTF reader gets.
 HelpFileError LoadHelpDocument(const QString& strPath, QTextDocument& doc);
-
-// Replaces doc's content by model's text: one block per paragraph with its alignment and
-// direction, each character in its model format (bold, italic, underline, strike-out, colour,
-// size in twips); a CR or LF inside a paragraph becomes a line separator.
-void FillHelpDocument(const TextModel& model, QTextDocument& doc);
 
 }  // namespace velmora

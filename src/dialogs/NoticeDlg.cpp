@@ -34,6 +34,8 @@ std::unique_ptr<CNoticeDlg> MakeNotice(QWidget* pView, const QString& strWindowT
 CNoticeDlg::CNoticeDlg(QWidget* pView)
     : CPopupWindow(pView, 225, 38), m_pText(new QLabel(Client())), m_pPicture(new QLabel(Client()))
 {
+    // A notice only tells; the keyboard stays with the editor.
+    setAttribute(Qt::WA_ShowWithoutActivating);
     m_pPicture->setGeometry(Dlu(0, 0, 225, 37));
     m_pPicture->setAlignment(Qt::AlignCenter);
     m_pText->setGeometry(Dlu(15, 18, 119, 8));

@@ -16,7 +16,8 @@ public:
     // Sets the text of the main window's first status-bar pane; may be empty (no status bar).
     using StatusSink = std::function<void(const QString&)>;
 
-    // Drives dlg (whose window the command opened with Begin) and fnStatus.
+    // Drives dlg (whose window the command opened with Begin) and fnStatus. An empty fnStatus
+    // (no main window) shows no status texts.
     CProgressAdapter(CProgressDlg& dlg, StatusSink fnStatus);
 
     // Steps the progress window (nothing for nCount <= 0 or a closed window).

@@ -5,6 +5,7 @@
 #include "dialogs/Pictures.h"
 #include "dialogs/WindowPlacement.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QMainWindow>
 #include <QProgressBar>
@@ -22,6 +23,8 @@ constexpr int kClientHeightDlu = 48;
 
 // A running conversion repaints at least this often, even when the percentage stays the same.
 constexpr qint64 kRepaintIntervalMs = 100;
+// A new percentage is painted at once unless the last paint is more recent than this.
+constexpr qint64 kMinRepaintMs = 40;
 
 }  // namespace
 
@@ -62,6 +65,8 @@ void CProgressDlg::Begin(const QString& strCaption, int nTotal)
     m_pBar->setRange(0, qMax(0, nTotal));
     m_pBar->setValue(0);
     m_pPercent->setText(QStringLiteral("0%"));
+    if (QApplication::activeWindow() != this)
+        m_pWasActive = QApplication::activeWindow();
     show();
     activateWindow();
     m_pCancel->setFocus();
@@ -84,10 +89,10 @@ void CProgressDlg::Step(int nCount, int nPercent)
 void CProgressDlg::Finish(const QString& strStatus)
 {
     ShowPercent(100);
-    SetStatusText(strStatus + QStringLiteral("100%"));
+    ShowStatusText(strStatus + QStringLiteral("100%"));
     PaintNow(*this);
     BlockingWait(kProgressReadyMilliseconds);
-    SetStatusText(kStatusReady);
+    ShowStatusText(kStatusReady);
     m_pBar->hide();
     m_pCancel->hide();
     m_pCaption->hide();
@@ -99,7 +104,15 @@ void CProgressDlg::Finish(const QString& strStatus)
     hide();
 }
 
-void CProgressDlg::SetStatusText(const QString& strText)
+void CProgressDlg::hideEvent(QHideEvent* pEvent)
+{
+    CPopupWindow::hideEvent(pEvent);
+    // Without this the editor would be left without the keyboard after every conversion.
+    if (m_pWasActive && m_pWasActive->isVisible())
+        m_pWasActive->activateWindow();
+}
+
+void CProgressDlg::ShowStatusText(const QString& strText)
 {
     if (m_fnStatus) {
         m_fnStatus(strText);
@@ -123,8 +136,10 @@ void CProgressDlg::PaintIfDue(bool bChanged)
 {
     // A repaint for every piece of a large document would cost more than the conversion; a new
     // percentage or the interval is enough to keep the window alive.
-    if (!bChanged && m_lastPaint.isValid() && m_lastPaint.elapsed() < kRepaintIntervalMs)
-        return;
+    if (m_lastPaint.isValid()) {
+        const qint64 nSince = m_lastPaint.elapsed();
+        if (nSince < (bChanged ? kMinRepaintMs : kRepaintIntervalMs)) return;
+    }
     PaintNow(*this);
     m_lastPaint.start();
 }

@@ -11,6 +11,7 @@
 #include "dialogs/PopupWindow.h"
 
 #include <QElapsedTimer>
+#include <QPointer>
 #include <QString>
 
 #include <functional>
@@ -51,6 +52,10 @@ public:
     // steps even when the window was closed.
     void Finish(const QString& strStatus);
 
+    // Sets the first status-bar pane of the main window to strText and paints it at once:
+    // through the status sink, or else on the status bar of the view's main window, if any.
+    void ShowStatusText(const QString& strText);
+
     // True while the window is on screen.
     bool IsOpen() const { return isVisible(); }
 
@@ -61,13 +66,17 @@ public:
     QLabel* m_pCaption;       // 1018
     QProgressBar* m_pBar;     // 1017
 
+protected:
+    // Gives the keyboard back to the window that had it before Begin.
+    void hideEvent(QHideEvent* pEvent) override;
+
 private:
-    void SetStatusText(const QString& strText);
     void ShowPercent(int nPercent);
     void PaintIfDue(bool bChanged);
 
     StatusSink m_fnStatus;
     QElapsedTimer m_lastPaint;
+    QPointer<QWidget> m_pWasActive;
 };
 
 }  // namespace velmora

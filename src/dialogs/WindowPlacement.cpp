@@ -1,5 +1,6 @@
 #include "dialogs/WindowPlacement.h"
 
+#include <QAbstractScrollArea>
 #include <QWidget>
 
 namespace velmora {
@@ -15,8 +16,10 @@ QPoint PlaceOverView(int nLeft, int nTop, int nRight, int nBottom)
 
 QRect ClientRectOnScreen(const QWidget& view)
 {
-    const QPoint ptOrigin = view.mapToGlobal(QPoint(0, 0));
-    return QRect(ptOrigin, view.size());
+    // A scrolling view's client area is its viewport: the frame and scroll bars are not part of it.
+    const auto* pScroll = qobject_cast<const QAbstractScrollArea*>(&view);
+    const QWidget& client = pScroll ? *pScroll->viewport() : view;
+    return QRect(client.mapToGlobal(QPoint(0, 0)), client.size());
 }
 
 void MoveOverView(QWidget& window, const QWidget* pView)

@@ -15,7 +15,8 @@ namespace velmora {
 // the view is from the screen's top-left corner.
 QPoint PlaceOverView(int nLeft, int nTop, int nRight, int nBottom);
 
-// The view's client area in screen pixels (right and bottom exclusive).
+// The view's client area in screen pixels (right and bottom exclusive): for a scrolling view
+// (the editor's text view) the viewport inside its frame and scroll bars.
 QRect ClientRectOnScreen(const QWidget& view);
 
 // Moves pWindow (a top-level window) to PlaceOverView of pView's client area, keeping its size.

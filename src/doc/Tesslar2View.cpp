@@ -141,6 +141,11 @@ void CTesslar2View::OnInitialUpdate() {
     setTextCursor(cursor);
 }
 
+void CTesslar2View::SetPrinter(QPrinter* pPrinter) {
+    m_pPrinter = pPrinter;
+    OnInitialUpdate();
+}
+
 bool CTesslar2View::IsHebrewLayout() const {
     if (m_hebrewLayout) return m_hebrewLayout();
     return QGuiApplication::inputMethod()->locale().language() == QLocale::Hebrew;
@@ -282,7 +287,8 @@ QMimeData* CTesslar2View::createMimeDataFromSelection() const {
 }
 
 void CTesslar2View::insertFromMimeData(const QMimeData* pSource) {
-    if (!pSource) return;
+    // An empty clipboard pastes nothing (Qt's own paste does not expect one).
+    if (!pSource || pSource->formats().isEmpty()) return;
     const QTextCursor before = textCursor();
     const int nStart = before.selectionStart();
     const int nKept = document()->characterCount() - (before.selectionEnd() - before.selectionStart());

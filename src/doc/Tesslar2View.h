@@ -39,7 +39,8 @@ public:
     bool OnCommand(int nId);
     // After a new or opened document: print margins of 720 twips, the caret at the start.
     void OnInitialUpdate();
-    void SetPrinter(QPrinter* pPrinter) { m_pPrinter = pPrinter; }
+    // The printer of Print, Print Preview and Print Setup; gets the print margins at once.
+    void SetPrinter(QPrinter* pPrinter);
     // Tells the view whether the Hebrew keyboard layout is active (decides the character set of
     // typed text); by default the input method's language is asked.
     void SetHebrewLayoutQuery(std::function<bool()> query) { m_hebrewLayout = std::move(query); }

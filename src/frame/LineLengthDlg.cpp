@@ -1,6 +1,7 @@
 #include "LineLengthDlg.h"
 
 #include "LineLength.h"
+#include "dialogs/DialogUnits.h"
 #include "dialogs/MessageBox.h"
 
 #include <QFontMetrics>
@@ -15,12 +16,17 @@ namespace velmora {
 
 namespace {
 
-// Converts a rectangle in dialog units to pixels of font's metrics (4 units across an average
-// character, 8 down a line).
-QRect DialogUnits(const QFontMetrics& fm, int x, int y, int cx, int cy) {
-    const int nBaseX = std::max(1, fm.averageCharWidth());
-    const int nBaseY = std::max(1, fm.height());
-    return QRect(x * nBaseX / 4, y * nBaseY / 8, cx * nBaseX / 4, cy * nBaseY / 8);
+// Shrinks pLabel's font until its wrapped text fits its rectangle: the template's font is often
+// replaced by a wider one, and the prompt must stay readable in the template's layout.
+void FitLabelText(QLabel* pLabel) {
+    QFont font = pLabel->font();
+    for (qreal nPoints = font.pointSizeF(); nPoints > 5.0; nPoints -= 0.5) {
+        font.setPointSizeF(nPoints);
+        const QRect needed = QFontMetrics(font).boundingRect(QRect(0, 0, pLabel->width(), 10000),
+                                                              Qt::TextWordWrap, pLabel->text());
+        if (needed.height() <= pLabel->height() && needed.width() <= pLabel->width()) break;
+    }
+    pLabel->setFont(font);
 }
 
 // Parses the whole of text (blanks around it allowed) as a decimal integer.
@@ -45,10 +51,10 @@ void CLineLengthDlg::BuildControls() {
     font.setPointSize(10);
     setFont(font);
     const QFontMetrics fm(font);
-    setFixedSize(DialogUnits(fm, 0, 0, 101, 46).size());
+    setFixedSize(DluSize(font, 101, 46));
 
     m_editLength->setObjectName(QStringLiteral("1016"));
-    m_editLength->setGeometry(DialogUnits(fm, 5, 6, 33, 12));
+    m_editLength->setGeometry(DluRect(font, 5, 6, 33, 12));
     m_editLength->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), m_editLength));
     // Without horizontal scrolling typing stops where the field is full.
     const int nDigitWidth = std::max(1, fm.horizontalAdvance(QLatin1Char('0')));
@@ -57,21 +63,22 @@ void CLineLengthDlg::BuildControls() {
 
     auto* pOk = new QPushButton(QStringLiteral("OK"), this);
     pOk->setObjectName(QStringLiteral("1"));
-    pOk->setGeometry(DialogUnits(fm, 5, 30, 33, 11));
+    pOk->setGeometry(DluRect(font, 5, 30, 33, 11));
     pOk->setDefault(true);
     connect(pOk, &QPushButton::clicked, this, &CLineLengthDlg::accept);
 
     auto* pCancel = new QPushButton(QStringLiteral("Cancel"), this);
     pCancel->setObjectName(QStringLiteral("2"));
-    pCancel->setGeometry(DialogUnits(fm, 63, 30, 33, 11));
+    pCancel->setGeometry(DluRect(font, 63, 30, 33, 11));
     connect(pCancel, &QPushButton::clicked, this, &CLineLengthDlg::reject);
 
     auto* pPrompt = new QLabel(QStringLiteral("Enter line length 1  -  256 symbols."), this);
-    pPrompt->setGeometry(DialogUnits(fm, 44, 4, 51, 16));
+    pPrompt->setGeometry(DluRect(font, 44, 4, 51, 16));
     pPrompt->setWordWrap(true);
+    FitLabelText(pPrompt);
 
     auto* pDivider = new QLabel(QString(66, QLatin1Char('-')), this);
-    pDivider->setGeometry(DialogUnits(fm, 5, 21, 91, 8));
+    pDivider->setGeometry(DluRect(font, 5, 21, 91, 8));
     pDivider->setEnabled(false);
 
     setTabOrder(m_editLength, pOk);

@@ -59,6 +59,7 @@ private slots:
     void helpDocumentHoldsEveryTopic_data();
     void helpDocumentHoldsEveryTopic();
     void helpDocumentCopyToDreamweaverComesToTop();
+    void helpDocumentKeepsHebrewHeadingsInWindows1255();
 
 private:
     void OpenWith(const QString& strText);
@@ -277,6 +278,26 @@ void tst_HebrewHelpDlg::helpDocumentCopyToDreamweaverComesToTop()
     // Back to the general explanation at the very top.
     QTest::mouseClick(m_pDlg->TopicButton(1010), Qt::LeftButton);
     QCOMPARE(FirstVisibleLine(*pPane), 0);
+}
+
+void tst_HebrewHelpDlg::helpDocumentKeepsHebrewHeadingsInWindows1255()
+{
+    QFile file(kSourceHelp);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray rtf = file.readAll();
+    QVERIFY(rtf.contains("\\fcharset177"));
+    QVERIFY(rtf.contains("\\ansicpg1255"));
+    // The Hebrew letters alef to tav are the bytes 0xE0 to 0xFA of Windows-1255.
+    for (int nId : {1010, 1008, 1012}) {
+        QByteArray escaped;
+        for (QChar ch : TopicHeading(nId)) {
+            if (ch.unicode() >= 0x05D0 && ch.unicode() <= 0x05EA)
+                escaped += "\\'" + QByteArray::number(0xE0 + (ch.unicode() - 0x05D0), 16);
+            else
+                escaped += static_cast<char>(ch.unicode());
+        }
+        QVERIFY2(rtf.contains(escaped), escaped.constData());
+    }
 }
 
 QTEST_MAIN(tst_HebrewHelpDlg)

@@ -10,9 +10,12 @@
 #include "dialogs/WindowPlacement.h"
 
 #include <QLabel>
+#include <QMainWindow>
+#include <QStatusBar>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTest>
+#include <QTextEdit>
 
 #include <memory>
 #include <vector>
@@ -28,6 +31,7 @@ private slots:
     void placeOverView_data();
     void placeOverView();
     void beginPlacesWindowOverView();
+    void placedOverTextViewsClientArea();
     void beginShowsCaptionBarAndCancel();
     void step_data();
     void step();
@@ -36,6 +40,7 @@ private slots:
     void finishShowsFullThenReadyAlone();
     void cancelClosesWindowAndBeginReusesIt();
     void adapterForwardsStepsAndChangedStatusTexts();
+    void statusGoesToMainWindowWithoutSink();
 
 private:
     std::unique_ptr<QWidget> m_pView;
@@ -50,6 +55,8 @@ void tst_ProgressDlg::init()
     m_pView->setGeometry(100, 50, 700, 350);
     m_pView->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_pView.get()));
+    m_pView->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_pView.get()));
     m_status.clear();
     m_pDlg = std::make_unique<CProgressDlg>(m_pView.get(),
                                             [this](const QString& str) { m_status.push_back(str); });
@@ -89,6 +96,24 @@ void tst_ProgressDlg::beginPlacesWindowOverView()
     m_pDlg->Begin(QStringLiteral("Converting text to HTML format"), 10);
     QCOMPARE(m_pDlg->pos(), QPoint(328, 164));
     QCOMPARE(m_pDlg->size(), szBefore);
+}
+
+void tst_ProgressDlg::placedOverTextViewsClientArea()
+{
+    // A text view's client area is inside its frame and left of its scroll bar.
+    QTextEdit textView;
+    textView.setWindowFlags(Qt::FramelessWindowHint);
+    textView.setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    textView.setGeometry(100, 50, 700, 350);
+    textView.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&textView));
+    const QRect rcClient(textView.viewport()->mapToGlobal(QPoint(0, 0)), textView.viewport()->size());
+    QVERIFY(rcClient.width() < 700);
+    QCOMPARE(ClientRectOnScreen(textView), rcClient);
+    CProgressDlg dlg(&textView);
+    dlg.Begin(QStringLiteral("Converting text to HTML format"), 1);
+    QCOMPARE(dlg.pos(), PlaceOverView(rcClient.left(), rcClient.top(), rcClient.left() + rcClient.width(),
+                                      rcClient.top() + rcClient.height()));
 }
 
 void tst_ProgressDlg::beginShowsCaptionBarAndCancel()
@@ -149,6 +174,9 @@ void tst_ProgressDlg::stepWithClosedWindowDoesNothing()
 void tst_ProgressDlg::stepIsOnScreenAtOnce()
 {
     m_pDlg->Begin(QStringLiteral("Converting text to HTML format"), 100);
+    // New percentages are painted at most every few tens of milliseconds; wait that long,
+    // without running an event loop.
+    QTest::qSleep(60);
     m_pDlg->Step(50, 50);
     // No event loop has run since Step: the screen must already show the half-full bar.
     const QImage onScreen = test::GrabScreenUnder(*m_pDlg).convertToFormat(QImage::Format_RGB32);
@@ -192,6 +220,8 @@ void tst_ProgressDlg::finishShowsFullThenReadyAlone()
     QVERIFY(!m_pDlg->m_pCaption->isVisible());
     QVERIFY(!m_pDlg->m_pPercent->isVisible());
     QVERIFY(!m_pDlg->IsOpen());
+    // The keyboard goes back to the editor.
+    QTRY_COMPARE(QApplication::activeWindow(), m_pView.get());
 }
 
 void tst_ProgressDlg::cancelClosesWindowAndBeginReusesIt()
@@ -201,6 +231,7 @@ void tst_ProgressDlg::cancelClosesWindowAndBeginReusesIt()
     m_pDlg->Step(3, 30);
     QTest::mouseClick(m_pDlg->m_pCancel, Qt::LeftButton);
     QVERIFY(!m_pDlg->IsOpen());
+    QTRY_COMPARE(QApplication::activeWindow(), m_pView.get());
 
     m_pDlg->Begin(QStringLiteral("Converting text to HTML format"), 10);
     QTest::keyClick(m_pDlg.get(), Qt::Key_Escape);
@@ -236,6 +267,31 @@ void tst_ProgressDlg::adapterForwardsStepsAndChangedStatusTexts()
     // Characters beyond the basic plane cross intact.
     progress.SetStatusText(U"\U0001F600 \u05D0");
     QCOMPARE(texts.back(), QString::fromUtf16(u"\U0001F600 \u05D0"));
+
+    // Without a main window there is no status bar to write to; the window still steps.
+    const size_t nStatusBefore = m_status.size();
+    CProgressAdapter silent(*m_pDlg, nullptr);
+    static_cast<IProgress&>(silent).SetStatusText(U"Converting text to HTML format  75%");
+    static_cast<IProgress&>(silent).Step(1, 75);
+    QCOMPARE(m_status.size(), nStatusBefore);
+    QCOMPARE(m_pDlg->m_pPercent->text(), QStringLiteral("75%"));
+}
+
+void tst_ProgressDlg::statusGoesToMainWindowWithoutSink()
+{
+    QMainWindow main;
+    auto* pView = new QTextEdit(&main);
+    main.setCentralWidget(pView);
+    main.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&main));
+    CProgressDlg dlg(pView);
+    SetBlockingWait([](int) {});
+    dlg.Begin(QStringLiteral("Converting text to HTML format"), 2);
+    dlg.Step(2, 100);
+    dlg.Finish(QStringLiteral("Converting text to HTML format  "));
+    QCOMPARE(main.statusBar()->currentMessage(), QStringLiteral("Ready"));
+    dlg.ShowStatusText(QStringLiteral("Converting text to HTML format  50%"));
+    QCOMPARE(main.statusBar()->currentMessage(), QStringLiteral("Converting text to HTML format  50%"));
 }
 
 QTEST_MAIN(tst_ProgressDlg)

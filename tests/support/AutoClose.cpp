@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QMenu>
+#include <QMessageBox>
 #include <QTimer>
 #include <QWidget>
 
@@ -21,8 +22,10 @@ void CAutoClose::CloseOpenWindows() {
         pPopup->close();
     }
     if (QWidget* pModal = QApplication::activeModalWidget()) {
-        m_closed.append(pModal->windowTitle().isEmpty() ? QString::fromLatin1(pModal->metaObject()->className())
-                                                        : pModal->windowTitle());
+        QString strName = pModal->windowTitle().isEmpty() ? QString::fromLatin1(pModal->metaObject()->className())
+                                                          : pModal->windowTitle();
+        if (auto* pBox = qobject_cast<QMessageBox*>(pModal)) strName += QLatin1Char('|') + pBox->text();
+        m_closed.append(strName);
         if (auto* pDialog = qobject_cast<QDialog*>(pModal)) {
             pDialog->reject();
         } else {

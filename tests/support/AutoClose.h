@@ -14,7 +14,8 @@ class CAutoClose : public QObject {
 public:
     explicit CAutoClose(int nIntervalMs = 20);
     ~CAutoClose() override;
-    // The window titles (or class names when untitled) of what was closed, oldest first.
+    // The window titles (or class names when untitled) of what was closed, oldest first; a message
+    // box adds "|" and its text.
     const QStringList& Closed() const { return m_closed; }
 
 private:
