@@ -1,6 +1,8 @@
 #include "Tesslar2View.h"
 
 #include "CharSet.h"
+#include "DocumentBuilder.h"
+#include "RtfReader.h"
 #include "ContextMenu.h"
 #include "FindReplaceDlg.h"
 #include "PasteSpecialDlg.h"
@@ -289,12 +291,27 @@ QMimeData* CTesslar2View::createMimeDataFromSelection() const {
 void CTesslar2View::insertFromMimeData(const QMimeData* pSource) {
     // An empty clipboard pastes nothing (Qt's own paste does not expect one).
     if (!pSource || pSource->formats().isEmpty()) return;
+    if (acceptRichText() && !pSource->hasFormat(QString::fromLatin1(kCharSetMime)) && InsertRtf(pSource)) return;
     const QTextCursor before = textCursor();
     const int nStart = before.selectionStart();
     const int nKept = document()->characterCount() - (before.selectionEnd() - before.selectionStart());
     QTextEdit::insertFromMimeData(pSource);
     const int nEnd = nStart + (document()->characterCount() - nKept);
     if (nEnd > nStart) ApplyPastedCharSets(nStart, nEnd, pSource);
+}
+
+bool CTesslar2View::InsertRtf(const QMimeData* pSource) {
+    for (const QString& strType : RtfMimeTypes()) {
+        if (!pSource->hasFormat(strType)) continue;
+        const QByteArray bytes = pSource->data(strType);
+        TextModel model;
+        if (!ReadRtf(std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())), model).bOk) return false;
+        QTextCursor cursor = textCursor();
+        InsertModel(model, cursor);
+        setTextCursor(cursor);
+        return true;
+    }
+    return false;
 }
 
 void CTesslar2View::ApplyPastedCharSets(int nStart, int nEnd, const QMimeData* pSource) {
@@ -323,7 +340,9 @@ void CTesslar2View::ApplyPastedCharSets(int nStart, int nEnd, const QMimeData* p
 void CTesslar2View::PasteFormat(const QMimeData* pSource, const QString& strMimeType) {
     if (!pSource) return;
     QMimeData only;
-    if (strMimeType == QLatin1String("text/html")) {
+    if (RtfMimeTypes().contains(strMimeType)) {
+        only.setData(strMimeType, pSource->data(strMimeType));
+    } else if (strMimeType == QLatin1String("text/html")) {
         only.setHtml(pSource->html());
         if (pSource->hasFormat(QString::fromLatin1(kCharSetMime)))
             only.setData(QString::fromLatin1(kCharSetMime), pSource->data(QString::fromLatin1(kCharSetMime)));

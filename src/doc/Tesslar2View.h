@@ -85,6 +85,8 @@ private:
     void PrintDocument(QPrinter* pPrinter);
     void ShowFindDialog(bool bReplace);
     void InsertTypedText(const QString& strText);
+    // Pastes the RTF of pSource through the RTF reader; false when it holds none it can read.
+    bool InsertRtf(const QMimeData* pSource);
     void ApplyPastedCharSets(int nStart, int nEnd, const QMimeData* pSource);
     bool IsHebrewLayout() const;
 

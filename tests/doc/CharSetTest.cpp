@@ -42,6 +42,8 @@ private slots:
     void pastedHtmlIsInferred();
     void pastedPlainTextFollowsTheTypingRule();
     void copyPasteKeepsTheSets();
+    void pastedRtfGoesThroughTheReader_data();
+    void pastedRtfGoesThroughTheReader();
 
 private:
     QString SetsOf(int nFrom, int nTo) const;
@@ -188,6 +190,44 @@ void tst_CharSet::copyPasteKeepsTheSets() {
     m_pView->paste();
     QCOMPARE(m_pView->toPlainText(), QStringLiteral("1 ש1 ש"));
     QCOMPARE(SetsOf(0, 6), QStringLiteral("0 0 177 0 0 177"));
+}
+
+void tst_CharSet::pastedRtfGoesThroughTheReader_data() {
+    QTest::addColumn<QByteArray>("rtf");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("sets");
+    QTest::newRow("declared hebrew font")
+        << QByteArray("{\\rtf1\\ansi\\ansicpg1255{\\fonttbl{\\f0\\fcharset177 David;}{\\f1\\fcharset0 Arial;}}"
+                      "\\f0 \\'f9 1\\f1\\b a 2\\par}")
+        << QStringLiteral("ש 1a 2") << QStringLiteral("177 177 177 0 0 0");
+    QTest::newRow("no hebrew font: inferred")
+        << QByteArray("{\\rtf1\\ansi{\\fonttbl{\\f0\\fcharset0 Arial;}}\\rtlpar\\f0 \\u1513? 1a\\par}")
+        << QStringLiteral("ש 1a") << QStringLiteral("177 177 177 0");
+    QTest::newRow("two paragraphs")
+        << QByteArray("{\\rtf1\\ansi{\\fonttbl{\\f0\\fcharset0 Arial;}}\\f0 x\\par\\pard\\qc y\\par}")
+        << QStringLiteral("x\ny") << QStringLiteral("0 0");
+}
+
+void tst_CharSet::pastedRtfGoesThroughTheReader() {
+    QFETCH(QByteArray, rtf);
+    QFETCH(QString, text);
+    QFETCH(QString, sets);
+    QMimeData data;
+    data.setData(QStringLiteral("text/rtf"), rtf);
+    data.setText(QStringLiteral("plain fallback"));
+    m_pView->PasteFormat(&data, QStringLiteral("text/rtf"));
+    QCOMPARE(m_pView->toPlainText(), text);
+    QStringList seen = SetsOf(0, 20).split(QLatin1Char(' '));
+    if (text.contains(QLatin1Char('\n'))) {
+        QCOMPARE(seen.size(), 4);  // x, CR, LF, y
+        QCOMPARE(seen[0] + QLatin1Char(' ') + seen[3], sets);
+        TextModel model;
+        SnapshotDocument(*m_pDoc->GetTextDocument(), model, false);
+        QCOMPARE(int(model.ParagraphAt(1).wAlignment), int(PFA_CENTER));
+    } else {
+        QCOMPARE(seen.join(QLatin1Char(' ')), sets);
+    }
+    QVERIFY(m_pView->document()->isUndoAvailable());
 }
 
 QTEST_MAIN(tst_CharSet)
