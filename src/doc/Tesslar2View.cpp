@@ -148,8 +148,12 @@ void CTesslar2View::SetPrinter(QPrinter* pPrinter) {
     OnInitialUpdate();
 }
 
-bool CTesslar2View::IsHebrewLayout() const {
+bool CTesslar2View::IsHebrewLayout(const QKeyEvent& event) const {
     if (m_hebrewLayout) return m_hebrewLayout();
+    if (m_nHebrewGroup >= 0 && event.nativeScanCode() != 0) {
+        // X11 key events carry the keyboard group in bits 13 and 14 of their state.
+        return static_cast<int>((event.nativeModifiers() >> 13) & 3u) == m_nHebrewGroup;
+    }
     return QGuiApplication::inputMethod()->locale().language() == QLocale::Hebrew;
 }
 
@@ -227,18 +231,17 @@ void CTesslar2View::keyPressEvent(QKeyEvent* pEvent) {
         return;
     }
     if (!isReadOnly() && mods == Qt::NoModifier && IsTypedText(pEvent->text())) {
-        InsertTypedText(pEvent->text());
+        InsertTypedText(pEvent->text(), IsHebrewLayout(*pEvent));
         pEvent->accept();
         return;
     }
     QTextEdit::keyPressEvent(pEvent);
 }
 
-void CTesslar2View::InsertTypedText(const QString& strText) {
+void CTesslar2View::InsertTypedText(const QString& strText, bool bHebrewLayout) {
     QTextCursor cursor = textCursor();
     QTextCharFormat format = currentCharFormat();
     const uint8_t nInsertionSet = CharSetOf(format);
-    const bool bHebrewLayout = IsHebrewLayout();
     cursor.beginEditBlock();
     if (cursor.hasSelection()) cursor.removeSelectedText();
     for (int i = 0; i < strText.size(); ++i) {

@@ -39,6 +39,8 @@ private slots:
     void inferredCharSet();
     void typingInTheView_data();
     void typingInTheView();
+    void keyboardGroupOfTheKeyEvent_data();
+    void keyboardGroupOfTheKeyEvent();
     void pastedHtmlIsInferred();
     void pastedPlainTextFollowsTheTypingRule();
     void copyPasteKeepsTheSets();
@@ -150,6 +152,32 @@ void tst_CharSet::typingInTheView() {
     QCOMPARE(m_pView->toPlainText(), typed);
     QCOMPARE(SetsOf(0, static_cast<int>(typed.size())), sets);
     QVERIFY(m_pDoc->IsModified());
+}
+
+void tst_CharSet::keyboardGroupOfTheKeyEvent_data() {
+    QTest::addColumn<int>("hebrewGroup");
+    QTest::addColumn<int>("eventGroup");
+    QTest::addColumn<int>("expected");
+    QTest::newRow("typed in the hebrew group") << 1 << 1 << 177;
+    QTest::newRow("typed in another group") << 1 << 0 << 0;
+    QTest::newRow("hebrew is group 2") << 2 << 2 << 177;
+    QTest::newRow("no hebrew group") << -1 << 1 << 0;
+}
+
+void tst_CharSet::keyboardGroupOfTheKeyEvent() {
+    QFETCH(int, hebrewGroup);
+    QFETCH(int, eventGroup);
+    QFETCH(int, expected);
+    CTesslar2View view(m_pDoc.get());  // no layout query: the view reads the key event
+    view.SetHebrewKeyboardGroup(hebrewGroup);
+    QTextCharFormat cf = view.currentCharFormat();
+    SetCharSet(cf, ANSI_CHARSET);
+    view.setCurrentCharFormat(cf);
+    const quint32 nState = static_cast<quint32>(eventGroup) << 13;
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, 38, 0x61, nState, QStringLiteral("a"));
+    QApplication::sendEvent(&view, &press);
+    QCOMPARE(view.toPlainText(), QStringLiteral("a"));
+    QCOMPARE(SetsOf(0, 1), QString::number(expected));
 }
 
 void tst_CharSet::pastedHtmlIsInferred() {
