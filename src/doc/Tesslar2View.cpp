@@ -242,8 +242,12 @@ void CTesslar2View::InsertTypedText(const QString& strText, bool bHebrewLayout) 
     QTextCursor cursor = textCursor();
     QTextCharFormat format = currentCharFormat();
     const uint8_t nInsertionSet = CharSetOf(format);
-    cursor.beginEditBlock();
-    if (cursor.hasSelection()) cursor.removeSelectedText();
+    // Without an edit block of its own, consecutive keys merge into one undo step as in any editor.
+    const bool bReplacing = cursor.hasSelection();
+    if (bReplacing) {
+        cursor.beginEditBlock();
+        cursor.removeSelectedText();
+    }
     for (int i = 0; i < strText.size(); ++i) {
         char32_t ch = strText[i].unicode();
         int nUnits = 1;
@@ -255,7 +259,7 @@ void CTesslar2View::InsertTypedText(const QString& strText, bool bHebrewLayout) 
         cursor.insertText(strText.mid(i, nUnits), format);
         i += nUnits - 1;
     }
-    cursor.endEditBlock();
+    if (bReplacing) cursor.endEditBlock();
     setTextCursor(cursor);
     ensureCursorVisible();
 }

@@ -41,6 +41,7 @@ private slots:
     void typingInTheView();
     void keyboardGroupOfTheKeyEvent_data();
     void keyboardGroupOfTheKeyEvent();
+    void typingUndoesAsOneStep();
     void pastedHtmlIsInferred();
     void pastedPlainTextFollowsTheTypingRule();
     void copyPasteKeepsTheSets();
@@ -178,6 +179,17 @@ void tst_CharSet::keyboardGroupOfTheKeyEvent() {
     QApplication::sendEvent(&view, &press);
     QCOMPARE(view.toPlainText(), QStringLiteral("a"));
     QCOMPARE(SetsOf(0, 1), QString::number(expected));
+}
+
+void tst_CharSet::typingUndoesAsOneStep() {
+    TypeText(m_pView.get(), QStringLiteral("שלום"));
+    m_pView->textCursor().insertBlock();
+    TypeText(m_pView.get(), QStringLiteral("abc"));
+    m_pView->undo();
+    QCOMPARE(m_pView->toPlainText(), QStringLiteral("שלום\n"));
+    m_pView->undo();
+    m_pView->undo();
+    QCOMPARE(m_pView->toPlainText(), QString());
 }
 
 void tst_CharSet::pastedHtmlIsInferred() {
