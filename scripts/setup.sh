@@ -7,7 +7,7 @@ packages=(
   build-essential cmake ninja-build pkg-config clang libclang-rt-14-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   qt6-base-dev qt6-base-dev-tools libgl-dev libx11-dev libxcb1-dev
-  xvfb xauth xclip x11-utils xdotool imagemagick
+  xvfb xauth xclip x11-utils x11-xkb-utils xdotool imagemagick
   fonts-dejavu-core culmus
   libfribidi-bin time python3
   libreoffice-writer-nogui

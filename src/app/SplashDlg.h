@@ -6,8 +6,9 @@
 class QLabel;
 
 // A topmost window without a title bar, centred on the screen, that shows picture 146 (450 by
-// 320 pixels) in a sunken frame.
+// 320 pixels, velmora::DrawSplashPicture) in a sunken frame.
 class CSplashDlg : public QDialog {
+    Q_OBJECT
 public:
     static constexpr int IDD = 145;
     static constexpr int IDC_PICTURE = 1015;
@@ -25,6 +26,6 @@ private:
 // How long the splash stays up, in milliseconds.
 inline constexpr int SPLASH_MS = 5000;
 
-// Shows the splash, waits SPLASH_MS on the calling thread without handling events, and destroys
-// it. Needs a QApplication.
+// Shows the splash, waits SPLASH_MS on the calling thread without handling events (through
+// velmora::BlockingWait, which tests may replace), and destroys it. Needs a QApplication.
 void ShowSplash();

@@ -60,7 +60,6 @@ private:
     CBlankIndex m_blanks;
     std::vector<TextRun> m_runs;     // kept between pieces to spare allocations
     std::vector<int32_t> m_order;
-    std::u32string m_scratch;
 };
 
 }  // namespace velmora

@@ -40,17 +40,26 @@ void AppendColorDigits(std::u32string& strOut, uint32_t crColor) {
     }
 }
 
-bool IsListBullet(std::u32string_view text) {
-    return text.size() == 2 && text[0] == kMiddleDot && text[1] == U'\t';
+// A list bullet (a middle dot and a tab, as the run reads once turned) is left out altogether.
+bool IsListBullet(const TextRun& run, std::u32string_view text) {
+    if (text.size() != 2) return false;
+    char32_t turned[2] = {text[0], text[1]};
+    if (run.bHebrew) ReverseRtlText(turned, 2);
+    return turned[0] == kMiddleDot && turned[1] == U'\t';
 }
 
 bool IsMarkOrLineEnd(char32_t ch) { return ch == kRightToLeftMark || ch == U'\r' || ch == U'\n'; }
 
-bool HasMarksOrLineEnds(std::u32string_view text) {
-    return std::any_of(text.begin(), text.end(), IsMarkOrLineEnd);
+// Appends the run's text in visual order: turned when it is right-to-left, without
+// right-to-left marks and line ends.
+void AppendRunText(std::u32string& strOut, const TextRun& run, std::u32string_view text) {
+    const size_t nAt = strOut.size();
+    strOut.append(text);
+    char32_t* pRun = strOut.data() + nAt;
+    if (run.bHebrew) ReverseRtlText(pRun, text.size());
+    char32_t* pEnd = std::remove_if(pRun, pRun + text.size(), IsMarkOrLineEnd);
+    strOut.resize(static_cast<size_t>(pEnd - strOut.data()));
 }
-
-void DropMarksAndLineEnds(std::u32string& text) { std::erase_if(text, IsMarkOrLineEnd); }
 
 struct RunTags {
     bool bBold, bItalic, bUnderline, bColor, bSize;
@@ -68,8 +77,7 @@ RunTags TagsOf(const TextRun& run) {
     return tags;
 }
 
-void AppendStyledRun(std::u32string& strOut, const TextRun& run, std::u32string_view text) {
-    const RunTags tags = TagsOf(run);
+void AppendOpeningTags(std::u32string& strOut, const TextRun& run, const RunTags& tags) {
     if (tags.bColor) {
         strOut += U"<FONT COLOR=";
         AppendColorDigits(strOut, run.crTextColor);
@@ -83,7 +91,9 @@ void AppendStyledRun(std::u32string& strOut, const TextRun& run, std::u32string_
     if (tags.bBold) strOut += U"<B>";
     if (tags.bItalic) strOut += U"<I>";
     if (tags.bUnderline) strOut += U"<U>";
-    strOut += text;
+}
+
+void AppendClosingTags(std::u32string& strOut, const RunTags& tags) {
     if (tags.bUnderline) strOut += U"</U>";
     if (tags.bItalic) strOut += U"</I>";
     if (tags.bBold) strOut += U"</B>";
@@ -108,23 +118,17 @@ void CConversionEngine::EmitRuns(TextModel& doc, const std::vector<TextRun>& run
     for (int32_t index : order) {
         if (index == kOrderSentinel) break;
         const TextRun& run = runs[static_cast<size_t>(index)];
-        std::u32string_view runText = text.substr(static_cast<size_t>(run.nStart), static_cast<size_t>(run.nLength));
-        if (run.bHebrew) {
-            m_scratch.assign(runText);
-            ReverseRtlText(m_scratch);
-            runText = m_scratch;
+        const std::u32string_view runText =
+            text.substr(static_cast<size_t>(run.nStart), static_cast<size_t>(run.nLength));
+        if (IsListBullet(run, runText)) continue;
+        if (!bHtml) {
+            AppendRunText(strOut, run, runText);
+            continue;
         }
-        if (IsListBullet(runText)) continue;
-        if (HasMarksOrLineEnds(runText)) {
-            m_scratch.assign(runText);
-            DropMarksAndLineEnds(m_scratch);
-            runText = m_scratch;
-        }
-        if (bHtml) {
-            AppendStyledRun(strOut, run, runText);
-        } else {
-            strOut += runText;
-        }
+        const RunTags tags = TagsOf(run);
+        AppendOpeningTags(strOut, run, tags);
+        AppendRunText(strOut, run, runText);
+        AppendClosingTags(strOut, tags);
     }
     strOut += U"<BR>";
     if (bBlock) strOut += kBlockClose;

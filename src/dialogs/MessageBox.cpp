@@ -28,11 +28,11 @@ CMessageBoxCapture::~CMessageBoxCapture() { s_pCapture = m_pOuter; }
 
 void ShowMessageBox(QWidget* pParent, const QString& strText, QMessageBox::Icon icon)
 {
+    LogMessageBox(strText);
     if (s_pCapture) {
         s_pCapture->m_boxes.push_back({icon, strText});
         return;
     }
-    LogMessageBox(strText);
     QMessageBox box(icon, kMessageBoxTitle, strText, QMessageBox::Ok, pParent);
     box.exec();
 }

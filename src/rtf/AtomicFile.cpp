@@ -4,6 +4,7 @@
 #include <cstring>
 #include <cstdint>
 #include <limits>
+#include <new>
 #include <vector>
 
 #include <fcntl.h>
@@ -76,6 +77,49 @@ bool WriteAll(int fd, std::string_view bytes, std::string& strError) {
     return true;
 }
 
+bool ReadWholeFileOrThrow(const std::string& strPath, std::string& bytes, std::string& strError) {
+    bytes.clear();
+    CFileDescriptor file(::open(strPath.c_str(), O_RDONLY | O_CLOEXEC));
+    if (file.Get() < 0) {
+        strError = errno == EISDIR ? "it is a folder" : SystemReason(errno);
+        return false;
+    }
+    struct stat st {};
+    if (::fstat(file.Get(), &st) != 0) {
+        strError = SystemReason(errno);
+        return false;
+    }
+    if (S_ISDIR(st.st_mode)) {
+        strError = "it is a folder";
+        return false;
+    }
+    if (S_ISREG(st.st_mode)) {
+        if (static_cast<uint64_t>(st.st_size) > kMaxDocumentBytes) {
+            strError = "the file is too large (2 GiB or more)";
+            return false;
+        }
+        bytes.reserve(static_cast<size_t>(st.st_size));
+    }
+    char buffer[1 << 16];
+    for (;;) {
+        const ssize_t nRead = ::read(file.Get(), buffer, sizeof buffer);
+        if (nRead == 0) break;
+        if (nRead < 0) {
+            if (errno == EINTR) continue;
+            strError = SystemReason(errno);
+            bytes.clear();
+            return false;
+        }
+        if (bytes.size() + static_cast<size_t>(nRead) > kMaxDocumentBytes) {
+            strError = "the file is too large (2 GiB or more)";
+            bytes.clear();
+            return false;
+        }
+        bytes.append(buffer, static_cast<size_t>(nRead));
+    }
+    return true;
+}
+
 }  // namespace
 
 bool WriteFileAtomically(const std::string& strPath, std::string_view bytes, std::string& strError) {
@@ -126,46 +170,13 @@ bool WriteFileAtomically(const std::string& strPath, std::string_view bytes, std
 }
 
 bool ReadWholeFile(const std::string& strPath, std::string& bytes, std::string& strError) {
-    bytes.clear();
-    CFileDescriptor file(::open(strPath.c_str(), O_RDONLY | O_CLOEXEC));
-    if (file.Get() < 0) {
-        strError = errno == EISDIR ? "it is a folder" : SystemReason(errno);
+    try {
+        return ReadWholeFileOrThrow(strPath, bytes, strError);
+    } catch (const std::bad_alloc&) {
+        bytes.clear();
+        strError = "there is not enough memory to read the file";
         return false;
     }
-    struct stat st {};
-    if (::fstat(file.Get(), &st) != 0) {
-        strError = SystemReason(errno);
-        return false;
-    }
-    if (S_ISDIR(st.st_mode)) {
-        strError = "it is a folder";
-        return false;
-    }
-    if (S_ISREG(st.st_mode)) {
-        if (static_cast<uint64_t>(st.st_size) > kMaxDocumentBytes) {
-            strError = "the file is too large (2 GiB or more)";
-            return false;
-        }
-        bytes.reserve(static_cast<size_t>(st.st_size));
-    }
-    char buffer[1 << 16];
-    for (;;) {
-        const ssize_t nRead = ::read(file.Get(), buffer, sizeof buffer);
-        if (nRead == 0) break;
-        if (nRead < 0) {
-            if (errno == EINTR) continue;
-            strError = SystemReason(errno);
-            bytes.clear();
-            return false;
-        }
-        if (bytes.size() + static_cast<size_t>(nRead) > kMaxDocumentBytes) {
-            strError = "the file is too large (2 GiB or more)";
-            bytes.clear();
-            return false;
-        }
-        bytes.append(buffer, static_cast<size_t>(nRead));
-    }
-    return true;
 }
 
 }  // namespace velmora

@@ -1,5 +1,7 @@
 #include "CodePages.h"
 
+#include "CodePage1255.h"
+
 #include <algorithm>
 #include <array>
 #include <utility>
@@ -11,7 +13,7 @@ namespace {
 
 // Upper halves of the code pages, from the Unicode mapping tables of the Windows code pages
 // (taken from glibc's converters; undefined bytes are 0). A test checks every entry against a
-// second, independent source.
+// second, independent source. Windows-1255 comes from CodePage1255.h.
 constexpr char32_t kCp874[128] = {
     0x20AC, 0x0000, 0x0000, 0x0000, 0x0000, 0x2026, 0x0000, 0x0000,
     0x0000, 0x0000, 0x0000, 0x0000, 0x0000, 0x0000, 0x0000, 0x0000,
@@ -126,24 +128,6 @@ constexpr char32_t kCp1254[128] = {
     0x00F8, 0x00F9, 0x00FA, 0x00FB, 0x00FC, 0x0131, 0x015F, 0x00FF,
 };
 
-constexpr char32_t kCp1255[128] = {
-    0x20AC, 0x0000, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-    0x02C6, 0x2030, 0x0000, 0x2039, 0x0000, 0x0000, 0x0000, 0x0000,
-    0x0000, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x02DC, 0x2122, 0x0000, 0x203A, 0x0000, 0x0000, 0x0000, 0x0000,
-    0x00A0, 0x00A1, 0x00A2, 0x00A3, 0x20AA, 0x00A5, 0x00A6, 0x00A7,
-    0x00A8, 0x00A9, 0x00D7, 0x00AB, 0x00AC, 0x00AD, 0x00AE, 0x00AF,
-    0x00B0, 0x00B1, 0x00B2, 0x00B3, 0x00B4, 0x00B5, 0x00B6, 0x00B7,
-    0x00B8, 0x00B9, 0x00F7, 0x00BB, 0x00BC, 0x00BD, 0x00BE, 0x00BF,
-    0x05B0, 0x05B1, 0x05B2, 0x05B3, 0x05B4, 0x05B5, 0x05B6, 0x05B7,
-    0x05B8, 0x05B9, 0x0000, 0x05BB, 0x05BC, 0x05BD, 0x05BE, 0x05BF,
-    0x05C0, 0x05C1, 0x05C2, 0x05C3, 0x05F0, 0x05F1, 0x05F2, 0x05F3,
-    0x05F4, 0x0000, 0x0000, 0x0000, 0x0000, 0x0000, 0x0000, 0x0000,
-    0x05D0, 0x05D1, 0x05D2, 0x05D3, 0x05D4, 0x05D5, 0x05D6, 0x05D7,
-    0x05D8, 0x05D9, 0x05DA, 0x05DB, 0x05DC, 0x05DD, 0x05DE, 0x05DF,
-    0x05E0, 0x05E1, 0x05E2, 0x05E3, 0x05E4, 0x05E5, 0x05E6, 0x05E7,
-    0x05E8, 0x05E9, 0x05EA, 0x0000, 0x0000, 0x200E, 0x200F, 0x0000,
-};
 
 constexpr char32_t kCp1256[128] = {
     0x20AC, 0x067E, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
@@ -202,6 +186,16 @@ constexpr char32_t kCp1258[128] = {
     0x00F8, 0x00F9, 0x00FA, 0x00FB, 0x00FC, 0x01B0, 0x20AB, 0x00FF,
 };
 
+// Windows-1255 is the engine's own code page; the reader takes its table from there.
+const char32_t* Cp1255UpperHalf() {
+    static const std::array<char32_t, 128> s_half = [] {
+        std::array<char32_t, 128> half{};
+        for (int b = 0; b < 128; ++b) half[static_cast<size_t>(b)] = DecodeCp1255Byte(static_cast<uint8_t>(0x80 + b));
+        return half;
+    }();
+    return s_half.data();
+}
+
 constexpr uint16_t kKnownCodePages[] = {874, 1250, 1251, 1252, 1253, 1254, 1255, 1256, 1257, 1258};
 
 // The defined bytes of one code page's upper half, sorted by character for encoding.
@@ -235,7 +229,7 @@ const char32_t* CodePageUpperHalf(uint16_t nCodePage) {
     case 1252: return kCp1252;
     case 1253: return kCp1253;
     case 1254: return kCp1254;
-    case 1255: return kCp1255;
+    case 1255: return Cp1255UpperHalf();
     case 1256: return kCp1256;
     case 1257: return kCp1257;
     case 1258: return kCp1258;
@@ -250,6 +244,7 @@ bool IsKnownCodePage(int32_t nCodePage) {
 
 int EncodeCodePageChar(uint16_t nCodePage, char32_t ch) {
     if (ch < 0x80) return static_cast<int>(ch);
+    if (nCodePage == CP_WINDOWS_1255) return EncodeCp1255Char(ch);
     static const std::array<ReverseTable, std::size(kKnownCodePages)> s_reverse = [] {
         std::array<ReverseTable, std::size(kKnownCodePages)> tables;
         for (size_t i = 0; i < std::size(kKnownCodePages); ++i) {

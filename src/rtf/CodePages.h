@@ -9,9 +9,9 @@ namespace velmora {
 inline constexpr uint16_t CP_WINDOWS_1252 = 1252;
 inline constexpr uint16_t CP_WINDOWS_1255 = 1255;
 
-// The code page a font character set stands for (177 -> 1255, 204 -> 1251, ...), or 0 when the
-// set defers to the document's \ansicpg (0 ANSI, 1 default, 2 symbol, and every set without a
-// single-byte code page of its own).
+// The code page a font character set stands for (177 -> 1255, 204 -> 1251, ...), or 0 for the
+// sets that name no single-byte Windows code page of their own (0 ANSI and 1 default, which the
+// reader settles, 2 symbol, the East Asian sets...).
 uint16_t CodePageOfCharset(int32_t nCharset);
 
 // True for the code pages this reader holds a table for: 874, 1250 to 1258.

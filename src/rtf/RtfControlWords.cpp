@@ -148,6 +148,15 @@ constexpr uint32_t HashName(std::string_view name) {
     return h;
 }
 
+// Names are a few letters: a plain loop beats a call to memcmp.
+bool SameName(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i) {
+        if (a[i] != b[i]) return false;
+    }
+    return true;
+}
+
 class CWordTable {
 public:
     CWordTable() {
@@ -162,7 +171,7 @@ public:
     RtfWordInfo Find(std::string_view name) const {
         size_t i = HashName(name) & (kSlots - 1);
         while (const WordEntry* pEntry = m_slots[i]) {
-            if (pEntry->name == name) return {pEntry->word, pEntry->ch};
+            if (SameName(pEntry->name, name)) return {pEntry->word, pEntry->ch};
             i = (i + 1) & (kSlots - 1);
         }
         return {};

@@ -5,7 +5,7 @@
 namespace velmora {
 
 void CRtfFontTable::SetPendingCharset(int32_t nCharset) {
-    m_bPendingCharset = nCharset >= 0 && nCharset <= 255 ? static_cast<uint8_t>(nCharset) : 0;
+    m_nPendingCharset = nCharset >= 0 && nCharset <= 255 ? static_cast<int16_t>(nCharset) : int16_t{0};
 }
 
 void CRtfFontTable::OnText(std::string_view text) {
@@ -15,25 +15,25 @@ void CRtfFontTable::OnText(std::string_view text) {
 }
 
 void CRtfFontTable::EndEntry() {
-    if (m_nPendingFont >= 0) SetCharset(m_nPendingFont, m_bPendingCharset);
+    if (m_nPendingFont >= 0) SetCharset(m_nPendingFont, m_nPendingCharset);
     m_nPendingFont = -1;
-    m_bPendingCharset = 0;
+    m_nPendingCharset = -1;
 }
 
-void CRtfFontTable::SetCharset(int32_t nFont, uint8_t bCharset) {
-    if (bCharset == HEBREW_CHARSET) m_bDeclaresHebrew = true;
+void CRtfFontTable::SetCharset(int32_t nFont, int16_t nCharset) {
+    if (nCharset == HEBREW_CHARSET) m_bDeclaresHebrew = true;
     if (nFont < kDirectFonts) {
-        m_direct[static_cast<size_t>(nFont)] = bCharset;
+        m_direct[static_cast<size_t>(nFont)] = nCharset;
     } else {
-        m_others[nFont] = bCharset;
+        m_others[nFont] = nCharset;
     }
 }
 
-uint8_t CRtfFontTable::CharsetOf(int32_t nFont) const {
-    if (nFont < 0) return 0;
+int32_t CRtfFontTable::DeclaredCharset(int32_t nFont) const {
+    if (nFont < 0) return -1;
     if (nFont < kDirectFonts) return m_direct[static_cast<size_t>(nFont)];
     const auto it = m_others.find(nFont);
-    return it != m_others.end() ? it->second : 0;
+    return it != m_others.end() ? it->second : -1;
 }
 
 }  // namespace velmora

@@ -18,20 +18,25 @@ public:
     // The end of an entry's group, or of the table: ends the pending entry if it is still open.
     void EndEntry();
 
+    // The \fcharset the table gives font nFont, or -1 when it gives none (or has no such font).
+    int32_t DeclaredCharset(int32_t nFont) const;
     // The character set of font nFont; 0 for a font the table does not declare or declares
     // without \fcharset.
-    uint8_t CharsetOf(int32_t nFont) const;
+    uint8_t CharsetOf(int32_t nFont) const {
+        const int32_t nCharset = DeclaredCharset(nFont);
+        return nCharset < 0 ? uint8_t{0} : static_cast<uint8_t>(nCharset);
+    }
     // True once some font declared \fcharset177.
     bool DeclaresHebrew() const { return m_bDeclaresHebrew; }
 
 private:
-    void SetCharset(int32_t nFont, uint8_t bCharset);
+    void SetCharset(int32_t nFont, int16_t nCharset);
 
     static constexpr int32_t kDirectFonts = 1024;  // font numbers below this skip the hash map
-    std::vector<uint8_t> m_direct = std::vector<uint8_t>(kDirectFonts, 0);
-    std::unordered_map<int32_t, uint8_t> m_others;
+    std::vector<int16_t> m_direct = std::vector<int16_t>(kDirectFonts, int16_t{-1});
+    std::unordered_map<int32_t, int16_t> m_others;
     int32_t m_nPendingFont = -1;
-    uint8_t m_bPendingCharset = 0;
+    int16_t m_nPendingCharset = -1;
     bool m_bDeclaresHebrew = false;
 };
 

@@ -18,10 +18,9 @@ enum class RtfDestination : uint8_t {
 
 inline constexpr int32_t kDefaultHalfPoints = 24;  // \fs24, 12 points
 
-struct RtfGroupState {
-    RtfDestination destination = RtfDestination::Body;
-    // Character properties. The associated ones (\ab \ai \afs \af) hold -1 until a word sets
-    // them; in \rtlch text they take the place of \b \i \fs \f once set.
+// The character properties as RTF sets them. The associated ones (\ab \ai \afs \af) hold -1 until
+// a word sets them; in \rtlch text they take the place of \b \i \fs \f once set.
+struct RtfCharacterProps {
     bool bBold = false;
     bool bItalic = false;
     bool bUnderline = false;
@@ -35,24 +34,23 @@ struct RtfGroupState {
     int32_t nFont = 0;
     int32_t nAssocFont = -1;
     int32_t nColor = 0;
+
+    friend bool operator==(const RtfCharacterProps&, const RtfCharacterProps&) = default;
+};
+
+struct RtfGroupState {
+    RtfDestination destination = RtfDestination::Body;
+    RtfCharacterProps chr;
     int32_t nUnicodeSkip = 1;  // \ucN: fallback characters after each \uN
     // Paragraph properties.
     uint16_t wAlignment = PFA_LEFT;
     RtfDirection direction = RtfDirection::None;
-
-    // \plain: the character properties back to their defaults, nFont to the document's \deff.
-    void ResetCharacter(int32_t nDefaultFont) {
-        const RtfDestination keepDestination = destination;
-        const int32_t keepSkip = nUnicodeSkip;
-        const uint16_t keepAlignment = wAlignment;
-        const RtfDirection keepDirection = direction;
-        *this = RtfGroupState{};
-        destination = keepDestination;
-        nUnicodeSkip = keepSkip;
-        wAlignment = keepAlignment;
-        direction = keepDirection;
-        nFont = nDefaultFont;
-    }
+    // The character format chr resolves to, and the code page of its font; valid while
+    // nResolvedGeneration is the reader's current generation (0: never resolved). A group starts
+    // with its parent's, so most runs resolve nothing.
+    uint32_t nResolvedGeneration = 0;
+    CharFormat cfResolved;
+    const char32_t* pUpperHalf = nullptr;
 };
 
 }  // namespace velmora

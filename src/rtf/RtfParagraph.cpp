@@ -46,6 +46,7 @@ CharFormat CRtfParagraph::NeutralFormat(const CharFormat& cf) const {
 
 CharFormat CRtfParagraph::Emit(IRtfSink& sink, uint16_t wAlignment, RtfDirection direction,
                                bool bInferCharset, const CharFormat& cfEnd) {
+    if (m_stretches.empty() || m_stretches.front().nStart != 0) m_stretches.insert(m_stretches.begin(), {0, CharFormat{}});
     m_bInferCharset = bInferCharset;
     m_bRtl = direction == RtfDirection::Rtl ||
              (bInferCharset && direction == RtfDirection::None && FirstLetterIsHebrew());
@@ -69,8 +70,10 @@ CharFormat CRtfParagraph::Emit(IRtfSink& sink, uint16_t wAlignment, RtfDirection
     }
 
     const CharFormat cfResolvedEnd = NeutralFormat(cfEnd);
+    // The format in effect goes on into the next paragraph.
+    const CharFormat cfGoingOn = m_stretches.empty() ? CharFormat{} : m_stretches.back().cf;
     m_text.clear();
-    m_stretches.clear();
+    m_stretches.assign(1, {0, cfGoingOn});
     m_breaks.clear();
     return cfResolvedEnd;
 }

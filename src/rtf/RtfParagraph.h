@@ -17,7 +17,8 @@ enum class RtfDirection : uint8_t { None, Ltr, Rtl };
 
 class CRtfParagraph {
 public:
-    // The format of the characters appended from now on.
+    // The format of the characters appended from now on; it holds until the next call, across
+    // Emit. Call it before the first character.
     void SetFormat(const CharFormat& cf);
     void Append(char32_t ch) { m_text.push_back(ch); }
     // Appends 8-bit text: bytes below 0x80 as ASCII, the others through pUpperHalf (the upper

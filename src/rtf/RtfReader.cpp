@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <limits>
+#include <new>
 #include <vector>
 
 namespace velmora {
@@ -48,7 +49,8 @@ private:
     void OnGroupEnd();
     void OnControlWord(const RtfToken& token);
     void OnControlSymbol(char chSymbol);
-    void OnHexByte(uint8_t byte);
+    void OnHexBytes(std::string_view bytes);
+    void AppendBodyBytes(std::string_view bytes);
     void OnText(std::string_view text);
     bool SkipsFallback();
 
@@ -60,6 +62,8 @@ private:
 
     // Document text.
     void PrepareFormat();
+    void ResolveFormat(RtfGroupState& state) const;
+    void ForgetResolvedFormats();
     void AppendChar(char32_t ch);
     void AppendUnicode(int32_t nParam);
     void FlushPendingHighSurrogate();
@@ -81,9 +85,10 @@ private:
     uint16_t m_nAnsiCodePage = CP_WINDOWS_1252;
 
     CRtfParagraph m_paragraph;
-    CharFormat m_cfCurrent;
-    const char32_t* m_pUpperHalf = nullptr;  // code page of the current font
-    bool m_bFormatDirty = true;
+    CharFormat m_cfCurrent;                  // the innermost group's resolved format
+    const char32_t* m_pUpperHalf = nullptr;  // and its font's code page
+    bool m_bFormatDirty = true;              // m_cfCurrent may no longer be the innermost group's
+    uint32_t m_nGeneration = 1;              // see RtfGroupState::nResolvedGeneration
     bool m_bBreakPending = false;  // a paragraph was ended; its CR LF waits for what follows
     CharFormat m_cfPendingBreak;
 };
@@ -105,7 +110,7 @@ RtfReadResult CRtfReader::Read(std::string_view bytes) {
         case RtfTokenKind::GroupEnd: OnGroupEnd(); break;
         case RtfTokenKind::ControlWord: OnControlWord(token); break;
         case RtfTokenKind::ControlSymbol: OnControlSymbol(token.chSymbol); break;
-        case RtfTokenKind::HexByte: OnHexByte(token.byte); break;
+        case RtfTokenKind::HexBytes: OnHexBytes(token.text); break;
         case RtfTokenKind::Binary: SkipsFallback(); break;  // picture data, never text
         case RtfTokenKind::Text: OnText(token.text); break;
         case RtfTokenKind::End: break;
@@ -141,6 +146,9 @@ void CRtfReader::OnGroupEnd() {
     const RtfDestination outer = m_states[m_states.size() - 2].destination;
     if (closing == RtfDestination::FontTable) m_fonts.EndEntry();
     if (closing == RtfDestination::ColorTable && outer != RtfDestination::ColorTable) m_colors.EndTable();
+    const bool bTableEnds = (closing == RtfDestination::FontTable || closing == RtfDestination::ColorTable) &&
+                            outer != closing;
+    if (bTableEnds) ForgetResolvedFormats();  // fonts or colours may differ now
     if (m_nDepth == 1) {
         EndDocument();
         return;
@@ -193,12 +201,14 @@ void CRtfReader::OnControlSymbol(char chSymbol) {
     }
 }
 
-void CRtfReader::OnHexByte(uint8_t byte) {
-    if (SkipsFallback()) return;
-    if (Top().destination != RtfDestination::Body) return;
-    PrepareFormat();
-    const char32_t ch = byte < 0x80 ? byte : m_pUpperHalf[byte - 0x80];
-    AppendChar(ch != 0 ? ch : kReplacement);
+// \'xx escapes: bytes in the code page like 8-bit text, but never table separators.
+void CRtfReader::OnHexBytes(std::string_view bytes) {
+    if (m_nFallbackToSkip > 0) {
+        const size_t nSkip = std::min(static_cast<size_t>(m_nFallbackToSkip), bytes.size());
+        bytes.remove_prefix(nSkip);
+        m_nFallbackToSkip -= static_cast<int64_t>(nSkip);
+    }
+    if (!bytes.empty() && Top().destination == RtfDestination::Body) AppendBodyBytes(bytes);
 }
 
 void CRtfReader::OnText(std::string_view text) {
@@ -209,22 +219,25 @@ void CRtfReader::OnText(std::string_view text) {
         if (text.empty()) return;
     }
     switch (Top().destination) {
-    case RtfDestination::Body:
-        if (Top().bHidden) return;
-        FlushPendingHighSurrogate();
-        PrepareFormat();
-        m_paragraph.AppendBytes(text, m_pUpperHalf);
-        break;
+    case RtfDestination::Body: AppendBodyBytes(text); break;
     case RtfDestination::FontTable: m_fonts.OnText(text); break;
     case RtfDestination::ColorTable: m_colors.OnText(text); break;
     case RtfDestination::Skip: break;
     }
 }
 
+void CRtfReader::AppendBodyBytes(std::string_view bytes) {
+    if (Top().chr.bHidden) return;
+    FlushPendingHighSurrogate();
+    PrepareFormat();
+    m_paragraph.AppendBytes(bytes, m_pUpperHalf);
+}
+
 // ------------------------------------------------------------------ control words
 
 void CRtfReader::OnBodyWord(RtfWordInfo info, const RtfToken& token) {
     RtfGroupState& state = Top();
+    const RtfCharacterProps before = state.chr;
     const int32_t nParam = token.nParam;
     const bool bOn = !token.bHasParam || nParam != 0;  // \b and \b1 set, \b0 clears
     bool bCharFormat = true;
@@ -234,41 +247,48 @@ void CRtfReader::OnBodyWord(RtfWordInfo info, const RtfToken& token) {
     case RtfWord::Ansi:
     case RtfWord::Mac:
     case RtfWord::Pc:
-    case RtfWord::Pca: m_nAnsiCodePage = CP_WINDOWS_1252; break;
+    case RtfWord::Pca:
+        m_nAnsiCodePage = CP_WINDOWS_1252;
+        ForgetResolvedFormats();
+        break;
     case RtfWord::AnsiCodePage:
         if (IsKnownCodePage(nParam)) m_nAnsiCodePage = static_cast<uint16_t>(nParam);
+        ForgetResolvedFormats();
         break;
     case RtfWord::DefaultFont:
         m_nDefaultFont = nParam;
-        state.nFont = nParam;
+        state.chr.nFont = nParam;
         break;
     // Destinations.
     case RtfWord::FontTable: EnterDestination(RtfDestination::FontTable); break;
     case RtfWord::ColorTable: EnterDestination(RtfDestination::ColorTable); break;
     case RtfWord::SkipDestination: EnterDestination(RtfDestination::Skip); break;
     // Character format.
-    case RtfWord::Plain: state.ResetCharacter(m_nDefaultFont); break;
-    case RtfWord::Bold: state.bBold = bOn; break;
-    case RtfWord::Italic: state.bItalic = bOn; break;
-    case RtfWord::Underline: state.bUnderline = bOn; break;
-    case RtfWord::UnderlineNone: state.bUnderline = false; break;
-    case RtfWord::Strike: state.bStrike = bOn; break;
-    case RtfWord::Hidden: state.bHidden = bOn; break;
-    case RtfWord::Color: state.nColor = nParam; break;
+    case RtfWord::Plain:
+        state.chr = RtfCharacterProps{};
+        state.chr.nFont = m_nDefaultFont;
+        break;
+    case RtfWord::Bold: state.chr.bBold = bOn; break;
+    case RtfWord::Italic: state.chr.bItalic = bOn; break;
+    case RtfWord::Underline: state.chr.bUnderline = bOn; break;
+    case RtfWord::UnderlineNone: state.chr.bUnderline = false; break;
+    case RtfWord::Strike: state.chr.bStrike = bOn; break;
+    case RtfWord::Hidden: state.chr.bHidden = bOn; break;
+    case RtfWord::Color: state.chr.nColor = nParam; break;
     case RtfWord::FontSize:
-        state.nHalfPoints = !token.bHasParam ? kDefaultHalfPoints
-                            : nParam > 0     ? std::min(nParam, int32_t{32767})
-                                             : state.nHalfPoints;
+        state.chr.nHalfPoints = !token.bHasParam ? kDefaultHalfPoints
+                                : nParam > 0     ? std::min(nParam, int32_t{32767})
+                                                 : state.chr.nHalfPoints;
         break;
-    case RtfWord::AssocBold: state.nAssocBold = bOn ? 1 : 0; break;
-    case RtfWord::AssocItalic: state.nAssocItalic = bOn ? 1 : 0; break;
+    case RtfWord::AssocBold: state.chr.nAssocBold = bOn ? 1 : 0; break;
+    case RtfWord::AssocItalic: state.chr.nAssocItalic = bOn ? 1 : 0; break;
     case RtfWord::AssocFontSize:
-        if (nParam > 0) state.nAssocHalfPoints = std::min(nParam, int32_t{32767});
+        if (nParam > 0) state.chr.nAssocHalfPoints = std::min(nParam, int32_t{32767});
         break;
-    case RtfWord::AssocFont: state.nAssocFont = nParam; break;
-    case RtfWord::Font: state.nFont = nParam; break;
-    case RtfWord::RtlChars: state.bRtlChars = true; break;
-    case RtfWord::LtrChars: state.bRtlChars = false; break;
+    case RtfWord::AssocFont: state.chr.nAssocFont = nParam; break;
+    case RtfWord::Font: state.chr.nFont = nParam; break;
+    case RtfWord::RtlChars: state.chr.bRtlChars = true; break;
+    case RtfWord::LtrChars: state.chr.bRtlChars = false; break;
     case RtfWord::UnicodeSkip: state.nUnicodeSkip = std::max(nParam, int32_t{0}); break;
     case RtfWord::Unicode:
         AppendUnicode(nParam);
@@ -296,7 +316,10 @@ void CRtfReader::OnBodyWord(RtfWordInfo info, const RtfToken& token) {
     case RtfWord::Green:
     case RtfWord::Blue: bCharFormat = false; break;
     }
-    if (bCharFormat) m_bFormatDirty = true;
+    if (bCharFormat && !(before == Top().chr)) {
+        Top().nResolvedGeneration = 0;
+        m_bFormatDirty = true;
+    }
 }
 
 void CRtfReader::OnFontTableWord(RtfWord word, int32_t nParam) {
@@ -306,7 +329,6 @@ void CRtfReader::OnFontTableWord(RtfWord word, int32_t nParam) {
     case RtfWord::SkipDestination: EnterDestination(RtfDestination::Skip); break;
     default: break;
     }
-    m_bFormatDirty = true;
 }
 
 void CRtfReader::OnColorTableWord(RtfWord word, int32_t nParam) {
@@ -316,7 +338,6 @@ void CRtfReader::OnColorTableWord(RtfWord word, int32_t nParam) {
     case RtfWord::Blue: m_colors.SetBlue(nParam); break;
     default: break;
     }
-    m_bFormatDirty = true;
 }
 
 // ------------------------------------------------------------------ document text
@@ -324,26 +345,47 @@ void CRtfReader::OnColorTableWord(RtfWord word, int32_t nParam) {
 void CRtfReader::PrepareFormat() {
     if (!m_bFormatDirty) return;
     m_bFormatDirty = false;
-    const RtfGroupState& state = Top();
-    const bool bAssoc = state.bRtlChars;
-    const bool bBold = bAssoc && state.nAssocBold >= 0 ? state.nAssocBold != 0 : state.bBold;
-    const bool bItalic = bAssoc && state.nAssocItalic >= 0 ? state.nAssocItalic != 0 : state.bItalic;
-    const int32_t nHalfPoints = bAssoc && state.nAssocHalfPoints > 0 ? state.nAssocHalfPoints : state.nHalfPoints;
-    const int32_t nFont = bAssoc && state.nAssocFont >= 0 ? state.nAssocFont : state.nFont;
-    const uint8_t bCharset = m_fonts.CharsetOf(nFont);
-    uint32_t crColor = 0;
-    const bool bExplicitColor = m_colors.Lookup(state.nColor, crColor);
-    m_cfCurrent = MakeCharFormat(bBold, bItalic, state.bUnderline, state.bStrike, !bExplicitColor, crColor,
-                                 nHalfPoints * 10, bCharset);
-
-    const uint16_t nFontCodePage = CodePageOfCharset(bCharset);
-    m_pUpperHalf = CodePageUpperHalf(nFontCodePage != 0 ? nFontCodePage : m_nAnsiCodePage);
-    if (m_pUpperHalf == nullptr) m_pUpperHalf = CodePageUpperHalf(CP_WINDOWS_1252);
+    RtfGroupState& state = Top();
+    if (state.nResolvedGeneration != m_nGeneration) ResolveFormat(state);
+    m_cfCurrent = state.cfResolved;
+    m_pUpperHalf = state.pUpperHalf;
     m_paragraph.SetFormat(m_cfCurrent);
 }
 
+void CRtfReader::ResolveFormat(RtfGroupState& state) const {
+    const RtfCharacterProps& chr = state.chr;
+    const bool bAssoc = chr.bRtlChars;
+    const bool bBold = bAssoc && chr.nAssocBold >= 0 ? chr.nAssocBold != 0 : chr.bBold;
+    const bool bItalic = bAssoc && chr.nAssocItalic >= 0 ? chr.nAssocItalic != 0 : chr.bItalic;
+    const int32_t nHalfPoints = bAssoc && chr.nAssocHalfPoints > 0 ? chr.nAssocHalfPoints : chr.nHalfPoints;
+    const int32_t nFont = bAssoc && chr.nAssocFont >= 0 ? chr.nAssocFont : chr.nFont;
+    const int32_t nDeclaredCharset = m_fonts.DeclaredCharset(nFont);
+    const uint8_t bCharset = nDeclaredCharset < 0 ? uint8_t{0} : static_cast<uint8_t>(nDeclaredCharset);
+    uint32_t crColor = 0;
+    const bool bExplicitColor = m_colors.Lookup(chr.nColor, crColor);
+    state.cfResolved = MakeCharFormat(bBold, bItalic, chr.bUnderline, chr.bStrike, !bExplicitColor, crColor,
+                                      nHalfPoints * 10, bCharset);
+
+    // \fcharset0 is Windows' ANSI_CHARSET, which is Western whatever \ansicpg says: AbiWord
+    // writes its symbols so, and Word and LibreOffice read them so. A font that names no set,
+    // or the default set 1, follows the document's code page.
+    const uint16_t nFontCodePage =
+        nDeclaredCharset == ANSI_CHARSET ? CP_WINDOWS_1252 : CodePageOfCharset(nDeclaredCharset);
+    state.pUpperHalf = CodePageUpperHalf(nFontCodePage != 0 ? nFontCodePage : m_nAnsiCodePage);
+    if (state.pUpperHalf == nullptr) state.pUpperHalf = CodePageUpperHalf(CP_WINDOWS_1252);
+    state.nResolvedGeneration = m_nGeneration;
+}
+
+// Fonts, colours or the document's code page changed: every resolved format may be stale. A new
+// generation makes them so at once, however deep the groups.
+void CRtfReader::ForgetResolvedFormats() {
+    ++m_nGeneration;
+    if (m_nGeneration == 0) m_nGeneration = 1;  // 0 stands for "never resolved"
+    m_bFormatDirty = true;
+}
+
 void CRtfReader::AppendChar(char32_t ch) {
-    if (Top().bHidden) return;
+    if (Top().chr.bHidden) return;
     FlushPendingHighSurrogate();
     PrepareFormat();
     m_paragraph.Append(ch);
@@ -352,7 +394,7 @@ void CRtfReader::AppendChar(char32_t ch) {
 // \uN gives a UTF-16 unit as a signed 16-bit number (or unsigned); a character beyond the BMP
 // comes as two of them.
 void CRtfReader::AppendUnicode(int32_t nParam) {
-    if (Top().bHidden) return;
+    if (Top().chr.bHidden) return;
     int64_t nValue = nParam;
     if (nValue < 0) nValue += 0x10000;
     if (nValue == 0) return;  // NUL carries nothing
@@ -414,8 +456,12 @@ void CRtfReader::EndDocument() {
 bool LooksLikeRtf(std::string_view bytes) { return SignatureOffset(bytes) != std::string_view::npos; }
 
 RtfReadResult ReadRtf(std::string_view bytes, IRtfSink& sink) {
-    CRtfReader reader(sink);
-    return reader.Read(bytes);
+    try {
+        CRtfReader reader(sink);
+        return reader.Read(bytes);
+    } catch (const std::bad_alloc&) {
+        return {false, "there is not enough memory to read the file"};
+    }
 }
 
 RtfReadResult ReadRtf(std::string_view bytes, TextModel& model) {

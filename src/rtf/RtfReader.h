@@ -9,8 +9,10 @@
 // field's result is. Hidden text (\v) is left out, as a reader that shows the document would.
 // Character sets follow the font table, or, when no font declares \fcharset177, are inferred
 // (Hebrew-script characters 177, other letters their font's set, the rest 177 in right-to-left
-// paragraphs). \'xx and 8-bit bytes are decoded in the current font's code page, else the
-// document's \ansicpg, else Windows-1252.
+// paragraphs). \'xx and 8-bit bytes are decoded in the code page of the current font's set
+// (\fcharset0 is Windows-1252, 177 Windows-1255, 204 Windows-1251...); a font without \fcharset,
+// with set 1, or with a set that has no single-byte code page follows the document's \ansicpg,
+// else Windows-1252.
 //
 // When a file cannot be read: input that does not begin with "{\rtf" is refused; a file that ends
 // inside a group other than the document's own (it was cut off) is refused, while a missing last
@@ -37,7 +39,8 @@ struct RtfReadResult {
 // line ends.
 bool LooksLikeRtf(std::string_view bytes);
 
-// Reads bytes into sink. Time and memory are linear in the size of the input.
+// Reads bytes into sink. Time and memory are linear in the size of the input. Running out of
+// memory is a failure like the others, not an exception.
 RtfReadResult ReadRtf(std::string_view bytes, IRtfSink& sink);
 
 // Clears model and reads bytes into it. On failure model holds what was read up to the fault.

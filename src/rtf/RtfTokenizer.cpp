@@ -9,15 +9,6 @@ namespace velmora {
 
 namespace {
 
-// Bytes that end a run of plain text.
-constexpr std::array<bool, 256> MakeTextStops() {
-    std::array<bool, 256> stops{};
-    stops['\\'] = stops['{'] = stops['}'] = true;
-    stops['\r'] = stops['\n'] = stops['\0'] = true;
-    return stops;
-}
-constexpr std::array<bool, 256> kTextStops = MakeTextStops();
-
 constexpr bool IsAsciiLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 constexpr bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
@@ -42,43 +33,6 @@ int32_t ClampedParameter(std::string_view digits, bool bNegative) {
 
 }  // namespace
 
-bool CRtfTokenizer::Next(RtfToken& token) {
-    const size_t nSize = m_bytes.size();
-    const char* p = m_bytes.data();
-    token.bHasParam = false;
-    while (m_nPos < nSize) {
-        const char c = p[m_nPos];
-        switch (c) {
-        case '{':
-            ++m_nPos;
-            token.kind = RtfTokenKind::GroupStart;
-            return true;
-        case '}':
-            ++m_nPos;
-            token.kind = RtfTokenKind::GroupEnd;
-            return true;
-        case '\\':
-            ReadControl(token);
-            if (token.kind == RtfTokenKind::End) continue;
-            return true;
-        case '\r':
-        case '\n':
-        case '\0':
-            ++m_nPos;  // line ends are layout of the file, NUL bytes carry nothing
-            continue;
-        default: {
-            const size_t nStart = m_nPos;
-            while (m_nPos < nSize && !kTextStops[static_cast<uint8_t>(p[m_nPos])]) ++m_nPos;
-            token.kind = RtfTokenKind::Text;
-            token.text = m_bytes.substr(nStart, m_nPos - nStart);
-            return true;
-        }
-        }
-    }
-    token.kind = RtfTokenKind::End;
-    return false;
-}
-
 void CRtfTokenizer::ReadControl(RtfToken& token) {
     ++m_nPos;  // the backslash
     if (m_nPos >= m_bytes.size()) {
@@ -90,20 +44,39 @@ void CRtfTokenizer::ReadControl(RtfToken& token) {
         ReadControlWord(token);
         return;
     }
-    ++m_nPos;
     if (c == '\'') {
-        const int nHigh = m_nPos < m_bytes.size() ? HexValue(m_bytes[m_nPos]) : -1;
-        const int nLow = m_nPos + 1 < m_bytes.size() ? HexValue(m_bytes[m_nPos + 1]) : -1;
-        if (nHigh >= 0 && nLow >= 0) {
-            m_nPos += 2;
-            token.kind = RtfTokenKind::HexByte;
-            token.byte = static_cast<uint8_t>(nHigh * 16 + nLow);
-            return;
-        }
-        // A broken escape: the symbol alone, which the reader ignores; what follows is read anew.
+        ReadHexBytes(token);
+        return;
     }
+    ++m_nPos;
     token.kind = RtfTokenKind::ControlSymbol;
     token.chSymbol = (c == '\r') ? '\n' : c;
+}
+
+// Text in a code page other than ASCII comes as long runs of \'xx; one token takes them all.
+void CRtfTokenizer::ReadHexBytes(RtfToken& token) {
+    const size_t nSize = m_bytes.size();
+    const char* p = m_bytes.data();
+    size_t nCount = 0;
+    // m_nPos is at the quote of the first escape.
+    for (;;) {
+        const int nHigh = m_nPos + 1 < nSize ? HexValue(p[m_nPos + 1]) : -1;
+        const int nLow = m_nPos + 2 < nSize ? HexValue(p[m_nPos + 2]) : -1;
+        if (nHigh < 0 || nLow < 0) break;
+        m_hexBytes[nCount++] = static_cast<char>(nHigh * 16 + nLow);
+        m_nPos += 3;
+        if (nCount == sizeof m_hexBytes || m_nPos + 1 >= nSize || p[m_nPos] != '\\' || p[m_nPos + 1] != '\'') break;
+        ++m_nPos;  // the backslash of the next escape
+    }
+    if (nCount > 0) {
+        token.kind = RtfTokenKind::HexBytes;
+        token.text = std::string_view(m_hexBytes, nCount);
+        return;
+    }
+    // A broken escape: the symbol alone, which the reader ignores; what follows is read anew.
+    ++m_nPos;
+    token.kind = RtfTokenKind::ControlSymbol;
+    token.chSymbol = '\'';
 }
 
 void CRtfTokenizer::ReadControlWord(RtfToken& token) {
@@ -126,7 +99,8 @@ void CRtfTokenizer::ReadControlWord(RtfToken& token) {
     }
     if (m_nPos < nSize && p[m_nPos] == ' ') ++m_nPos;  // the delimiter belongs to the word
 
-    if (token.text == "bin" && token.bHasParam) {
+    const std::string_view name = token.text;
+    if (token.bHasParam && name.size() == 3 && name[0] == 'b' && name[1] == 'i' && name[2] == 'n') {
         const size_t nWanted = token.nParam > 0 ? static_cast<size_t>(token.nParam) : 0;
         const size_t nLength = std::min(nWanted, nSize - m_nPos);
         if (nLength < nWanted) m_bBinaryCutShort = true;

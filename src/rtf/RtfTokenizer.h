@@ -2,6 +2,7 @@
 // Cuts RTF bytes into tokens: group braces, control words with their parameter, control symbols,
 // \'xx bytes, \bin data and runs of plain text. It never allocates and looks at every byte once.
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
@@ -14,7 +15,7 @@ enum class RtfTokenKind : uint8_t {
     GroupEnd,      // }
     ControlWord,   // \name or \nameN: text holds the name
     ControlSymbol, // \ and one other character, in chSymbol; "\" before CR or LF gives '\n'
-    HexByte,       // \'xx: byte
+    HexBytes,      // one or more \'xx in a row: text holds their bytes
     Binary,        // the data of \binN: text holds it (cut short at the end of the input)
     Text,          // plain bytes without \ { } CR LF NUL: text holds them
 };
@@ -23,10 +24,20 @@ struct RtfToken {
     RtfTokenKind kind = RtfTokenKind::End;
     bool bHasParam = false;
     char chSymbol = 0;
-    uint8_t byte = 0;
     int32_t nParam = 0;  // clamped to the 32-bit signed range whatever the number of digits
     std::string_view text;
 };
+
+namespace rtf_detail {
+// Bytes that end a run of plain text.
+constexpr std::array<bool, 256> MakeTextStops() {
+    std::array<bool, 256> stops{};
+    stops['\\'] = stops['{'] = stops['}'] = true;
+    stops['\r'] = stops['\n'] = stops['\0'] = true;
+    return stops;
+}
+inline constexpr std::array<bool, 256> kTextStops = MakeTextStops();
+}  // namespace rtf_detail
 
 class CRtfTokenizer {
 public:
@@ -44,9 +55,49 @@ private:
     void ReadControl(RtfToken& token);
     void ReadControlWord(RtfToken& token);
 
+    void ReadHexBytes(RtfToken& token);
+
     std::string_view m_bytes;
     size_t m_nPos = 0;
     bool m_bBinaryCutShort = false;
+    char m_hexBytes[256];  // the bytes of the last HexBytes token
 };
+
+inline bool CRtfTokenizer::Next(RtfToken& token) {
+    const size_t nSize = m_bytes.size();
+    const char* p = m_bytes.data();
+    token.bHasParam = false;
+    while (m_nPos < nSize) {
+        const char c = p[m_nPos];
+        switch (c) {
+        case '{':
+            ++m_nPos;
+            token.kind = RtfTokenKind::GroupStart;
+            return true;
+        case '}':
+            ++m_nPos;
+            token.kind = RtfTokenKind::GroupEnd;
+            return true;
+        case '\\':
+            ReadControl(token);
+            if (token.kind == RtfTokenKind::End) continue;
+            return true;
+        case '\r':
+        case '\n':
+        case '\0':
+            ++m_nPos;  // line ends are layout of the file, NUL bytes carry nothing
+            continue;
+        default: {
+            const size_t nStart = m_nPos;
+            while (m_nPos < nSize && !rtf_detail::kTextStops[static_cast<uint8_t>(p[m_nPos])]) ++m_nPos;
+            token.kind = RtfTokenKind::Text;
+            token.text = m_bytes.substr(nStart, m_nPos - nStart);
+            return true;
+        }
+        }
+    }
+    token.kind = RtfTokenKind::End;
+    return false;
+}
 
 }  // namespace velmora

@@ -1,7 +1,8 @@
 #include "RtfWriter.h"
 
-#include "CodePages.h"
+#include "CodePage1255.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cstdint>
@@ -24,6 +25,7 @@ struct WrittenFormat {
     bool bStrike = false;
     int nColor = 0;
     int nHalfPoints = 24;
+    bool bRtlRun = false;  // \rtlch (a run in the Hebrew font) rather than \ltrch
 };
 
 class CRtfWriter {
@@ -67,12 +69,8 @@ void CRtfWriter::CollectFontsAndColors() {
     m_fontOfCharset.fill(-1);
     m_fontOfCharset[HEBREW_CHARSET] = kHebrewFont;
     m_fontOfCharset[ANSI_CHARSET] = kLatinFont;
-    uint32_t nLastId = UINT32_MAX;
-    for (int32_t pos = 0; pos < m_model.Length(); ++pos) {
-        const uint32_t id = m_model.FormatIdAt(pos);
-        if (id == nLastId) continue;
-        nLastId = id;
-        const CharFormat& cf = m_model.FormatById(id);
+    for (int32_t pos = 0; pos < m_model.Length(); pos = m_model.FormatRunEnd(pos)) {
+        const CharFormat& cf = m_model.FormatAt(pos);
         if (m_fontOfCharset[cf.bCharSet] < 0) {
             m_fontOfCharset[cf.bCharSet] = static_cast<int>(2 + m_extraCharsets.size());
             m_extraCharsets.push_back(cf.bCharSet);
@@ -115,10 +113,8 @@ void CRtfWriter::WriteParagraph(size_t iParagraph) {
     const std::u32string_view text(m_model.Text());
     int32_t pos = para.nStart;
     while (pos < nTextEnd) {
-        const uint32_t id = m_model.FormatIdAt(pos);
-        int32_t nRunEnd = pos + 1;
-        while (nRunEnd < nTextEnd && m_model.FormatIdAt(nRunEnd) == id) ++nRunEnd;
-        WriteFormat(m_model.FormatById(id));
+        const int32_t nRunEnd = std::min(m_model.FormatRunEnd(pos), nTextEnd);
+        WriteFormat(m_model.FormatAt(pos));
         WriteText(text.substr(static_cast<size_t>(pos), static_cast<size_t>(nRunEnd - pos)));
         pos = nRunEnd;
     }
@@ -128,42 +124,49 @@ void CRtfWriter::WriteParagraph(size_t iParagraph) {
     m_bAfterWord = false;
 }
 
+// Font, bold, italic and size exist twice in RTF: for left-to-right text and, as the associated
+// properties, for right-to-left text. Peers pick one set by the \ltrch or \rtlch in effect, so
+// both are written, each after its own word, and the run's own direction comes last.
 void CRtfWriter::WriteFormat(const CharFormat& cf) {
-    const int nFont = m_fontOfCharset[cf.bCharSet];
-    if (nFont != m_written.nFont) {
-        WriteWord("f", nFont);
-        WriteWord("af", nFont);
-        m_written.nFont = nFont;
+    WrittenFormat next = m_written;
+    next.nFont = m_fontOfCharset[cf.bCharSet];
+    next.bBold = cf.IsBold();
+    next.bItalic = cf.IsItalic();
+    next.nHalfPoints = std::max(1, (cf.yHeight + 5) / 10);
+    next.bRtlRun = cf.bCharSet == HEBREW_CHARSET;
+    const bool bFont = next.nFont != m_written.nFont;
+    const bool bBold = next.bBold != m_written.bBold;
+    const bool bItalic = next.bItalic != m_written.bItalic;
+    const bool bSize = next.nHalfPoints != m_written.nHalfPoints;
+
+    auto writeScriptWords = [&](bool bAssociated) {
+        if (bFont) WriteWord(bAssociated ? "af" : "f", next.nFont);
+        if (bBold) WriteWord(bAssociated ? (next.bBold ? "ab" : "ab0") : (next.bBold ? "b" : "b0"));
+        if (bItalic) WriteWord(bAssociated ? (next.bItalic ? "ai" : "ai0") : (next.bItalic ? "i" : "i0"));
+        if (bSize) WriteWord(bAssociated ? "afs" : "fs", next.nHalfPoints);
+    };
+    if (bFont || bBold || bItalic || bSize) {
+        WriteWord(next.bRtlRun ? "ltrch" : "rtlch");
+        writeScriptWords(!next.bRtlRun);
+        WriteWord(next.bRtlRun ? "rtlch" : "ltrch");
+        writeScriptWords(next.bRtlRun);
+    } else if (next.bRtlRun != m_written.bRtlRun) {
+        WriteWord(next.bRtlRun ? "rtlch" : "ltrch");
     }
-    if (cf.IsBold() != m_written.bBold) {
-        m_written.bBold = cf.IsBold();
-        WriteWord(m_written.bBold ? "b" : "b0");
-        WriteWord(m_written.bBold ? "ab" : "ab0");
-    }
-    if (cf.IsItalic() != m_written.bItalic) {
-        m_written.bItalic = cf.IsItalic();
-        WriteWord(m_written.bItalic ? "i" : "i0");
-        WriteWord(m_written.bItalic ? "ai" : "ai0");
-    }
+
     if (cf.IsUnderline() != m_written.bUnderline) {
-        m_written.bUnderline = cf.IsUnderline();
-        WriteWord(m_written.bUnderline ? "ul" : "ulnone");
+        next.bUnderline = cf.IsUnderline();
+        WriteWord(next.bUnderline ? "ul" : "ulnone");
     }
     if (cf.IsStrikeout() != m_written.bStrike) {
-        m_written.bStrike = cf.IsStrikeout();
-        WriteWord(m_written.bStrike ? "strike" : "strike0");
+        next.bStrike = cf.IsStrikeout();
+        WriteWord(next.bStrike ? "strike" : "strike0");
     }
-    const int nColor = cf.IsAutoColor() ? 0 : m_colorIndex.at(cf.crTextColor);
-    if (nColor != m_written.nColor) {
-        WriteWord("cf", nColor);
-        m_written.nColor = nColor;
-    }
-    const int nHalfPoints = std::max(1, (cf.yHeight + 5) / 10);
-    if (nHalfPoints != m_written.nHalfPoints) {
-        WriteWord("fs", nHalfPoints);
-        WriteWord("afs", nHalfPoints);
-        m_written.nHalfPoints = nHalfPoints;
-    }
+    // Every colour of the model is in the table (CollectFontsAndColors saw every run).
+    const auto itColor = cf.IsAutoColor() ? m_colorIndex.end() : m_colorIndex.find(cf.crTextColor);
+    next.nColor = itColor != m_colorIndex.end() ? itColor->second : 0;
+    if (next.nColor != m_written.nColor) WriteWord("cf", next.nColor);
+    m_written = next;
 }
 
 void CRtfWriter::WriteText(std::u32string_view text) {
@@ -188,7 +191,7 @@ void CRtfWriter::WriteChar(char32_t ch) {
         return;
     }
     if (ch >= 0x80 && m_written.nFont == kHebrewFont) {
-        const int nByte = EncodeCodePageChar(CP_WINDOWS_1255, ch);
+        const int nByte = EncodeCp1255Char(ch);
         if (nByte >= 0) {
             static constexpr char kHex[] = "0123456789abcdef";
             m_out += "\\'";

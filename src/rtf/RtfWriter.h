@@ -5,8 +5,9 @@
 // \fcharset0) and one more font for each other character set the model uses, so that every
 // character's set comes back from its font. Each paragraph is \pard with \ql, \qr, \qc or \qj and
 // \rtlpar or \ltrpar; character formats are written where they change: \b \i \ul \strike \cfN
-// \fsN, with \ab \ai \afsN \afN alongside so that readers that format right-to-left text by the
-// associated properties see the same. Text in the Hebrew font that Windows-1255 holds is written
+// \fsN, with \ab \ai \afsN \afN alongside (under \ltrch and \rtlch, the run's own direction last:
+// \rtlch for the Hebrew font) so that readers that format right-to-left text by the associated
+// properties see the same. Text in the Hebrew font that Windows-1255 holds is written
 // \'xx; every other character beyond ASCII (and every control character but the tab) as \uN with
 // a '?' fallback, characters beyond the BMP as two \u words. Every paragraph, the last included,
 // ends with \par, so a model whose text ends in CR LF ends with two.

@@ -57,6 +57,12 @@ public:
     const xcb_screen_t& Screen() const { return *m_pScreen; }
     xcb_window_t Root() const { return m_pScreen->root; }
 
+    // Returns once the server has handled every request sent so far: a request that is merely
+    // flushed before the connection closes may be dropped with it.
+    void Sync() const {
+        std::free(xcb_get_input_focus_reply(m_pConn, xcb_get_input_focus(m_pConn), nullptr));
+    }
+
     // The atom of szName, or XCB_ATOM_NONE when the server has none (so no window carries it).
     xcb_atom_t Atom(std::string_view szName) const {
         auto pReply = Reply(xcb_intern_atom_reply(
@@ -273,7 +279,7 @@ int32_t MaximiseWindowsOfProcess(int64_t nPid) {
         }
         ++nFound;
     }
-    xcb_flush(display.Conn());
+    display.Sync();
     return nFound;
 }
 
