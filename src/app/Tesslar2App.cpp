@@ -7,6 +7,8 @@
 #include "frame/MainFrame.h"
 #include "HostStartup.h"
 #include "KeyboardLayout.h"
+#include "host/HebrewGroup.h"
+#include "host/XkbGroups.h"
 #include "SplashDlg.h"
 #include "HostInfo.h"
 #include "dialogs/AboutDlg.h"
@@ -15,6 +17,9 @@
 
 #include <QSettings>
 #include <QStringList>
+
+#include <string>
+#include <vector>
 
 namespace velmora {
 
@@ -44,6 +49,8 @@ bool CTesslar2App::InitInstance() {
     if (args.size() > 1 && !m_pFrame->OpenDocumentFile(args.at(1))) return false;
 
     ActivateHebrewKeyboardLayout();
+    std::vector<std::string> groupNames;
+    if (ReadXkbGroupNames(groupNames)) m_pFrame->GetActiveView()->SetHebrewKeyboardGroup(FindHebrewGroup(groupNames));
     m_pFrame->show();
     m_pFrame->GetActiveView()->setFocus();
 

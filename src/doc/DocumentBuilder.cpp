@@ -40,6 +40,22 @@ void InsertRuns(const TextModel& model, int32_t nStart, int32_t nEnd, QTextCurso
 
 }  // namespace
 
+void InsertModel(const TextModel& model, QTextCursor& cursor) {
+    cursor.beginEditBlock();
+    if (cursor.hasSelection()) cursor.removeSelectedText();
+    const size_t nParagraphs = model.ParagraphCount();
+    for (size_t i = 0; i < nParagraphs; ++i) {
+        const Paragraph& para = model.ParagraphAt(i);
+        if (i > 0) {
+            cursor.insertBlock(QtBlockFormat(para.wAlignment, para.bRtl),
+                               QtFromCharFormat(model.FormatAt(para.nStart - 2)));
+        }
+        const bool bLast = i + 1 == nParagraphs;
+        InsertRuns(model, para.nStart, bLast ? model.Length() : model.ParagraphEnd(i) - 2, cursor);
+    }
+    cursor.endEditBlock();
+}
+
 void FillDocument(const TextModel& model, QTextDocument& doc) {
     const bool bUndo = doc.isUndoRedoEnabled();
     doc.setUndoRedoEnabled(false);

@@ -4,6 +4,7 @@
 
 #include "TextModel.h"
 
+class QTextCursor;
 class QTextDocument;
 
 namespace velmora {
@@ -13,5 +14,10 @@ namespace velmora {
 // becomes a line separator (U+2028), which the snapshot reads back as LF. The undo history is
 // cleared and the document is left unmodified.
 void FillDocument(const TextModel& model, QTextDocument& doc);
+
+// Inserts model's text at cursor (replacing its selection) as one undo step: the first
+// paragraph joins the paragraph at the cursor and keeps its format, every later one opens a
+// block with its own alignment and direction. Leaves cursor after the inserted text.
+void InsertModel(const TextModel& model, QTextCursor& cursor);
 
 }  // namespace velmora

@@ -9,9 +9,21 @@
 
 namespace velmora {
 
+const QStringList& RtfMimeTypes() {
+    static const QStringList types = {QStringLiteral("text/rtf"), QStringLiteral("application/rtf"),
+                                      QStringLiteral("text/richtext")};
+    return types;
+}
+
 QList<QPair<QString, QString>> CPasteSpecialDlg::PastableFormats(const QMimeData* pSource) {
     QList<QPair<QString, QString>> formats;
     if (!pSource) return formats;
+    for (const QString& strRtf : RtfMimeTypes()) {
+        if (pSource->hasFormat(strRtf)) {
+            formats.append({strRtf, QStringLiteral("Rich Text Format")});
+            break;
+        }
+    }
     if (pSource->hasHtml()) formats.append({QStringLiteral("text/html"), QStringLiteral("Formatted Text (HTML)")});
     if (pSource->hasText()) formats.append({QStringLiteral("text/plain"), QStringLiteral("Unformatted Text")});
     return formats;

@@ -9,6 +9,9 @@ class QMimeData;
 
 namespace velmora {
 
+// The MIME types under which programs put RTF on the clipboard.
+const QStringList& RtfMimeTypes();
+
 class CPasteSpecialDlg : public QDialog {
     Q_OBJECT
 public:

@@ -1,6 +1,8 @@
 #include "Tesslar2View.h"
 
 #include "CharSet.h"
+#include "DocumentBuilder.h"
+#include "RtfReader.h"
 #include "ContextMenu.h"
 #include "FindReplaceDlg.h"
 #include "PasteSpecialDlg.h"
@@ -146,8 +148,12 @@ void CTesslar2View::SetPrinter(QPrinter* pPrinter) {
     OnInitialUpdate();
 }
 
-bool CTesslar2View::IsHebrewLayout() const {
+bool CTesslar2View::IsHebrewLayout(const QKeyEvent& event) const {
     if (m_hebrewLayout) return m_hebrewLayout();
+    if (m_nHebrewGroup >= 0 && event.nativeScanCode() != 0) {
+        // X11 key events carry the keyboard group in bits 13 and 14 of their state.
+        return static_cast<int>((event.nativeModifiers() >> 13) & 3u) == m_nHebrewGroup;
+    }
     return QGuiApplication::inputMethod()->locale().language() == QLocale::Hebrew;
 }
 
@@ -225,20 +231,23 @@ void CTesslar2View::keyPressEvent(QKeyEvent* pEvent) {
         return;
     }
     if (!isReadOnly() && mods == Qt::NoModifier && IsTypedText(pEvent->text())) {
-        InsertTypedText(pEvent->text());
+        InsertTypedText(pEvent->text(), IsHebrewLayout(*pEvent));
         pEvent->accept();
         return;
     }
     QTextEdit::keyPressEvent(pEvent);
 }
 
-void CTesslar2View::InsertTypedText(const QString& strText) {
+void CTesslar2View::InsertTypedText(const QString& strText, bool bHebrewLayout) {
     QTextCursor cursor = textCursor();
     QTextCharFormat format = currentCharFormat();
     const uint8_t nInsertionSet = CharSetOf(format);
-    const bool bHebrewLayout = IsHebrewLayout();
-    cursor.beginEditBlock();
-    if (cursor.hasSelection()) cursor.removeSelectedText();
+    // Without an edit block of its own, consecutive keys merge into one undo step as in any editor.
+    const bool bReplacing = cursor.hasSelection();
+    if (bReplacing) {
+        cursor.beginEditBlock();
+        cursor.removeSelectedText();
+    }
     for (int i = 0; i < strText.size(); ++i) {
         char32_t ch = strText[i].unicode();
         int nUnits = 1;
@@ -250,7 +259,7 @@ void CTesslar2View::InsertTypedText(const QString& strText) {
         cursor.insertText(strText.mid(i, nUnits), format);
         i += nUnits - 1;
     }
-    cursor.endEditBlock();
+    if (bReplacing) cursor.endEditBlock();
     setTextCursor(cursor);
     ensureCursorVisible();
 }
@@ -289,12 +298,27 @@ QMimeData* CTesslar2View::createMimeDataFromSelection() const {
 void CTesslar2View::insertFromMimeData(const QMimeData* pSource) {
     // An empty clipboard pastes nothing (Qt's own paste does not expect one).
     if (!pSource || pSource->formats().isEmpty()) return;
+    if (acceptRichText() && !pSource->hasFormat(QString::fromLatin1(kCharSetMime)) && InsertRtf(pSource)) return;
     const QTextCursor before = textCursor();
     const int nStart = before.selectionStart();
     const int nKept = document()->characterCount() - (before.selectionEnd() - before.selectionStart());
     QTextEdit::insertFromMimeData(pSource);
     const int nEnd = nStart + (document()->characterCount() - nKept);
     if (nEnd > nStart) ApplyPastedCharSets(nStart, nEnd, pSource);
+}
+
+bool CTesslar2View::InsertRtf(const QMimeData* pSource) {
+    for (const QString& strType : RtfMimeTypes()) {
+        if (!pSource->hasFormat(strType)) continue;
+        const QByteArray bytes = pSource->data(strType);
+        TextModel model;
+        if (!ReadRtf(std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())), model).bOk) return false;
+        QTextCursor cursor = textCursor();
+        InsertModel(model, cursor);
+        setTextCursor(cursor);
+        return true;
+    }
+    return false;
 }
 
 void CTesslar2View::ApplyPastedCharSets(int nStart, int nEnd, const QMimeData* pSource) {
@@ -323,7 +347,9 @@ void CTesslar2View::ApplyPastedCharSets(int nStart, int nEnd, const QMimeData* p
 void CTesslar2View::PasteFormat(const QMimeData* pSource, const QString& strMimeType) {
     if (!pSource) return;
     QMimeData only;
-    if (strMimeType == QLatin1String("text/html")) {
+    if (RtfMimeTypes().contains(strMimeType)) {
+        only.setData(strMimeType, pSource->data(strMimeType));
+    } else if (strMimeType == QLatin1String("text/html")) {
         only.setHtml(pSource->html());
         if (pSource->hasFormat(QString::fromLatin1(kCharSetMime)))
             only.setData(QString::fromLatin1(kCharSetMime), pSource->data(QString::fromLatin1(kCharSetMime)));

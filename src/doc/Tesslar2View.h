@@ -11,6 +11,7 @@
 
 #include <functional>
 
+class QKeyEvent;
 class QMimeData;
 class QPrinter;
 
@@ -41,8 +42,10 @@ public:
     void OnInitialUpdate();
     // The printer of Print, Print Preview and Print Setup; gets the print margins at once.
     void SetPrinter(QPrinter* pPrinter);
-    // Tells the view whether the Hebrew keyboard layout is active (decides the character set of
-    // typed text); by default the input method's language is asked.
+    // The X keyboard group (0..3) that is the Hebrew layout, -1 when there is none. With it, a key
+    // typed while that group is active gives Hebrew text (the group travels in the key event).
+    void SetHebrewKeyboardGroup(int nGroup) { m_nHebrewGroup = nGroup; }
+    // Replaces the look at the key event by another answer to "is the Hebrew layout active?".
     void SetHebrewLayoutQuery(std::function<bool()> query) { m_hebrewLayout = std::move(query); }
 
     // Searches strText from the caret (or the selection's far end) in the direction flags say,
@@ -84,13 +87,16 @@ private:
     void RunConversionCommand(bool bHtml);
     void PrintDocument(QPrinter* pPrinter);
     void ShowFindDialog(bool bReplace);
-    void InsertTypedText(const QString& strText);
+    void InsertTypedText(const QString& strText, bool bHebrewLayout);
+    // Pastes the RTF of pSource through the RTF reader; false when it holds none it can read.
+    bool InsertRtf(const QMimeData* pSource);
     void ApplyPastedCharSets(int nStart, int nEnd, const QMimeData* pSource);
-    bool IsHebrewLayout() const;
+    bool IsHebrewLayout(const QKeyEvent& event) const;
 
     CTesslar2Doc* m_pDoc;
     QPrinter* m_pPrinter = nullptr;
     std::function<bool()> m_hebrewLayout;
+    int m_nHebrewGroup = -1;
     QPointer<CFindReplaceDlg> m_pFindDlg;
     QString m_strLastFind;
     QTextDocument::FindFlags m_lastFindFlags;

@@ -215,7 +215,7 @@ void CMainFrame::SetupToolBar() {
             continue;
         }
         if (nId == ID_LINE_LENGTH_BOX) {
-            SetupLineLengthBox(nullptr);
+            SetupLineLengthBox();
             continue;
         }
         auto* pButton = new QAction(ToolbarIcon(nId), CommandTooltip(nId, m_bHebrewUi), this);
@@ -231,7 +231,7 @@ void CMainFrame::SetupToolBar() {
     CommandAction(ID_VIEW_TOOLBAR)->setChecked(true);
 }
 
-void CMainFrame::SetupLineLengthBox(QAction*) {
+void CMainFrame::SetupLineLengthBox() {
     m_wndLineLengthBox = new QComboBox(m_wndToolBar);
     m_wndLineLengthBox->setObjectName(QStringLiteral("32805"));
     m_wndLineLengthBox->setEditable(false);

@@ -89,7 +89,7 @@ private:
     void SetupHelpActions();
     void SetupAccelerators();
     void SetupToolBar();
-    void SetupLineLengthBox(QAction* pBefore);
+    void SetupLineLengthBox();
     void SetupStatusBar();
     void UpdateIndicators();
     void UpdateTitle();

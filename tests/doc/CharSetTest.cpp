@@ -39,9 +39,14 @@ private slots:
     void inferredCharSet();
     void typingInTheView_data();
     void typingInTheView();
+    void keyboardGroupOfTheKeyEvent_data();
+    void keyboardGroupOfTheKeyEvent();
+    void typingUndoesAsOneStep();
     void pastedHtmlIsInferred();
     void pastedPlainTextFollowsTheTypingRule();
     void copyPasteKeepsTheSets();
+    void pastedRtfGoesThroughTheReader_data();
+    void pastedRtfGoesThroughTheReader();
 
 private:
     QString SetsOf(int nFrom, int nTo) const;
@@ -150,6 +155,43 @@ void tst_CharSet::typingInTheView() {
     QVERIFY(m_pDoc->IsModified());
 }
 
+void tst_CharSet::keyboardGroupOfTheKeyEvent_data() {
+    QTest::addColumn<int>("hebrewGroup");
+    QTest::addColumn<int>("eventGroup");
+    QTest::addColumn<int>("expected");
+    QTest::newRow("typed in the hebrew group") << 1 << 1 << 177;
+    QTest::newRow("typed in another group") << 1 << 0 << 0;
+    QTest::newRow("hebrew is group 2") << 2 << 2 << 177;
+    QTest::newRow("no hebrew group") << -1 << 1 << 0;
+}
+
+void tst_CharSet::keyboardGroupOfTheKeyEvent() {
+    QFETCH(int, hebrewGroup);
+    QFETCH(int, eventGroup);
+    QFETCH(int, expected);
+    CTesslar2View view(m_pDoc.get());  // no layout query: the view reads the key event
+    view.SetHebrewKeyboardGroup(hebrewGroup);
+    QTextCharFormat cf = view.currentCharFormat();
+    SetCharSet(cf, ANSI_CHARSET);
+    view.setCurrentCharFormat(cf);
+    const quint32 nState = static_cast<quint32>(eventGroup) << 13;
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, 38, 0x61, nState, QStringLiteral("a"));
+    QApplication::sendEvent(&view, &press);
+    QCOMPARE(view.toPlainText(), QStringLiteral("a"));
+    QCOMPARE(SetsOf(0, 1), QString::number(expected));
+}
+
+void tst_CharSet::typingUndoesAsOneStep() {
+    TypeText(m_pView.get(), QStringLiteral("שלום"));
+    m_pView->textCursor().insertBlock();
+    TypeText(m_pView.get(), QStringLiteral("abc"));
+    m_pView->undo();
+    QCOMPARE(m_pView->toPlainText(), QStringLiteral("שלום\n"));
+    m_pView->undo();
+    m_pView->undo();
+    QCOMPARE(m_pView->toPlainText(), QString());
+}
+
 void tst_CharSet::pastedHtmlIsInferred() {
     // The view's paragraph is right to left: blanks and digits of pasted rich text become Hebrew.
     QMimeData data;
@@ -188,6 +230,44 @@ void tst_CharSet::copyPasteKeepsTheSets() {
     m_pView->paste();
     QCOMPARE(m_pView->toPlainText(), QStringLiteral("1 ש1 ש"));
     QCOMPARE(SetsOf(0, 6), QStringLiteral("0 0 177 0 0 177"));
+}
+
+void tst_CharSet::pastedRtfGoesThroughTheReader_data() {
+    QTest::addColumn<QByteArray>("rtf");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("sets");
+    QTest::newRow("declared hebrew font")
+        << QByteArray("{\\rtf1\\ansi\\ansicpg1255{\\fonttbl{\\f0\\fcharset177 David;}{\\f1\\fcharset0 Arial;}}"
+                      "\\f0 \\'f9 1\\f1\\b a 2\\par}")
+        << QStringLiteral("ש 1a 2") << QStringLiteral("177 177 177 0 0 0");
+    QTest::newRow("no hebrew font: inferred")
+        << QByteArray("{\\rtf1\\ansi{\\fonttbl{\\f0\\fcharset0 Arial;}}\\rtlpar\\f0 \\u1513? 1a\\par}")
+        << QStringLiteral("ש 1a") << QStringLiteral("177 177 177 0");
+    QTest::newRow("two paragraphs")
+        << QByteArray("{\\rtf1\\ansi{\\fonttbl{\\f0\\fcharset0 Arial;}}\\f0 x\\par\\pard\\qc y\\par}")
+        << QStringLiteral("x\ny") << QStringLiteral("0 0");
+}
+
+void tst_CharSet::pastedRtfGoesThroughTheReader() {
+    QFETCH(QByteArray, rtf);
+    QFETCH(QString, text);
+    QFETCH(QString, sets);
+    QMimeData data;
+    data.setData(QStringLiteral("text/rtf"), rtf);
+    data.setText(QStringLiteral("plain fallback"));
+    m_pView->PasteFormat(&data, QStringLiteral("text/rtf"));
+    QCOMPARE(m_pView->toPlainText(), text);
+    QStringList seen = SetsOf(0, 20).split(QLatin1Char(' '));
+    if (text.contains(QLatin1Char('\n'))) {
+        QCOMPARE(seen.size(), 4);  // x, CR, LF, y
+        QCOMPARE(seen[0] + QLatin1Char(' ') + seen[3], sets);
+        TextModel model;
+        SnapshotDocument(*m_pDoc->GetTextDocument(), model, false);
+        QCOMPARE(int(model.ParagraphAt(1).wAlignment), int(PFA_CENTER));
+    } else {
+        QCOMPARE(seen.join(QLatin1Char(' ')), sets);
+    }
+    QVERIFY(m_pView->document()->isUndoAvailable());
 }
 
 QTEST_MAIN(tst_CharSet)

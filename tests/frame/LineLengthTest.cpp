@@ -201,7 +201,7 @@ void tst_LineLength::capacityRadioMarkAndAltS() {
     QCOMPARE(marked(), QStringLiteral("7"));
     m_pFrame->activateWindow();
     QApplication::setActiveWindow(m_pFrame.get());
-    QVERIFY(QTest::qWaitForWindowActive(m_pFrame.get()));
+    QTRY_COMPARE(QApplication::activeWindow(), m_pFrame.get());
     QTest::keyClick(m_pFrame->GetActiveView(), Qt::Key_S, Qt::AltModifier);
     QCOMPARE(m_pFrame->m_nCapacity, 2);
     WaitIdle();

@@ -98,7 +98,7 @@ void tst_MainFrame::MakeFrame(bool bHebrewUi) {
     QVERIFY(QTest::qWaitForWindowExposed(m_pFrame.get()));
     m_pFrame->activateWindow();
     QApplication::setActiveWindow(m_pFrame.get());
-    QVERIFY(QTest::qWaitForWindowActive(m_pFrame.get()));
+    QTRY_COMPARE(QApplication::activeWindow(), m_pFrame.get());
     m_pFrame->GetActiveView()->setFocus();
 }
 
