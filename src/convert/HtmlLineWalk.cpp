@@ -9,9 +9,10 @@
 
 namespace velmora {
 
+using namespace std::string_view_literals;
+
 namespace {
 
-constexpr std::u32string_view kBlockClose = U"</NOBR></DIV>";
 
 bool EndsWithBlockClose(std::u32string_view text) { return text.ends_with(kBlockClose); }
 

@@ -4,6 +4,8 @@
 
 namespace velmora {
 
+using namespace std::string_view_literals;
+
 ConversionRange RangeToConvert(const TextModel& doc) {
     int32_t nStart = 0;
     int32_t nEnd = 0;
@@ -25,12 +27,12 @@ void AppendEmptyLineBlock(const TextModel& doc, int32_t& nEmptyAlign, std::u32st
         nEmptyAlign = pf.wAlignment == PFA_LEFT ? 0 : pf.wAlignment == PFA_CENTER ? 1 : 2;
     }
     if (nEmptyAlign != 0) {
-        strOut += U"<DIV ALIGN=";
-        strOut += nEmptyAlign == 1 ? U"center" : U"right";
+        strOut += U"<DIV ALIGN="sv;
+        strOut += nEmptyAlign == 1 ? U"center"sv : U"right"sv;
         strOut += U'>';
     }
-    strOut += U"<BR>";
-    if (nEmptyAlign != 0) strOut += U"</DIV>";
+    strOut += U"<BR>"sv;
+    if (nEmptyAlign != 0) strOut += U"</DIV>"sv;
 }
 
 }  // namespace velmora

@@ -6,8 +6,12 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace velmora {
+
+// Closes an aligned block: the end of every block and of every Copy to HTML output.
+inline constexpr std::u32string_view kBlockClose = U"</NOBR></DIV>";
 
 // The range a command converts: the selection, or the whole text when nothing is selected.
 struct ConversionRange {

@@ -3,14 +3,17 @@
 #include "CharClass.h"
 #include "ConversionEngine.h"
 #include "LineReversal.h"
+#include "LineWalk.h"
 
 #include <algorithm>
+#include <charconv>
 
 namespace velmora {
 
+using namespace std::string_view_literals;
+
 namespace {
 
-constexpr std::u32string_view kBlockClose = U"</NOBR></DIV>";
 
 // 0 left (no block), 1 centre, 2 right: justified text is written as a right block.
 int32_t AlignmentCode(const ParaFormat& pf) {
@@ -21,12 +24,13 @@ int32_t AlignmentCode(const ParaFormat& pf) {
 }
 
 void AppendAlignWord(std::u32string& strOut, int32_t nCode) {
-    strOut += nCode == 1 ? U"center" : U"right";
+    strOut += nCode == 1 ? U"center"sv : U"right"sv;
 }
 
 void AppendDecimal(std::u32string& strOut, int32_t n) {
-    const std::string digits = std::to_string(n);
-    strOut.append(digits.begin(), digits.end());
+    char digits[16];
+    const auto result = std::to_chars(digits, digits + sizeof digits, n);
+    strOut.append(digits, result.ptr);
 }
 
 // "#rrggbb" from a 0x00BBGGRR colour value.
@@ -79,26 +83,26 @@ RunTags TagsOf(const TextRun& run) {
 
 void AppendOpeningTags(std::u32string& strOut, const TextRun& run, const RunTags& tags) {
     if (tags.bColor) {
-        strOut += U"<FONT COLOR=";
+        strOut += U"<FONT COLOR="sv;
         AppendColorDigits(strOut, run.crTextColor);
         strOut += U'>';
     }
     if (tags.bSize) {
-        strOut += U"<FONT SIZE=";
+        strOut += U"<FONT SIZE="sv;
         AppendDecimal(strOut, tags.nSize);
         strOut += U'>';
     }
-    if (tags.bBold) strOut += U"<B>";
-    if (tags.bItalic) strOut += U"<I>";
-    if (tags.bUnderline) strOut += U"<U>";
+    if (tags.bBold) strOut += U"<B>"sv;
+    if (tags.bItalic) strOut += U"<I>"sv;
+    if (tags.bUnderline) strOut += U"<U>"sv;
 }
 
 void AppendClosingTags(std::u32string& strOut, const RunTags& tags) {
-    if (tags.bUnderline) strOut += U"</U>";
-    if (tags.bItalic) strOut += U"</I>";
-    if (tags.bBold) strOut += U"</B>";
-    if (tags.bColor) strOut += U"</FONT>";
-    if (tags.bSize) strOut += U"</FONT>";
+    if (tags.bUnderline) strOut += U"</U>"sv;
+    if (tags.bItalic) strOut += U"</I>"sv;
+    if (tags.bBold) strOut += U"</B>"sv;
+    if (tags.bColor) strOut += U"</FONT>"sv;
+    if (tags.bSize) strOut += U"</FONT>"sv;
 }
 
 }  // namespace
@@ -110,9 +114,9 @@ void CConversionEngine::EmitRuns(TextModel& doc, const std::vector<TextRun>& run
     const int32_t nCode = AlignmentCode(doc.GetSelParaFormat());
     const bool bBlock = bHtml && nCode != 0 && nCode != m_nOpenAlign;
     if (bBlock) {
-        strOut += U"<DIV ALIGN=";
+        strOut += U"<DIV ALIGN="sv;
         AppendAlignWord(strOut, nCode);
-        strOut += U"><NOBR>";
+        strOut += U"><NOBR>"sv;
     }
     const std::u32string_view text = doc.Text();
     for (int32_t index : order) {
@@ -130,7 +134,7 @@ void CConversionEngine::EmitRuns(TextModel& doc, const std::vector<TextRun>& run
         AppendRunText(strOut, run, runText);
         AppendClosingTags(strOut, tags);
     }
-    strOut += U"<BR>";
+    strOut += U"<BR>"sv;
     if (bBlock) strOut += kBlockClose;
     m_nLineAlign = nCode;
     // The control is left with the last run read selected; the empty-line rule reads it.

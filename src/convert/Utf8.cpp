@@ -84,27 +84,32 @@ void AppendUtf8(std::string& out, char32_t ch) {
 }
 
 std::string EncodeUtf8(std::u32string_view text) {
+    // The exact length first (a count without branches), then one pass that writes it.
     size_t nBytes = 0;
-    for (char32_t ch : text) nBytes += ch < 0x80 ? 1 : ch < 0x800 ? 2 : ch < 0x10000 ? 3 : 4;
+    for (char32_t ch : text) nBytes += 1 + (ch >= 0x80) + (ch >= 0x800) + (ch >= 0x10000);
     std::string out(nBytes, '\0');
     auto* p = reinterpret_cast<unsigned char*>(out.data());
     for (char32_t ch : text) {
         if (ch < 0x80) {
             *p++ = static_cast<unsigned char>(ch);
         } else if (ch < 0x800) {
-            *p++ = static_cast<unsigned char>(0xC0 | (ch >> 6));
-            *p++ = static_cast<unsigned char>(0x80 | (ch & 0x3F));
+            p[0] = static_cast<unsigned char>(0xC0 | (ch >> 6));
+            p[1] = static_cast<unsigned char>(0x80 | (ch & 0x3F));
+            p += 2;
         } else if (ch < 0x10000) {
-            *p++ = static_cast<unsigned char>(0xE0 | (ch >> 12));
-            *p++ = static_cast<unsigned char>(0x80 | ((ch >> 6) & 0x3F));
-            *p++ = static_cast<unsigned char>(0x80 | (ch & 0x3F));
+            p[0] = static_cast<unsigned char>(0xE0 | (ch >> 12));
+            p[1] = static_cast<unsigned char>(0x80 | ((ch >> 6) & 0x3F));
+            p[2] = static_cast<unsigned char>(0x80 | (ch & 0x3F));
+            p += 3;
         } else {
-            *p++ = static_cast<unsigned char>(0xF0 | (ch >> 18));
-            *p++ = static_cast<unsigned char>(0x80 | ((ch >> 12) & 0x3F));
-            *p++ = static_cast<unsigned char>(0x80 | ((ch >> 6) & 0x3F));
-            *p++ = static_cast<unsigned char>(0x80 | (ch & 0x3F));
+            p[0] = static_cast<unsigned char>(0xF0 | (ch >> 18));
+            p[1] = static_cast<unsigned char>(0x80 | ((ch >> 12) & 0x3F));
+            p[2] = static_cast<unsigned char>(0x80 | ((ch >> 6) & 0x3F));
+            p[3] = static_cast<unsigned char>(0x80 | (ch & 0x3F));
+            p += 4;
         }
     }
+    out.resize(static_cast<size_t>(p - reinterpret_cast<unsigned char*>(out.data())));
     return out;
 }
 
