@@ -2,6 +2,7 @@
 
 #include "Utf8.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace velmora {
@@ -68,13 +69,11 @@ std::string DumpModelJson(const TextModel& model) {
         const int32_t nEnd = bLast ? model.Length() : model.ParagraphEnd(i) - 2;  // without CR LF
         if (i > 0) out += ',';
         out += std::string("{\"align\":\"") + AlignName(para.wAlignment) + "\",\"runs\":[";
-        int32_t nRunStart = para.nStart;
-        for (int32_t q = para.nStart; q < nEnd; ++q) {
-            if (q + 1 < nEnd && model.FormatIdAt(q + 1) == model.FormatIdAt(nRunStart)) continue;
-            if (nRunStart > para.nStart) out += ',';
-            AppendRun(out, text.substr(static_cast<size_t>(nRunStart), static_cast<size_t>(q + 1 - nRunStart)),
-                      model.FormatAt(nRunStart));
-            nRunStart = q + 1;
+        for (int32_t q = para.nStart; q < nEnd;) {
+            const int32_t nRunEnd = std::min(model.FormatRunEnd(q), nEnd);
+            if (q > para.nStart) out += ',';
+            AppendRun(out, text.substr(static_cast<size_t>(q), static_cast<size_t>(nRunEnd - q)), model.FormatAt(q));
+            q = nRunEnd;
         }
         out += "]}";
     }
