@@ -88,6 +88,9 @@ private:
     void PrintDocument(QPrinter* pPrinter);
     void ShowFindDialog(bool bReplace);
     void InsertTypedText(const QString& strText, bool bHebrewLayout);
+    // Turns the line breaks inside pasted paragraphs ([nStart, nEnd), Qt positions) into
+    // paragraph breaks, as every line break of the documents the view reads is one.
+    void BreakPastedLines(int nStart, int nEnd);
     // Pastes the RTF of pSource through the RTF reader; false when it holds none it can read.
     bool InsertRtf(const QMimeData* pSource);
     void ApplyPastedCharSets(int nStart, int nEnd, const QMimeData* pSource);
