@@ -380,6 +380,19 @@ void CTesslar2View::PasteFormat(const QMimeData* pSource, const QString& strMime
     ensureCursorVisible();
 }
 
+void CTesslar2View::HideSelection(bool bHide) {
+    QPalette pal = palette();
+    const QPalette standard = QApplication::palette(this);
+    for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+        pal.setColor(group, QPalette::Highlight,
+                     bHide ? pal.color(group, QPalette::Base) : standard.color(group, QPalette::Highlight));
+        pal.setColor(group, QPalette::HighlightedText,
+                     bHide ? pal.color(group, QPalette::Text) : standard.color(group, QPalette::HighlightedText));
+    }
+    setPalette(pal);
+    viewport()->update();
+}
+
 void CTesslar2View::OnEditPasteSpecial() {
     const QMimeData* pSource = QApplication::clipboard()->mimeData();
     CPasteSpecialDlg dlg(pSource, this);

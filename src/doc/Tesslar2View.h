@@ -53,6 +53,9 @@ public:
     bool FindAndSelect(const QString& strText, QTextDocument::FindFlags flags);
     // Replaces every occurrence; returns how many.
     int ReplaceAll(const QString& strFind, const QString& strReplace, QTextDocument::FindFlags flags);
+    // Hides (true) or shows again (false) the selection's highlight, so that a command can move
+    // the selection without the user seeing it move; the selection itself stays as it is.
+    void HideSelection(bool bHide);
     // Pastes the clipboard's strMimeType content (Paste Special).
     void PasteFormat(const QMimeData* pSource, const QString& strMimeType);
 
