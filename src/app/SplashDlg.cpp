@@ -8,6 +8,7 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QScreen>
+#include <QThread>
 #include <QVBoxLayout>
 #include <QWindow>
 
@@ -49,6 +50,7 @@ void CSplashDlg::ShowPainted() {
     clock.start();
     while ((windowHandle() == nullptr || !windowHandle()->isExposed()) &&
            clock.elapsed() < EXPOSE_WAIT_MS) {
+        QThread::msleep(2);
         velmora::FlushPaintEvents();
     }
     repaint();

@@ -29,6 +29,7 @@ constexpr std::array<char16_t, 128> kHighHalf = {
 
 constexpr std::array<uint8_t, 0x10000> BuildReverseTable() {
     std::array<uint8_t, 0x10000> table{};
+    for (size_t c = 1; c < 0x80; ++c) table[c] = static_cast<uint8_t>(c);
     for (size_t i = 0; i < kHighHalf.size(); ++i) {
         if (kHighHalf[i] != 0) table[kHighHalf[i]] = static_cast<uint8_t>(0x80 + i);
     }
@@ -47,7 +48,7 @@ char32_t DecodeCp1255Byte(uint8_t byte) {
 }
 
 int EncodeCp1255Char(char32_t ch) {
-    if (ch < 0x80) return static_cast<int>(ch);
+    if (ch == 0) return 0;
     if (ch > 0xFFFF) return -1;
     const uint8_t byte = ReverseTable()[ch];
     return byte != 0 ? byte : -1;
@@ -87,17 +88,11 @@ bool EncodeCp1255(std::u32string_view text, std::string& bytes, size_t& nBadPosi
     char* pOut = bytes.data();
     const auto& reverse = ReverseTable();
     for (size_t i = 0; i < text.size(); ++i) {
+        // One table for ASCII and the code page's other characters alike: mixed Hebrew and
+        // Latin text would make a branch between them mispredict all the time.
         const char32_t ch = text[i];
-        if (ch < 0x80) {
-            pOut[i] = static_cast<char>(ch);
-            continue;
-        }
-        if (ch >= 0x05D0 && ch <= 0x05EA) {  // the letters, most of any Hebrew text
-            pOut[i] = static_cast<char>(0xE0 + (ch - 0x05D0));
-            continue;
-        }
-        const int byte = ch <= 0xFFFF && reverse[ch] != 0 ? reverse[ch] : -1;
-        if (byte < 0) {
+        const uint8_t byte = ch <= 0xFFFF ? reverse[ch] : 0;
+        if (byte == 0 && ch != 0) {
             nBadPosition = i;
             bytes.resize(i);
             return false;

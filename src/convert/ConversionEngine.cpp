@@ -18,6 +18,15 @@ void CConversionEngine::ReportProgress(int32_t n, bool bHtml) {
     m_pProgress->SetStatusText(status);
 }
 
+ConversionRange CConversionEngine::BeginWalk(const TextModel& doc, int32_t nLineLength, bool bHtml,
+                                             std::u32string& strOut) {
+    const ConversionRange range = RangeToConvert(doc);
+    strOut.reserve(EstimateOutputSize(range, doc.GetLineCount(), nLineLength, bHtml));
+    m_nDoneChars = 0;
+    m_nTotalChars = range.nTo - range.nFrom;
+    return range;
+}
+
 void CConversionEngine::ConvertRange(TextModel& doc, std::u32string& strOut, int32_t nStart, int32_t nEnd,
                                      bool bHtml) {
     const int32_t n = nEnd - nStart;

@@ -4,6 +4,7 @@
 // document into visual lines.
 
 #include "BlankIndex.h"
+#include "LineWalk.h"
 #include "Progress.h"
 #include "TextModel.h"
 #include "TextRun.h"
@@ -52,6 +53,8 @@ public:
                   std::u32string& strOut, bool bHtml);
 
 private:
+    // Sets the counters for a walk over doc's conversion range and reserves room for its output.
+    ConversionRange BeginWalk(const TextModel& doc, int32_t nLineLength, bool bHtml, std::u32string& strOut);
     void ReportProgress(int32_t n, bool bHtml);
     // Joins the piece that starts at nPieceStart of strOut to the blocks before it.
     void StitchPiece(std::u32string& strOut, size_t nPieceStart);

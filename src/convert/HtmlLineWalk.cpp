@@ -39,10 +39,7 @@ std::u32string CConversionEngine::CopyToHtml(TextModel& doc, int32_t nLineLength
     int32_t nSavedEnd = 0;
     doc.GetSel(nSavedStart, nSavedEnd);
     const int32_t nLineCount = doc.GetLineCount();
-    const ConversionRange range = RangeToConvert(doc);
-    strOut.reserve(EstimateOutputSize(range, nLineCount, nLineLength, true));
-    m_nDoneChars = 0;
-    m_nTotalChars = range.nTo - range.nFrom;
+    const ConversionRange range = BeginWalk(doc, nLineLength, true, strOut);
 
     const char32_t* pText = doc.Text().data();
     int32_t nEmptyAlign = 0;

@@ -23,6 +23,8 @@ constexpr char32_t MirrorBracket(char32_t ch) {
     }
 }
 
+// Turns every Latin word back, its edge punctuation excepted, and mirrors the brackets: those
+// are ASCII, so they only ever stand inside Latin words.
 void TurnLatinWordsBack(char32_t* pText, size_t nLength) {
     size_t p = 0;
     while (p < nLength) {
@@ -38,6 +40,7 @@ void TurnLatinWordsBack(char32_t* pText, size_t nLength) {
         size_t t = e + 1;  // one past the last character to turn back
         while (t > s && IsEdgePunct(pText[t - 1])) --t;
         if (s < t) std::reverse(pText + s, pText + t);
+        for (size_t q = p; q <= e; ++q) pText[q] = MirrorBracket(pText[q]);
         p = e + 1;
     }
 }
@@ -45,16 +48,7 @@ void TurnLatinWordsBack(char32_t* pText, size_t nLength) {
 }  // namespace
 
 void ReverseRtlText(char32_t* pText, size_t nLength) {
-    // Mirroring maps each character by itself, so it can be done while the line is reversed
-    // instead of in a pass of its own after the words are turned back.
-    size_t i = 0;
-    for (size_t j = nLength; i + 1 < j; ++i) {
-        --j;
-        const char32_t left = pText[i];
-        pText[i] = MirrorBracket(pText[j]);
-        pText[j] = MirrorBracket(left);
-    }
-    if (nLength % 2 == 1) pText[nLength / 2] = MirrorBracket(pText[nLength / 2]);
+    std::reverse(pText, pText + nLength);
     TurnLatinWordsBack(pText, nLength);
 }
 

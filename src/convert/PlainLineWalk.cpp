@@ -33,10 +33,7 @@ std::u32string CConversionEngine::NonstyledText(TextModel& doc, int32_t nLineLen
     int32_t nSavedEnd = 0;
     doc.GetSel(nSavedStart, nSavedEnd);
     const int32_t nLineCount = doc.GetLineCount();
-    const ConversionRange range = RangeToConvert(doc);
-    strOut.reserve(EstimateOutputSize(range, nLineCount, nLineLength, false));
-    m_nDoneChars = 0;
-    m_nTotalChars = range.nTo - range.nFrom;
+    const ConversionRange range = BeginWalk(doc, nLineLength, false, strOut);
 
     const char32_t* pText = doc.Text().data();
     size_t nParagraph = 0;

@@ -48,7 +48,7 @@ bool IsListBullet(const TextRun& run, std::u32string_view text) {
     return turned[0] == kMiddleDot && turned[1] == U'\t';
 }
 
-bool IsMarkOrLineEnd(char32_t ch) { return ch == kRightToLeftMark || ch == U'\r' || ch == U'\n'; }
+constexpr auto kIsMarkOrLineEnd = [](char32_t ch) { return ch == kRightToLeftMark || ch == U'\r' || ch == U'\n'; };
 
 // Appends the run's text in visual order: turned when it is right-to-left, without
 // right-to-left marks and line ends.
@@ -57,7 +57,7 @@ void AppendRunText(std::u32string& strOut, const TextRun& run, std::u32string_vi
     strOut.append(text);
     char32_t* pRun = strOut.data() + nAt;
     if (run.bHebrew) ReverseRtlText(pRun, text.size());
-    char32_t* pEnd = std::remove_if(pRun, pRun + text.size(), IsMarkOrLineEnd);
+    char32_t* pEnd = std::remove_if(pRun, pRun + text.size(), kIsMarkOrLineEnd);
     strOut.resize(static_cast<size_t>(pEnd - strOut.data()));
 }
 

@@ -118,13 +118,18 @@ int32_t CConversionEngine::SplitNextRun(const TextModel& doc, int32_t a, int32_t
     // step of their own while the format stays the same: Latin letters in a Latin-led run, and
     // everything but blanks, break punctuation and right-to-left marks in a Hebrew-led one.
     const int32_t nFastEnd = std::min(b, nFormatEnd - 1);
-    auto passesStep = [bLatinLed](char32_t ch) {
-        return bLatinLed ? IsLatinClass(ch) : ch != U' ' && ch != kRightToLeftMark && !IsBreakPunct(ch);
+    auto skipPlainCharacters = [&](int32_t i) {
+        if (bLatinLed) {
+            while (i < nFastEnd && IsLatinClass(pText[i])) ++i;
+        } else {
+            while (i < nFastEnd && pText[i] != U' ' && pText[i] != kRightToLeftMark && !IsBreakPunct(pText[i])) ++i;
+        }
+        return i;
     };
     int32_t i = a;
     int32_t e = 0;
     for (;;) {
-        while (i < nFastEnd && passesStep(pText[i])) ++i;
+        i = skipPlainCharacters(i);
         if (i >= b) {
             e = i;
             break;

@@ -23,6 +23,8 @@ constexpr int kClientHeightDlu = 48;
 
 // A running conversion repaints at least this often, even when the percentage stays the same.
 constexpr qint64 kRepaintIntervalMs = 100;
+// A new percentage is painted at once unless the last paint is more recent than this.
+constexpr qint64 kMinRepaintMs = 40;
 
 }  // namespace
 
@@ -134,8 +136,10 @@ void CProgressDlg::PaintIfDue(bool bChanged)
 {
     // A repaint for every piece of a large document would cost more than the conversion; a new
     // percentage or the interval is enough to keep the window alive.
-    if (!bChanged && m_lastPaint.isValid() && m_lastPaint.elapsed() < kRepaintIntervalMs)
-        return;
+    if (m_lastPaint.isValid()) {
+        const qint64 nSince = m_lastPaint.elapsed();
+        if (nSince < (bChanged ? kMinRepaintMs : kRepaintIntervalMs)) return;
+    }
     PaintNow(*this);
     m_lastPaint.start();
 }

@@ -7,6 +7,7 @@
 #include "ViewSnapshot.h"
 #include "app/HostInfo.h"
 #include "clipboard/ClipboardWriter.h"
+#include "dialogs/BlockingWait.h"
 #include "dialogs/MessageBox.h"
 #include "dialogs/NoticeDlg.h"
 #include "dialogs/Pictures.h"
@@ -15,6 +16,8 @@
 #include "frame/MainFrame.h"
 #include "VisualToLogical.h"
 
+#include <QElapsedTimer>
+#include <QProgressBar>
 #include <QTextCursor>
 
 namespace velmora {
@@ -22,6 +25,8 @@ namespace velmora {
 namespace {
 
 constexpr char kHostWindowClass[] = "AfxFrameOrView42";
+// How often the progress window is painted while the document is read.
+constexpr qint64 kSnapshotRepaintMs = 100;
 
 // The texts of one conversion command: the status bar at the start, the progress window's
 // caption, and the status text its end shows with 100%.
@@ -65,24 +70,34 @@ void CTesslar2View::RunConversionCommand(bool bHtml) {
     }
     const ConversionTexts& texts = bHtml ? kHtmlTexts : kNonstyledTexts;
 
-    // The conversion reads the document as the view lays it out now, so its visual lines break
-    // where the user sees them break.
-    TextModel model;
-    SnapshotView(*this, model);
-    int32_t nFrom = 0;
-    int32_t nTo = 0;
-    model.GetSel(nFrom, nTo);
-    const int32_t nTotal = nFrom == nTo ? model.Length() : nTo - nFrom;
-
     CMainFrame* pFrame = GetMainFrame();
     auto setStatus = [pFrame](const QString& strText) {
         if (pFrame) pFrame->SetMessageText(strText);
     };
     if (pFrame) {
+        // The window opens before the document is read, which can take a while for a large
+        // document that was never laid out whole; the bar gets its true range once it is read.
         setStatus(texts.strStartStatus);
         m_wndProgress.SetStatusSink(setStatus);
-        m_wndProgress.Begin(texts.strCaption, nTotal);
+        m_wndProgress.Begin(texts.strCaption, document()->characterCount());
     }
+    QElapsedTimer sincePaint;
+    sincePaint.start();
+    auto keepPainted = [this, pFrame, &sincePaint] {
+        if (!pFrame || sincePaint.elapsed() < kSnapshotRepaintMs) return;
+        PaintNow(m_wndProgress);
+        sincePaint.restart();
+    };
+
+    // The conversion reads the document as the view lays it out now, so its visual lines break
+    // where the user sees them break.
+    TextModel model;
+    SnapshotView(*this, model, keepPainted);
+    int32_t nFrom = 0;
+    int32_t nTo = 0;
+    model.GetSel(nFrom, nTo);
+    const int32_t nTotal = nFrom == nTo ? model.Length() : nTo - nFrom;
+    if (pFrame) m_wndProgress.m_pBar->setMaximum(nTotal);
     CProgressAdapter progress(m_wndProgress, pFrame ? CProgressAdapter::StatusSink(setStatus) : nullptr);
     m_engine.SetProgress(&progress);
     const std::u32string out = bHtml ? m_engine.CopyToHtml(model, g_nLineLength)

@@ -74,19 +74,21 @@ void AppendBlockLines(const QTextBlock& block, int32_t nStart, std::vector<int32
 
 }  // namespace
 
-void SnapshotDocument(const QTextDocument& doc, TextModel& model, bool bWithLines) {
+void SnapshotDocument(const QTextDocument& doc, TextModel& model, bool bWithLines, const std::function<void()>& fnTick) {
     model.Clear();
     model.Reserve(static_cast<size_t>(doc.characterCount() + doc.blockCount()));
     const qreal nDefaultPoints = doc.defaultFont().pointSizeF() > 0 ? doc.defaultFont().pointSizeF() : 12.0;
     CharFormat cfDefault = CharFormatFromQt(QTextCharFormat(), nDefaultPoints);
     model.SetDefaultFormat(cfDefault);
 
-    if (bWithLines) {
-        // Lays out every block that is still waiting for its layout.
-        doc.documentLayout()->blockBoundingRect(doc.lastBlock());
-    }
     std::vector<int32_t> lineStarts;
-    for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
+    int nBlock = 0;
+    for (QTextBlock block = doc.begin(); block.isValid(); block = block.next(), ++nBlock) {
+        // Laying out a large document that was never shown whole takes a while: the caller
+        // hears of every few blocks so that its progress window stays painted.
+        if (fnTick && nBlock % 64 == 0) fnTick();
+        // Lays out the blocks up to this one that are still waiting for their layout.
+        if (bWithLines) doc.documentLayout()->blockBoundingRect(block);
         if (block != doc.begin()) {
             // The CR LF carry the format of the boundary, which Qt keeps as the next block's
             // character format.
@@ -102,9 +104,9 @@ void SnapshotDocument(const QTextDocument& doc, TextModel& model, bool bWithLine
     if (bWithLines) model.SetLineStarts(std::move(lineStarts));
 }
 
-void SnapshotView(const QTextEdit& view, TextModel& model) {
+void SnapshotView(const QTextEdit& view, TextModel& model, const std::function<void()>& fnTick) {
     const QTextDocument& doc = *view.document();
-    SnapshotDocument(doc, model, true);
+    SnapshotDocument(doc, model, true, fnTick);
     const QTextCursor cursor = view.textCursor();
     model.SetSel(ModelPosition(doc, model, cursor.selectionStart()),
                  ModelPosition(doc, model, cursor.selectionEnd()));

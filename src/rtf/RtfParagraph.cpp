@@ -21,16 +21,18 @@ void CRtfParagraph::SetFormat(const CharFormat& cf) {
 void CRtfParagraph::AppendBytes(std::string_view bytes, const char32_t* pUpperHalf) {
     const size_t nOld = m_text.size();
     m_text.resize(nOld + bytes.size());
-    char32_t* pOut = m_text.data() + nOld;
+    char32_t* const pBegin = m_text.data() + nOld;
+    char32_t* pOut = pBegin;
     for (const char c : bytes) {
         const auto byte = static_cast<uint8_t>(c);
-        if (byte < 0x80) {
-            *pOut++ = byte;
-        } else {
+        if (byte >= 0x80) {
             const char32_t ch = pUpperHalf[byte - 0x80];
             *pOut++ = ch != 0 ? ch : U'\uFFFD';
+        } else if (byte != 0) {  // a NUL (\'00) carries nothing
+            *pOut++ = byte;
         }
     }
+    m_text.resize(nOld + static_cast<size_t>(pOut - pBegin));
 }
 
 bool CRtfParagraph::FirstLetterIsHebrew() const {

@@ -22,7 +22,7 @@ public:
     void SetFormat(const CharFormat& cf);
     void Append(char32_t ch) { m_text.push_back(ch); }
     // Appends 8-bit text: bytes below 0x80 as ASCII, the others through pUpperHalf (the upper
-    // half of a code page); a byte the code page leaves undefined becomes U+FFFD.
+    // half of a code page); a byte the code page leaves undefined becomes U+FFFD, a NUL nothing.
     void AppendBytes(std::string_view bytes, const char32_t* pUpperHalf);
     // A \line: a break inside the paragraph, in format cf.
     void AddLineBreak(const CharFormat& cf) { m_breaks.push_back({m_text.size(), cf}); }

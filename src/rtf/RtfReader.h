@@ -12,7 +12,10 @@
 // paragraphs). \'xx and 8-bit bytes are decoded in the code page of the current font's set
 // (\fcharset0 is Windows-1252, 177 Windows-1255, 204 Windows-1251...); a font without \fcharset,
 // with set 1, or with a set that has no single-byte code page follows the document's \ansicpg,
-// else Windows-1252.
+// else Windows-1252. \uN (signed or not, surrogate pairs as two words) gives its character and
+// skips \ucN fallback characters; NUL bytes, \'00 and \u0 carry nothing; an undefined byte or
+// a lone surrogate becomes U+FFFD. In \rtlch text \ab \ai \afsN \afN, once set, take the place
+// of \b \i \fsN \fN.
 //
 // When a file cannot be read: input that does not begin with "{\rtf" is refused; a file that ends
 // inside a group other than the document's own (it was cut off) is refused, while a missing last

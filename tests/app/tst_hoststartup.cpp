@@ -87,7 +87,6 @@ private slots:
     void hostDirectories();
     void startedHostIsFoundAndMaximised();
     void unreadableDirectoryEndsTheProgram();
-    void messagesAreLoggedForOutsideTests();
     void splashIsOnScreenWhenTheWaitBegins();
     void keyboardSwitchesToHebrewOnlyWhenConfigured();
 
@@ -203,16 +202,6 @@ void tst_HostStartup::unreadableDirectoryEndsTheProgram() {
     QCOMPARE(Texts(capture), (QStringList{QStringLiteral("No working directory"),
                                          QStringLiteral("Program is out of the low.")}));
     QCOMPARE(g_hostInfo.m_nHostKind, -1);
-}
-
-void tst_HostStartup::messagesAreLoggedForOutsideTests() {
-    const QString strLog = m_pTemp->path() + QStringLiteral("/messages.log");
-    qputenv("VELMORA_MESSAGE_LOG", strLog.toUtf8());
-    EnterDir(QStringLiteral("Flash 5"));
-    CMessageBoxCapture capture;
-    RunHostStartup(m_pMainWindow.get());
-    qunsetenv("VELMORA_MESSAGE_LOG");
-    QCOMPARE(ReadTrimmed(strLog), QStringLiteral("Velmora\tProblem to run Macromedia file."));
 }
 
 void tst_HostStartup::splashIsOnScreenWhenTheWaitBegins() {

@@ -174,6 +174,9 @@ void tst_ProgressDlg::stepWithClosedWindowDoesNothing()
 void tst_ProgressDlg::stepIsOnScreenAtOnce()
 {
     m_pDlg->Begin(QStringLiteral("Converting text to HTML format"), 100);
+    // New percentages are painted at most every few tens of milliseconds; wait that long,
+    // without running an event loop.
+    QTest::qSleep(60);
     m_pDlg->Step(50, 50);
     // No event loop has run since Step: the screen must already show the half-full bar.
     const QImage onScreen = test::GrabScreenUnder(*m_pDlg).convertToFormat(QImage::Format_RGB32);

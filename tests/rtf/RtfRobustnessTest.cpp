@@ -85,7 +85,7 @@ TEST(RtfRobustness, HugeUcSkipsOnlyToTheEndOfItsGroup) {
 
 TEST(RtfRobustness, NulBytesCarryNothing) {
     TextModel model;
-    static constexpr char kBody[] = "a\0b\\b\0 c\\'e0\0\\u0?d}";
+    static constexpr char kBody[] = "a\0b\\b\0 c\\'e0\0\\u0?d\\'00}";
     const std::string rtf = std::string(kHeader) + std::string(kBody, sizeof kBody - 1);
     ASSERT_TRUE(Read(rtf, model).bOk);
     EXPECT_EQ(DumpModel(model), "L|[:ab][b: cאd]");

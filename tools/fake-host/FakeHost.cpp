@@ -12,6 +12,7 @@
 
 #include <xcb/xcb.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -96,12 +97,53 @@ void DescribeClient(xcb_connection_t* pConn, xcb_window_t wnd, const Options& op
     SetProperty(pConn, wnd, Atom(pConn, "WM_PROTOCOLS"), XCB_ATOM_ATOM, 32, 1, &atomDelete);
 }
 
+// A graphics context that writes in the server's "fixed" font, or 0 when the server has no such
+// font (the window then stays plain grey).
+xcb_gcontext_t CreateTextGc(xcb_connection_t* pConn, const xcb_screen_t& screen, xcb_window_t wnd) {
+    const xcb_font_t font = xcb_generate_id(pConn);
+    constexpr std::string_view FONT_NAME = "fixed";
+    xcb_generic_error_t* pError = xcb_request_check(
+        pConn, xcb_open_font_checked(pConn, font, static_cast<uint16_t>(FONT_NAME.size()),
+                                     FONT_NAME.data()));
+    if (pError != nullptr) {
+        std::free(pError);
+        return 0;
+    }
+    const xcb_gcontext_t gc = xcb_generate_id(pConn);
+    const uint32_t values[] = {screen.black_pixel, 0xc0c0c0, font};
+    xcb_create_gc(pConn, gc, wnd, XCB_GC_FOREGROUND | XCB_GC_BACKGROUND | XCB_GC_FONT, values);
+    xcb_close_font(pConn, font);
+    return gc;
+}
+
+// Says what the window is, for whoever sees it.
+void DrawLabel(xcb_connection_t* pConn, xcb_window_t wnd, xcb_gcontext_t gc, const Options& options) {
+    if (gc == 0) {
+        return;
+    }
+    const std::string lines[] = {
+        options.strTitle,
+        "WM_CLASS: " + options.strInstance + ", " + options.strClass,
+        "Close this window to end the stand-in.",
+    };
+    int16_t y = 30;
+    for (const std::string& strLine : lines) {
+        const auto nLength = static_cast<uint8_t>(std::min<size_t>(strLine.size(), 255));
+        xcb_image_text_8(pConn, nLength, wnd, gc, 20, y, strLine.c_str());
+        y = static_cast<int16_t>(y + 20);
+    }
+    xcb_flush(pConn);
+}
+
 // Handles events until the window is closed or the connection breaks.
-void RunEventLoop(xcb_connection_t* pConn, xcb_window_t wnd, xcb_atom_t atomDelete) {
+void RunEventLoop(xcb_connection_t* pConn, xcb_window_t wnd, xcb_atom_t atomDelete,
+                  xcb_gcontext_t gc, const Options& options) {
     while (xcb_generic_event_t* pEvent = xcb_wait_for_event(pConn)) {
         const uint8_t nType = pEvent->response_type & 0x7f;
         bool bClose = false;
-        if (nType == XCB_CLIENT_MESSAGE) {
+        if (nType == XCB_EXPOSE) {
+            DrawLabel(pConn, wnd, gc, options);
+        } else if (nType == XCB_CLIENT_MESSAGE) {
             const auto* pMessage = reinterpret_cast<xcb_client_message_event_t*>(pEvent);
             bClose = pMessage->data.data32[0] == atomDelete;
         } else if (nType == XCB_DESTROY_NOTIFY) {
@@ -156,7 +198,7 @@ int main(int argc, char** argv) {
     std::printf("0x%x\n", wnd);
     std::fflush(stdout);
 
-    RunEventLoop(pConn, wnd, atomDelete);
+    RunEventLoop(pConn, wnd, atomDelete, CreateTextGc(pConn, screen, wnd), options);
     xcb_disconnect(pConn);
     return 0;
 }
