@@ -35,17 +35,17 @@ CTesslar2App::~CTesslar2App() {
     m_pDoc.reset();
 }
 
-bool CTesslar2App::InitInstance() {
+bool CTesslar2App::InitInstance(const QStringList& args) {
     ShowSplash();
 
     // The document, the main window and its view.
+    m_pFrame.reset();  // the view of an earlier start goes before its document
     m_pDoc = std::make_unique<CTesslar2Doc>();
     m_pFrame = std::make_unique<CMainFrame>(m_pDoc.get(), IsHebrewUserInterface());
     m_pFrame->SetAppCommandHandler([this](int nId) { return OnCommand(nId); });
 
     // The command line: no argument gives a new empty document, a file name opens that file; a
     // file that will not open ends the program after the message.
-    const QStringList args = arguments();
     if (args.size() > 1 && !m_pFrame->OpenDocumentFile(args.at(1))) return false;
 
     ActivateHebrewKeyboardLayout();

@@ -17,8 +17,9 @@ public:
     CTesslar2App(int& argc, char** argv);
     ~CTesslar2App() override;
 
-    // The start-up routine. Returns false when the program must end (the main window is closed).
-    bool InitInstance();
+    // The start-up routine over the command line args (the program's name first, then an
+    // optional document to open). Returns false when the program must end.
+    bool InitInstance(const QStringList& args);
     CMainFrame* GetMainFrame() const { return m_pFrame.get(); }
 
     // Handles the application's commands; false for any other id.

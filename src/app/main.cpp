@@ -2,6 +2,6 @@
 
 int main(int argc, char** argv) {
     velmora::CTesslar2App app(argc, argv);
-    if (!app.InitInstance()) return 0;
+    if (!app.InitInstance(app.arguments())) return 0;
     return app.exec();
 }

@@ -302,9 +302,29 @@ void CTesslar2View::insertFromMimeData(const QMimeData* pSource) {
     const QTextCursor before = textCursor();
     const int nStart = before.selectionStart();
     const int nKept = document()->characterCount() - (before.selectionEnd() - before.selectionStart());
+    // The paste, its paragraph breaks and its character sets undo as one step.
+    QTextCursor group(document());
+    group.beginEditBlock();
     QTextEdit::insertFromMimeData(pSource);
     const int nEnd = nStart + (document()->characterCount() - nKept);
-    if (nEnd > nStart) ApplyPastedCharSets(nStart, nEnd, pSource);
+    if (nEnd > nStart) {
+        BreakPastedLines(nStart, nEnd);
+        ApplyPastedCharSets(nStart, nEnd, pSource);
+    }
+    group.endEditBlock();
+}
+
+void CTesslar2View::BreakPastedLines(int nStart, int nEnd) {
+    QTextDocument& doc = *document();
+    QTextCursor cursor(&doc);
+    cursor.beginEditBlock();
+    for (int nPos = nStart; nPos < nEnd; ++nPos) {
+        if (doc.characterAt(nPos) != QChar::LineSeparator) continue;
+        cursor.setPosition(nPos);
+        cursor.deleteChar();
+        cursor.insertBlock();  // one character for one: positions after it stay put
+    }
+    cursor.endEditBlock();
 }
 
 bool CTesslar2View::InsertRtf(const QMimeData* pSource) {
@@ -358,6 +378,19 @@ void CTesslar2View::PasteFormat(const QMimeData* pSource, const QString& strMime
     }
     insertFromMimeData(&only);
     ensureCursorVisible();
+}
+
+void CTesslar2View::HideSelection(bool bHide) {
+    QPalette pal = palette();
+    const QPalette standard = QApplication::palette(this);
+    for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+        pal.setColor(group, QPalette::Highlight,
+                     bHide ? pal.color(group, QPalette::Base) : standard.color(group, QPalette::Highlight));
+        pal.setColor(group, QPalette::HighlightedText,
+                     bHide ? pal.color(group, QPalette::Text) : standard.color(group, QPalette::HighlightedText));
+    }
+    setPalette(pal);
+    viewport()->update();
 }
 
 void CTesslar2View::OnEditPasteSpecial() {

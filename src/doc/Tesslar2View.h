@@ -53,6 +53,9 @@ public:
     bool FindAndSelect(const QString& strText, QTextDocument::FindFlags flags);
     // Replaces every occurrence; returns how many.
     int ReplaceAll(const QString& strFind, const QString& strReplace, QTextDocument::FindFlags flags);
+    // Hides (true) or shows again (false) the selection's highlight, so that a command can move
+    // the selection without the user seeing it move; the selection itself stays as it is.
+    void HideSelection(bool bHide);
     // Pastes the clipboard's strMimeType content (Paste Special).
     void PasteFormat(const QMimeData* pSource, const QString& strMimeType);
 
@@ -88,6 +91,9 @@ private:
     void PrintDocument(QPrinter* pPrinter);
     void ShowFindDialog(bool bReplace);
     void InsertTypedText(const QString& strText, bool bHebrewLayout);
+    // Turns the line breaks inside pasted paragraphs ([nStart, nEnd), Qt positions) into
+    // paragraph breaks, as every line break of the documents the view reads is one.
+    void BreakPastedLines(int nStart, int nEnd);
     // Pastes the RTF of pSource through the RTF reader; false when it holds none it can read.
     bool InsertRtf(const QMimeData* pSource);
     void ApplyPastedCharSets(int nStart, int nEnd, const QMimeData* pSource);

@@ -95,6 +95,8 @@ CMainFrame::CMainFrame(CTesslar2Doc* pDoc, bool bHebrewUi, QWidget* pParent)
 }
 
 CMainFrame::~CMainFrame() {
+    // Qt closes the window once more while destroying it: nothing is asked then.
+    m_bDestroying = true;
     disconnect(m_idleConnection);
     delete m_pPrinter;
 }
@@ -407,7 +409,7 @@ void CMainFrame::OnFilePrintSetup() {
 void CMainFrame::OnAppExit() { close(); }
 
 void CMainFrame::closeEvent(QCloseEvent* pEvent) {
-    if (SaveModified()) {
+    if (m_bDestroying || SaveModified()) {
         pEvent->accept();
     } else {
         pEvent->ignore();

@@ -111,6 +111,7 @@ private:
     QLabel* m_indicators[3] = {};
     std::function<bool(int)> m_appHandler;
     QMetaObject::Connection m_idleConnection;
+    bool m_bDestroying = false;
 };
 
 }  // namespace velmora

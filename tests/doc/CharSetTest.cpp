@@ -43,6 +43,7 @@ private slots:
     void keyboardGroupOfTheKeyEvent();
     void typingUndoesAsOneStep();
     void pastedHtmlIsInferred();
+    void pastedLineBreaksBreakParagraphs();
     void pastedPlainTextFollowsTheTypingRule();
     void copyPasteKeepsTheSets();
     void pastedRtfGoesThroughTheReader_data();
@@ -202,6 +203,19 @@ void tst_CharSet::pastedHtmlIsInferred() {
     TextModel model;
     SnapshotDocument(*m_pDoc->GetTextDocument(), model, false);
     QVERIFY(model.FormatAt(0).IsBold());
+}
+
+void tst_CharSet::pastedLineBreaksBreakParagraphs() {
+    QMimeData data;
+    data.setHtml(QStringLiteral("<p>אחת<br>שתיים<br/>3</p>"));
+    m_pView->PasteFormat(&data, QStringLiteral("text/html"));
+    TextModel model;
+    SnapshotDocument(*m_pDoc->GetTextDocument(), model, false);
+    QCOMPARE(velmora::test::FromU32(model.Text()), QStringLiteral("אחת\r\nשתיים\r\n3"));
+    QCOMPARE(model.ParagraphCount(), size_t{3});
+    QCOMPARE(SetsOf(12, 13), QStringLiteral("177"));  // the digit in a right-to-left paragraph
+    m_pView->undo();
+    QCOMPARE(m_pView->toPlainText(), QString());
 }
 
 void tst_CharSet::pastedPlainTextFollowsTheTypingRule() {

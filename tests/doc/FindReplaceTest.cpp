@@ -21,6 +21,7 @@ private slots:
     void findNextGoesRound();
     void replaceAll_data();
     void replaceAll();
+    void hideSelectionKeepsTheSelection();
 
 private:
     std::unique_ptr<CTesslar2Doc> m_pDoc;
@@ -104,6 +105,27 @@ void tst_FindReplace::replaceAll() {
         m_pView->undo();  // one step undoes them all
         QCOMPARE(m_pView->toPlainText(), QStringLiteral("שלום Abc\nעולם abc שלום\nabcd"));
     }
+}
+
+void tst_FindReplace::hideSelectionKeepsTheSelection() {
+    m_pView->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_pView.get()));
+    QVERIFY(m_pView->FindAndSelect(QStringLiteral("עולם"), {}));
+    const QColor shown = m_pView->palette().color(QPalette::Active, QPalette::Highlight);
+    m_pView->HideSelection(true);
+    QCOMPARE(m_pView->palette().color(QPalette::Active, QPalette::Highlight),
+             m_pView->palette().color(QPalette::Active, QPalette::Base));
+    QCOMPARE(m_pView->textCursor().selectedText(), QStringLiteral("עולם"));
+    // The picture shows no highlight: the selected word's pixels match an unselected view's.
+    m_pView->setCursorWidth(0);
+    const QImage hidden = m_pView->viewport()->grab().toImage();
+    QTextCursor none = m_pView->textCursor();
+    none.clearSelection();
+    m_pView->setTextCursor(none);
+    const QImage plain = m_pView->viewport()->grab().toImage();
+    QCOMPARE(hidden, plain);
+    m_pView->HideSelection(false);
+    QCOMPARE(m_pView->palette().color(QPalette::Active, QPalette::Highlight), shown);
 }
 
 QTEST_MAIN(tst_FindReplace)

@@ -13,6 +13,8 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QScrollBar>
@@ -73,6 +75,7 @@ private slots:
     void contextMenuSetLineLength();
     void recentFiles();
     void modifiedDocumentQuestion();
+    void exitAsksOnce();
     void printsWithHalfInchMargins();
     void printPreviewKeepsItsPageCount();
     void platformKind_data();
@@ -456,6 +459,24 @@ void tst_MainFrame::modifiedDocumentQuestion() {
         QVERIFY(!m_pFrame->close());  // Cancel keeps the window open
         QVERIFY(m_pFrame->isVisible());
     }
+}
+
+void tst_MainFrame::exitAsksOnce() {
+    QTest::keyClick(m_pFrame->GetActiveView(), Qt::Key_A);
+    int nAsked = 0;
+    QTimer answer;
+    connect(&answer, &QTimer::timeout, this, [&] {
+        if (auto* pBox = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            ++nAsked;
+            pBox->button(QMessageBox::No)->click();
+        }
+    });
+    answer.start(20);
+    m_pFrame->OnCommand(ID_APP_EXIT);
+    QVERIFY(!m_pFrame->isVisible());
+    m_pFrame.reset();  // destroying the closed window asks nothing more
+    QTest::qWait(100);
+    QCOMPARE(nAsked, 1);
 }
 
 void tst_MainFrame::printsWithHalfInchMargins() {
