@@ -64,8 +64,11 @@ bool CTesslar2View::CheckHostForConversion() {
 
 void CTesslar2View::RunConversionCommand(bool bHtml) {
     if (!CheckHostForConversion()) return;
+    HideSelection(true);
     if (document()->isEmpty()) {
         ShowNotice(this, kBitmapNothingToCopy);
+        // Text typed later must show its selection again.
+        HideSelection(false);
         return;
     }
     const ConversionTexts& texts = bHtml ? kHtmlTexts : kNonstyledTexts;
@@ -104,12 +107,17 @@ void CTesslar2View::RunConversionCommand(bool bHtml) {
                                      : m_engine.NonstyledText(model, g_nLineLength);
     m_engine.SetProgress(nullptr);
 
-    // A failed hand-over has told the user why; the progress window stays until dismissed.
-    if (!PutTextOnClipboard(this, QString::fromStdU32String(out))) return;
+    // A failed hand-over has told the user why; the progress window stays until dismissed, but
+    // the selection is shown again so that the editor is left as it was.
+    if (!PutTextOnClipboard(this, QString::fromStdU32String(out))) {
+        HideSelection(false);
+        return;
+    }
     if (pFrame) {
         m_wndProgress.Finish(texts.strFinishStatus);
         m_engine.m_nDoneChars = 0;
     }
+    HideSelection(false);
 }
 
 void CTesslar2View::OnCopyToHtml() { RunConversionCommand(true); }
