@@ -4,6 +4,13 @@
 
 namespace velmora {
 
+namespace {
+
+// How much output gathers before it goes to the sink: small enough to stay in the cache.
+constexpr size_t kFlushChars = 1 << 16;
+
+}  // namespace
+
 void CConversionEngine::ReportProgress(int32_t n, bool bHtml) {
     m_nDoneChars += n;
     if (m_pProgress == nullptr) return;
@@ -21,10 +28,23 @@ void CConversionEngine::ReportProgress(int32_t n, bool bHtml) {
 ConversionRange CConversionEngine::BeginWalk(const TextModel& doc, int32_t nLineLength, bool bHtml,
                                              std::u32string& strOut) {
     const ConversionRange range = RangeToConvert(doc);
-    strOut.reserve(EstimateOutputSize(range, doc.GetLineCount(), nLineLength, bHtml));
+    strOut.reserve(m_outputSink ? kFlushChars + 4096 : EstimateOutputSize(range, doc.GetLineCount(), nLineLength, bHtml));
     m_nDoneChars = 0;
     m_nTotalChars = range.nTo - range.nFrom;
     return range;
+}
+
+void CConversionEngine::FlushFinalOutput(std::u32string& strOut, bool bAll) {
+    if (!m_outputSink) return;
+    if (bAll) {
+        m_outputSink(strOut);
+        strOut.clear();
+        return;
+    }
+    if (strOut.size() < kFlushChars) return;
+    const size_t nFinal = strOut.size() - kBlockClose.size();
+    m_outputSink(std::u32string_view(strOut).substr(0, nFinal));
+    strOut.erase(0, nFinal);
 }
 
 void CConversionEngine::ConvertRange(TextModel& doc, std::u32string& strOut, int32_t nStart, int32_t nEnd,

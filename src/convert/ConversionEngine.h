@@ -10,6 +10,7 @@
 #include "TextRun.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -29,6 +30,12 @@ public:
     int32_t m_nDoneChars = 0;
 
     void SetProgress(IProgress* pProgress) { m_pProgress = pProgress; }
+
+    // Receives a line walk's output in order, a stretch at a time as it becomes final, so that
+    // the output of a large document is never held whole. With a sink set, the walks hand it
+    // everything and return an empty text; without one they return the whole output.
+    using OutputSink = std::function<void(std::u32string_view)>;
+    void SetOutputSink(OutputSink sink) { m_outputSink = std::move(sink); }
 
     // Converts [nStart, nEnd) of doc as one visual line and appends it to strOut: styled HTML when
     // bHtml, else the bare text; both end in "<BR>". Leaves doc's selection on the last run
@@ -53,6 +60,9 @@ public:
                   std::u32string& strOut, bool bHtml);
 
 private:
+    // Hands the output that can no longer change to the sink: all of it, or all but the last
+    // "</NOBR></DIV>" that the next piece may still take back, once enough has gathered.
+    void FlushFinalOutput(std::u32string& strOut, bool bAll);
     // Sets the counters for a walk over doc's conversion range and reserves room for its output.
     ConversionRange BeginWalk(const TextModel& doc, int32_t nLineLength, bool bHtml, std::u32string& strOut);
     void ReportProgress(int32_t n, bool bHtml);
@@ -60,6 +70,7 @@ private:
     void StitchPiece(std::u32string& strOut, size_t nPieceStart);
 
     IProgress* m_pProgress = nullptr;
+    OutputSink m_outputSink;
     CBlankIndex m_blanks;
     std::vector<TextRun> m_runs;     // kept between pieces to spare allocations
     std::vector<int32_t> m_order;

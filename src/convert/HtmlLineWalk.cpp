@@ -48,6 +48,7 @@ std::u32string CConversionEngine::CopyToHtml(TextModel& doc, int32_t nLineLength
     int32_t P = 0;
     int32_t K = 0;
     while (L < nLineCount) {
+        FlushFinalOutput(strOut, false);
         const int32_t n = doc.LineEnd(L) - doc.LineStart(L);
         const char32_t* pLine = pText + P;
         while (K < n && pLine[K] == U' ') ++K;
@@ -91,6 +92,7 @@ std::u32string CConversionEngine::CopyToHtml(TextModel& doc, int32_t nLineLength
     }
     strOut += kBlockClose;
     doc.SetSel(nSavedStart, nSavedEnd);
+    FlushFinalOutput(strOut, true);
     return strOut;
 }
 

@@ -42,6 +42,7 @@ std::u32string CConversionEngine::NonstyledText(TextModel& doc, int32_t nLineLen
     int32_t P = 0;
     int32_t K = 0;
     while (L < nLineCount) {
+        FlushFinalOutput(strOut, false);
         const int32_t n = doc.LineEnd(L) - doc.LineStart(L);
         const int32_t e = LineEndingLength(doc, P + n, nParagraph);
         const char32_t* pLine = pText + P;
@@ -81,6 +82,7 @@ std::u32string CConversionEngine::NonstyledText(TextModel& doc, int32_t nLineLen
         }
     }
     doc.SetSel(nSavedStart, nSavedEnd);
+    FlushFinalOutput(strOut, true);
     return strOut;
 }
 

@@ -48,18 +48,51 @@ bool DecodeInput(std::string_view input, TextEncoding eEncoding, std::u32string&
     return false;
 }
 
-bool EncodeOutput(std::u32string_view text, TextEncoding eEncoding, std::string& bytes, std::string& reason) {
+// Encodes text, which stands at character nOffset of the whole output, onto the end of bytes.
+bool AppendEncoded(std::u32string_view text, size_t nOffset, TextEncoding eEncoding, std::string& bytes,
+                   std::string& reason) {
     if (eEncoding == TextEncoding::Utf8) {
-        bytes = EncodeUtf8(text);
+        bytes += EncodeUtf8(text);
         return true;
     }
+    std::string encoded;
     size_t nBad = 0;
-    if (EncodeCp1255(text, bytes, nBad)) return true;
-    reason = "character " + HexCodePoint(text[nBad]) + " at output position " + std::to_string(nBad) +
+    if (EncodeCp1255(text, encoded, nBad)) {
+        bytes += encoded;
+        return true;
+    }
+    reason = "character " + HexCodePoint(text[nBad]) + " at output position " + std::to_string(nOffset + nBad) +
              " cannot be written in cp1255 (use --encoding utf-8)";
+    return false;
+}
+
+bool EncodeOutput(std::u32string_view text, TextEncoding eEncoding, std::string& bytes, std::string& reason) {
+    bytes.clear();
+    if (AppendEncoded(text, 0, eEncoding, bytes, reason)) return true;
     bytes.clear();
     return false;
 }
+
+// Takes a conversion's output a stretch at a time and encodes it as it comes; after the first
+// character that the encoding cannot hold it keeps the reason and takes no more.
+class COutputEncoder {
+public:
+    COutputEncoder(TextEncoding eEncoding, std::string& bytes) : m_eEncoding(eEncoding), m_bytes(bytes) {}
+
+    void Add(std::u32string_view text) {
+        if (!m_reason.empty()) return;
+        if (!AppendEncoded(text, m_nChars, m_eEncoding, m_bytes, m_reason)) m_bytes.clear();
+        m_nChars += text.size();
+    }
+    bool Failed() const { return !m_reason.empty(); }
+    const std::string& Reason() const { return m_reason; }
+
+private:
+    TextEncoding m_eEncoding;
+    std::string& m_bytes;
+    size_t m_nChars = 0;
+    std::string m_reason;
+};
 
 bool BuildDocument(std::string_view input, const ConvertOptions& options, TextModel& model, std::string& reason) {
     if (LooksLikeRtf(input)) {
@@ -120,9 +153,20 @@ ConvertOutcome RunConversion(std::string input, const std::string& strInputName,
         if (model.Length() == 0) return ConvertOutcome{0, {}, strInputName + ": the document is empty; nothing to convert"};
         model.LayOut(options.nWrapColumns);
         ApplySelection(options, model);
+        // The output is encoded as the conversion goes, so a large document's output is never
+        // held whole as characters.
+        COutputEncoder encoder(options.eEncoding, outcome.strOutput);
+        // Room for the whole output up front: pages that stay unwritten cost nothing.
+        outcome.strOutput.reserve(static_cast<size_t>(model.Length()) * 6 + (1 << 20));
         CConversionEngine engine;
-        text = options.eMode == ConvertMode::Html ? engine.CopyToHtml(model, options.nLineLength)
-                                                  : engine.NonstyledText(model, options.nLineLength);
+        engine.SetOutputSink([&encoder](std::u32string_view part) { encoder.Add(part); });
+        if (options.eMode == ConvertMode::Html) {
+            engine.CopyToHtml(model, options.nLineLength);
+        } else {
+            engine.NonstyledText(model, options.nLineLength);
+        }
+        if (encoder.Failed()) return Failure(strInputName, encoder.Reason());
+        return outcome;
     }
     if (!EncodeOutput(text, options.eEncoding, outcome.strOutput, reason)) return Failure(strInputName, reason);
     return outcome;
