@@ -125,3 +125,35 @@ TEST(LineWalkTest, CountersCoverTheRange) {
 
 }  // namespace
 }  // namespace velmora
+
+namespace velmora {
+namespace {
+
+TEST(LineWalkTest, ASinkReceivesExactlyTheWholeOutput) {
+    // Long enough for several hand-overs, with aligned blocks that run across them: a block's
+    // closing may only go to the sink once the next piece cannot take it back.
+    std::string markup;
+    for (int i = 0; i < 6000; ++i) markup += (i % 7 == 3 ? "<abc def|" : i % 11 == 5 ? "^GHI|" : ">ABC def GHI|");
+    markup += ">   ";
+    TextModel doc = test::MakeDoc(markup);
+    doc.LayOut(9);
+    for (bool bHtml : {true, false}) {
+        CConversionEngine whole;
+        const std::u32string expected = bHtml ? whole.CopyToHtml(doc, 5) : whole.NonstyledText(doc, 5);
+        ASSERT_GT(expected.size(), 200'000u);
+        CConversionEngine streamed;
+        std::u32string received;
+        size_t nParts = 0;
+        streamed.SetOutputSink([&](std::u32string_view part) {
+            received += part;
+            ++nParts;
+        });
+        const std::u32string rest = bHtml ? streamed.CopyToHtml(doc, 5) : streamed.NonstyledText(doc, 5);
+        EXPECT_TRUE(rest.empty());
+        EXPECT_GT(nParts, 2u);
+        EXPECT_TRUE(received == expected) << (bHtml ? "html" : "plain");
+    }
+}
+
+}  // namespace
+}  // namespace velmora
