@@ -5,7 +5,7 @@
 #include "RtfReader.h"
 #include "ContextMenu.h"
 #include "FindReplaceDlg.h"
-#include "PasteSpecialDlg.h"
+#include "PasteFormatDlg.h"
 #include "Tesslar2Doc.h"
 #include "frame/AcceleratorTable.h"
 #include "frame/CommandIds.h"
@@ -395,7 +395,7 @@ void CTesslar2View::HideSelection(bool bHide) {
 
 void CTesslar2View::OnEditPasteSpecial() {
     const QMimeData* pSource = QApplication::clipboard()->mimeData();
-    CPasteSpecialDlg dlg(pSource, this);
+    CPasteFormatDlg dlg(pSource, this);
     if (dlg.exec() != QDialog::Accepted) return;
     const QString strFormat = dlg.SelectedFormat();
     if (!strFormat.isEmpty()) PasteFormat(QApplication::clipboard()->mimeData(), strFormat);

@@ -12,11 +12,11 @@ namespace velmora {
 // The MIME types under which programs put RTF on the clipboard.
 const QStringList& RtfMimeTypes();
 
-class CPasteSpecialDlg : public QDialog {
+class CPasteFormatDlg : public QDialog {
     Q_OBJECT
 public:
     // Offers the formats of pSource that PastableFormats() names; the list may be empty.
-    CPasteSpecialDlg(const QMimeData* pSource, QWidget* pParent);
+    CPasteFormatDlg(const QMimeData* pSource, QWidget* pParent);
     // The chosen MIME type, or an empty string.
     QString SelectedFormat() const;
 

@@ -1,4 +1,4 @@
-#include "PasteSpecialDlg.h"
+#include "PasteFormatDlg.h"
 
 #include <QDialogButtonBox>
 #include <QLabel>
@@ -15,7 +15,7 @@ const QStringList& RtfMimeTypes() {
     return types;
 }
 
-QList<QPair<QString, QString>> CPasteSpecialDlg::PastableFormats(const QMimeData* pSource) {
+QList<QPair<QString, QString>> CPasteFormatDlg::PastableFormats(const QMimeData* pSource) {
     QList<QPair<QString, QString>> formats;
     if (!pSource) return formats;
     for (const QString& strRtf : RtfMimeTypes()) {
@@ -29,7 +29,7 @@ QList<QPair<QString, QString>> CPasteSpecialDlg::PastableFormats(const QMimeData
     return formats;
 }
 
-CPasteSpecialDlg::CPasteSpecialDlg(const QMimeData* pSource, QWidget* pParent)
+CPasteFormatDlg::CPasteFormatDlg(const QMimeData* pSource, QWidget* pParent)
     : QDialog(pParent), m_listFormats(new QListWidget(this)) {
     setWindowTitle(QStringLiteral("Paste Special"));
     auto* pLayout = new QVBoxLayout(this);
@@ -49,7 +49,7 @@ CPasteSpecialDlg::CPasteSpecialDlg(const QMimeData* pSource, QWidget* pParent)
     pLayout->addWidget(pButtons);
 }
 
-QString CPasteSpecialDlg::SelectedFormat() const {
+QString CPasteFormatDlg::SelectedFormat() const {
     const QListWidgetItem* pItem = m_listFormats->currentItem();
     return pItem ? pItem->data(Qt::UserRole).toString() : QString();
 }
