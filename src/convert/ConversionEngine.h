@@ -60,6 +60,21 @@ public:
                   std::u32string& strOut, bool bHtml);
 
 private:
+    // How a walk cuts the next piece out of an editor line.
+    struct PieceCut {
+        int32_t nStart;     // column where the piece begins (after any blanks the walk skips)
+        int32_t nLength;    // characters before the cut (u); 0 makes an empty line
+        int32_t nKept;      // characters the piece keeps (m)
+        int32_t nNextK;     // column where the next piece begins (K')
+        int32_t nLineRest;  // the line goes on while the next piece begins before this column
+    };
+    // The walk both commands share: lines in layout order, each cut into pieces by cut, empty
+    // lines written as empty-line blocks, the pieces in the conversion range handed to convert
+    // with their start and end. fnCut(pLine, n, K, nLineEnd) and fnConvert(nStart, nEnd).
+    template <typename CutPiece, typename ConvertPiece>
+    void WalkPieces(TextModel& doc, const ConversionRange& range, std::u32string& strOut, CutPiece fnCut,
+                    ConvertPiece fnConvert);
+
     // Hands the output that can no longer change to the sink: all of it, or all but the last
     // "</NOBR></DIV>" that the next piece may still take back, once enough has gathered.
     void FlushFinalOutput(std::u32string& strOut, bool bAll);

@@ -3,7 +3,7 @@
 // aligned blocks of neighbouring pieces are stitched into one.
 
 #include "ConversionEngine.h"
-#include "LineWalk.h"
+#include "PieceWalk.h"
 
 #include <algorithm>
 
@@ -39,57 +39,34 @@ std::u32string CConversionEngine::CopyToHtml(TextModel& doc, int32_t nLineLength
     int32_t nSavedStart = 0;
     int32_t nSavedEnd = 0;
     doc.GetSel(nSavedStart, nSavedEnd);
-    const int32_t nLineCount = doc.GetLineCount();
     const ConversionRange range = BeginWalk(doc, nLineLength, true, strOut);
 
-    const char32_t* pText = doc.Text().data();
-    int32_t nEmptyAlign = 0;
-    int32_t L = 0;
-    int32_t P = 0;
-    int32_t K = 0;
-    while (L < nLineCount) {
-        FlushFinalOutput(strOut, false);
-        const int32_t n = doc.LineEnd(L) - doc.LineStart(L);
-        const char32_t* pLine = pText + P;
-        while (K < n && pLine[K] == U' ') ++K;
-        const int32_t pos = P + K;
-        const int32_t u = std::min(n - K, nLineLength);
-        int32_t nNextK = std::min(K + nLineLength, n);
-        if (u == 0 && range.nFrom <= P && P < range.nTo) {
-            AppendEmptyLineBlock(doc, nEmptyAlign, strOut);
-            P += n;
-            K = 0;
-            ++L;
-            continue;
-        }
-        int32_t m = u;
-        if (u == nLineLength) {
+    auto cut = [nLineLength](const char32_t* pLine, int32_t n, int32_t K, int32_t) {
+        while (K < n && pLine[K] == U' ') ++K;  // blanks never begin a piece
+        PieceCut piece{K, std::min(n - K, nLineLength), 0, std::min(K + nLineLength, n), n};
+        piece.nKept = piece.nLength;
+        if (piece.nLength == nLineLength) {
             // A full piece ends before its last blank (not its first character), which then
             // begins the next piece and is skipped there.
-            for (int32_t s = u - 1; s > 0; --s) {
+            for (int32_t s = piece.nLength - 1; s > 0; --s) {
                 if (pLine[K + s] == U' ') {
-                    m = s;
-                    nNextK = K + s;
+                    piece.nKept = s;
+                    piece.nNextK = K + s;
                     break;
                 }
             }
         }
-        if (pos >= range.nTo) break;
-        if (pos + m >= range.nFrom) {
-            // The piece is converted straight onto the output and stitched there: what stood
-            // before it is the output text, what follows is the piece's line text.
-            const size_t nBefore = strOut.size();
-            ConvertRange(doc, strOut, std::max(pos, range.nFrom), std::min(pos + m, range.nTo), true);
-            if (strOut.size() > nBefore) StitchPiece(strOut, nBefore);
-        }
-        if (nNextK < n) {
-            K = nNextK;
-        } else {
-            P += n;
-            K = 0;
-            ++L;
-        }
-    }
+        return piece;
+    };
+    auto convert = [&](int32_t nStart, int32_t nEnd) {
+        // The piece is converted straight onto the output and stitched there: what stood
+        // before it is the output text, what follows is the piece's line text.
+        const size_t nBefore = strOut.size();
+        ConvertRange(doc, strOut, nStart, nEnd, true);
+        if (strOut.size() > nBefore) StitchPiece(strOut, nBefore);
+    };
+    WalkPieces(doc, range, strOut, cut, convert);
+
     strOut += kBlockClose;
     doc.SetSel(nSavedStart, nSavedEnd);
     FlushFinalOutput(strOut, true);

@@ -4,7 +4,7 @@
 // wrapped it) is ever left out.
 
 #include "ConversionEngine.h"
-#include "LineWalk.h"
+#include "PieceWalk.h"
 
 #include <algorithm>
 
@@ -32,55 +32,33 @@ std::u32string CConversionEngine::NonstyledText(TextModel& doc, int32_t nLineLen
     int32_t nSavedStart = 0;
     int32_t nSavedEnd = 0;
     doc.GetSel(nSavedStart, nSavedEnd);
-    const int32_t nLineCount = doc.GetLineCount();
     const ConversionRange range = BeginWalk(doc, nLineLength, false, strOut);
 
-    const char32_t* pText = doc.Text().data();
     size_t nParagraph = 0;
-    int32_t nEmptyAlign = 0;
-    int32_t L = 0;
-    int32_t P = 0;
-    int32_t K = 0;
-    while (L < nLineCount) {
-        FlushFinalOutput(strOut, false);
-        const int32_t n = doc.LineEnd(L) - doc.LineStart(L);
-        const int32_t e = LineEndingLength(doc, P + n, nParagraph);
-        const char32_t* pLine = pText + P;
-        const int32_t pos = P + K;
-        const int32_t u = std::max(0, std::min(n - K - e, nLineLength));
-        int32_t nNextK = std::min(K + nLineLength, n);
-        if (u == 0 && range.nFrom <= P && P < range.nTo) {
-            AppendEmptyLineBlock(doc, nEmptyAlign, strOut);
-            P += n;
-            K = 0;
-            ++L;
-            continue;
-        }
-        int32_t m = u;
-        if (u == nLineLength) {
+    auto cut = [&doc, &nParagraph, nLineLength](const char32_t* pLine, int32_t n, int32_t K, int32_t nLineEnd) {
+        const int32_t e = LineEndingLength(doc, nLineEnd, nParagraph);
+        PieceCut piece{K, std::max(0, std::min(n - K - e, nLineLength)), 0, std::min(K + nLineLength, n), n - e};
+        piece.nKept = piece.nLength;
+        if (piece.nLength == nLineLength) {
+            const int32_t u = piece.nLength;
             if (K + u == n - e || IsPieceSeparator(pLine[K + u])) {
-                nNextK = K + u + 1;  // the piece stays whole and the separator is dropped
+                piece.nNextK = K + u + 1;  // the piece stays whole and the separator is dropped
             } else {
                 for (int32_t s = u - 1; s >= 0; --s) {
                     if (pLine[K + s] == U' ') {
-                        m = s + 1;  // the blank stays at the end of the piece
-                        nNextK = K + m;
+                        piece.nKept = s + 1;  // the blank stays at the end of the piece
+                        piece.nNextK = K + piece.nKept;
                         break;
                     }
                 }
             }
         }
-        if (pos >= range.nTo) break;
-        // Pieces are only concatenated, so each is converted straight onto the output.
-        if (pos + m >= range.nFrom) ConvertRange(doc, strOut, std::max(pos, range.nFrom), std::min(pos + m, range.nTo), false);
-        if (nNextK < n - e) {
-            K = nNextK;
-        } else {
-            P += n;
-            K = 0;
-            ++L;
-        }
-    }
+        return piece;
+    };
+    // Pieces are only concatenated, so each is converted straight onto the output.
+    auto convert = [&](int32_t nStart, int32_t nEnd) { ConvertRange(doc, strOut, nStart, nEnd, false); };
+    WalkPieces(doc, range, strOut, cut, convert);
+
     doc.SetSel(nSavedStart, nSavedEnd);
     FlushFinalOutput(strOut, true);
     return strOut;
