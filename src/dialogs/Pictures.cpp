@@ -407,20 +407,30 @@ QIcon HelpButtonIcon(int nIconId)
     return nCommandId != 0 ? ToolbarIcon(nCommandId) : QIcon();
 }
 
+namespace {
+
+// The splash's and the About box's background: a night-blue gradient with stars in its upper
+// fStarsHeight part. Leaves p antialiased for what is drawn on it.
+void PaintNightSky(QPainter& p, int cx, int cy, double fStarsHeight, int nStars)
+{
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setRenderHint(QPainter::TextAntialiasing);
+    QLinearGradient sky(QPointF(0, 0), QPointF(0, cy));
+    sky.setColorAt(0.0, QColor(8, 24, 70));
+    sky.setColorAt(1.0, QColor(30, 90, 170));
+    p.fillRect(QRect(0, 0, cx, cy), sky);
+    PaintStars(p, QRectF(0, 0, cx, cy * fStarsHeight), nStars);
+}
+
+}  // namespace
+
 QPixmap DrawSplashPicture()
 {
     constexpr int cx = 450;
     constexpr int cy = 320;
     QPixmap pixmap(cx, cy);
     QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setRenderHint(QPainter::TextAntialiasing);
-
-    QLinearGradient sky(QPointF(0, 0), QPointF(0, cy));
-    sky.setColorAt(0.0, QColor(8, 24, 70));
-    sky.setColorAt(1.0, QColor(30, 90, 170));
-    p.fillRect(QRect(0, 0, cx, cy), sky);
-    PaintStars(p, QRectF(0, 0, cx, cy * 0.6), 60);
+    PaintNightSky(p, cx, cy, 0.6, 60);
 
     // The application icon, large, on the right: a right-to-left program reads from there.
     const QPixmap icon = DrawOnGrid(112, PaintApplication);
@@ -469,13 +479,7 @@ QPixmap DrawAboutPicture()
     constexpr int cy = 135;
     QPixmap pixmap(cx, cy);
     QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setRenderHint(QPainter::TextAntialiasing);
-    QLinearGradient sky(QPointF(0, 0), QPointF(0, cy));
-    sky.setColorAt(0.0, QColor(8, 24, 70));
-    sky.setColorAt(1.0, QColor(30, 90, 170));
-    p.fillRect(QRect(0, 0, cx, cy), sky);
-    PaintStars(p, QRectF(0, 0, cx, cy * 0.5), 25);
+    PaintNightSky(p, cx, cy, 0.5, 25);
 
     p.drawPixmap(cx - 64 - 12, 12, DrawOnGrid(64, PaintApplication));
     p.setPen(QColor(255, 255, 255));
