@@ -50,6 +50,7 @@ private:
                    std::vector<uint8_t>* pLevels);
 
     bool m_bSet = false;
+    int32_t m_nLength = 0;             // characters of the paragraph
     std::vector<uint32_t> m_types;     // bidirectional class of every character
     std::vector<uint32_t> m_brackets;  // paired-bracket property of every character
     std::vector<uint8_t> m_levels;     // resolved embedding levels, before the line rules

@@ -25,14 +25,38 @@ bool IsOrderControl(char32_t ch) {
     }
 }
 
+// Most characters of a Hebrew document are ASCII or Hebrew letters, which need no look-up.
+inline bool IsHebrewLetter(char32_t ch) { return ch - 0x5D0 <= 0x2F; }
+
 bool IsCombiningMark(char32_t ch) {
-    return ch >= 0x300 && fribidi_get_bidi_type(ch) == FRIBIDI_TYPE_NSM;
+    return ch >= 0x300 && !IsHebrewLetter(ch) && fribidi_get_bidi_type(ch) == FRIBIDI_TYPE_NSM;
 }
 
+// The ASCII characters drawn mirrored on a right-to-left line.
+struct AsciiMirrors {
+    char32_t glyphs[128];
+    AsciiMirrors() {
+        for (char32_t ch = 0; ch < 128; ++ch) glyphs[ch] = ch;
+        for (const char* pair : {"()", "<>", "[]", "{}"}) {
+            glyphs[static_cast<unsigned char>(pair[0])] = static_cast<char32_t>(pair[1]);
+            glyphs[static_cast<unsigned char>(pair[1])] = static_cast<char32_t>(pair[0]);
+        }
+    }
+};
+const AsciiMirrors kAsciiMirrors;
+
 // The glyph a character is drawn with on a right-to-left line: "(" as ")", and so on.
-char32_t Mirrored(char32_t ch) {
+inline char32_t Mirrored(char32_t ch) {
+    if (IsHebrewLetter(ch)) return ch;
+    if (ch < 0x80) return kAsciiMirrors.glyphs[ch];
     FriBidiChar mirrored = ch;
     return fribidi_get_mirror_char(ch, &mirrored) ? static_cast<char32_t>(mirrored) : ch;
+}
+
+// A character that the plain reversal cannot simply turn: a mark, or one that is left out.
+inline bool NeedsCare(char32_t ch) {
+    if ((ch >= 0x20 && ch < 0x80) || IsHebrewLetter(ch)) return false;
+    return IsOrderControl(ch) || IsCombiningMark(ch);
 }
 
 void AppendRun(const TextModel& doc, int32_t nStart, int32_t nEnd, bool bRtl, std::vector<TextRun>& runs) {
@@ -108,12 +132,30 @@ void CUnicodeLineOrder::OrderLine(const TextModel& doc, int32_t nStart, int32_t 
 }
 
 void CUnicodeLineOrder::AppendRunText(std::u32string& strOut, const TextRun& run, std::u32string_view text) const {
+    const size_t nAt = strOut.size();
     if (!run.bHebrew) {
+        if (std::none_of(text.begin(), text.end(), IsOrderControl)) {
+            strOut.append(text);
+            return;
+        }
         for (char32_t ch : text) {
             if (!IsOrderControl(ch)) strOut += ch;
         }
         return;
     }
+    // The common case: every character simply turned and mirrored.
+    strOut.resize(nAt + text.size());
+    char32_t* pOut = strOut.data() + strOut.size();
+    bool bCare = false;
+    for (char32_t ch : text) {
+        if (NeedsCare(ch)) {
+            bCare = true;
+            break;
+        }
+        *--pOut = Mirrored(ch);
+    }
+    if (!bCare) return;
+    strOut.resize(nAt);
     size_t nEnd = text.size();
     while (nEnd > 0) {
         // A letter and the marks that follow it stay in that order, so that the marks are still
