@@ -163,6 +163,7 @@ ConvertOutcome RunConversion(std::string input, const std::string& strInputName,
         engine.SetOutputSink([&encoder](std::u32string_view part) { encoder.Add(part); });
         CUnicodeLineOrder unicodeOrder;
         if (options.eOrder == LineOrderRule::Unicode) engine.SetLineOrder(&unicodeOrder);
+        if (options.ePage == PageKind::Logical) engine.SetLineFrame(U"<BDO DIR=LTR>", U"</BDO>");
         if (options.eMode == ConvertMode::Html) {
             engine.CopyToHtml(model, options.nLineLength);
         } else {
