@@ -10,7 +10,7 @@ packages=(
   xvfb xauth xclip x11-utils x11-xkb-utils xdotool imagemagick
   fonts-dejavu-core culmus
   libfribidi-bin libfribidi-dev unicode-data time python3
-  libreoffice-writer-nogui
+  libreoffice-writer-nogui chromium
 )
 
 missing=()
