@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <new>
 
 namespace velmora {
 
@@ -156,8 +157,12 @@ ConvertOutcome RunConversion(std::string input, const std::string& strInputName,
         // The output is encoded as the conversion goes, so a large document's output is never
         // held whole as characters.
         COutputEncoder encoder(options.eEncoding, outcome.strOutput);
-        // Room for the whole output up front: pages that stay unwritten cost nothing.
-        outcome.strOutput.reserve(static_cast<size_t>(model.Length()) * 6 + (1 << 20));
+        // Room for the whole output up front: pages that stay unwritten cost nothing. Where
+        // address space is limited (ulimit -v) they do count, and the output grows as it goes.
+        try {
+            outcome.strOutput.reserve(static_cast<size_t>(model.Length()) * 6 + (1 << 20));
+        } catch (const std::bad_alloc&) {
+        }
         CConversionEngine engine;
         engine.SetOutputSink([&encoder](std::u32string_view part) { encoder.Add(part); });
         if (options.eMode == ConvertMode::Html) {
