@@ -6,6 +6,7 @@
 #include "PlainTextDocument.h"
 #include "RtfReader.h"
 #include "TextModel.h"
+#include "UnicodeLineOrder.h"
 #include "Utf8.h"
 #include "VisualToLogical.h"
 
@@ -175,6 +176,8 @@ ConvertOutcome RunConversion(std::string input, const std::string& strInputName,
         }
         CConversionEngine engine;
         engine.SetOutputSink([&encoder](std::u32string_view part) { encoder.Add(part); });
+        CUnicodeLineOrder unicodeOrder;
+        if (options.eOrder == LineOrderRule::Unicode) engine.SetLineOrder(&unicodeOrder);
         if (options.eMode == ConvertMode::Html) {
             engine.CopyToHtml(model, options.nLineLength);
         } else {
