@@ -10,6 +10,7 @@ constexpr int32_t kMaxLevels = 9;
 constexpr int32_t kBulletFormat = 23;
 constexpr int32_t kNoNumberFormat = 255;
 constexpr char32_t kBullet = U'\u2022';
+constexpr char32_t kWhiteBullet = U'\u25E6';
 
 std::u32string Ascii(const std::string& str) { return std::u32string(str.begin(), str.end()); }
 
@@ -184,10 +185,12 @@ std::u32string CRtfListTable::LevelText(const List& list, const Level& level, co
                                         const ByteDecoder& decodeByte) const {
     if (level.nFormat == kBulletFormat) {
         // A bullet shows as itself when the level gives a character of its own; a byte of a symbol
-        // font, a character of the private use area or a plain letter stands for the common dot.
+        // font or a character of the private use area stands for the common dot, and the letter o
+        // (Word's hollow bullet in Courier New) for the white one.
         for (size_t i = 1; i < level.text.size(); ++i) {
             const TextUnit& unit = level.text[i];
             const char32_t ch = unit.bByte ? decodeByte(level.nFont, static_cast<uint8_t>(unit.value)) : unit.value;
+            if (ch == U'o') return std::u32string(1, kWhiteBullet);
             if (ch >= 0x80 && !(ch >= 0xE000 && ch <= 0xF8FF)) return std::u32string(1, ch);
         }
         return std::u32string(1, kBullet);

@@ -483,6 +483,11 @@ void CRtfReader::OnStarredWord(RtfWord word) {
         Top().destination = RtfDestination::ListOverrideTable;
     if (outer == RtfDestination::Body && word == RtfWord::DrawingObject) Top().destination = RtfDestination::Shape;
     if (outer == RtfDestination::Shape && word == RtfWord::ShapeInstance) Top().destination = RtfDestination::Shape;
+    // A writer that makes its note ignorable (LibreOffice) writes the mark it shows itself, before
+    // \chftn; the automatic number is not shown as well.
+    size_t nMarkStart = 0;
+    if (word == RtfWord::Footnote && m_notes.TakeLastMark(m_paragraph.Length(), nMarkStart))
+        m_paragraph.Truncate(nMarkStart);
 }
 
 void CRtfReader::OnListTableWord(RtfWord word, int32_t nParam) {
@@ -582,6 +587,11 @@ void CRtfReader::PrependListLabel() {
         label = m_lists.NextLabel(state.nList, state.nListLevel,
                                   [this](int32_t nFont, uint8_t byte) { return DecodeLabelByte(nFont, byte); });
     }
+    // A level that follows its label with nothing of its own (\levelfollow2) keeps the blank or
+    // tab its writer rendered after the label.
+    if (label && !m_listText.empty() && (label->empty() || (label->back() != U'\t' && label->back() != U' ')) &&
+        (m_listText.back() == U'\t' || m_listText.back() == U' '))
+        *label += m_listText.back();
     if (!label && !m_listText.empty()) label = m_listText;
     m_listText.clear();
     if (label) m_paragraph.Prepend(*label);
