@@ -15,6 +15,7 @@
 #include <cstdint>
 #include <limits>
 #include <new>
+#include <utility>
 #include <vector>
 
 namespace velmora {
@@ -50,6 +51,7 @@ private:
     // Tokens.
     void OnGroupStart();
     void OnGroupEnd();
+    void SaveStateBeyondKeptDepth();
     void OnControlWord(const RtfToken& token);
     void OnControlSymbol(char chSymbol);
     void OnHexBytes(std::string_view bytes);
@@ -68,7 +70,6 @@ private:
     void OnStarredWord(RtfWord word);
     void OnShapeWord(RtfWord word);
     void EnterDestination(RtfDestination destination);
-    RtfDestination OuterDestination() const { return m_states[m_states.size() - 2].destination; }
 
     // Lists, notes and text boxes.
     char32_t DecodeLabelByte(int32_t nFont, uint8_t byte) const;
@@ -98,10 +99,14 @@ private:
     std::vector<RtfGroupState> m_states;  // [0] is outside the document; back() is the innermost
     size_t m_nDepth = 0;                  // groups open, counting those beyond kMaxRtfGroupDepth
     size_t m_nUnkeptDepth = 0;            // groups open beyond kMaxRtfGroupDepth
+    // Beyond kMaxRtfGroupDepth the innermost kept state serves every group; a group that may change
+    // it saves it here first (with its depth beyond the limit), and gets it back when it closes.
+    std::vector<std::pair<size_t, RtfGroupState>> m_unkeptSaves;
     int64_t m_nFallbackToSkip = 0;        // what is left of a \uN's fallback
     char32_t m_chPendingHigh = 0;         // a high surrogate waiting for its low half
     int m_nPendingLead = -1;              // a double-byte character's lead byte waiting for its trail
     bool m_bStarPending = false;          // the last token was \*
+    RtfDestination m_starredFrom = RtfDestination::Body;  // where the text went before that \*
     bool m_bDocumentEnded = false;
 
     CRtfFontTable m_fonts;
@@ -169,14 +174,13 @@ void CRtfReader::OnGroupStart() {
 void CRtfReader::OnGroupEnd() {
     m_nFallbackToSkip = 0;
     m_bStarPending = false;
-    if (m_nUnkeptDepth > 0) {
-        --m_nUnkeptDepth;
-        --m_nDepth;
-        return;
-    }
     if (m_nDepth == 0) return;
+    const bool bUnkept = m_nUnkeptDepth > 0;
+    const bool bSaved = bUnkept && !m_unkeptSaves.empty() && m_unkeptSaves.back().first == m_nUnkeptDepth;
+    // A group beyond the limit that saved nothing changed nothing: it closes into the same state.
+    const RtfGroupState& outerState = !bUnkept ? m_states[m_states.size() - 2] : bSaved ? m_unkeptSaves.back().second : Top();
     const RtfDestination closing = Top().destination;
-    const RtfDestination outer = m_states[m_states.size() - 2].destination;
+    const RtfDestination outer = outerState.destination;
     if (closing == RtfDestination::FontTable) m_fonts.EndEntry();
     if (closing == RtfDestination::ColorTable && outer != RtfDestination::ColorTable) m_colors.EndTable();
     const bool bTableEnds = (closing == RtfDestination::FontTable || closing == RtfDestination::ColorTable) &&
@@ -191,14 +195,30 @@ void CRtfReader::OnGroupEnd() {
         EndDocument();
         return;
     }
-    m_states.pop_back();
+    if (bSaved) {
+        Top() = m_unkeptSaves.back().second;
+        m_unkeptSaves.pop_back();
+    }
+    if (bUnkept) {
+        --m_nUnkeptDepth;
+    } else {
+        m_states.pop_back();
+    }
     --m_nDepth;
     m_bFormatDirty = true;
 }
 
+// Called before a word beyond the limit is heeded: the first one in a group keeps the state that
+// group opened with, so that a file of nothing but '{' costs no memory past the limit.
+void CRtfReader::SaveStateBeyondKeptDepth() {
+    if (m_nUnkeptDepth == 0) return;
+    if (!m_unkeptSaves.empty() && m_unkeptSaves.back().first == m_nUnkeptDepth) return;
+    m_unkeptSaves.emplace_back(m_nUnkeptDepth, Top());
+}
+
 void CRtfReader::EnterDestination(RtfDestination destination) {
     // The document's own group is never a destination: a stray word there must not swallow it.
-    if (m_nDepth >= 2 && m_nUnkeptDepth == 0) Top().destination = destination;
+    if (m_nDepth >= 2) Top().destination = destination;
 }
 
 // ------------------------------------------------------------------ tokens
@@ -213,6 +233,7 @@ bool CRtfReader::SkipsFallback() {
 void CRtfReader::OnControlWord(const RtfToken& token) {
     const RtfWordInfo info = LookUpRtfWord(token.text);
     if (SkipsFallback()) return;
+    SaveStateBeyondKeptDepth();
     switch (Top().destination) {
     case RtfDestination::Body: OnBodyWord(info, token); break;
     case RtfDestination::FontTable: OnFontTableWord(info.word, token.nParam); break;
@@ -243,6 +264,8 @@ void CRtfReader::OnControlWord(const RtfToken& token) {
 void CRtfReader::OnControlSymbol(char chSymbol) {
     if (SkipsFallback()) return;
     if (chSymbol == '*') {
+        SaveStateBeyondKeptDepth();
+        m_starredFrom = Top().destination;
         EnterDestination(RtfDestination::Skip);
         m_bStarPending = true;
         return;
@@ -476,21 +499,22 @@ void CRtfReader::OnColorTableWord(RtfWord word, int32_t nParam) {
 
 // \* makes a destination ignorable; the few that the reader reads are read all the same.
 void CRtfReader::OnStarredWord(RtfWord word) {
-    if (m_nDepth < 2 || m_nUnkeptDepth > 0) return;
-    const RtfDestination outer = OuterDestination();
-    if (outer == RtfDestination::Body && word == RtfWord::ListTable) Top().destination = RtfDestination::ListTable;
+    SaveStateBeyondKeptDepth();
+    const RtfDestination outer = m_starredFrom;
+    if (outer == RtfDestination::Body && word == RtfWord::ListTable) EnterDestination(RtfDestination::ListTable);
     if (outer == RtfDestination::Body && word == RtfWord::ListOverrideTable)
-        Top().destination = RtfDestination::ListOverrideTable;
-    if (outer == RtfDestination::Body && word == RtfWord::DrawingObject) Top().destination = RtfDestination::Shape;
-    if (outer == RtfDestination::Shape && word == RtfWord::ShapeInstance) Top().destination = RtfDestination::Shape;
+        EnterDestination(RtfDestination::ListOverrideTable);
+    if (outer == RtfDestination::Body && word == RtfWord::DrawingObject) EnterDestination(RtfDestination::Shape);
+    if (outer == RtfDestination::Shape && word == RtfWord::ShapeInstance) EnterDestination(RtfDestination::Shape);
     // A writer that makes its note ignorable (LibreOffice) writes the mark it shows itself, before
     // \chftn; the automatic number is not shown as well.
     size_t nMarkStart = 0;
-    if (word == RtfWord::Footnote && m_notes.TakeLastMark(m_paragraph.Length(), nMarkStart))
+    if (outer == RtfDestination::Body && word == RtfWord::Footnote && m_notes.TakeLastMark(m_paragraph.Length(), nMarkStart))
         m_paragraph.Truncate(nMarkStart);
 }
 
 void CRtfReader::OnListTableWord(RtfWord word, int32_t nParam) {
+    SaveStateBeyondKeptDepth();
     switch (word) {
     case RtfWord::List: m_lists.BeginList(); break;
     case RtfWord::ListLevel: m_lists.BeginLevel(); break;
@@ -522,6 +546,7 @@ void CRtfReader::OnListOverrideWord(RtfWord word, int32_t nParam) {
 // The label a writer rendered: kept aside until the paragraph ends, for a paragraph that the
 // list table does not number.
 void CRtfReader::OnListTextWord(RtfWordInfo info, const RtfToken& token) {
+    SaveStateBeyondKeptDepth();
     RtfGroupState& state = Top();
     switch (info.word) {
     case RtfWord::Font: state.chr.nFont = token.nParam; break;
@@ -548,6 +573,7 @@ void CRtfReader::OnListTextBytes(std::string_view bytes) {
 }
 
 void CRtfReader::OnShapeWord(RtfWord word) {
+    SaveStateBeyondKeptDepth();
     switch (word) {
     case RtfWord::ShapeText:
     case RtfWord::DrawingText: BeginTextBox(); break;
@@ -559,9 +585,9 @@ void CRtfReader::OnShapeWord(RtfWord word) {
 // A text box's paragraphs stand on their own where the box is anchored: the paragraph around the
 // anchor ends before them and goes on after them.
 void CRtfReader::BeginTextBox() {
-    if (m_nDepth < 2 || m_nUnkeptDepth > 0) return;
+    if (m_nDepth < 2) return;
     if (!m_paragraph.IsEmpty()) EndParagraph();
-    Top().destination = RtfDestination::Body;
+    EnterDestination(RtfDestination::Body);
     m_textBoxDepths.push_back(m_nDepth);
 }
 
