@@ -121,6 +121,7 @@ constexpr WordEntry kWords[] = {
     // skipped without being listed.
     {"stylesheet", RtfWord::SkipDestination, 0},
     {"listname", RtfWord::SkipDestination, 0},
+    {"nonesttables", RtfWord::SkipDestination, 0},
     {"listpicture", RtfWord::SkipDestination, 0},
     {"revtbl", RtfWord::SkipDestination, 0},
     {"filetbl", RtfWord::SkipDestination, 0},

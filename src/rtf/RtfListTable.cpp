@@ -11,6 +11,7 @@ constexpr int32_t kBulletFormat = 23;
 constexpr int32_t kNoNumberFormat = 255;
 constexpr char32_t kBullet = U'\u2022';
 constexpr char32_t kWhiteBullet = U'\u25E6';
+constexpr char32_t kSmallSquare = U'\u25AA';
 
 std::u32string Ascii(const std::string& str) { return std::u32string(str.begin(), str.end()); }
 
@@ -184,16 +185,17 @@ std::optional<std::u32string> CRtfListTable::NextLabel(int32_t nLs, int32_t nLev
 std::u32string CRtfListTable::LevelText(const List& list, const Level& level, const Counters& counters,
                                         const ByteDecoder& decodeByte) const {
     if (level.nFormat == kBulletFormat) {
-        // A bullet shows as itself when the level gives a character of its own; a byte of a symbol
-        // font or a character of the private use area stands for the common dot, and the letter o
-        // (Word's hollow bullet in Courier New) for the white one.
+        // A bullet shows as itself when the level gives a character of its own. A picture in a
+        // symbol font (Word's Symbol dot, Wingdings square), a character of the private use area or
+        // a letter (Word's o in Courier New) has no character to show: the levels take the dot,
+        // the white bullet and the small square in turn, as those pictures go in Word's lists.
         for (size_t i = 1; i < level.text.size(); ++i) {
             const TextUnit& unit = level.text[i];
             const char32_t ch = unit.bByte ? decodeByte(level.nFont, static_cast<uint8_t>(unit.value)) : unit.value;
-            if (ch == U'o') return std::u32string(1, kWhiteBullet);
-            if (ch >= 0x80 && !(ch >= 0xE000 && ch <= 0xF8FF)) return std::u32string(1, ch);
+            if (ch >= 0x80 && ch != kSymbolPicture && !(ch >= 0xE000 && ch <= 0xF8FF)) return std::u32string(1, ch);
         }
-        return std::u32string(1, kBullet);
+        static constexpr char32_t kLevelBullets[] = {kBullet, kWhiteBullet, kSmallSquare};
+        return std::u32string(1, kLevelBullets[static_cast<size_t>(&level - list.levels.data()) % 3]);
     }
     if (level.text.empty()) return FormatListNumber(counters.values[&level - list.levels.data()], level.nFormat);
     const size_t nLength = std::min(level.text.size() - 1, static_cast<size_t>(level.text[0].value));
@@ -210,7 +212,8 @@ std::u32string CRtfListTable::LevelText(const List& list, const Level& level, co
             const int32_t nValue = counters.bStarted[iOther] ? counters.values[iOther] : other.nStartAt;
             text += FormatListNumber(nValue, level.bLegal && other.nFormat != kNoNumberFormat ? 0 : other.nFormat);
         } else if (unit.bByte) {
-            if (const char32_t ch = decodeByte(level.nFont, static_cast<uint8_t>(unit.value)); ch != 0) text += ch;
+            const char32_t ch = decodeByte(level.nFont, static_cast<uint8_t>(unit.value));
+            if (ch != 0 && ch != kSymbolPicture) text += ch;
         } else {
             text += unit.value;
         }

@@ -12,6 +12,9 @@
 
 namespace velmora {
 
+// What a byte of a symbol font (Symbol, Wingdings) decodes to in a label: a picture, not a letter.
+inline constexpr char32_t kSymbolPicture = U'\uF000';
+
 class CRtfListTable {
 public:
     // --- Filled from \listtable, in document order. ---
@@ -35,7 +38,8 @@ public:
 
     // The label of the next paragraph of list \ls nLs at level nLevel, with what follows it (a tab,
     // a blank or nothing), and counts that paragraph. nullopt when the tables hold no such list.
-    // decodeByte gives the character of a level text byte in the level's font (-1: none).
+    // decodeByte gives the character of a level text byte in the level's font (0: none), and
+    // kSymbolPicture for a byte of a symbol font.
     using ByteDecoder = std::function<char32_t(int32_t nFont, uint8_t byte)>;
     std::optional<std::u32string> NextLabel(int32_t nLs, int32_t nLevel, const ByteDecoder& decodeByte);
 

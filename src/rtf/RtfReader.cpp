@@ -244,7 +244,10 @@ void CRtfReader::OnControlWord(const RtfToken& token) {
     case RtfDestination::ListTable:
     case RtfDestination::LevelText:
     case RtfDestination::LevelNumbers:
-        if (info.word == RtfWord::Unicode && Top().destination == RtfDestination::LevelText) {
+        if (info.word == RtfWord::UnicodeSkip) {
+            SaveStateBeyondKeptDepth();
+            Top().nUnicodeSkip = std::max(token.nParam, int32_t{0});
+        } else if (info.word == RtfWord::Unicode && Top().destination == RtfDestination::LevelText) {
             m_lists.AddLevelTextChar(static_cast<char32_t>(token.nParam < 0 ? token.nParam + 0x10000 : token.nParam));
             m_nFallbackToSkip = Top().nUnicodeSkip;
         } else {
@@ -552,6 +555,7 @@ void CRtfReader::OnListTextWord(RtfWordInfo info, const RtfToken& token) {
     case RtfWord::Font: state.chr.nFont = token.nParam; break;
     case RtfWord::Plain: state.chr.nFont = m_nDefaultFont; break;
     case RtfWord::Hidden: state.chr.bHidden = !token.bHasParam || token.nParam != 0; break;
+    case RtfWord::UnicodeSkip: state.nUnicodeSkip = std::max(token.nParam, int32_t{0}); break;
     case RtfWord::Character:
         if (!state.chr.bHidden) m_listText += info.ch;
         break;
@@ -568,7 +572,8 @@ void CRtfReader::OnListTextWord(RtfWordInfo info, const RtfToken& token) {
 void CRtfReader::OnListTextBytes(std::string_view bytes) {
     if (Top().chr.bHidden) return;
     for (const char c : bytes) {
-        if (const char32_t ch = DecodeLabelByte(Top().chr.nFont, static_cast<uint8_t>(c)); ch != 0) m_listText += ch;
+        const char32_t ch = DecodeLabelByte(Top().chr.nFont, static_cast<uint8_t>(c));
+        if (ch != 0) m_listText += ch == kSymbolPicture ? U'\u2022' : ch;
     }
 }
 
@@ -595,7 +600,7 @@ void CRtfReader::BeginTextBox() {
 char32_t CRtfReader::DecodeLabelByte(int32_t nFont, uint8_t byte) const {
     if (byte < 0x20) return byte == '\t' ? U'\t' : U'\0';
     const int32_t nCharset = m_fonts.DeclaredCharset(nFont);
-    if (nCharset == kSymbolCharset) return U'\u2022';
+    if (nCharset == kSymbolCharset) return kSymbolPicture;
     if (byte < 0x80) return byte;
     const uint16_t nFontCodePage = nCharset == ANSI_CHARSET ? CP_WINDOWS_1252 : CodePageOfRtfCharset(nCharset);
     const CodePageDecoder decoder = FindCodePageDecoder(nFontCodePage != 0 ? nFontCodePage : m_nAnsiCodePage);
