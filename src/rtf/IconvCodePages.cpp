@@ -35,7 +35,10 @@ std::vector<std::string> IconvNames(int32_t nCodePage) {
     default: break;
     }
     if (nCodePage >= 28592 && nCodePage <= 28605) names.push_back("ISO-8859-" + std::to_string(nCodePage - 28590));
-    names.push_back("CP" + std::to_string(nCodePage));
+    // The DOS and East Asian pages go by their numbers. Only the numbers Windows gives code pages
+    // are asked for, so that a file naming thousands of others costs no more than a look-up each.
+    const bool bNumbered = (nCodePage >= 437 && nCodePage <= 1258) || nCodePage == 1361;
+    if (bNumbered) names.push_back("CP" + std::to_string(nCodePage));
     return names;
 }
 

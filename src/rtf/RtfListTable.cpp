@@ -109,7 +109,9 @@ CRtfListTable::Level* CRtfListTable::CurrentLevel() {
 }
 
 void CRtfListTable::SetListId(int32_t nId) {
-    if (!m_lists.empty()) m_lists.back().nId = nId;
+    if (m_lists.empty()) return;
+    m_lists.back().nId = nId;
+    m_listOfId.try_emplace(nId, m_lists.size() - 1);
 }
 void CRtfListTable::SetNumberFormat(int32_t nFormat) {
     if (Level* pLevel = CurrentLevel()) pLevel->nFormat = nFormat;
@@ -142,23 +144,30 @@ void CRtfListTable::AddLevelNumber(uint8_t nPosition) {
     if (pLevel && pLevel->numbers.size() < kMaxLevels) pLevel->numbers.push_back(nPosition);
 }
 
-void CRtfListTable::BeginOverride() { m_overrides.emplace_back(0, 0); }
+void CRtfListTable::BeginOverride() {
+    m_nOverrideLs = 0;
+    m_nOverrideId = 0;
+}
 void CRtfListTable::SetOverrideListId(int32_t nId) {
-    if (!m_overrides.empty()) m_overrides.back().second = nId;
+    m_nOverrideId = nId;
+    KeepOverride();
 }
 void CRtfListTable::SetOverrideIndex(int32_t nLs) {
-    if (!m_overrides.empty()) m_overrides.back().first = nLs;
+    m_nOverrideLs = nLs;
+    KeepOverride();
+}
+void CRtfListTable::KeepOverride() {
+    if (m_nOverrideLs != 0 && m_nOverrideId != 0) m_idOfOverride[m_nOverrideLs] = m_nOverrideId;
 }
 
 // ------------------------------------------------------------------ labels
 
 const CRtfListTable::List* CRtfListTable::FindList(int32_t nLs) const {
-    const auto itOverride =
-        std::find_if(m_overrides.begin(), m_overrides.end(), [nLs](const auto& o) { return o.first == nLs; });
-    if (itOverride == m_overrides.end()) return nullptr;
-    const int32_t nId = itOverride->second;
-    const auto itList = std::find_if(m_lists.begin(), m_lists.end(), [nId](const List& l) { return l.nId == nId; });
-    return itList != m_lists.end() && !itList->levels.empty() ? &*itList : nullptr;
+    const auto itId = m_idOfOverride.find(nLs);
+    if (itId == m_idOfOverride.end()) return nullptr;
+    const auto itList = m_listOfId.find(itId->second);
+    if (itList == m_listOfId.end() || m_lists[itList->second].levels.empty()) return nullptr;
+    return &m_lists[itList->second];
 }
 
 std::optional<std::u32string> CRtfListTable::NextLabel(int32_t nLs, int32_t nLevel, const ByteDecoder& decodeByte) {
@@ -167,9 +176,7 @@ std::optional<std::u32string> CRtfListTable::NextLabel(int32_t nLs, int32_t nLev
     const size_t iLevel = std::min(static_cast<size_t>(std::clamp(nLevel, 0, kMaxLevels - 1)), pList->levels.size() - 1);
     const Level& level = pList->levels[iLevel];
 
-    auto it = std::find_if(m_counters.begin(), m_counters.end(), [&](const auto& c) { return c.first == pList->nId; });
-    if (it == m_counters.end()) it = m_counters.insert(m_counters.end(), {pList->nId, Counters{}});
-    Counters& counters = it->second;
+    Counters& counters = m_counters[pList->nId];
     counters.values[iLevel] = counters.bStarted[iLevel] ? counters.values[iLevel] + 1 : level.nStartAt;
     counters.bStarted[iLevel] = true;
     for (size_t i = iLevel + 1; i < kMaxLevels; ++i) counters.bStarted[i] = false;

@@ -8,6 +8,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace velmora {
@@ -68,12 +69,17 @@ private:
 
     Level* CurrentLevel();
     const List* FindList(int32_t nLs) const;
+    void KeepOverride();
     std::u32string LevelText(const List& list, const Level& level, const Counters& counters,
                              const ByteDecoder& decodeByte) const;
 
     std::vector<List> m_lists;
-    std::vector<std::pair<int32_t, int32_t>> m_overrides;  // \ls, \listid
-    std::vector<std::pair<int32_t, Counters>> m_counters;  // per \listid
+    std::unordered_map<int32_t, size_t> m_listOfId;  // \listid -> its (first) list in m_lists
+    // The override being read, and every override's list: \ls -> \listid.
+    int32_t m_nOverrideLs = 0;
+    int32_t m_nOverrideId = 0;
+    std::unordered_map<int32_t, int32_t> m_idOfOverride;
+    std::unordered_map<int32_t, Counters> m_counters;  // per \listid
 };
 
 // A number in a list numbering format (\levelnfc): 0 decimal, 1 and 2 upper and lower roman, 3
