@@ -2,6 +2,7 @@
 // alignment, and what Velmora saves opens again with every format, alignment and direction.
 
 #include "ModelDump.h"
+#include "RtfReader.h"
 #include "doc/Tesslar2Doc.h"
 #include "doc/Tesslar2View.h"
 #include "doc/DocumentBuilder.h"
@@ -16,6 +17,7 @@
 #include <QJsonObject>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <QTextBlock>
 #include <QTextCursor>
 #include <QtTest>
 
@@ -40,6 +42,8 @@ private slots:
     void saveThenOpenKeepsEverything();
     void opensWordProcessorFiles_data();
     void opensWordProcessorFiles();
+    void showsWhatOtherWordProcessorsShow_data();
+    void showsWhatOtherWordProcessorsShow();
     void failedOpenKeepsTheDocument();
     void failedSaveKeepsTheOldFile();
     void titleAndModifiedFlag();
@@ -154,6 +158,40 @@ void tst_DocumentFile::opensWordProcessorFiles() {
                  texts[static_cast<int>(p)]);
         QCOMPARE(int(model.ParagraphAt(p).wAlignment), aligns[static_cast<int>(p)]);
     }
+}
+
+// Files as other word processors write them: the editor shows the paragraphs the reader reads,
+// list labels, note marks, text boxes and East Asian characters included.
+void tst_DocumentFile::showsWhatOtherWordProcessorsShow_data() {
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("paragraph");  // one of the paragraphs it must show
+    QTest::newRow("bullets") << "word-bullets.rtf" << QStringLiteral("•\tלחם טרי");
+    QTest::newRow("hebrew numerals") << "word-hebrew-numerals.rtf" << QStringLiteral("טו.\tפריט מספר 15");
+    QTest::newRow("footnotes") << "word-footnotes.rtf" << QStringLiteral("טקסט עם הערה1 ועוד הערה2");
+    QTest::newRow("headers") << "word-headers-footers.rtf" << QStringLiteral("גוף המסמך, פסקה ראשונה.");
+    QTest::newRow("text box") << "word-textbox.rtf" << QStringLiteral("טקסט בתוך תיבה");
+    QTest::newRow("japanese") << "cjk-932.rtf" << QStringLiteral("日本語のテキスト、カタカナ ｶﾀｶﾅ");
+    QTest::newRow("libreoffice lists") << "lo-lists.rtf" << QStringLiteral("5.\tחמש");
+}
+
+void tst_DocumentFile::showsWhatOtherWordProcessorsShow() {
+    QFETCH(QString, file);
+    QFETCH(QString, paragraph);
+    const QString strPath = QStringLiteral(VELMORA_SOURCE_DIR "/tests/data/rtf-wild/") + file;
+    QFile rtf(strPath);
+    QVERIFY(rtf.open(QIODevice::ReadOnly));
+    const QByteArray bytes = rtf.readAll();
+    TextModel read;
+    QVERIFY(ReadRtf(std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())), read).bOk);
+
+    QString strError;
+    QVERIFY2(m_pDoc->OnOpenDocument(strPath, strError), qPrintable(strError));
+    QStringList shown;
+    for (QTextBlock block = m_pDoc->GetTextDocument()->begin(); block.isValid(); block = block.next())
+        shown << block.text();
+    QStringList expected = FromU32(read.Text()).split(QStringLiteral("\r\n"));
+    QCOMPARE(shown, expected);
+    QVERIFY2(shown.contains(paragraph), qPrintable(shown.join(QLatin1Char('\n'))));
 }
 
 void tst_DocumentFile::failedOpenKeepsTheDocument() {
