@@ -11,6 +11,7 @@ packages=(
   fonts-dejavu-core culmus
   libfribidi-bin libfribidi-dev unicode-data time python3
   libreoffice-writer-nogui chromium
+  wine64 gcc-mingw-w64-x86-64
 )
 
 missing=()
