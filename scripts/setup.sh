@@ -11,6 +11,7 @@ packages=(
   fonts-dejavu-core culmus
   libfribidi-bin time python3
   libreoffice-writer-nogui
+  libxtst-dev
 )
 
 missing=()
