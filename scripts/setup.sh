@@ -12,6 +12,11 @@ packages=(
   libfribidi-bin time python3
   libreoffice-writer-nogui
   libxtst-dev
+  dpkg-dev
+  lintian
+  appstream
+  man-db
+  bsdextrautils
 )
 
 missing=()

@@ -23,6 +23,7 @@ struct ConvertOptions {
     std::string strOutput;        // empty: standard output
     std::string strInput = "-";   // "-": standard input
     bool bHelp = false;
+    bool bVersion = false;
 };
 
 struct ParseResult {
