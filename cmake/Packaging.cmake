@@ -22,19 +22,20 @@ if(VELMORA_GUI)
   install(FILES ${PROJECT_SOURCE_DIR}/res/velmora.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo
           RENAME org.velmora.Velmora.metainfo.xml)
 endif()
-velmora_install_gzipped(${PROJECT_SOURCE_DIR}/res/debian/changelog ${CMAKE_INSTALL_DOCDIR})
-install(FILES ${PROJECT_SOURCE_DIR}/res/debian/copyright DESTINATION ${CMAKE_INSTALL_DOCDIR})
+velmora_install_gzipped(${PROJECT_SOURCE_DIR}/res/debian/changelog ${CMAKE_INSTALL_DATADIR}/doc/velmora)
+install(FILES ${PROJECT_SOURCE_DIR}/res/debian/copyright DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/velmora)
 
 set(CPACK_PACKAGE_NAME velmora)
 set(CPACK_PACKAGE_VENDOR "The Velmora developers")
-set(CPACK_PACKAGE_CONTACT "The Velmora developers <velmora@localhost>")
+set(CPACK_PACKAGE_CONTACT "The Velmora developers <velmora@example.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Hebrew editor that copies text in visual order for web authoring tools")
 set(CPACK_PACKAGE_DESCRIPTION
-    "Velmora is a Hebrew rich-text editor for people who prepare Hebrew for tools that
-cannot lay out right-to-left text. Text typed in logical order, with its styles, is
-turned into visual order, cut into visual lines of a chosen length, and put on the
-clipboard as styled HTML or plain lines; visual Hebrew copied from old web pages is
-turned back into logical text. velmora-convert runs the same conversions from a shell.")
+    "Velmora is a Hebrew rich-text editor for people who prepare Hebrew for tools
+that cannot lay out right-to-left text. Text typed in logical order, with its
+styles, is turned into visual order, cut into visual lines of a chosen length,
+and put on the clipboard as styled HTML or plain lines; visual Hebrew copied
+from old web pages is turned back into logical text. velmora-convert runs the
+same conversions from a shell.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)

@@ -11,6 +11,7 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 fail() { echo "check-package: $*" >&2; exit 1; }
 
+cmake --build "$build" > "$work/build.log" || { cat "$work/build.log"; fail "the build failed"; }
 (cd "$build" && cpack -G DEB -B "$work/out" > "$work/cpack.log") || { cat "$work/cpack.log"; fail "cpack failed"; }
 debs=("$work"/out/velmora_*.deb)
 [ -f "${debs[0]}" ] || fail "no velmora_*.deb built"
@@ -52,7 +53,7 @@ grep -q '^EXIT STATUS' "$work/man.txt" && grep -q '^EXAMPLES' "$work/man.txt" ||
 appstreamcli validate --no-net "$root/usr/share/metainfo/org.velmora.Velmora.metainfo.xml" > "$work/as.log" ||
   { cat "$work/as.log"; fail "appstreamcli validate"; }
 
-lintian --no-tag-display-limit "$deb" > "$work/lintian.log" 2>&1 || true
+lintian --tag-display-limit 0 "$deb" > "$work/lintian.log" 2>&1 || true
 if grep -q '^E:' "$work/lintian.log"; then
   cat "$work/lintian.log"
   fail "lintian reports errors"
