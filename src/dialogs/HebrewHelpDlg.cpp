@@ -100,7 +100,8 @@ void CHebrewHelpDlg::CreateControls()
 
 void CHebrewHelpDlg::LoadHelpFile()
 {
-    const HelpFileError error = LoadHelpDocument(m_strHelpFile, *m_ctlText->document());
+    QString strReason;
+    const HelpFileError error = LoadHelpDocument(m_strHelpFile, *m_ctlText->document(), strReason);
     // A little air between paragraphs, which the text model does not carry.
     QTextCursor all(m_ctlText->document());
     all.select(QTextCursor::Document);
@@ -112,7 +113,7 @@ void CHebrewHelpDlg::LoadHelpFile()
     m_ctlText->moveCursor(QTextCursor::Start);
     m_ctlText->verticalScrollBar()->setValue(0);
     if (error != HelpFileError::None)
-        ShowMessageBox(this, HelpFileErrorText(error, m_strHelpFile), QMessageBox::Critical);
+        ShowMessageBox(this, HelpFileErrorText(error, m_strHelpFile, strReason), QMessageBox::Critical);
 }
 
 int CHebrewHelpDlg::FindHeading(const QString& strHeading) const
@@ -144,9 +145,9 @@ QPushButton* CHebrewHelpDlg::TopicButton(int nButtonId) const
     return findChild<QPushButton*>(QString::number(nButtonId), Qt::FindDirectChildrenOnly);
 }
 
-void ShowHebrewHelp(const QString& strWorkDir)
+void ShowHebrewHelp(const QString& strWorkDir, QWidget* pOver)
 {
-    CHebrewHelpDlg dlg(strWorkDir);
+    CHebrewHelpDlg dlg(strWorkDir, pOver);
     dlg.exec();
 }
 

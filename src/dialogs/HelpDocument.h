@@ -7,19 +7,26 @@ class QTextDocument;
 
 namespace velmora {
 
-// The help file under the directory the program was started in: strWorkDir followed by
-// Content/Orvandel.rtf, with the platform's own separators.
+// The help file: Content/Orvandel.rtf under the directory the program was started in when it is
+// there, else the one installed with the program under strInstalledDir (the folder that holds
+// Content), else the first path, so that the error names the file the user is expected to put
+// beside the authoring tool. With the platform's own separators.
+QString HelpFilePath(const QString& strWorkDir, const QString& strInstalledDir);
+// HelpFilePath with the installed folder: share/velmora next to the program's bin folder.
 QString HelpFilePath(const QString& strWorkDir);
+// share/velmora beside the folder the running program sits in.
+QString InstalledDataDir();
 
 // Why the help file could not be read.
-enum class HelpFileError { None, NotFound, AccessDenied, Other };
+enum class HelpFileError { None, NotFound, AccessDenied, Unreadable, Other };
 
-// The message for a help file that could not be opened; names strPath in full.
-QString HelpFileErrorText(HelpFileError error, const QString& strPath);
+// The message for a help file that could not be opened or read; names strPath in full, and for
+// Unreadable gives strReason (the RTF reader's).
+QString HelpFileErrorText(HelpFileError error, const QString& strPath, const QString& strReason = QString());
 
 // Reads the RTF file at strPath into doc, replacing doc's content. When the file cannot be
-// opened, doc is left empty and the reason is returned; a file that opens is read as far as the
-// RTF reader gets.
-HelpFileError LoadHelpDocument(const QString& strPath, QTextDocument& doc);
+// opened, or is not RTF, or is cut short, doc is left empty and the reason is returned, with the
+// reader's own words in strReason for Unreadable.
+HelpFileError LoadHelpDocument(const QString& strPath, QTextDocument& doc, QString& strReason);
 
 }  // namespace velmora
