@@ -169,8 +169,9 @@ RtfReadResult CRtfReader::Read(std::string_view bytes) {
     }
     if (tokenizer.BinaryCutShort()) return {false, "the file ends inside binary data (\\bin)"};
     if (m_nDepth > 1) return {false, "the file ends inside a group"};
-    if (!m_bDocumentEnded) EndDocument();  // only the document's own '}' is missing
-    return {};
+    if (m_bDocumentEnded) return {};
+    EndDocument();  // only the document's own '}' is missing
+    return {true, {}, true};
 }
 
 // ------------------------------------------------------------------ groups
@@ -193,7 +194,9 @@ void CRtfReader::OnGroupEnd() {
     const bool bUnkept = m_nUnkeptDepth > 0;
     const bool bSaved = bUnkept && !m_unkeptSaves.empty() && m_unkeptSaves.back().first == m_nUnkeptDepth;
     // A group beyond the limit that saved nothing changed nothing: it closes into the same state.
-    const RtfGroupState& outerState = !bUnkept ? m_states[m_states.size() - 2] : bSaved ? m_unkeptSaves.back().second : Top();
+    const RtfGroupState& outerState = !bUnkept ? m_states[m_states.size() - 2]
+                                      : bSaved ? m_unkeptSaves.back().second
+                                               : Top();
     const RtfDestination closing = Top().destination;
     const RtfDestination outer = outerState.destination;
     if (closing == RtfDestination::FontTable) m_fonts.EndEntry();

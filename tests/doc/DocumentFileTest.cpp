@@ -23,6 +23,9 @@
 
 #include <memory>
 
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+
 using namespace velmora;
 using velmora::test::DumpModel;
 using velmora::test::FromU32;
@@ -211,14 +214,50 @@ void tst_DocumentFile::failedOpenKeepsTheDocument() {
     QCOMPARE(capture.Boxes().size(), size_t{2});
 }
 
+// Saves that fail even for root: the message names the file and the reason, the document stays
+// modified and keeps its name, and the file it was saved to before is untouched.
 void tst_DocumentFile::failedSaveKeepsTheOldFile() {
-    const QString strPath = m_dir.filePath(QStringLiteral("old.rtf"));
+    CMainFrame frame(m_pDoc.get(), false);
+    const QString strOld = m_dir.filePath(QStringLiteral("old.rtf"));
     QTextCursor(m_pDoc->GetTextDocument()).insertText(QStringLiteral("ישן"));
     QString strError;
-    QVERIFY(m_pDoc->OnSaveDocument(strPath, strError));
-    QVERIFY(!m_pDoc->OnSaveDocument(m_dir.filePath(QStringLiteral("no/such/folder/x.rtf")), strError));
-    QVERIFY(!strError.isEmpty());
-    QCOMPARE(m_pDoc->GetPathName(), QFileInfo(strPath).absoluteFilePath());
+    QVERIFY(m_pDoc->OnSaveDocument(strOld, strError));
+    QFile oldFile(strOld);
+    QVERIFY(oldFile.open(QIODevice::ReadOnly));
+    const QByteArray oldBytes = oldFile.readAll();
+    oldFile.close();
+    QTextCursor(m_pDoc->GetTextDocument()).insertText(QStringLiteral("חדש"));
+
+    QFile(m_dir.filePath(QStringLiteral("plain"))).open(QIODevice::WriteOnly);
+    const QString strFull = m_dir.filePath(QStringLiteral("full"));  // a device that is always full
+    const bool bDevice = ::mknod(QFile::encodeName(strFull).constData(), S_IFCHR | 0666, ::makedev(1, 7)) == 0;
+    const struct {
+        QString strPath;
+        QString strReason;
+    } rows[] = {
+        {m_dir.filePath(QStringLiteral("no/such/folder/x.rtf")), QStringLiteral("cannot create a file in its folder: No such file or directory")},
+        {m_dir.filePath(QStringLiteral("plain/x.rtf")), QStringLiteral("cannot create a file in its folder: Not a directory")},
+        {strOld, QStringLiteral("the file is read-only")},
+        {bDevice ? strFull : QString(), QStringLiteral("cannot write the file: No space left on device")},
+    };
+    QFile::setPermissions(strOld, QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther);
+    CMessageBoxCapture capture;
+    for (const auto& row : rows) {
+        if (row.strPath.isEmpty()) continue;
+        const QString strNamed = QDir::toNativeSeparators(row.strPath) + QStringLiteral(": ") + row.strReason;
+        QVERIFY(!m_pDoc->OnSaveDocument(row.strPath, strError));
+        QCOMPARE(strError, strNamed);
+        QVERIFY(m_pDoc->IsModified());
+        QCOMPARE(m_pDoc->GetPathName(), QFileInfo(strOld).absoluteFilePath());
+    }
+    // What the user sees for Save over the read-only file.
+    QVERIFY(!frame.OnFileSave());
+    QCOMPARE(capture.Boxes().size(), size_t{1});
+    QCOMPARE(capture.Boxes()[0].strText, QStringLiteral("Failed to save document.\n\n") +
+                                             QDir::toNativeSeparators(strOld) + QStringLiteral(": the file is read-only"));
+    QVERIFY(oldFile.open(QIODevice::ReadOnly));
+    QCOMPARE(oldFile.readAll(), oldBytes);
+    if (bDevice) QVERIFY(QFileInfo(strFull).exists() && !QFileInfo(strFull).isFile());
 }
 
 void tst_DocumentFile::titleAndModifiedFlag() {
