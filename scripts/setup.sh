@@ -11,6 +11,13 @@ packages=(
   fonts-dejavu-core culmus
   libfribidi-bin libfribidi-dev unicode-data time python3
   libreoffice-writer-nogui chromium
+  wine64 gcc-mingw-w64-x86-64
+  libxtst-dev
+  dpkg-dev
+  lintian
+  appstream
+  man-db
+  bsdextrautils
 )
 
 missing=()

@@ -43,6 +43,7 @@ const char* const kConvertUsage =
     "                      the streams already open. An empty document writes nothing and\n"
     "                      leaves an existing OUTPUT as it was\n"
     "  -h, --help          show this help\n"
+    "  --version           show the version\n"
     "\n"
     "INPUT is an RTF file, or plain text (one paragraph per line, right-aligned); absent or -\n"
     "reads standard input. Exit status: 0 success, 1 unreadable or invalid input, not enough\n"
@@ -106,6 +107,8 @@ ParseResult ParseConvertOptions(const std::vector<std::string>& args) {
 
         if (arg == "-h" || arg == "--help") {
             options.bHelp = true;
+        } else if (arg == "--version") {
+            options.bVersion = true;
         } else if (auto mode = ModeOf(arg)) {
             if (inlineValue) return fail("option " + arg + " takes no value");
             if (bModeSeen && options.eMode != *mode) return fail("only one of --html, --plain, --to-logical, --text, --dump-json may be given");

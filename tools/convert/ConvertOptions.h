@@ -30,6 +30,7 @@ struct ConvertOptions {
     bool bHelp = false;
     LineOrderRule eOrder = LineOrderRule::Velmora;  // for --html and --plain
     PageKind ePage = PageKind::Visual;              // for --html and --plain
+    bool bVersion = false;
 };
 
 struct ParseResult {
