@@ -3,25 +3,29 @@
 #include "AtomicFile.h"
 #include "ConvertJob.h"
 #include "ConvertOptions.h"
+#include "InputStream.h"
 
-#include <cstdio>
+#include <cerrno>
 #include <iostream>
-#include <iterator>
 #include <string>
-#include <utility>
+#include <string_view>
 #include <vector>
+
+#include <unistd.h>
 
 namespace {
 
-bool ReadStandardInput(std::string& bytes) {
-    std::freopen(nullptr, "rb", stdin);
-    bytes.assign(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>());
-    return !std::cin.bad();
-}
-
-bool WriteStandardOutput(const std::string& bytes) {
-    std::freopen(nullptr, "wb", stdout);
-    return std::fwrite(bytes.data(), 1, bytes.size(), stdout) == bytes.size() && std::fflush(stdout) == 0;
+// Writes to standard output unbuffered: the converter hands over large blocks.
+bool WriteStandardOutput(std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t nWritten = ::write(STDOUT_FILENO, bytes.data(), bytes.size());
+        if (nWritten < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        bytes.remove_prefix(static_cast<size_t>(nWritten));
+    }
+    return true;
 }
 
 }  // namespace
@@ -40,25 +44,36 @@ int main(int argc, char** argv) {
         return 0;
     }
 
-    std::string input;
     std::string error;
     const bool bStdin = options.strInput == "-";
     const std::string strInputName = bStdin ? "standard input" : options.strInput;
-    if (bStdin ? !ReadStandardInput(input) : !ReadWholeFile(options.strInput, input, error)) {
+    CInputStream input;
+    if (!input.Open(options.strInput, error)) {
         std::cerr << "velmora-convert: " << strInputName << ": " << (error.empty() ? "cannot be read" : error) << "\n";
         return 1;
     }
+    auto read = [&input](char* pBuffer, size_t nSize, std::string& strError) {
+        return input.Read(pBuffer, nSize, strError);
+    };
 
-    const ConvertOutcome outcome = RunConversion(std::move(input), strInputName, options);
+    // Standard output takes the output as it comes; a file is replaced only once it is complete.
+    const bool bToStdout = options.strOutput.empty() || options.strOutput == "-";
+    std::string fileOutput;
+    auto write = [&](std::string_view bytes) {
+        if (bToStdout) return WriteStandardOutput(bytes);
+        fileOutput.append(bytes);
+        return true;
+    };
+    const ConvertOutcome outcome = RunStreamingConversion(read, strInputName, options, write);
     if (!outcome.strMessage.empty()) std::cerr << "velmora-convert: " << outcome.strMessage << "\n";
     if (outcome.nExitCode != 0) return outcome.nExitCode;
 
-    if (options.strOutput.empty() || options.strOutput == "-") {
-        if (!WriteStandardOutput(outcome.strOutput)) {
+    if (bToStdout) {
+        if (outcome.bOutputFailed) {
             std::cerr << "velmora-convert: standard output: the output could not be written\n";
             return 1;
         }
-    } else if (!WriteFileAtomically(options.strOutput, outcome.strOutput, error)) {
+    } else if (!WriteFileAtomically(options.strOutput, fileOutput, error)) {
         std::cerr << "velmora-convert: " << options.strOutput << ": " << error << "\n";
         return 1;
     }
