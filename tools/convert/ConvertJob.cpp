@@ -227,14 +227,15 @@ private:
 };
 
 // True once the first bytes of the input tell RTF from plain text: the first byte that is not
-// a byte-order mark, a blank, a tab or a line end, and the four after it, are there.
-bool InputKindKnown(std::string_view head) {
-    size_t nPos = 0;
+// a byte-order mark, a blank, a tab or a line end, and the four after it, are there. nScanned
+// keeps how far the blanks have been passed, so that a long run of them is looked at once.
+bool InputKindKnown(std::string_view head, size_t& nScanned) {
     if (head.size() < kUtf8Bom.size() && kUtf8Bom.starts_with(head)) return false;
-    if (head.starts_with(kUtf8Bom)) nPos = kUtf8Bom.size();
-    while (nPos < head.size() && (head[nPos] == ' ' || head[nPos] == '\t' || head[nPos] == '\r' || head[nPos] == '\n'))
-        ++nPos;
-    return head.size() >= nPos + 5;
+    if (nScanned == 0 && head.starts_with(kUtf8Bom)) nScanned = kUtf8Bom.size();
+    while (nScanned < head.size() && (head[nScanned] == ' ' || head[nScanned] == '\t' || head[nScanned] == '\r' ||
+                                      head[nScanned] == '\n'))
+        ++nScanned;
+    return head.size() >= nScanned + 5;
 }
 
 bool ModeStreams(const ConvertOptions& options) {
@@ -260,7 +261,8 @@ ConvertOutcome RunStreamingConversion(const InputReader& fnRead, const std::stri
     };
     auto readFailure = [&]() { return Failure(strInputName, error.empty() ? "cannot be read" : error); };
     const bool bStreams = ModeStreams(options);
-    while (!bEnded && !(bStreams && InputKindKnown(input))) {
+    size_t nScanned = 0;
+    while (!bEnded && !(bStreams && InputKindKnown(input, nScanned))) {
         if (!readBlock()) return readFailure();
     }
     if (!bStreams || LooksLikeRtf(input)) {
