@@ -55,15 +55,11 @@ bool DecodeInput(std::string_view input, TextEncoding eEncoding, std::u32string&
 bool AppendEncoded(std::u32string_view text, size_t nOffset, TextEncoding eEncoding, std::string& bytes,
                    std::string& reason) {
     if (eEncoding == TextEncoding::Utf8) {
-        bytes += EncodeUtf8(text);
+        for (char32_t ch : text) AppendUtf8(bytes, ch);
         return true;
     }
-    std::string encoded;
     size_t nBad = 0;
-    if (EncodeCp1255(text, encoded, nBad)) {
-        bytes += encoded;
-        return true;
-    }
+    if (AppendCp1255(text, bytes, nBad)) return true;
     reason = "character " + HexCodePoint(text[nBad]) + " at output position " + std::to_string(nOffset + nBad) +
              " cannot be written in cp1255 (use --encoding utf-8)";
     return false;
@@ -185,7 +181,9 @@ constexpr size_t kWriteBytes = size_t{1} << 20;
 // drops what comes.
 class COutputFlow {
 public:
-    explicit COutputFlow(const OutputWriter& fnWrite) : m_fnWrite(fnWrite) {}
+    explicit COutputFlow(const OutputWriter& fnWrite) : m_fnWrite(fnWrite) {
+        m_bytes.reserve(kHeldOutputBytes + kWriteBytes);  // spares regrowth; unwritten pages cost nothing
+    }
 
     std::string& Bytes() { return m_bytes; }
     void Pass() {
