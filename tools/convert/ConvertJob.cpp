@@ -242,7 +242,7 @@ bool ModeStreams(const ConvertOptions& options) {
 
 }  // namespace
 
-ConvertOutcome RunStreamingConversion(const InputReader& fnRead, const std::string& strInputName,
+ConvertOutcome RunStreamingConversion(IInputSource& source, const std::string& strInputName,
                                       const ConvertOptions& options, const OutputWriter& fnWrite,
                                       int32_t nWindowChars) {
     std::string input;
@@ -251,7 +251,7 @@ ConvertOutcome RunStreamingConversion(const InputReader& fnRead, const std::stri
     bool bEnded = false;
     // Reads the next block onto input; false on a read error.
     auto readBlock = [&]() {
-        const std::ptrdiff_t nRead = fnRead(block.data(), block.size(), error);
+        const std::ptrdiff_t nRead = source.Read(block.data(), block.size(), error);
         if (nRead < 0) return false;
         if (nRead == 0) bEnded = true;
         input.append(block.data(), static_cast<size_t>(nRead));
@@ -263,15 +263,20 @@ ConvertOutcome RunStreamingConversion(const InputReader& fnRead, const std::stri
     while (!bEnded && !(bStreams && InputKindKnown(input, nScanned))) {
         if (!readBlock()) return readFailure();
     }
+    // The RTF reader takes the file whole (its document is still converted a window at a time),
+    // as do the other modes: mapped when it can be, else read.
+    std::string_view whole;
     if (!bStreams || LooksLikeRtf(input)) {
-        // The RTF reader takes the file whole; its document is still converted a window at a time.
-        while (!bEnded) {
+        whole = source.MapWhole();
+        while (whole.empty() && !bEnded) {
             if (!readBlock()) return readFailure();
         }
+        if (whole.empty()) whole = input;
         std::vector<char>().swap(block);
     }
     if (!bStreams) {
-        ConvertOutcome outcome = RunConversion(std::move(input), strInputName, options);
+        ConvertOutcome outcome = RunConversion(whole.data() == input.data() ? std::move(input) : std::string(whole),
+                                               strInputName, options);
         if (outcome.nExitCode == 0 && !fnWrite(outcome.strOutput)) outcome.bOutputFailed = true;
         outcome.strOutput.clear();
         return outcome;
@@ -286,9 +291,9 @@ ConvertOutcome RunStreamingConversion(const InputReader& fnRead, const std::stri
     });
     CStreamingConversion stream(engine, options.eMode == ConvertMode::Html, options.nLineLength, options.nWrapColumns,
                                 nWindowChars > 0 ? nWindowChars : CStreamingConversion::kWindowChars);
-    if (LooksLikeRtf(input)) {
+    if (!whole.empty()) {
         CStreamingRtfSink sink(stream);
-        const RtfReadResult result = ReadRtf(input, sink);
+        const RtfReadResult result = ReadRtf(whole, sink);
         if (!result.bOk) return Failure(strInputName, result.strError);
         std::string().swap(input);
     } else {

@@ -6,6 +6,7 @@
 #include <limits>
 
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -18,12 +19,31 @@ constexpr uint64_t kMaxDocumentBytes = static_cast<uint64_t>(std::numeric_limits
 }  // namespace
 
 CInputStream::~CInputStream() {
+    if (m_pMapped != nullptr) ::munmap(m_pMapped, m_nFileSize);
     if (m_bOwned && m_fd >= 0) ::close(m_fd);
+}
+
+std::string_view CInputStream::MapWhole() {
+    if (m_pMapped == nullptr && m_nFileSize > 0) {
+        void* p = ::mmap(nullptr, m_nFileSize, PROT_READ, MAP_PRIVATE | MAP_POPULATE, m_fd, 0);
+        if (p == MAP_FAILED) return {};
+        m_pMapped = p;
+    }
+    return m_pMapped != nullptr ? std::string_view(static_cast<const char*>(m_pMapped), m_nFileSize) : std::string_view();
+}
+
+// Notes the size of a regular file read from its start, which may then be mapped.
+static size_t MappableSize(int fd) {
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_size <= 0) return 0;
+    if (::lseek(fd, 0, SEEK_CUR) != 0) return 0;
+    return static_cast<size_t>(st.st_size);
 }
 
 bool CInputStream::Open(const std::string& strPath, std::string& strError) {
     if (strPath == "-") {
         m_fd = STDIN_FILENO;
+        m_nFileSize = MappableSize(m_fd);
         return true;
     }
     m_fd = ::open(strPath.c_str(), O_RDONLY | O_CLOEXEC);
@@ -45,6 +65,7 @@ bool CInputStream::Open(const std::string& strPath, std::string& strError) {
         strError = "the file is too large (2 GiB or more)";
         return false;
     }
+    m_nFileSize = MappableSize(m_fd);
 #ifdef POSIX_FADV_SEQUENTIAL
     ::posix_fadvise(m_fd, 0, 0, POSIX_FADV_SEQUENTIAL);
 #endif

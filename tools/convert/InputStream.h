@@ -1,12 +1,15 @@
 #pragma once
 // The converter's input, a file or standard input, read a large block at a time.
 
+#include "ConvertJob.h"
+
 #include <cstddef>
 #include <string>
+#include <string_view>
 
 namespace velmora {
 
-class CInputStream {
+class CInputStream final : public IInputSource {
 public:
     CInputStream() = default;
     ~CInputStream();
@@ -19,11 +22,15 @@ public:
     bool Open(const std::string& strPath, std::string& strError);
     // Reads up to nSize bytes into pBuffer: the number read, 0 at the end of the input, or -1
     // with a one-line reason in strError.
-    std::ptrdiff_t Read(char* pBuffer, size_t nSize, std::string& strError);
+    std::ptrdiff_t Read(char* pBuffer, size_t nSize, std::string& strError) override;
+    // A regular file that was opened at its start is mapped whole; nothing else is.
+    std::string_view MapWhole() override;
 
 private:
     int m_fd = -1;
     bool m_bOwned = false;
+    size_t m_nFileSize = 0;  // of a regular file opened at its start, else 0
+    void* m_pMapped = nullptr;
 };
 
 }  // namespace velmora

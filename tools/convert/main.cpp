@@ -52,9 +52,6 @@ int main(int argc, char** argv) {
         std::cerr << "velmora-convert: " << strInputName << ": " << (error.empty() ? "cannot be read" : error) << "\n";
         return 1;
     }
-    auto read = [&input](char* pBuffer, size_t nSize, std::string& strError) {
-        return input.Read(pBuffer, nSize, strError);
-    };
 
     // Standard output takes the output as it comes; a file is replaced only once it is complete.
     const bool bToStdout = options.strOutput.empty() || options.strOutput == "-";
@@ -64,7 +61,7 @@ int main(int argc, char** argv) {
         fileOutput.append(bytes);
         return true;
     };
-    const ConvertOutcome outcome = RunStreamingConversion(read, strInputName, options, write);
+    const ConvertOutcome outcome = RunStreamingConversion(input, strInputName, options, write);
     if (!outcome.strMessage.empty()) std::cerr << "velmora-convert: " << outcome.strMessage << "\n";
     if (outcome.nExitCode != 0) return outcome.nExitCode;
 
