@@ -185,9 +185,9 @@ public:
         }
     }
 
-    RtfWordInfo Find(std::string_view name) const {
+    RtfWordInfo Find(std::string_view name, uint64_t key) const {
         // Almost every word is short: one packed comparison finds it, or finds it unknown.
-        if (const uint64_t key = PackName(name)) {
+        if (key != 0) {
             for (size_t j = PackedSlot(key); m_packed[j].key != 0; j = (j + 1) & (kSlots - 1)) {
                 if (m_packed[j].key == key) return m_packed[j].info;
             }
@@ -212,11 +212,13 @@ private:
 
 }  // namespace
 
-RtfWordInfo LookUpRtfWord(std::string_view name) {
+RtfWordInfo LookUpRtfWord(std::string_view name) { return LookUpRtfWord(name, PackName(name)); }
+
+RtfWordInfo LookUpRtfWord(std::string_view name, uint64_t nPacked) {
     // Names longer than any known word cannot match; they need no hashing.
     if (name.size() > 20) return {};
     static const CWordTable s_table;
-    return s_table.Find(name);
+    return s_table.Find(name, nPacked);
 }
 
 }  // namespace velmora

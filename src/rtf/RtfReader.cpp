@@ -173,7 +173,7 @@ bool CRtfReader::SkipsFallback() {
 }
 
 void CRtfReader::OnControlWord(const RtfToken& token) {
-    const RtfWordInfo info = LookUpRtfWord(token.text);
+    const RtfWordInfo info = LookUpRtfWord(token.text, token.nPackedName);
     if (SkipsFallback()) return;
     switch (Top().destination) {
     case RtfDestination::Body: OnBodyWord(info, token); break;

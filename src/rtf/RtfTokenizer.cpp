@@ -85,7 +85,11 @@ void CRtfTokenizer::ReadControlWord(RtfToken& token) {
     const size_t nSize = m_bytes.size();
     const char* p = m_bytes.data();
     const size_t nNameStart = m_nPos;
-    while (m_nPos < nSize && IsAsciiLetter(p[m_nPos])) ++m_nPos;
+    uint64_t nPacked = 0;
+    for (unsigned nShift = 0; m_nPos < nSize && IsAsciiLetter(p[m_nPos]); ++m_nPos, nShift += 8) {
+        if (nShift < 64) nPacked |= static_cast<uint64_t>(static_cast<uint8_t>(p[m_nPos])) << nShift;
+    }
+    token.nPackedName = m_nPos - nNameStart <= 8 ? nPacked : 0;
     token.kind = RtfTokenKind::ControlWord;
     token.text = m_bytes.substr(nNameStart, m_nPos - nNameStart);
 
