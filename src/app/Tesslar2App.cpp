@@ -69,8 +69,10 @@ bool CTesslar2App::OnCommand(int nId) {
     }
 }
 
-void CTesslar2App::OnAppAbout() { ShowAboutBox(); }
+void CTesslar2App::OnAppAbout() { ShowAboutBox(m_pFrame.get()); }
 
-void CTesslar2App::OnHebrewHelp() { ShowHebrewHelp(QString::fromStdString(g_hostInfo.m_szWorkDir)); }
+void CTesslar2App::OnHebrewHelp() {
+    ShowHebrewHelp(QString::fromStdString(g_hostInfo.m_szWorkDir), m_pFrame.get());
+}
 
 }  // namespace velmora

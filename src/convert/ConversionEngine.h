@@ -4,6 +4,7 @@
 // document into visual lines.
 
 #include "BlankIndex.h"
+#include "LineOrder.h"
 #include "LineWalk.h"
 #include "Progress.h"
 #include "TextModel.h"
@@ -30,6 +31,10 @@ public:
     int32_t m_nDoneChars = 0;
 
     void SetProgress(IProgress* pProgress) { m_pProgress = pProgress; }
+
+    // Puts every line in the order pOrder gives and writes its runs as pOrder says; nullptr (the
+    // default) keeps the engine's own run rules. pOrder must outlive the conversions it serves.
+    void SetLineOrder(ILineOrder* pOrder) { m_pLineOrder = pOrder; }
 
     // Receives a line walk's output in order, a stretch at a time as it becomes final, so that
     // the output of a large document is never held whole. With a sink set, the walks hand it
@@ -100,6 +105,7 @@ private:
     void StitchPiece(std::u32string& strOut, size_t nPieceStart);
 
     IProgress* m_pProgress = nullptr;
+    ILineOrder* m_pLineOrder = nullptr;
     OutputSink m_outputSink;
     // The empty-line alignment, kept from one empty line to the next during a walk.
     int32_t m_nEmptyAlign = 0;

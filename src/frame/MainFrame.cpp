@@ -7,6 +7,7 @@
 #include "LineLength.h"
 #include "LineLengthBox.h"
 #include "PlatformCheck.h"
+#include "PrintSetupDlg.h"
 #include "doc/Tesslar2Doc.h"
 #include "doc/Tesslar2View.h"
 #include "dialogs/MessageBox.h"
@@ -16,6 +17,7 @@
 #include <QAbstractItemView>
 #include <QActionGroup>
 #include <QApplication>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
@@ -23,7 +25,6 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
-#include <QPageSetupDialog>
 #include <QPrinter>
 #include <QSettings>
 #include <QShortcut>
@@ -38,7 +39,8 @@ namespace velmora {
 
 namespace {
 
-constexpr const char* kRtfFilter = "Rich Text Format (*.rtf)";
+// RTF first, so that it is the filter the dialogs start with.
+constexpr const char* kFileFilters = "Rich Text Format (*.rtf);;All Files (*)";
 constexpr int kBoxWidth = 49;         // pixels of the toolbar entry that holds the box
 constexpr int kBoxDropHeight = 200;   // pixels the box's list may drop down
 constexpr int kLockPollMs = 250;
@@ -76,6 +78,7 @@ CMainFrame::CMainFrame(CTesslar2Doc* pDoc, bool bHebrewUi, QWidget* pParent)
     DetectPlatform();
     SetupStatusBar();
 
+    SetupEditCommandUpdates();
     setDockOptions(dockOptions() | QMainWindow::AllowNestedDocks);
     connect(m_pDoc, &CTesslar2Doc::TitleChanged, this, &CMainFrame::UpdateTitle);
     UpdateTitle();
@@ -199,6 +202,31 @@ void CMainFrame::SetupAccelerators() {
         pShortcut->setContext(Qt::WindowShortcut);
         const int nId = acc.nId;
         connect(pShortcut, &QShortcut::activated, this, [this, nId] { OnCommand(nId); });
+    }
+}
+
+void CMainFrame::SetupEditCommandUpdates() {
+    // Undo, Cut, Copy and Paste follow what the editor can do, in the menu and on the toolbar.
+    connect(m_pView, &QTextEdit::undoAvailable, this, &CMainFrame::OnUpdateEditCommands);
+    connect(m_pView, &QTextEdit::copyAvailable, this, &CMainFrame::OnUpdateEditCommands);
+    connect(m_pView, &QTextEdit::selectionChanged, this, &CMainFrame::OnUpdateEditCommands);
+    connect(QApplication::clipboard(), &QClipboard::dataChanged, this, &CMainFrame::OnUpdateEditCommands);
+    OnUpdateEditCommands();
+}
+
+void CMainFrame::OnUpdateEditCommands() {
+    const bool bWritable = !m_pView->isReadOnly();
+    const bool bSelection = m_pView->textCursor().hasSelection();
+    const std::map<int, bool> enabled = {
+        {ID_EDIT_UNDO, bWritable && m_pView->document()->isUndoAvailable()},
+        {ID_EDIT_CUT, bWritable && bSelection},
+        {ID_EDIT_COPY, bSelection},
+        {ID_EDIT_PASTE, bWritable && m_pView->canPaste()},
+        {ID_EDIT_PASTE_SPECIAL, bWritable && m_pView->canPaste()},
+    };
+    for (QAction* pAction : findChildren<QAction*>()) {
+        const auto it = enabled.find(pAction->data().toInt());
+        if (it != enabled.end()) pAction->setEnabled(it->second);
     }
 }
 
@@ -360,7 +388,7 @@ void CMainFrame::OnFileNew() {
 
 void CMainFrame::OnFileOpen() {
     const QString strPath = QFileDialog::getOpenFileName(this, QStringLiteral("Open"), QString(),
-                                                         QString::fromLatin1(kRtfFilter));
+                                                         QString::fromLatin1(kFileFilters));
     if (!strPath.isEmpty()) OpenDocumentFile(strPath);
 }
 
@@ -392,7 +420,7 @@ bool CMainFrame::OnFileSave() {
 }
 
 bool CMainFrame::OnFileSaveAs() {
-    QFileDialog dialog(this, QStringLiteral("Save As"), QString(), QString::fromLatin1(kRtfFilter));
+    QFileDialog dialog(this, QStringLiteral("Save As"), QString(), QString::fromLatin1(kFileFilters));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(QStringLiteral("rtf"));
     dialog.selectFile(m_pDoc->GetPathName().isEmpty() ? m_pDoc->GetTitle() + QStringLiteral(".rtf")
@@ -402,7 +430,7 @@ bool CMainFrame::OnFileSaveAs() {
 }
 
 void CMainFrame::OnFilePrintSetup() {
-    QPageSetupDialog dialog(m_pPrinter, this);
+    CPrintSetupDlg dialog(m_pPrinter, this);
     dialog.exec();
 }
 

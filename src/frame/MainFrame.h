@@ -65,6 +65,8 @@ signals:
 public slots:
     void OnUpdateLineLengthBox();
     void OnUpdateCapacity();
+    // Greys Undo, Cut, Copy, Paste and Paste Special when they cannot act.
+    void OnUpdateEditCommands();
     void OnFileNew();
     void OnFileOpen();
     bool OnFileSave();
@@ -88,6 +90,7 @@ private:
     void SetupModifyActions();
     void SetupHelpActions();
     void SetupAccelerators();
+    void SetupEditCommandUpdates();
     void SetupToolBar();
     void SetupLineLengthBox();
     void SetupStatusBar();

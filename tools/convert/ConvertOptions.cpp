@@ -7,7 +7,8 @@ namespace velmora {
 const char* const kConvertUsage =
     "Usage: velmora-convert [--html | --plain | --to-logical | --text | --dump-json]\n"
     "                       [--line-length N] [--wrap COLUMNS] [--select FROM:TO]\n"
-    "                       [--encoding cp1255|utf-8] [-o OUTPUT] [INPUT]\n"
+    "                       [--encoding cp1255|utf-8] [--order velmora|unicode]\n"
+    "                       [-o OUTPUT] [INPUT]\n"
     "\n"
     "Turns a Hebrew document written in logical order into visual order, exactly as the\n"
     "Velmora editor puts it on the clipboard, or turns visual text back into logical order.\n"
@@ -23,15 +24,25 @@ const char* const kConvertUsage =
     "  --line-length N     longest visual line, 1 to 256 characters (default 256)\n"
     "  --wrap COLUMNS      lay paragraphs out in lines of at most COLUMNS characters first,\n"
     "                      as a window of that width would (default 0: no wrapping)\n"
-    "  --select FROM:TO    convert only these character positions (see --text); an empty\n"
-    "                      selection converts everything\n"
+    "  --select FROM:TO    convert only these character positions (see --text); positions\n"
+    "                      outside the text count as its nearer end, and a selection that\n"
+    "                      comes out empty converts everything, as the editor does with\n"
+    "                      nothing selected (a note on standard error says so)\n"
     "  --encoding ENC      cp1255 (Windows-1255) or utf-8 (default) for the output, and for\n"
     "                      plain-text input\n"
-    "  -o OUTPUT           write to OUTPUT instead of standard output\n"
+    "  --order ORDER       the order of each visual line, for --html and --plain:\n"
+    "                      velmora (default) as the editor writes it, or unicode as\n"
+    "                      browsers show the text (the Unicode Bidirectional Algorithm)\n"
+    "  -o OUTPUT           write to OUTPUT instead of standard output. A file is replaced\n"
+    "                      only once the whole output is written; a device or a FIFO is\n"
+    "                      written as it is; /dev/stdout, /dev/stderr, /dev/fd/N and - are\n"
+    "                      the streams already open. An empty document writes nothing and\n"
+    "                      leaves an existing OUTPUT as it was\n"
     "  -h, --help          show this help\n"
     "\n"
     "INPUT is an RTF file, or plain text (one paragraph per line, right-aligned); absent or -\n"
-    "reads standard input. Exit status: 0 success, 1 unreadable or invalid input, 2 usage error.\n";
+    "reads standard input. Exit status: 0 success, 1 unreadable or invalid input, not enough\n"
+    "memory or an OUTPUT that cannot be written, 2 usage error.\n";
 
 namespace {
 
@@ -123,6 +134,16 @@ ParseResult ParseConvertOptions(const std::vector<std::string>& args) {
             } else {
                 return fail("--encoding must be cp1255 or utf-8, not '" + value + "'");
             }
+        } else if (arg == "--order") {
+            std::string value;
+            if (!takeValue(value)) return fail("--order needs velmora or unicode");
+            if (value == "velmora") {
+                options.eOrder = LineOrderRule::Velmora;
+            } else if (value == "unicode") {
+                options.eOrder = LineOrderRule::Unicode;
+            } else {
+                return fail("--order must be velmora or unicode, not '" + value + "'");
+            }
         } else if (arg == "-o" || arg == "--output") {
             if (!takeValue(options.strOutput) || options.strOutput.empty()) return fail("-o needs a file name");
         } else if (arg == "--") {
@@ -140,6 +161,8 @@ ParseResult ParseConvertOptions(const std::vector<std::string>& args) {
             bInputSeen = true;
         }
     }
+    const bool bVisualOutput = options.eMode == ConvertMode::Html || options.eMode == ConvertMode::Plain;
+    if (options.eOrder == LineOrderRule::Unicode && !bVisualOutput) return fail("--order unicode applies only to --html and --plain");
     return ParseResult{options, {}};
 }
 

@@ -11,6 +11,8 @@
 namespace velmora {
 
 enum class ConvertMode { Html, Plain, ToLogical, Text, DumpJson };
+// The order of the visual lines: Velmora's own run rules, or the Unicode Bidirectional Algorithm's.
+enum class LineOrderRule { Velmora, Unicode };
 
 struct ConvertOptions {
     ConvertMode eMode = ConvertMode::Html;
@@ -23,6 +25,7 @@ struct ConvertOptions {
     std::string strOutput;        // empty: standard output
     std::string strInput = "-";   // "-": standard input
     bool bHelp = false;
+    LineOrderRule eOrder = LineOrderRule::Velmora;  // for --html and --plain
 };
 
 struct ParseResult {

@@ -7,6 +7,8 @@
 
 #include <cerrno>
 #include <iostream>
+#include <new>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -28,6 +30,43 @@ bool WriteStandardOutput(std::string_view bytes) {
     return true;
 }
 
+int Convert(const velmora::ConvertOptions& options, const std::string& strInputName) {
+    using namespace velmora;
+    std::string error;
+    CInputStream input;
+    if (!input.Open(options.strInput, error)) {
+        std::cerr << "velmora-convert: " << strInputName << ": " << (error.empty() ? "cannot be read" : error) << "\n";
+        return 1;
+    }
+
+    // The output goes out as the conversion gives it. OUTPUT is opened (see CAtomicFile) with
+    // the first bytes and takes its new contents only when the conversion has succeeded: with
+    // nothing to write (an empty document) an existing OUTPUT is left as it is.
+    const bool bToStdout = options.strOutput.empty() || options.strOutput == "-";
+    CAtomicFile file;
+    bool bFileOpen = false;
+    std::string fileError;
+    auto write = [&](std::string_view bytes) {
+        if (bytes.empty()) return true;
+        if (bToStdout) return WriteStandardOutput(bytes);
+        if (!bFileOpen && !file.Open(options.strOutput, fileError)) return false;
+        bFileOpen = true;
+        return file.Write(bytes, fileError);
+    };
+    const ConvertOutcome outcome = RunStreamingConversion(input, strInputName, options, write);
+    if (!outcome.strMessage.empty()) std::cerr << "velmora-convert: " << outcome.strMessage << "\n";
+    if (outcome.nExitCode != 0) return outcome.nExitCode;
+
+    if (bToStdout) {
+        if (!outcome.bOutputFailed) return 0;
+        std::cerr << "velmora-convert: standard output: the output could not be written\n";
+        return 1;
+    }
+    if (!outcome.bOutputFailed && (!bFileOpen || file.Commit(fileError))) return 0;
+    std::cerr << "velmora-convert: " << options.strOutput << ": " << fileError << "\n";
+    return 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -43,36 +82,13 @@ int main(int argc, char** argv) {
         std::cout << kConvertUsage;
         return 0;
     }
-
-    std::string error;
-    const bool bStdin = options.strInput == "-";
-    const std::string strInputName = bStdin ? "standard input" : options.strInput;
-    CInputStream input;
-    if (!input.Open(options.strInput, error)) {
-        std::cerr << "velmora-convert: " << strInputName << ": " << (error.empty() ? "cannot be read" : error) << "\n";
-        return 1;
+    const std::string strInputName = options.strInput == "-" ? "standard input" : options.strInput;
+    try {
+        return Convert(options, strInputName);
+    } catch (const std::bad_alloc&) {
+    } catch (const std::length_error&) {
     }
-
-    // Standard output takes the output as it comes; a file is replaced only once it is complete.
-    const bool bToStdout = options.strOutput.empty() || options.strOutput == "-";
-    std::string fileOutput;
-    auto write = [&](std::string_view bytes) {
-        if (bToStdout) return WriteStandardOutput(bytes);
-        fileOutput.append(bytes);
-        return true;
-    };
-    const ConvertOutcome outcome = RunStreamingConversion(input, strInputName, options, write);
-    if (!outcome.strMessage.empty()) std::cerr << "velmora-convert: " << outcome.strMessage << "\n";
-    if (outcome.nExitCode != 0) return outcome.nExitCode;
-
-    if (bToStdout) {
-        if (outcome.bOutputFailed) {
-            std::cerr << "velmora-convert: standard output: the output could not be written\n";
-            return 1;
-        }
-    } else if (!WriteFileAtomically(options.strOutput, fileOutput, error)) {
-        std::cerr << "velmora-convert: " << options.strOutput << ": " << error << "\n";
-        return 1;
-    }
-    return 0;
+    // Whatever was already given back, the message must not need much more.
+    std::cerr << "velmora-convert: " << strInputName << ": not enough memory\n";
+    return 1;
 }
