@@ -191,7 +191,7 @@ ConvertOutcome RunConversion(std::string input, const std::string& strInputName,
 namespace {
 
 // Bytes handed to the writer at a time once writing has begun.
-constexpr size_t kWriteBytes = size_t{1} << 20;
+constexpr size_t kWriteBytes = size_t{1} << 18;
 
 // Gathers encoded output and hands it to the writer: nothing until kHeldOutputBytes have
 // gathered or the output is complete, then a block at a time. After a failed write it only

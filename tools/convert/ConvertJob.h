@@ -36,8 +36,10 @@ public:
 using OutputWriter = std::function<bool(std::string_view bytes)>;
 
 // Output held back before any is written, so that a conversion failing within it writes
-// nothing at all; beyond it, output already written stays written when a later part fails.
-inline constexpr size_t kHeldOutputBytes = size_t{8} << 20;
+// nothing at all; beyond it, output already written to standard output stays written when a
+// later part fails (an output file is replaced only on success). Small enough to stay in the
+// cache: a larger buffer costs more in fresh pages than the conversion itself.
+inline constexpr size_t kHeldOutputBytes = size_t{1} << 20;
 // Bytes read at a time.
 inline constexpr size_t kInputBlockBytes = size_t{1} << 20;
 
