@@ -284,7 +284,9 @@ ConvertOutcome RunStreamingConversion(IInputSource& source, const std::string& s
     // as do the other modes: mapped when it can be, else read.
     std::string_view whole;
     if (!bStreams || LooksLikeRtf(input)) {
-        whole = source.MapWhole();
+        // A mode that reads the input whole takes a copy of it: mapping it as well would only
+        // add to the memory.
+        if (bStreams) whole = source.MapWhole();
         while (whole.empty() && !bEnded) {
             if (!readBlock()) return readFailure();
         }
