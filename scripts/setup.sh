@@ -10,7 +10,14 @@ packages=(
   xvfb xauth xclip x11-utils x11-xkb-utils xdotool imagemagick
   fonts-dejavu-core culmus
   libfribidi-bin libfribidi-dev unicode-data time python3
-  libreoffice-writer-nogui
+  libreoffice-writer-nogui chromium
+  wine64 gcc-mingw-w64-x86-64
+  libxtst-dev
+  dpkg-dev
+  lintian
+  appstream
+  man-db
+  bsdextrautils
 )
 
 missing=()

@@ -27,3 +27,6 @@ cmake --build "$build" -j "$jobs"
 # The end-to-end tests drive real windows against timeouts; on a busy machine one may miss its
 # moment, so a failed test is run once more before it counts.
 xvfb-run -a -s "-screen 0 1280x1024x24" ctest --test-dir "$build" --output-on-failure -j "$jobs" --repeat until-pass:2
+
+echo "== the Debian package"
+bash scripts/check-package.sh "$build"

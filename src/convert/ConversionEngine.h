@@ -36,6 +36,14 @@ public:
     // default) keeps the engine's own run rules. pOrder must outlive the conversions it serves.
     void SetLineOrder(ILineOrder* pOrder) { m_pLineOrder = pOrder; }
 
+    // Writes the runs of every visual line between strOpen and strClose (after the line's block
+    // opening, before its "<BR>"), for instance an override that keeps the line in visual order
+    // in a page that lays text out itself. Both are empty by default.
+    void SetLineFrame(std::u32string strOpen, std::u32string strClose) {
+        m_strLineOpen = std::move(strOpen);
+        m_strLineClose = std::move(strClose);
+    }
+
     // Receives a line walk's output in order, a stretch at a time as it becomes final, so that
     // the output of a large document is never held whole. With a sink set, the walks hand it
     // everything and return an empty text; without one they return the whole output.
@@ -106,6 +114,8 @@ private:
 
     IProgress* m_pProgress = nullptr;
     ILineOrder* m_pLineOrder = nullptr;
+    std::u32string m_strLineOpen;
+    std::u32string m_strLineClose;
     OutputSink m_outputSink;
     // The empty-line alignment, kept from one empty line to the next during a walk.
     int32_t m_nEmptyAlign = 0;

@@ -118,6 +118,7 @@ void CConversionEngine::EmitRuns(TextModel& doc, const std::vector<TextRun>& run
         AppendAlignWord(strOut, nCode);
         strOut += U"><NOBR>"sv;
     }
+    strOut += m_strLineOpen;
     const std::u32string_view text = doc.Text();
     auto appendText = [&](const TextRun& run, std::u32string_view runText) {
         if (m_pLineOrder != nullptr) {
@@ -141,6 +142,7 @@ void CConversionEngine::EmitRuns(TextModel& doc, const std::vector<TextRun>& run
         appendText(run, runText);
         AppendClosingTags(strOut, tags);
     }
+    strOut += m_strLineClose;
     strOut += U"<BR>"sv;
     if (bBlock) strOut += kBlockClose;
     m_nLineAlign = nCode;

@@ -1,4 +1,4 @@
-// velmora-convert's --order: how it is read, and what each order writes.
+// velmora-convert's --order and --page: how they are read, and what each writes.
 
 #include "ConvertJob.h"
 #include "ConvertOptions.h"
@@ -20,7 +20,9 @@ std::vector<std::string> Words(const std::string& line) {
 struct ParseCase {
     const char* args;
     bool bAccepted;
-    LineOrderRule eOrder;
+    LineOrderRule eOrder = LineOrderRule::Velmora;
+    PageKind ePage = PageKind::Visual;
+    const char* option = "--order";  // named by the refusal
 };
 
 class OrderOptionTest : public ::testing::TestWithParam<ParseCase> {};
@@ -30,20 +32,32 @@ TEST_P(OrderOptionTest, IsReadOrRefused) {
     ASSERT_EQ(r.options.has_value(), GetParam().bAccepted) << r.strError;
     if (r.options) {
         EXPECT_EQ(r.options->eOrder, GetParam().eOrder);
+        EXPECT_EQ(r.options->ePage, GetParam().ePage);
     } else {
-        EXPECT_NE(r.strError.find("--order"), std::string::npos) << r.strError;
+        EXPECT_NE(r.strError.find(GetParam().option), std::string::npos) << r.strError;
     }
 }
 
+constexpr auto kUnicode = LineOrderRule::Unicode;
+constexpr auto kVelmora = LineOrderRule::Velmora;
+constexpr auto kLogical = PageKind::Logical;
+constexpr auto kVisual = PageKind::Visual;
+
 INSTANTIATE_TEST_SUITE_P(Args, OrderOptionTest,
-                         ::testing::Values(ParseCase{"in.rtf", true, LineOrderRule::Velmora},
-                                           ParseCase{"--order velmora --plain", true, LineOrderRule::Velmora},
-                                           ParseCase{"--order unicode", true, LineOrderRule::Unicode},
-                                           ParseCase{"--plain --order=unicode", true, LineOrderRule::Unicode},
-                                           ParseCase{"--order", false, LineOrderRule::Velmora},
-                                           ParseCase{"--order bidi", false, LineOrderRule::Velmora},
-                                           ParseCase{"--order unicode --text", false, LineOrderRule::Velmora},
-                                           ParseCase{"--to-logical --order unicode", false, LineOrderRule::Velmora}));
+                         ::testing::Values(ParseCase{"in.rtf", true},
+                                           ParseCase{"--order velmora --plain", true},
+                                           ParseCase{"--order unicode", true, kUnicode},
+                                           ParseCase{"--plain --order=unicode", true, kUnicode},
+                                           ParseCase{"--order", false},
+                                           ParseCase{"--order bidi", false},
+                                           ParseCase{"--order unicode --text", false},
+                                           ParseCase{"--to-logical --order unicode", false},
+                                           ParseCase{"--page visual --html", true},
+                                           ParseCase{"--page logical --order unicode", true, kUnicode, kLogical},
+                                           ParseCase{"--plain --page=logical", true, kVelmora, kLogical},
+                                           ParseCase{"--page", false, kVelmora, kVisual, "--page"},
+                                           ParseCase{"--page utf-8", false, kVelmora, kVisual, "--page"},
+                                           ParseCase{"--dump-json --page logical", false, kVelmora, kVisual, "--page"}));
 
 std::string Convert(const std::string& input, const std::string& args) {
     const ParseResult parsed = ParseConvertOptions(Words(args));
@@ -66,12 +80,21 @@ TEST(OrderConversionTest, TheSameSentenceInBothOrders) {
               "</NOBR></DIV>");
 }
 
+// In a logical page every line is held in visual order, in either order of the lines.
+TEST(OrderConversionTest, ALogicalPageOverridesEveryLine) {
+    EXPECT_EQ(Convert(kSentence, "--html --encoding cp1255 --page logical --line-length 12"),
+              "</NOBR></DIV><DIV ALIGN=right><NOBR><BDO DIR=LTR>abc)) \xED\xE5\xEC\xF9</BDO><BR>"
+              "<BDO DIR=LTR>!\xED\xEC\xE5\xF2 ,123</BDO><BR></NOBR></DIV>");
+    EXPECT_EQ(Convert(kSentence, "--plain --encoding cp1255 --page logical --order unicode"),
+              "<BDO DIR=LTR>!\xED\xEC\xE5\xF2 ,123 (abc) \xED\xE5\xEC\xF9</BDO><BR>");
+}
+
 TEST(OrderConversionTest, VelmoraIsTheDefault) {
     const std::string rtf =
         "{\\rtf1\\ansi\\ansicpg1255{\\fonttbl{\\f0\\fcharset177 David;}{\\f1\\fcharset0 Arial;}}"
         "\\pard\\qc\\f0 \\'f9\\'ec\\'e5\\'ed {\\f1\\b abc, def} 12.\\par}";
     for (const char* mode : {"--html", "--plain"}) {
-        EXPECT_EQ(Convert(rtf, mode), Convert(rtf, std::string(mode) + " --order velmora")) << mode;
+        EXPECT_EQ(Convert(rtf, mode), Convert(rtf, std::string(mode) + " --order velmora --page visual")) << mode;
     }
 }
 
