@@ -249,7 +249,7 @@ bool CRtfReader::SkipsFallback() {
 }
 
 void CRtfReader::OnControlWord(const RtfToken& token) {
-    const RtfWordInfo info = LookUpRtfWord(token.text);
+    const RtfWordInfo info = LookUpRtfWord(token.text, token.nPackedName);
     if (SkipsFallback()) return;
     SaveStateBeyondKeptDepth();
     switch (Top().destination) {
