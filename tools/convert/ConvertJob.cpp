@@ -312,6 +312,7 @@ ConvertOutcome RunStreamingConversion(IInputSource& source, const std::string& s
     });
     CUnicodeLineOrder unicodeOrder;
     if (options.eOrder == LineOrderRule::Unicode) engine.SetLineOrder(&unicodeOrder);
+    if (options.ePage == PageKind::Logical) engine.SetLineFrame(U"<BDO DIR=LTR>", U"</BDO>");
     CStreamingConversion stream(engine, options.eMode == ConvertMode::Html, options.nLineLength, options.nWrapColumns,
                                 nWindowChars > 0 ? nWindowChars : CStreamingConversion::kWindowChars);
     if (!whole.empty()) {
