@@ -69,10 +69,11 @@ for kind in mixed long short; do
   measure "$kind plain" "$txt" - "$convert" --plain $(plain_options "$kind") --encoding cp1255 "$txt"
   # shellcheck disable=SC2046
   measure "$kind plain stdin" "$txt" "$txt" "$convert" --plain $(plain_options "$kind") --encoding cp1255
+  # The Unicode order does the same work as FriBidi's command (each line in the order of the
+  # Unicode Bidirectional Algorithm), cut into lines by Velmora's rules.
+  # shellcheck disable=SC2046
+  measure "$kind plain unicode" "$txt" - "$convert" --plain --order unicode $(plain_options "$kind") --encoding cp1255 "$txt"
   if [[ $kind == mixed ]]; then
-    # The Unicode order does the same work as FriBidi's command (each line in the order of the
-    # Unicode Bidirectional Algorithm), cut into lines by Velmora's rules.
-    measure "$kind plain unicode" "$txt" - "$convert" --plain --order unicode --line-length 80 --encoding cp1255 "$txt"
     measure "$kind html rtf" "$work/$kind.rtf" - "$convert" --html --line-length 80 --encoding cp1255 "$work/$kind.rtf"
     measure "$kind text rtf" "$work/$kind.rtf" - "$convert" --text --encoding cp1255 "$work/$kind.rtf"
   fi
@@ -80,8 +81,8 @@ for kind in mixed long short; do
   printf '  plain is %sx fribidi'"'"'s throughput from a file, %sx from standard input;' \
     "$(ratio "$kind fribidi" "$kind plain")" "$(ratio "$kind fribidi stdin" "$kind plain stdin")"
   printf ' %s of cat'"'"'s\n' "$(ratio "$kind cat" "$kind plain")"
+  printf '  plain --order unicode is %sx fribidi'"'"'s throughput\n' "$(ratio "$kind fribidi" "$kind plain unicode")"
   if [[ $kind == mixed ]]; then
-    printf '  plain --order unicode is %sx fribidi'"'"'s throughput\n' "$(ratio "$kind fribidi" "$kind plain unicode")"
     measure "$kind cat rtf" "$work/$kind.rtf" - cat "$work/$kind.rtf"
     printf '  html from RTF is %sx fribidi'"'"'s throughput on the same text; %s of cat'"'"'s on the RTF\n' \
       "$(ratio "$kind fribidi" "$kind html rtf")" "$(ratio "$kind cat rtf" "$kind html rtf")"
