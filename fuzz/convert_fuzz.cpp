@@ -1,10 +1,10 @@
 // Fuzzes the conversion engine: documents made of the characters and formats that steer its
 // rules (blanks, break and edge punctuation, Hebrew, marks, bullets, line ends), any layout, line
 // length and selection, through both line walks and the way back from visual text. A similar
-// document, written as RTF, also goes through velmora-convert's own path: the job with its
-// options (encoding, a selection that may lie outside the text), the encoder that takes the
-// output in the pieces the engine hands out, and the save that writes it in pieces to an open
-// stream; what comes out must be the engine's whole output encoded at once.
+// document, written as RTF, also goes through velmora-convert's own path: the input in blocks,
+// the options (encoding, a selection that may lie outside the text), the document converted in
+// windows of a few characters and stitched together, the output written piece by piece through
+// a save to an open stream; what arrives must be the engine's whole output encoded at once.
 
 #include "AtomicFile.h"
 #include "CodePage1255.h"
@@ -81,19 +81,39 @@ std::string RtfOf(const uint8_t* data, size_t size) {
     return rtf + "}";
 }
 
-// Writes bytes in pieces of nPiece through a save to an open stream, and reads them back.
-std::string ThroughAnOpenStream(const std::string& bytes, size_t nPiece) {
+// Input handed out nBlock bytes at a time, as a pipe would.
+class CPipedInput : public IInputSource {
+public:
+    CPipedInput(std::string_view bytes, size_t nBlock) : m_bytes(bytes), m_nBlock(nBlock) {}
+    std::ptrdiff_t Read(char* pBuffer, size_t nSize, std::string&) override {
+        const size_t n = std::min({nSize, m_nBlock, m_bytes.size()});
+        std::copy_n(m_bytes.data(), n, pBuffer);
+        m_bytes.remove_prefix(n);
+        return static_cast<std::ptrdiff_t>(n);
+    }
+
+private:
+    std::string_view m_bytes;
+    size_t m_nBlock;
+};
+
+// Runs the conversion as velmora-convert does: input in blocks, the document in windows of
+// nWindow characters, the output written piece by piece through a save to an open stream.
+// Returns what the stream received.
+std::string ThroughTheConverter(const std::string& input, const ConvertOptions& options, size_t nBlock,
+                                int32_t nWindow, ConvertOutcome& outcome) {
     static const int fd = ::memfd_create("convert_fuzz", 0);
     Check(fd >= 0 && ::ftruncate(fd, 0) == 0 && ::lseek(fd, 0, SEEK_SET) == 0);
     CAtomicFile save;
     std::string strError;
     Check(save.Open("/proc/self/fd/" + std::to_string(fd), strError));
-    for (size_t nAt = 0; nAt < bytes.size(); nAt += nPiece)
-        Check(save.Write(std::string_view(bytes).substr(nAt, nPiece), strError));
-    Check(save.Commit(strError));
-    std::string back(bytes.size(), '\0');
-    Check(::pread(fd, back.data(), back.size(), 0) == static_cast<ssize_t>(back.size()));
-    return back;
+    CPipedInput source(input, nBlock);
+    outcome = RunStreamingConversion(source, "fuzz.rtf", options,
+                                     [&](std::string_view bytes) { return save.Write(bytes, strError); }, nWindow);
+    Check(!outcome.bOutputFailed && save.Commit(strError));
+    std::string written(static_cast<size_t>(::lseek(fd, 0, SEEK_END)), '\0');
+    Check(::pread(fd, written.data(), written.size(), 0) == static_cast<ssize_t>(written.size()));
+    return written;
 }
 
 void CheckConvertJob(const uint8_t* data, size_t size) {
@@ -107,13 +127,14 @@ void CheckConvertJob(const uint8_t* data, size_t size) {
     options.nLineLength = 1 + data[0] % 256;
     options.nWrapColumns = data[1] % 24;
     const std::string rtf = RtfOf(data + 4, size - 4);
-    const ConvertOutcome outcome = RunConversion(rtf, "fuzz.rtf", options);
+    ConvertOutcome outcome;
+    const std::string written = ThroughTheConverter(rtf, options, 1 + data[5] % 64 * 97, 1 + data[5] % 7, outcome);
 
     // The engine's whole output, encoded at once.
     TextModel doc;
     Check(ReadRtf(rtf, doc).bOk);
     if (doc.Length() == 0) {
-        Check(outcome.nExitCode == 0 && outcome.strOutput.empty());
+        Check(outcome.nExitCode == 0 && written.empty());
         return;
     }
     doc.LayOut(options.nWrapColumns);
@@ -129,12 +150,16 @@ void CheckConvertJob(const uint8_t* data, size_t size) {
     if (options.eEncoding == TextEncoding::Utf8) {
         expected = EncodeUtf8(whole);
     } else if (!EncodeCp1255(whole, expected, nBad)) {
-        Check(outcome.nExitCode == 1 && outcome.strOutput.empty());
+        // Output already written before the fault may stay on a stream: it must be the start of
+        // the whole output.
+        std::string before;
+        size_t nNone = 0;
+        Check(EncodeCp1255(std::u32string_view(whole).substr(0, nBad), before, nNone));
+        Check(outcome.nExitCode == 1 && before.starts_with(written));
         Check(outcome.strMessage.find(" at output position " + std::to_string(nBad) + " ") != std::string::npos);
         return;
     }
-    Check(outcome.nExitCode == 0 && outcome.strOutput == expected);
-    Check(ThroughAnOpenStream(outcome.strOutput, 1 + data[5] % 64 * 97) == expected);
+    Check(outcome.nExitCode == 0 && written == expected);
 }
 
 }  // namespace

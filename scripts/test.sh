@@ -12,7 +12,7 @@ fuzz_seconds=${VELMORA_FUZZ_SECONDS:-20}
 VELMORA_FUZZ_BUILD_DIR=${build}-fuzz bash fuzz/run.sh "$fuzz_seconds"
 cmake --build "${build}-fuzz" -j "$jobs" --target convert_fuzz
 mkdir -p "${build}-fuzz/convert-corpus"
-"${build}-fuzz/fuzz/convert_fuzz" -max_total_time="$fuzz_seconds" -max_len=2048 -timeout=10 \
+"${build}-fuzz/fuzz/convert_fuzz" -max_total_time="$fuzz_seconds" -max_len=2048 -len_control=0 -timeout=10 \
   -artifact_prefix="${build}-fuzz/" "${build}-fuzz/convert-corpus"
 
 echo "== sanitizers"
