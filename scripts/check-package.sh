@@ -36,6 +36,10 @@ for name in $(tr ',|' '\n\n' <<< "$depends" | sed 's/(.*//; s/ //g' | sort -u); 
     fail "Depends names $name, which this Debian release does not have"
 done
 
+# apt can install it here: every dependency resolves (a dry run: nothing is installed).
+apt-get install -s "$deb" > "$work/apt.log" 2>&1 && grep -q '^Inst velmora ' "$work/apt.log" ||
+  { cat "$work/apt.log"; fail "apt-get cannot install the package"; }
+
 dpkg -x "$deb" "$work/root"
 root=$work/root
 [ "$("$root/usr/bin/velmora-convert" --version)" = "velmora-convert 2.0" ] || fail "velmora-convert --version"

@@ -6,6 +6,7 @@
 #include "dialogs/AboutDlg.h"
 #include "dialogs/HebrewHelpDlg.h"
 #include "dialogs/HelpDocument.h"
+#include "app/StartBeside.h"
 #include "frame/CommandIds.h"
 #include "frame/MainFrame.h"
 #include "frame/PrintSetupDlg.h"
@@ -67,6 +68,7 @@ private slots:
     void printSetupChoosesThePrinter();
     void helpFileFromWorkingThenInstalledFolder_data();
     void helpFileFromWorkingThenInstalledFolder();
+    void startBesideChoosesTheWorkingFolder();
     void aboutAndHelpOpenOverTheEditor_data();
     void aboutAndHelpOpenOverTheEditor();
 
@@ -185,6 +187,29 @@ void tst_Conveniences::helpFileFromWorkingThenInstalledFolder() {
     }
     QCOMPARE(HelpFilePath(dir.filePath(QStringLiteral("work")), dir.filePath(QStringLiteral("share"))),
              QDir::toNativeSeparators(dir.filePath(expected + QStringLiteral("/Content/Orvandel.rtf"))));
+}
+
+void tst_Conveniences::startBesideChoosesTheWorkingFolder() {
+    const QString strBefore = QDir::currentPath();
+    QStringList args{QStringLiteral("velmora"), QStringLiteral("letter.rtf")};
+    QVERIFY(ChooseWorkingFolder(args));  // without the option: nothing asked, nothing changed
+    QCOMPARE(args.size(), 2);
+    QTemporaryDir tool;
+    const QString strTool = QFileInfo(tool.path()).canonicalFilePath();
+    for (const bool bChoose : {false, true}) {
+        args = QStringList{QStringLiteral("velmora"), QString::fromLatin1(kChooseFolderOption), QStringLiteral("letter.rtf")};
+        WhenModalOpens<QFileDialog>(this, [&](QFileDialog* pDialog) {
+            if (!bChoose) return;
+            pDialog->setDirectory(strTool);
+            pDialog->selectFile(strTool);
+            static_cast<QDialog*>(pDialog)->accept();
+        });
+        QCOMPARE(ChooseWorkingFolder(args), bChoose);  // Cancel ends the program
+        QCOMPARE(args, (QStringList{QStringLiteral("velmora"), QStringLiteral("letter.rtf")}));
+        QCOMPARE(QDir::currentPath(), bChoose ? strTool : strBefore);
+    }
+    QCOMPARE(qgetenv("PWD"), QFile::encodeName(strTool));
+    QDir::setCurrent(strBefore);
 }
 
 void tst_Conveniences::aboutAndHelpOpenOverTheEditor_data() {
