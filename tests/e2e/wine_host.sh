@@ -178,6 +178,16 @@ e2e_check "Flash: Copy to HTML refuses" refuses alt+shift+c "This action isn't i
 e2e_stop_velmora
 stand_in --close
 
+# --- Wine cannot start the program: the start-up message, and the line saying why. ---------------
+broken=$E2E_TMP/"Dreamweaver broken"
+mkdir -p "$broken"
+printf 'MZ\x90\x00 not really a Windows program' > "$broken/dreamweaver.exe"
+e2e_start_velmora "$broken"
+e2e_check "Wine fails: the start-up message" wait_until 120 e2e_message_shown "Problem to run Macromedia file."
+e2e_check "Wine fails: one line on standard error says why" \
+  test "$(grep -c 'not a Windows program Wine can run' "$E2E_TMP/velmora.log")" -eq 1
+e2e_stop_velmora
+
 # --- No Wine session at all: the check starts nothing of Wine. -----------------------------------
 "$WINESERVER" -k
 "$WINESERVER" -w
