@@ -4,6 +4,8 @@
 #include "ConversionEngine.h"
 #include "Corpus.h"
 #include "LineReversal.h"
+#include "RtfReader.h"
+#include "RtfWriter.h"
 #include "VisualToLogical.h"
 
 #include <benchmark/benchmark.h>
@@ -52,6 +54,40 @@ void BM_NonstyledBlanks(benchmark::State& state) {
     SetBytes(state, static_cast<size_t>(state.range(0)));
 }
 BENCHMARK(BM_NonstyledBlanks)->Arg(1'000'000)->Arg(10'000'000)->Unit(benchmark::kMillisecond);
+
+// The RTF reader alone, on the comparison corpus as RTF, into a sink that keeps nothing (as the
+// converter's window lets paragraphs go) and into a whole TextModel (as the editor's Open does).
+class CCountingSink final : public IRtfSink {
+public:
+    void SetParagraphFormat(uint16_t, bool) override {}
+    void AppendText(std::u32string_view text, const CharFormat&) override { m_nChars += text.size(); }
+    void EndParagraph(const CharFormat&) override { m_nChars += 2; }
+    size_t m_nChars = 0;
+};
+
+const std::string& CorpusRtf() {
+    static const std::string rtf = WriteRtf(MakeCorpusModel(CorpusText()));
+    return rtf;
+}
+
+void BM_ReadRtf(benchmark::State& state) {
+    for (auto _ : state) {
+        CCountingSink sink;
+        benchmark::DoNotOptimize(ReadRtf(CorpusRtf(), sink).bOk);
+        benchmark::DoNotOptimize(sink.m_nChars);
+    }
+    SetBytes(state, CorpusRtf().size());
+}
+BENCHMARK(BM_ReadRtf)->Unit(benchmark::kMillisecond);
+
+void BM_ReadRtfIntoModel(benchmark::State& state) {
+    for (auto _ : state) {
+        TextModel model;
+        benchmark::DoNotOptimize(ReadRtf(CorpusRtf(), model).bOk);
+    }
+    SetBytes(state, CorpusRtf().size());
+}
+BENCHMARK(BM_ReadRtfIntoModel)->Unit(benchmark::kMillisecond);
 
 void BM_ReverseRtlText(benchmark::State& state) {
     std::u32string line = CorpusText().substr(0, 200);

@@ -16,7 +16,63 @@ constexpr std::u32string_view kLatinWords[] = {U"Velmora", U"HTML", U"web", U"Dr
 constexpr std::u32string_view kNumbers[] = {U"12", U"3.14", U"2024", U"49.90", U"12:30", U"1,000"};
 constexpr std::u32string_view kPunct[] = {U",", U".", U":", U";", U"!", U"?", U"-"};
 
+// Lines of nMinLine + up to nSpread characters, words drawn by pickWord, each line ended by CR LF.
+template <typename PickWord>
+std::u32string MakeLines(size_t nChars, uint32_t nSeed, size_t nMinLine, size_t nSpread, PickWord pickWord) {
+    std::mt19937 rng(nSeed);
+    std::u32string text;
+    text.reserve(nChars + nMinLine + nSpread + 2);
+    std::u32string line;
+    while (text.size() < nChars) {
+        const size_t nLine = nMinLine + rng() % (nSpread + 1);
+        line.clear();
+        while (line.size() < nLine) {
+            if (!line.empty()) line += U' ';
+            pickWord(rng, line);
+        }
+        text.append(line, 0, nLine);
+        text += U"\r\n";
+    }
+    return text;
+}
+
 }  // namespace
+
+std::u32string MakeLongParagraphText(size_t nChars, uint32_t nSeed) {
+    return MakeLines(nChars, nSeed, 2000, 3000, [](std::mt19937& rng, std::u32string& line) {
+        const auto kind = static_cast<uint32_t>(rng() % 40);
+        if (kind < 34) {
+            line += kHebrewWords[rng() % std::size(kHebrewWords)];
+            if (kind == 0) line += kPunct[rng() % std::size(kPunct)];
+        } else if (kind < 37) {
+            line += kLatinWords[rng() % std::size(kLatinWords)];
+        } else {
+            line += kNumbers[rng() % std::size(kNumbers)];
+        }
+    });
+}
+
+std::u32string MakeShortLineText(size_t nChars, uint32_t nSeed) {
+    static constexpr std::u32string_view kSigns[] = {U"(", U")", U"[", U"]", U"-", U"+", U"=", U"/", U"%", U"$", U"\""};
+    return MakeLines(nChars, nSeed, 4, 36, [](std::mt19937& rng, std::u32string& line) {
+        const auto kind = static_cast<uint32_t>(rng() % 10);
+        if (kind < 3) {
+            line += kNumbers[rng() % std::size(kNumbers)];
+        } else if (kind < 5) {
+            line += kHebrewWords[rng() % std::size(kHebrewWords)];
+            line += kPunct[rng() % std::size(kPunct)];
+        } else if (kind < 7) {
+            line += kSigns[rng() % std::size(kSigns)];
+            line += kNumbers[rng() % std::size(kNumbers)];
+            line += kSigns[rng() % std::size(kSigns)];
+        } else if (kind < 9) {
+            line += kHebrewWords[rng() % std::size(kHebrewWords)];
+        } else {
+            line += kLatinWords[rng() % std::size(kLatinWords)];
+            line += kPunct[rng() % std::size(kPunct)];
+        }
+    });
+}
 
 std::u32string MakeCorpusText(size_t nChars, uint32_t nSeed) {
     std::mt19937 rng(nSeed);  // 32-bit results, narrowed explicitly below

@@ -136,9 +136,15 @@ std::string WineHelperPath() {
     if (QCoreApplication::instance() == nullptr) {
         return {};
     }
-    const QFileInfo helper(QCoreApplication::applicationDirPath() + QLatin1Char('/') +
-                           QLatin1String(WINE_HELPER_NAME));
-    return helper.isFile() ? helper.absoluteFilePath().toStdString() : std::string();
+    // Beside the program in a build folder; an installed one keeps Windows programs out of bin.
+    const QString strDir = QCoreApplication::applicationDirPath();
+    for (const QString& strCandidate : {strDir + QLatin1Char('/'), strDir + QStringLiteral("/../libexec/velmora/")}) {
+        const QFileInfo helper(strCandidate + QLatin1String(WINE_HELPER_NAME));
+        if (helper.isFile()) {
+            return helper.absoluteFilePath().toStdString();
+        }
+    }
+    return {};
 }
 
 bool StartHostProgram(const std::string& strProgramPath, const std::string& strWorkDir,

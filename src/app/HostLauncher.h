@@ -29,6 +29,7 @@ bool StartHostProgram(const std::string& strProgramPath, const std::string& strW
 // as it was) when no Wine loader is found.
 bool PrepareWineProcess(QProcess& process, const QStringList& arguments, const std::string& strWorkDir);
 
-// The Windows helper that finds windows and starts programs inside Wine, installed beside the
-// program; empty when it was not built (no cross compiler) or is missing.
+// The Windows helper that finds windows and starts programs inside Wine: beside the program (a
+// build folder) or in ../libexec/velmora (an installed one); empty when it was not built (no
+// cross compiler) or is missing.
 std::string WineHelperPath();

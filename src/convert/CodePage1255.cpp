@@ -84,8 +84,14 @@ bool DecodeCp1255(std::string_view bytes, std::u32string& text, size_t& nBadOffs
 }
 
 bool EncodeCp1255(std::u32string_view text, std::string& bytes, size_t& nBadPosition) {
-    bytes.resize(text.size());
-    char* pOut = bytes.data();
+    bytes.clear();
+    return AppendCp1255(text, bytes, nBadPosition);
+}
+
+bool AppendCp1255(std::u32string_view text, std::string& bytes, size_t& nBadPosition) {
+    const size_t nAt = bytes.size();
+    bytes.resize(nAt + text.size());
+    char* pOut = bytes.data() + nAt;
     const auto& reverse = ReverseTable();
     for (size_t i = 0; i < text.size(); ++i) {
         // One table for ASCII and the code page's other characters alike: mixed Hebrew and
@@ -94,7 +100,7 @@ bool EncodeCp1255(std::u32string_view text, std::string& bytes, size_t& nBadPosi
         const uint8_t byte = ch <= 0xFFFF ? reverse[ch] : 0;
         if (byte == 0 && ch != 0) {
             nBadPosition = i;
-            bytes.resize(i);
+            bytes.resize(nAt + i);
             return false;
         }
         pOut[i] = static_cast<char>(byte);

@@ -17,5 +17,7 @@ int EncodeCp1255Char(char32_t ch);
 // character without a byte) is given and the output is incomplete.
 bool DecodeCp1255(std::string_view bytes, std::u32string& text, size_t& nBadOffset);
 bool EncodeCp1255(std::u32string_view text, std::string& bytes, size_t& nBadPosition);
+// The same, appending to bytes (which keeps what it held, and the bytes before a failure).
+bool AppendCp1255(std::u32string_view text, std::string& bytes, size_t& nBadPosition);
 
 }  // namespace velmora

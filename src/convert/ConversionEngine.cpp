@@ -1,5 +1,6 @@
 #include "ConversionEngine.h"
 
+#include <algorithm>
 #include <string>
 
 namespace velmora {
@@ -31,7 +32,38 @@ ConversionRange CConversionEngine::BeginWalk(const TextModel& doc, int32_t nLine
     strOut.reserve(m_outputSink ? kFlushChars + 4096 : EstimateOutputSize(range, doc.GetLineCount(), nLineLength, bHtml));
     m_nDoneChars = 0;
     m_nTotalChars = range.nTo - range.nFrom;
+    m_nEmptyAlign = 0;
     return range;
+}
+
+void CConversionEngine::BeginStream(bool bHtml, int32_t nLineLength) {
+    if (bHtml) {
+        m_nLineAlign = -2;
+        m_nOpenAlign = -1;
+    }
+    m_bStreamHtml = bHtml;
+    m_nStreamLineLength = std::clamp(nLineLength, kMinLineLength, kMaxLineLength);
+    m_streamOut.clear();
+    m_streamOut.reserve(kFlushChars + 4096);
+    // The length of a streamed document is not known ahead; nothing shows a percentage of it.
+    m_nDoneChars = 0;
+    m_nTotalChars = 0;
+    m_nEmptyAlign = 0;
+}
+
+void CConversionEngine::ConvertWindow(TextModel& window, int32_t nFirstLine) {
+    m_nDoneChars = 0;  // counted per window, so that no length of document overflows it
+    const ConversionRange range{window.LineStart(nFirstLine), window.Length()};
+    if (m_bStreamHtml) {
+        WalkHtmlLines(window, range, nFirstLine, m_nStreamLineLength, m_streamOut);
+    } else {
+        WalkPlainLines(window, range, nFirstLine, m_nStreamLineLength, m_streamOut);
+    }
+}
+
+void CConversionEngine::EndStream() {
+    if (m_bStreamHtml) m_streamOut += kBlockClose;
+    FlushFinalOutput(m_streamOut, true);
 }
 
 void CConversionEngine::FlushFinalOutput(std::u32string& strOut, bool bAll) {

@@ -65,6 +65,15 @@ public:
     // m_nLineAlign and m_nOpenAlign are left to the emitter. Puts doc's selection back.
     std::u32string NonstyledText(TextModel& doc, int32_t nLineLength);
 
+    // Streaming: a document handed over a window of whole paragraphs at a time, converted into
+    // exactly the output that CopyToHtml (bHtml) or NonstyledText would give for the whole
+    // document with nothing selected. Needs an output sink. BeginStream starts a conversion;
+    // ConvertWindow converts window's layout lines from nFirstLine on (the lines before it are
+    // context already converted); EndStream ends the output.
+    void BeginStream(bool bHtml, int32_t nLineLength);
+    void ConvertWindow(TextModel& window, int32_t nFirstLine);
+    void EndStream();
+
     // Splits the run that starts at nPos (nPos < nEnd) into run and returns the position after it.
     int32_t SplitNextRun(const TextModel& doc, int32_t nPos, int32_t nEnd, TextRun& run);
 
@@ -83,10 +92,16 @@ private:
     };
     // The walk both commands share: lines in layout order, each cut into pieces by cut, empty
     // lines written as empty-line blocks, the pieces in the conversion range handed to convert
-    // with their start and end. fnCut(pLine, n, K, nLineEnd) and fnConvert(nStart, nEnd).
+    // with their start and end. fnCut(pLine, n, K, nLineEnd) and fnConvert(nStart, nEnd). The
+    // walk begins at line nFirstLine.
     template <typename CutPiece, typename ConvertPiece>
-    void WalkPieces(TextModel& doc, const ConversionRange& range, std::u32string& strOut, CutPiece fnCut,
-                    ConvertPiece fnConvert);
+    void WalkPieces(TextModel& doc, const ConversionRange& range, int32_t nFirstLine, std::u32string& strOut,
+                    CutPiece fnCut, ConvertPiece fnConvert);
+    // The two walks from line nFirstLine over range, onto strOut (without the final block close).
+    void WalkHtmlLines(TextModel& doc, const ConversionRange& range, int32_t nFirstLine, int32_t nLineLength,
+                       std::u32string& strOut);
+    void WalkPlainLines(TextModel& doc, const ConversionRange& range, int32_t nFirstLine, int32_t nLineLength,
+                        std::u32string& strOut);
 
     // Hands the output that can no longer change to the sink: all of it, or all but the last
     // "</NOBR></DIV>" that the next piece may still take back, once enough has gathered.
@@ -102,6 +117,12 @@ private:
     std::u32string m_strLineOpen;
     std::u32string m_strLineClose;
     OutputSink m_outputSink;
+    // The empty-line alignment, kept from one empty line to the next during a walk.
+    int32_t m_nEmptyAlign = 0;
+    // A streamed conversion: its mode, line length and the output not yet handed to the sink.
+    bool m_bStreamHtml = false;
+    int32_t m_nStreamLineLength = kMaxLineLength;
+    std::u32string m_streamOut;
     CBlankIndex m_blanks;
     std::vector<TextRun> m_runs;     // kept between pieces to spare allocations
     std::vector<int32_t> m_order;

@@ -40,7 +40,15 @@ std::u32string CConversionEngine::CopyToHtml(TextModel& doc, int32_t nLineLength
     int32_t nSavedEnd = 0;
     doc.GetSel(nSavedStart, nSavedEnd);
     const ConversionRange range = BeginWalk(doc, nLineLength, true, strOut);
+    WalkHtmlLines(doc, range, 0, nLineLength, strOut);
+    strOut += kBlockClose;
+    doc.SetSel(nSavedStart, nSavedEnd);
+    FlushFinalOutput(strOut, true);
+    return strOut;
+}
 
+void CConversionEngine::WalkHtmlLines(TextModel& doc, const ConversionRange& range, int32_t nFirstLine,
+                                      int32_t nLineLength, std::u32string& strOut) {
     auto cut = [nLineLength](const char32_t* pLine, int32_t n, int32_t K, int32_t) {
         while (K < n && pLine[K] == U' ') ++K;  // blanks never begin a piece
         PieceCut piece{K, std::min(n - K, nLineLength), 0, std::min(K + nLineLength, n), n};
@@ -65,12 +73,7 @@ std::u32string CConversionEngine::CopyToHtml(TextModel& doc, int32_t nLineLength
         ConvertRange(doc, strOut, nStart, nEnd, true);
         if (strOut.size() > nBefore) StitchPiece(strOut, nBefore);
     };
-    WalkPieces(doc, range, strOut, cut, convert);
-
-    strOut += kBlockClose;
-    doc.SetSel(nSavedStart, nSavedEnd);
-    FlushFinalOutput(strOut, true);
-    return strOut;
+    WalkPieces(doc, range, nFirstLine, strOut, cut, convert);
 }
 
 }  // namespace velmora

@@ -10,13 +10,12 @@
 namespace velmora {
 
 template <typename CutPiece, typename ConvertPiece>
-void CConversionEngine::WalkPieces(TextModel& doc, const ConversionRange& range, std::u32string& strOut,
-                                   CutPiece fnCut, ConvertPiece fnConvert) {
+void CConversionEngine::WalkPieces(TextModel& doc, const ConversionRange& range, int32_t nFirstLine,
+                                   std::u32string& strOut, CutPiece fnCut, ConvertPiece fnConvert) {
     const char32_t* pText = doc.Text().data();
     const int32_t nLineCount = doc.GetLineCount();
-    int32_t nEmptyAlign = 0;
-    int32_t L = 0;  // the editor line being cut
-    int32_t P = 0;  // position of its first character
+    int32_t L = nFirstLine;        // the editor line being cut
+    int32_t P = doc.LineStart(L);  // position of its first character
     int32_t K = 0;  // column where its next piece begins
     while (L < nLineCount) {
         FlushFinalOutput(strOut, false);
@@ -26,7 +25,7 @@ void CConversionEngine::WalkPieces(TextModel& doc, const ConversionRange& range,
         const int32_t pos = P + K;
         bool bNextLine = cut.nNextK >= cut.nLineRest;
         if (cut.nLength == 0 && range.nFrom <= P && P < range.nTo) {
-            AppendEmptyLineBlock(doc, nEmptyAlign, strOut);
+            AppendEmptyLineBlock(doc, m_nEmptyAlign, strOut);
             bNextLine = true;
         } else {
             if (pos >= range.nTo) break;

@@ -33,7 +33,14 @@ std::u32string CConversionEngine::NonstyledText(TextModel& doc, int32_t nLineLen
     int32_t nSavedEnd = 0;
     doc.GetSel(nSavedStart, nSavedEnd);
     const ConversionRange range = BeginWalk(doc, nLineLength, false, strOut);
+    WalkPlainLines(doc, range, 0, nLineLength, strOut);
+    doc.SetSel(nSavedStart, nSavedEnd);
+    FlushFinalOutput(strOut, true);
+    return strOut;
+}
 
+void CConversionEngine::WalkPlainLines(TextModel& doc, const ConversionRange& range, int32_t nFirstLine,
+                                       int32_t nLineLength, std::u32string& strOut) {
     size_t nParagraph = 0;
     auto cut = [&doc, &nParagraph, nLineLength](const char32_t* pLine, int32_t n, int32_t K, int32_t nLineEnd) {
         const int32_t e = LineEndingLength(doc, nLineEnd, nParagraph);
@@ -57,11 +64,7 @@ std::u32string CConversionEngine::NonstyledText(TextModel& doc, int32_t nLineLen
     };
     // Pieces are only concatenated, so each is converted straight onto the output.
     auto convert = [&](int32_t nStart, int32_t nEnd) { ConvertRange(doc, strOut, nStart, nEnd, false); };
-    WalkPieces(doc, range, strOut, cut, convert);
-
-    doc.SetSel(nSavedStart, nSavedEnd);
-    FlushFinalOutput(strOut, true);
-    return strOut;
+    WalkPieces(doc, range, nFirstLine, strOut, cut, convert);
 }
 
 }  // namespace velmora

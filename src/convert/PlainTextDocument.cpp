@@ -69,4 +69,110 @@ bool LoadPlainTextBytes(std::string_view bytes, TextEncoding eEncoding, TextMode
     return bOk;
 }
 
+namespace {
+
+// Bytes decoded at a time: small enough to stay in the cache.
+constexpr size_t kDecodeBytes = 1 << 16;
+
+size_t Utf8SequenceLength(uint8_t lead) {
+    return lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
+}
+
+// How much of bytes can be decoded before more input comes: all but a CR at the very end (the
+// first half of a CR LF, perhaps) and a UTF-8 sequence cut off by the end.
+size_t CertainLength(std::string_view bytes, bool bUtf8) {
+    size_t n = bytes.size();
+    if (n > 0 && bytes[n - 1] == '\r') return n - 1;
+    if (!bUtf8) return n;
+    for (size_t k = 1; k <= 3 && k <= n; ++k) {
+        const auto byte = static_cast<uint8_t>(bytes[n - k]);
+        if (byte < 0x80) break;
+        if (byte >= 0xC0) return Utf8SequenceLength(byte) > k ? n - k : n;
+    }
+    return n;
+}
+
+// The end of the next stretch to decode from nStart: about kDecodeBytes, never between the two
+// bytes of a CR LF nor inside a UTF-8 sequence.
+size_t StretchEnd(std::string_view bytes, size_t nStart, bool bUtf8) {
+    size_t e = nStart + kDecodeBytes;
+    if (e >= bytes.size()) return bytes.size();
+    if (bUtf8) {
+        for (int k = 0; k < 3 && (static_cast<uint8_t>(bytes[e]) & 0xC0) == 0x80; ++k) --e;
+    }
+    if (bytes[e - 1] == '\r' && bytes[e] == '\n') ++e;
+    return e;
+}
+
+}  // namespace
+
+CPlainTextStreamReader::CPlainTextStreamReader(TextEncoding eEncoding, CStreamingConversion& stream)
+    : m_eEncoding(eEncoding), m_stream(stream), m_cf(HebrewTypingFormat()) {
+    m_stream.Document().SetParagraphAlignment(PFA_RIGHT);
+    m_stream.Document().SetParagraphRtl(true);
+}
+
+bool CPlainTextStreamReader::Feed(std::string_view bytes, size_t& nBadOffset) {
+    if (m_held.empty() && m_bStarted) return Take(bytes, false, nBadOffset);
+    m_held.append(bytes);
+    const std::string held = std::move(m_held);
+    m_held.clear();
+    return Take(held, false, nBadOffset);
+}
+
+bool CPlainTextStreamReader::Finish(size_t& nBadOffset) {
+    const std::string held = std::move(m_held);
+    m_held.clear();
+    return Take(held, true, nBadOffset);
+}
+
+bool CPlainTextStreamReader::Take(std::string_view bytes, bool bFinal, size_t& nBadOffset) {
+    const bool bUtf8 = m_eEncoding == TextEncoding::Utf8;
+    if (!m_bStarted) {
+        if (bUtf8 && bytes.size() < kUtf8Bom.size() && !bFinal && kUtf8Bom.starts_with(bytes)) {
+            m_held.assign(bytes);  // too few bytes yet to tell a byte-order mark
+            return true;
+        }
+        m_bStarted = true;
+        if (bUtf8 && bytes.starts_with(kUtf8Bom)) {
+            bytes.remove_prefix(kUtf8Bom.size());
+            m_nOffset += kUtf8Bom.size();
+        }
+    }
+    const size_t nCertain = bFinal ? bytes.size() : CertainLength(bytes, bUtf8);
+    for (size_t nStart = 0; nStart < nCertain;) {
+        const size_t nEnd = StretchEnd(bytes.substr(0, nCertain), nStart, bUtf8);
+        const std::string_view stretch = bytes.substr(nStart, nEnd - nStart);
+        size_t nBad = 0;
+        if (!(bUtf8 ? DecodeUtf8(stretch, m_decoded, nBad) : DecodeCp1255(stretch, m_decoded, nBad))) {
+            nBadOffset = m_nOffset + nBad;
+            return false;
+        }
+        AppendText(m_decoded);
+        m_nOffset += stretch.size();
+        nStart = nEnd;
+    }
+    m_held.assign(bytes.substr(nCertain));
+    return true;
+}
+
+// Lines end at LF, CR LF or CR. A paragraph is ended only when a next line begins, since an
+// ending after the last line opens nothing.
+void CPlainTextStreamReader::AppendText(std::u32string_view text) {
+    TextModel& doc = m_stream.Document();
+    size_t p = 0;
+    while (p < text.size()) {
+        size_t e = p;
+        while (e < text.size() && text[e] != U'\r' && text[e] != U'\n') ++e;
+        if (m_bBreakPending) {
+            m_stream.EndParagraph(m_cf);
+            m_bBreakPending = false;
+        }
+        doc.Append(text.substr(p, e - p), m_cf);
+        if (e == text.size()) return;
+        m_bBreakPending = true;
+        p = e + (text[e] == U'\r' && e + 1 < text.size() && text[e + 1] == U'\n' ? 2 : 1);
+    }
+}
+
 }  // namespace velmora

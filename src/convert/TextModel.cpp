@@ -56,6 +56,13 @@ void TextModel::Reserve(size_t nChars) {
 
 uint32_t TextModel::InternFormat(const CharFormat& cf) {
     if (m_nLastFormat != UINT32_MAX && m_formats[m_nLastFormat] == cf) return m_nLastFormat;
+    // A document has few formats as a rule: looking at each is quicker than hashing.
+    constexpr size_t kScannedFormats = 16;
+    if (m_formats.size() <= kScannedFormats) {
+        for (size_t id = 0; id < m_formats.size(); ++id) {
+            if (m_formats[id] == cf) return m_nLastFormat = static_cast<uint32_t>(id);
+        }
+    }
     auto& candidates = m_formatIndex[HashFormat(cf)];
     for (uint32_t id : candidates) {
         if (m_formats[id] == cf) return m_nLastFormat = id;

@@ -182,18 +182,42 @@ bool SameName(std::string_view a, std::string_view b) {
     return true;
 }
 
+// A name of up to eight letters packed into one number, its first letter lowest; 0 for a longer
+// (or empty) name. Comparing two packed names is one comparison.
+uint64_t PackName(std::string_view name) {
+    if (name.size() > 8) return 0;
+    uint64_t key = 0;
+    for (size_t i = 0; i < name.size(); ++i) key |= static_cast<uint64_t>(static_cast<uint8_t>(name[i])) << (8 * i);
+    return key;
+}
+
+size_t PackedSlot(uint64_t key) { return static_cast<size_t>((key * 0x9E3779B97F4A7C15ull) >> 55) & (kSlots - 1); }
+
 class CWordTable {
 public:
     CWordTable() {
         m_slots.fill(nullptr);
+        m_packed.fill(PackedEntry{});
         for (const WordEntry& entry : kWords) {
             size_t i = HashName(entry.name) & (kSlots - 1);
             while (m_slots[i] != nullptr) i = (i + 1) & (kSlots - 1);
             m_slots[i] = &entry;
+            if (const uint64_t key = PackName(entry.name)) {
+                size_t j = PackedSlot(key);
+                while (m_packed[j].key != 0) j = (j + 1) & (kSlots - 1);
+                m_packed[j] = {key, {entry.word, entry.ch}};
+            }
         }
     }
 
-    RtfWordInfo Find(std::string_view name) const {
+    RtfWordInfo Find(std::string_view name, uint64_t key) const {
+        // Almost every word is short: one packed comparison finds it, or finds it unknown.
+        if (key != 0) {
+            for (size_t j = PackedSlot(key); m_packed[j].key != 0; j = (j + 1) & (kSlots - 1)) {
+                if (m_packed[j].key == key) return m_packed[j].info;
+            }
+            return {};
+        }
         size_t i = HashName(name) & (kSlots - 1);
         while (const WordEntry* pEntry = m_slots[i]) {
             if (SameName(pEntry->name, name)) return {pEntry->word, pEntry->ch};
@@ -203,16 +227,23 @@ public:
     }
 
 private:
+    struct PackedEntry {
+        uint64_t key = 0;
+        RtfWordInfo info;
+    };
     std::array<const WordEntry*, kSlots> m_slots;
+    std::array<PackedEntry, kSlots> m_packed;
 };
 
 }  // namespace
 
-RtfWordInfo LookUpRtfWord(std::string_view name) {
+RtfWordInfo LookUpRtfWord(std::string_view name) { return LookUpRtfWord(name, PackName(name)); }
+
+RtfWordInfo LookUpRtfWord(std::string_view name, uint64_t nPacked) {
     // Names longer than any known word cannot match; they need no hashing.
     if (name.size() > 20) return {};
     static const CWordTable s_table;
-    return s_table.Find(name);
+    return s_table.Find(name, nPacked);
 }
 
 }  // namespace velmora

@@ -40,5 +40,8 @@ struct RtfWordInfo {
 // Looks a control word's name up (case-sensitive, as RTF is). Unknown names give
 // RtfWord::Unknown. Constant time: a small hash table built on first use.
 RtfWordInfo LookUpRtfWord(std::string_view name);
+// The same when the name is already packed: up to eight letters in one number, the first in the
+// lowest byte (nPacked is 0 for a longer name).
+RtfWordInfo LookUpRtfWord(std::string_view name, uint64_t nPacked);
 
 }  // namespace velmora

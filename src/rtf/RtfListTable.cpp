@@ -137,6 +137,13 @@ void CRtfListTable::AddLevelTextByte(uint8_t byte) {
 }
 void CRtfListTable::AddLevelTextChar(char32_t ch) {
     Level* pLevel = CurrentLevel();
+    // A character beyond the first plane comes as two surrogates.
+    if (pLevel && ch >= 0xDC00 && ch <= 0xDFFF && !pLevel->text.empty() && !pLevel->text.back().bByte &&
+        pLevel->text.back().value >= 0xD800 && pLevel->text.back().value <= 0xDBFF) {
+        char32_t& high = pLevel->text.back().value;
+        high = 0x10000 + ((high - 0xD800) << 10) + (ch - 0xDC00);
+        return;
+    }
     if (pLevel && pLevel->text.size() < 256) pLevel->text.push_back({ch, false});
 }
 void CRtfListTable::AddLevelNumber(uint8_t nPosition) {

@@ -39,6 +39,21 @@ size_t SignatureOffset(std::string_view bytes) {
 bool IsHighSurrogate(char32_t ch) { return ch >= 0xD800 && ch <= 0xDBFF; }
 bool IsLowSurrogate(char32_t ch) { return ch >= 0xDC00 && ch <= 0xDFFF; }
 
+// The UTF-16 unit of a \uN (signed or not); U+FFFD for a number no unit has.
+char32_t UnicodeUnit(int32_t nParam) {
+    const int64_t nValue = nParam < 0 ? int64_t{nParam} + 0x10000 : nParam;
+    return nValue >= 0 && nValue <= 0xFFFF ? static_cast<char32_t>(nValue) : kReplacement;
+}
+
+// Appends a \uN's unit to a label: a low surrogate joins the high one before it.
+void AppendLabelUnit(std::u32string& text, char32_t unit) {
+    if (IsLowSurrogate(unit) && !text.empty() && IsHighSurrogate(text.back())) {
+        text.back() = 0x10000 + ((text.back() - 0xD800) << 10) + (unit - 0xDC00);
+        return;
+    }
+    text.push_back(unit);
+}
+
 class CRtfReader {
 public:
     explicit CRtfReader(IRtfSink& sink) : m_sink(sink) { m_states.reserve(64); }
@@ -234,7 +249,7 @@ bool CRtfReader::SkipsFallback() {
 }
 
 void CRtfReader::OnControlWord(const RtfToken& token) {
-    const RtfWordInfo info = LookUpRtfWord(token.text);
+    const RtfWordInfo info = LookUpRtfWord(token.text, token.nPackedName);
     if (SkipsFallback()) return;
     SaveStateBeyondKeptDepth();
     switch (Top().destination) {
@@ -251,7 +266,7 @@ void CRtfReader::OnControlWord(const RtfToken& token) {
             SaveStateBeyondKeptDepth();
             Top().nUnicodeSkip = std::max(token.nParam, int32_t{0});
         } else if (info.word == RtfWord::Unicode && Top().destination == RtfDestination::LevelText) {
-            m_lists.AddLevelTextChar(static_cast<char32_t>(token.nParam < 0 ? token.nParam + 0x10000 : token.nParam));
+            m_lists.AddLevelTextChar(UnicodeUnit(token.nParam));
             m_nFallbackToSkip = Top().nUnicodeSkip;
         } else {
             OnListTableWord(info.word, token.nParam);
@@ -563,8 +578,7 @@ void CRtfReader::OnListTextWord(RtfWordInfo info, const RtfToken& token) {
         if (!state.chr.bHidden) m_listText += info.ch;
         break;
     case RtfWord::Unicode:
-        if (!state.chr.bHidden && token.nParam != 0)
-            m_listText += static_cast<char32_t>(token.nParam < 0 ? token.nParam + 0x10000 : token.nParam);
+        if (!state.chr.bHidden && token.nParam != 0) AppendLabelUnit(m_listText, UnicodeUnit(token.nParam));
         m_nFallbackToSkip = state.nUnicodeSkip;
         break;
     case RtfWord::SkipDestination: EnterDestination(RtfDestination::Skip); break;
@@ -628,7 +642,14 @@ void CRtfReader::PrependListLabel() {
         *label += m_listText.back();
     if (!label && !m_listText.empty()) label = m_listText;
     m_listText.clear();
-    if (label) m_paragraph.Prepend(*label);
+    if (!label) return;
+    // A surrogate that found no partner stands for a character that is lost; control characters
+    // other than the tab carry nothing in a label.
+    std::erase_if(*label, [](char32_t ch) { return ch < 0x20 && ch != U'\t'; });
+    for (char32_t& ch : *label) {
+        if (IsHighSurrogate(ch) || IsLowSurrogate(ch)) ch = kReplacement;
+    }
+    m_paragraph.Prepend(*label);
 }
 
 // A footnote's automatic mark reads as its number, as the document shows it.

@@ -2,30 +2,32 @@
 
 #include <algorithm>
 #include <array>
-#include <charconv>
 #include <limits>
 
 namespace velmora {
 
 namespace {
 
-constexpr bool IsAsciiLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
-constexpr bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+constexpr bool IsAsciiLetter(char c) { return static_cast<unsigned char>((c | 0x20) - 'a') < 26; }
+constexpr bool IsDigit(char c) { return static_cast<unsigned char>(c - '0') < 10; }
 
-int HexValue(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
+// The value of a hexadecimal digit, or -1.
+constexpr std::array<int8_t, 256> MakeHexValues() {
+    std::array<int8_t, 256> values{};
+    values.fill(-1);
+    for (int c = '0'; c <= '9'; ++c) values[static_cast<size_t>(c)] = static_cast<int8_t>(c - '0');
+    for (int c = 'a'; c <= 'f'; ++c) values[static_cast<size_t>(c)] = static_cast<int8_t>(c - 'a' + 10);
+    for (int c = 'A'; c <= 'F'; ++c) values[static_cast<size_t>(c)] = static_cast<int8_t>(c - 'A' + 10);
+    return values;
 }
+constexpr std::array<int8_t, 256> kHexValues = MakeHexValues();
 
-// Reads a parameter of any length: 18 digits already exceed the 32-bit range, so the rest only
-// needs to be passed over.
-int32_t ClampedParameter(std::string_view digits, bool bNegative) {
-    int64_t nValue = 0;
-    const std::string_view head = digits.substr(0, 18);
-    std::from_chars(head.data(), head.data() + head.size(), nValue);
-    if (digits.size() > head.size()) nValue = std::numeric_limits<int64_t>::max();
+int HexValue(char c) { return kHexValues[static_cast<uint8_t>(c)]; }
+
+// A parameter of any length: 18 digits already exceed the 32-bit range, so the rest is only
+// passed over.
+int32_t ClampedParameter(int64_t nValue, size_t nDigits, bool bNegative) {
+    if (nDigits > 18) nValue = std::numeric_limits<int64_t>::max();
     if (bNegative) nValue = -nValue;
     return static_cast<int32_t>(std::clamp<int64_t>(nValue, std::numeric_limits<int32_t>::min(),
                                                     std::numeric_limits<int32_t>::max()));
@@ -85,17 +87,24 @@ void CRtfTokenizer::ReadControlWord(RtfToken& token) {
     const size_t nSize = m_bytes.size();
     const char* p = m_bytes.data();
     const size_t nNameStart = m_nPos;
-    while (m_nPos < nSize && IsAsciiLetter(p[m_nPos])) ++m_nPos;
+    uint64_t nPacked = 0;
+    for (unsigned nShift = 0; m_nPos < nSize && IsAsciiLetter(p[m_nPos]); ++m_nPos, nShift += 8) {
+        if (nShift < 64) nPacked |= static_cast<uint64_t>(static_cast<uint8_t>(p[m_nPos])) << nShift;
+    }
+    token.nPackedName = m_nPos - nNameStart <= 8 ? nPacked : 0;
     token.kind = RtfTokenKind::ControlWord;
     token.text = m_bytes.substr(nNameStart, m_nPos - nNameStart);
 
     const bool bNegative = m_nPos + 1 < nSize && p[m_nPos] == '-' && IsDigit(p[m_nPos + 1]);
     if (bNegative) ++m_nPos;
     if (m_nPos < nSize && IsDigit(p[m_nPos])) {
-        const size_t nDigitStart = m_nPos;
-        while (m_nPos < nSize && IsDigit(p[m_nPos])) ++m_nPos;
+        int64_t nValue = 0;
+        size_t nDigits = 0;
+        for (; m_nPos < nSize && IsDigit(p[m_nPos]); ++m_nPos, ++nDigits) {
+            if (nDigits < 18) nValue = nValue * 10 + (p[m_nPos] - '0');
+        }
         token.bHasParam = true;
-        token.nParam = ClampedParameter(m_bytes.substr(nDigitStart, m_nPos - nDigitStart), bNegative);
+        token.nParam = ClampedParameter(nValue, nDigits, bNegative);
     } else {
         token.nParam = 0;
     }

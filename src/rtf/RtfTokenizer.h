@@ -26,6 +26,9 @@ struct RtfToken {
     char chSymbol = 0;
     int32_t nParam = 0;  // clamped to the 32-bit signed range whatever the number of digits
     std::string_view text;
+    // A control word's name of up to eight letters packed into one number, its first letter in
+    // the lowest byte; 0 for a longer name. See LookUpRtfWord.
+    uint64_t nPackedName = 0;
 };
 
 namespace rtf_detail {

@@ -105,6 +105,7 @@ TEST_F(WineSessionTest, SeesARunningServerOnlyWhileItHoldsTheLock) {
     const pid_t pid = fork();
     ASSERT_GE(pid, 0);
     if (pid == 0) {
+        close(release[1]);  // so that the parent's close is the end of the pipe
         const int fd = open(strLock.c_str(), O_WRONLY);
         struct flock lock {};
         lock.l_type = F_WRLCK;

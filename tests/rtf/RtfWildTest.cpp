@@ -41,6 +41,8 @@ const WildCase kCases[] = {
      "1.\tA|a) B|b) C|D|2.\tE|a) F"},
     {"TableLabelWinsOverRenderedOne", kLists + R"({\listtext 9.\tab}\pard\ls1 A\par\pard\ls2 B})", "1.\tA|•\tB"},
     {"RenderedLabelWithoutList", kLists + R"(\pard{\listtext\f3 \'b7\tab}A\par{\pntext 3)\tab}B})", "•\tA|3)\tB"},
+    {"LabelSurrogatesJoinOrAreLost",
+     kLists + R"(\pard{\listtext\u-10179?\u-8704?\u-10179?\u13?\tab}A\par\pard\ls2 B})", "\U0001F600\uFFFD\tA|•\tB"},
     {"UnknownListKeepsNoLabel", kLists + R"(\pard\ls9 A})", "A"},
     {"HeadersFootersNotesCommentsAreNotText",
      R"({\rtf1\ansi{\header H}{\footerl F}{\headerf G}A{\*\atnid x}\chatn{\*\annotation C} B})", "A B"},

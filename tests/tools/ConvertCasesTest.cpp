@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -51,6 +52,23 @@ fs::path InputOf(const fs::path& args) {
 
 class ConvertCasesTest : public ::testing::TestWithParam<fs::path> {};
 
+// Gives the input a few bytes at a time, so that lines, CR LF and UTF-8 sequences fall across
+// the blocks.
+class CTrickleSource final : public IInputSource {
+public:
+    explicit CTrickleSource(std::string bytes) : m_bytes(std::move(bytes)) {}
+    std::ptrdiff_t Read(char* pBuffer, size_t nSize, std::string&) override {
+        const size_t n = std::min({nSize, size_t{7}, m_bytes.size() - m_nPos});
+        std::copy_n(m_bytes.data() + m_nPos, n, pBuffer);
+        m_nPos += n;
+        return static_cast<std::ptrdiff_t>(n);
+    }
+
+private:
+    std::string m_bytes;
+    size_t m_nPos = 0;
+};
+
 TEST_P(ConvertCasesTest, WritesTheExpectedBytes) {
     const fs::path& argsPath = GetParam();
     const fs::path input = InputOf(argsPath);
@@ -65,6 +83,42 @@ TEST_P(ConvertCasesTest, WritesTheExpectedBytes) {
     const std::string expected = ReadBytes(expectedPath);
     const auto mismatch = std::mismatch(expected.begin(), expected.end(), outcome.strOutput.begin(), outcome.strOutput.end());
     EXPECT_EQ(outcome.strOutput, expected) << "first difference at byte " << (mismatch.first - expected.begin());
+
+    // Read a few bytes at a time and converted a window of a few characters at a time: the same.
+    CTrickleSource source(ReadBytes(input));
+    std::string streamed;
+    const ConvertOutcome streamOutcome = RunStreamingConversion(
+        source, input.string(), *parsed.options,
+        [&](std::string_view bytes) {
+            streamed += bytes;
+            return true;
+        },
+        3);
+    EXPECT_EQ(streamOutcome.nExitCode, 0) << streamOutcome.strMessage;
+    EXPECT_EQ(streamed, expected) << "read and converted in small pieces";
+}
+
+// A fault found while the output is still held back leaves nothing written; one found later
+// leaves what was written, and is reported just the same.
+TEST(StreamingConversionJobTest, OutputIsHeldBackUntilItIsLarge) {
+    ConvertOptions options;
+    options.eMode = ConvertMode::Plain;
+    options.eEncoding = TextEncoding::Cp1255;
+    for (size_t nLines : {size_t{10}, kHeldOutputBytes / 4}) {
+        std::string text;
+        for (size_t i = 0; i < nLines; ++i) text += "\xF9\xEC abc\r\n";
+        text += "\x81";  // a byte Windows-1255 leaves undefined
+        CTrickleSource source(text);
+        size_t nWritten = 0;
+        const ConvertOutcome outcome = RunStreamingConversion(source, "in.txt", options, [&](std::string_view bytes) {
+            nWritten += bytes.size();
+            return true;
+        });
+        EXPECT_EQ(outcome.nExitCode, 1);
+        EXPECT_NE(outcome.strMessage.find("byte " + std::to_string(text.size() - 1)), std::string::npos) << outcome.strMessage;
+        if (nLines == 10) EXPECT_EQ(nWritten, 0u);
+        else EXPECT_GT(nWritten, 0u);
+    }
 }
 
 std::string CaseName(const ::testing::TestParamInfo<fs::path>& info) {

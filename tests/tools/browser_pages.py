@@ -94,30 +94,15 @@ def screenshot(browser, work, names, all_pages):
         out.write(f"<!DOCTYPE html><html><body style='margin:0'>{frames}</body></html>")
     png = os.path.join(work, "grid.png")
     subprocess.run([browser, "--headless", "--no-sandbox", "--disable-gpu", "--hide-scrollbars",
-                    "--force-device-scale-factor=1", "--disable-font-subpixel-positioning",
-                    f"--user-data-dir={os.path.join(work, 'profile')}",
+                    "--force-device-scale-factor=1", f"--user-data-dir={os.path.join(work, 'profile')}",
                     f"--window-size={len(COLUMNS) * WIDTH},{len(names) * HEIGHT}", f"--screenshot={png}",
                     "file://" + grid], capture_output=True, timeout=300)
     if not os.path.exists(png):
         sys.exit("the browser wrote no screenshot")
-    ppm = os.path.join(work, "grid.ppm")
-    subprocess.run(["convert", png, "-depth", "8", f"PPM:{ppm}"], check=True)
-    return read_ppm(ppm)
-
-
-def read_ppm(path):
-    with open(path, "rb") as f:
-        data = f.read()
-    fields, pos = [], 0
-    while len(fields) < 4:  # P6, width, height, maximum
-        while data[pos:pos + 1].isspace():
-            pos += 1
-        end = pos
-        while not data[end:end + 1].isspace():
-            end += 1
-        fields.append(data[pos:end])
-        pos = end
-    return int(fields[1]), data[pos + 1:]
+    rgb = os.path.join(work, "grid.rgb")
+    subprocess.run(["convert", png, "-depth", "8", f"RGB:{rgb}"], check=True)
+    with open(rgb, "rb") as f:
+        return len(COLUMNS) * WIDTH, f.read()
 
 
 def region(image, row, col):
@@ -167,6 +152,9 @@ def main():
         with open(every, "w") as out:
             out.write(EVERY_FORMAT)
         documents = {name: os.path.join(testdata, "rtf", f"{name}.{WRITER}.rtf") for name in DOCUMENTS}
+        documents = {name: path for name, path in documents.items() if os.path.exists(path)}
+        if len(documents) < len(DOCUMENTS):
+            print(f"{len(DOCUMENTS) - len(documents)} documents of {testdata} are missing")
         documents["every-format"] = every
         names = list(documents)
         all_pages = {name: pages_of(tool, logical_html, documents[name]) for name in names}
@@ -174,23 +162,20 @@ def main():
         failures, disagree = [], []
         for row, name in enumerate(names):
             parts = {kind: region(image, row, col) for col, kind in enumerate(COLUMNS)}
-            if ink(parts["c"]) < 100:
-                failures.append(f"{name}: the logical page shows no text")
-            checks = [("a", "b", True), ("au", "bu", True), ("bu", "c", True), ("a", "c", False)]
-            for one, other, required in checks:
-                if all_pages[name][one] is None:
-                    print(f"{name}: {one} not shown, the text does not fit ISO-8859-8")
+            shown = [kind for kind in COLUMNS if all_pages[name][kind] is not None]
+            failures += [f"{name}: {kind} shows no text" for kind in shown if ink(parts[kind]) < 100]
+            if len(shown) < len(COLUMNS):
+                print(f"{name}: not in the ISO-8859-8 pages, its text does not fit that encoding")
+            # The visual pages carry the same text and must agree to the pixel; the logical page
+            # is laid out by the browser and agrees when its glyphs stand within a pixel.
+            for one, other, required in (("a", "b", True), ("au", "bu", True), ("bu", "c", True), ("a", "c", False)):
+                if one not in shown:
                     continue
                 diff = differing_pixels(parts[one], parts[other])
-                # The two visual pages carry the same text, so they must agree to the last pixel.
-                same = diff == 0 or (one != "a" or other != "b") and same_within_a_pixel(parts[one], parts[other])
-                print(f"{name}: {one} {'==' if same else '!='} {other}" +
-                      (f" (within a pixel of glyph placement: {diff} pixels differ)" if same and diff else "") +
-                      (f" ({diff} pixels differ)" if not same else ""))
-                if not same and required:
-                    failures.append(f"{name}: {one} != {other}")
-                elif not same:
-                    disagree.append(name)
+                same = diff == 0 or other == "c" and same_within_a_pixel(parts[one], parts[other])
+                print(f"{name}: {one} {'==' if same else '!='} {other}" + (f" ({diff} pixels differ)" if diff else ""))
+                if not same:
+                    (failures if required else disagree).append(f"{name}: {one} != {other}" if required else name)
         print("Velmora's order differs from the browser's in: " + (", ".join(disagree) or "none"))
         for failure in failures:
             print("FAILED: " + failure)

@@ -5,6 +5,8 @@
 #include "JsonDump.h"
 #include "PlainTextDocument.h"
 #include "RtfReader.h"
+#include "RtfSink.h"
+#include "StreamingConversion.h"
 #include "TextModel.h"
 #include "UnicodeLineOrder.h"
 #include "Utf8.h"
@@ -13,6 +15,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <new>
+#include <vector>
 
 namespace velmora {
 
@@ -54,15 +57,11 @@ bool DecodeInput(std::string_view input, TextEncoding eEncoding, std::u32string&
 bool AppendEncoded(std::u32string_view text, size_t nOffset, TextEncoding eEncoding, std::string& bytes,
                    std::string& reason) {
     if (eEncoding == TextEncoding::Utf8) {
-        bytes += EncodeUtf8(text);
+        for (char32_t ch : text) AppendUtf8(bytes, ch);
         return true;
     }
-    std::string encoded;
     size_t nBad = 0;
-    if (EncodeCp1255(text, encoded, nBad)) {
-        bytes += encoded;
-        return true;
-    }
+    if (AppendCp1255(text, bytes, nBad)) return true;
     reason = "character " + HexCodePoint(text[nBad]) + " at output position " + std::to_string(nOffset + nBad) +
              " cannot be written in cp1255 (use --encoding utf-8)";
     return false;
@@ -188,6 +187,153 @@ ConvertOutcome RunConversion(std::string input, const std::string& strInputName,
         return outcome;
     }
     if (!EncodeOutput(text, options.eEncoding, outcome.strOutput, reason)) return Failure(strInputName, reason);
+    return outcome;
+}
+
+namespace {
+
+// Bytes handed to the writer at a time once writing has begun.
+constexpr size_t kWriteBytes = size_t{1} << 18;
+
+// Gathers encoded output and hands it to the writer: nothing until kHeldOutputBytes have
+// gathered or the output is complete, then a block at a time. After a failed write it only
+// drops what comes.
+class COutputFlow {
+public:
+    explicit COutputFlow(const OutputWriter& fnWrite) : m_fnWrite(fnWrite) {
+        m_bytes.reserve(kHeldOutputBytes + kWriteBytes);  // spares regrowth; unwritten pages cost nothing
+    }
+
+    std::string& Bytes() { return m_bytes; }
+    void Pass() {
+        if (m_bytes.size() >= (m_bWriting ? kWriteBytes : kHeldOutputBytes)) Write();
+    }
+    // Writes the rest; false when any write failed.
+    bool Finish() {
+        Write();
+        return !m_bFailed;
+    }
+
+private:
+    void Write() {
+        m_bWriting = true;
+        if (!m_bFailed && !m_bytes.empty()) m_bFailed = !m_fnWrite(m_bytes);
+        m_bytes.clear();
+    }
+
+    const OutputWriter& m_fnWrite;
+    std::string m_bytes;
+    bool m_bWriting = false;
+    bool m_bFailed = false;
+};
+
+// Hands what the RTF reader reads to a streamed conversion.
+class CStreamingRtfSink final : public IRtfSink {
+public:
+    explicit CStreamingRtfSink(CStreamingConversion& stream) : m_stream(stream) {}
+
+    void SetParagraphFormat(uint16_t wAlignment, bool bRtl) override {
+        m_stream.Document().SetParagraphAlignment(wAlignment);
+        m_stream.Document().SetParagraphRtl(bRtl);
+    }
+    void AppendText(std::u32string_view text, const CharFormat& cf) override { m_stream.Document().Append(text, cf); }
+    void EndParagraph(const CharFormat& cfBreak) override { m_stream.EndParagraph(cfBreak); }
+
+private:
+    CStreamingConversion& m_stream;
+};
+
+// True once the first bytes of the input tell RTF from plain text: the first byte that is not
+// a byte-order mark, a blank, a tab or a line end, and the four after it, are there. nScanned
+// keeps how far the blanks have been passed, so that a long run of them is looked at once.
+bool InputKindKnown(std::string_view head, size_t& nScanned) {
+    if (head.size() < kUtf8Bom.size() && kUtf8Bom.starts_with(head)) return false;
+    if (nScanned == 0 && head.starts_with(kUtf8Bom)) nScanned = kUtf8Bom.size();
+    while (nScanned < head.size() && (head[nScanned] == ' ' || head[nScanned] == '\t' || head[nScanned] == '\r' ||
+                                      head[nScanned] == '\n'))
+        ++nScanned;
+    return head.size() >= nScanned + 5;
+}
+
+bool ModeStreams(const ConvertOptions& options) {
+    return (options.eMode == ConvertMode::Html || options.eMode == ConvertMode::Plain) && !options.bHasSelection;
+}
+
+}  // namespace
+
+ConvertOutcome RunStreamingConversion(IInputSource& source, const std::string& strInputName,
+                                      const ConvertOptions& options, const OutputWriter& fnWrite,
+                                      int32_t nWindowChars) {
+    std::string input;
+    std::string error;
+    std::vector<char> block(kInputBlockBytes);
+    bool bEnded = false;
+    // Reads the next block onto input; false on a read error.
+    auto readBlock = [&]() {
+        const std::ptrdiff_t nRead = source.Read(block.data(), block.size(), error);
+        if (nRead < 0) return false;
+        if (nRead == 0) bEnded = true;
+        input.append(block.data(), static_cast<size_t>(nRead));
+        return true;
+    };
+    auto readFailure = [&]() { return Failure(strInputName, error.empty() ? "cannot be read" : error); };
+    const bool bStreams = ModeStreams(options);
+    size_t nScanned = 0;
+    while (!bEnded && !(bStreams && InputKindKnown(input, nScanned))) {
+        if (!readBlock()) return readFailure();
+    }
+    // The RTF reader takes the file whole (its document is still converted a window at a time),
+    // as do the other modes: mapped when it can be, else read.
+    std::string_view whole;
+    if (!bStreams || LooksLikeRtf(input)) {
+        // A mode that reads the input whole takes a copy of it: mapping it as well would only
+        // add to the memory.
+        if (bStreams) whole = source.MapWhole();
+        while (whole.empty() && !bEnded) {
+            if (!readBlock()) return readFailure();
+        }
+        if (whole.empty()) whole = input;
+        std::vector<char>().swap(block);
+    }
+    if (!bStreams) {
+        ConvertOutcome outcome = RunConversion(whole.data() == input.data() ? std::move(input) : std::string(whole),
+                                               strInputName, options);
+        if (outcome.nExitCode == 0 && !fnWrite(outcome.strOutput)) outcome.bOutputFailed = true;
+        outcome.strOutput.clear();
+        return outcome;
+    }
+
+    COutputFlow flow(fnWrite);
+    COutputEncoder encoder(options.eEncoding, flow.Bytes());
+    CConversionEngine engine;
+    engine.SetOutputSink([&](std::u32string_view part) {
+        encoder.Add(part);
+        flow.Pass();
+    });
+    CUnicodeLineOrder unicodeOrder;
+    if (options.eOrder == LineOrderRule::Unicode) engine.SetLineOrder(&unicodeOrder);
+    CStreamingConversion stream(engine, options.eMode == ConvertMode::Html, options.nLineLength, options.nWrapColumns,
+                                nWindowChars > 0 ? nWindowChars : CStreamingConversion::kWindowChars);
+    if (!whole.empty()) {
+        CStreamingRtfSink sink(stream);
+        const RtfReadResult result = ReadRtf(whole, sink);
+        if (!result.bOk) return Failure(strInputName, result.strError);
+        std::string().swap(input);
+    } else {
+        CPlainTextStreamReader reader(options.eEncoding, stream);
+        size_t nBad = 0;
+        for (;;) {
+            if (!reader.Feed(input, nBad)) return Failure(strInputName, BadTextReason(options.eEncoding, nBad));
+            input.clear();
+            if (bEnded) break;
+            if (!readBlock()) return readFailure();
+        }
+        if (!reader.Finish(nBad)) return Failure(strInputName, BadTextReason(options.eEncoding, nBad));
+    }
+    ConvertOutcome outcome;
+    if (!stream.Finish()) outcome.strMessage = strInputName + ": the document is empty; nothing to convert";
+    if (encoder.Failed()) return Failure(strInputName, encoder.Reason());
+    outcome.bOutputFailed = !flow.Finish();
     return outcome;
 }
 

@@ -3,54 +3,68 @@
 #include "AtomicFile.h"
 #include "ConvertJob.h"
 #include "ConvertOptions.h"
+#include "InputStream.h"
 
-#include <cstdio>
+#include <cerrno>
 #include <iostream>
-#include <iterator>
 #include <new>
 #include <stdexcept>
 #include <string>
-#include <utility>
+#include <string_view>
 #include <vector>
+
+#include <unistd.h>
 
 namespace {
 
-bool ReadStandardInput(std::string& bytes) {
-    std::freopen(nullptr, "rb", stdin);
-    bytes.assign(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>());
-    return !std::cin.bad();
-}
-
-bool WriteStandardOutput(const std::string& bytes) {
-    std::freopen(nullptr, "wb", stdout);
-    return std::fwrite(bytes.data(), 1, bytes.size(), stdout) == bytes.size() && std::fflush(stdout) == 0;
+// Writes to standard output unbuffered: the converter hands over large blocks.
+bool WriteStandardOutput(std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t nWritten = ::write(STDOUT_FILENO, bytes.data(), bytes.size());
+        if (nWritten < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        bytes.remove_prefix(static_cast<size_t>(nWritten));
+    }
+    return true;
 }
 
 int Convert(const velmora::ConvertOptions& options, const std::string& strInputName) {
     using namespace velmora;
-    std::string input;
     std::string error;
-    if (options.strInput == "-" ? !ReadStandardInput(input) : !ReadWholeFile(options.strInput, input, error)) {
+    CInputStream input;
+    if (!input.Open(options.strInput, error)) {
         std::cerr << "velmora-convert: " << strInputName << ": " << (error.empty() ? "cannot be read" : error) << "\n";
         return 1;
     }
 
-    const ConvertOutcome outcome = RunConversion(std::move(input), strInputName, options);
+    // The output goes out as the conversion gives it. OUTPUT is opened (see CAtomicFile) with
+    // the first bytes and takes its new contents only when the conversion has succeeded: with
+    // nothing to write (an empty document) an existing OUTPUT is left as it is.
+    const bool bToStdout = options.strOutput.empty() || options.strOutput == "-";
+    CAtomicFile file;
+    bool bFileOpen = false;
+    std::string fileError;
+    auto write = [&](std::string_view bytes) {
+        if (bytes.empty()) return true;
+        if (bToStdout) return WriteStandardOutput(bytes);
+        if (!bFileOpen && !file.Open(options.strOutput, fileError)) return false;
+        bFileOpen = true;
+        return file.Write(bytes, fileError);
+    };
+    const ConvertOutcome outcome = RunStreamingConversion(input, strInputName, options, write);
     if (!outcome.strMessage.empty()) std::cerr << "velmora-convert: " << outcome.strMessage << "\n";
     if (outcome.nExitCode != 0) return outcome.nExitCode;
-    // Nothing to write (an empty document): an existing OUTPUT is left as it is.
-    if (outcome.strOutput.empty()) return 0;
 
-    if (options.strOutput.empty() || options.strOutput == "-") {
-        if (!WriteStandardOutput(outcome.strOutput)) {
-            std::cerr << "velmora-convert: standard output: the output could not be written\n";
-            return 1;
-        }
-    } else if (!WriteFileAtomically(options.strOutput, outcome.strOutput, error)) {  // see CAtomicFile
-        std::cerr << "velmora-convert: " << options.strOutput << ": " << error << "\n";
+    if (bToStdout) {
+        if (!outcome.bOutputFailed) return 0;
+        std::cerr << "velmora-convert: standard output: the output could not be written\n";
         return 1;
     }
-    return 0;
+    if (!outcome.bOutputFailed && (!bFileOpen || file.Commit(fileError))) return 0;
+    std::cerr << "velmora-convert: " << options.strOutput << ": " << fileError << "\n";
+    return 1;
 }
 
 }  // namespace

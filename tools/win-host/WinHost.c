@@ -168,12 +168,12 @@ int WINAPI wWinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPWSTR pszCmdL
 {
     (void)hPrevInstance;
     (void)pszCmdLine;
-    int argc = 0;
-    wchar_t **argv = CommandLineToArgvW(GetCommandLineW(), &argc);
+    /* The C runtime's split of the command line, so that only kernel32 and user32 are needed. */
+    const int argc = __argc;
+    wchar_t **argv = __wargv;
     if (!argv) return 3;
     const int nResult = argc <= 1 ? RunWindow(hInstance, nCmdShow)
                         : argc <= 3 ? SendRequest(argv[1], argc > 2 ? argv[2] : NULL)
                                     : 3;
-    LocalFree(argv);
     return nResult;
 }

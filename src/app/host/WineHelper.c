@@ -12,7 +12,7 @@
 
 #include <windows.h>
 
-#include <shellapi.h>
+#include <stdlib.h>
 #include <wchar.h>
 
 enum {
@@ -92,14 +92,14 @@ int WINAPI wWinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPWSTR pszCmdL
     (void)hPrevInstance;
     (void)pszCmdLine;
     (void)nCmdShow;
-    int argc = 0;
-    wchar_t **argv = CommandLineToArgvW(GetCommandLineW(), &argc);
+    /* The C runtime's split of the command line, so that only kernel32 and user32 are needed. */
+    const int argc = __argc;
+    wchar_t **argv = __wargv;
     int nResult = BAD_COMMAND_LINE;
     if (argv != NULL && (argc == 3 || argc == 4) && wcscmp(argv[1], L"--find") == 0) {
         nResult = FindWindowW(argv[2], argc == 4 ? argv[3] : NULL) != NULL ? FOUND : NOT_FOUND;
     } else if (argv != NULL && argc == 3 && wcscmp(argv[1], L"--start") == 0) {
         nResult = StartMaximised(argv[2]);
     }
-    LocalFree(argv);
     return nResult;
 }
