@@ -1,8 +1,8 @@
 #include "Tesslar2Doc.h"
 
 #include "CharFormat.h"
-#include "DocumentBuilder.h"
-#include "FormatMapping.h"
+#include "richtext/DocumentBuilder.h"
+#include "richtext/FormatMapping.h"
 #include "RtfFile.h"
 #include "ViewSnapshot.h"
 

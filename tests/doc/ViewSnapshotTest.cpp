@@ -1,14 +1,14 @@
 // The snapshot of the view into the text model: text with CR LF, formats, alignment, direction,
 // selection, and the lines of the view's own layout.
 
-#include "doc/DocumentBuilder.h"
-#include "doc/FormatMapping.h"
+#include "richtext/DocumentBuilder.h"
+#include "richtext/FormatMapping.h"
 #include "ModelDump.h"
 #include "doc/Tesslar2Doc.h"
 #include "doc/Tesslar2View.h"
 #include "doc/ViewEditorOps.h"
 #include "doc/ViewSnapshot.h"
-#include "doc/CharSet.h"
+#include "richtext/CharSet.h"
 
 #include <QTextBlock>
 #include <QTextCursor>

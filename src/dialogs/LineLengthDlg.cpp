@@ -1,6 +1,6 @@
-#include "LineLengthDlg.h"
+#include "dialogs/LineLengthDlg.h"
 
-#include "LineLength.h"
+#include "ConversionEngine.h"
 #include "dialogs/DialogUnits.h"
 #include "dialogs/MessageBox.h"
 
@@ -97,7 +97,7 @@ bool CLineLengthDlg::DoDataExchange() {
     const char* pszFailure = nullptr;
     if (!ParseInteger(m_editLength->text(), nValue)) {
         pszFailure = "Please enter an integer.";
-    } else if (nValue < kMinLineLengthSetting || nValue > kMaxLineLengthSetting) {
+    } else if (nValue < kMinLineLength || nValue > kMaxLineLength) {
         pszFailure = "Please enter an integer between 1 and 256.";
     }
     if (pszFailure) {
