@@ -85,8 +85,10 @@ bool CTesslar2App::InitInstance(const QStringList& args) {
     return true;
 }
 
-void CTesslar2App::OnAppAbout() { ShowAboutBox(); }
+void CTesslar2App::OnAppAbout() { ShowAboutBox(m_pFrame.get()); }
 
-void CTesslar2App::OnHebrewHelp() { ShowHebrewHelp(QString::fromStdString(g_hostInfo.m_szWorkDir)); }
+void CTesslar2App::OnHebrewHelp() {
+    ShowHebrewHelp(QString::fromStdString(g_hostInfo.m_szWorkDir), m_pFrame.get());
+}
 
 }  // namespace velmora

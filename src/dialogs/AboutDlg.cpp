@@ -46,9 +46,9 @@ CAboutDlg::CAboutDlg(QWidget* pParent)
     connect(pOk, &QPushButton::clicked, this, &QDialog::accept);
 }
 
-void ShowAboutBox()
+void ShowAboutBox(QWidget* pOver)
 {
-    CAboutDlg dlg;
+    CAboutDlg dlg(pOver);
     dlg.exec();
 }
 

@@ -19,7 +19,8 @@ public:
     QLabel* m_pText;
 };
 
-// Opens the About box modally (no parent); returns when it closes.
-void ShowAboutBox();
+// Opens the About box modally over pOver (the main window; it opens in its middle), or in the
+// middle of the screen without one; returns when it closes.
+void ShowAboutBox(QWidget* pOver = nullptr);
 
 }  // namespace velmora

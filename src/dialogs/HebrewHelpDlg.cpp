@@ -144,9 +144,9 @@ QPushButton* CHebrewHelpDlg::TopicButton(int nButtonId) const
     return findChild<QPushButton*>(QString::number(nButtonId), Qt::FindDirectChildrenOnly);
 }
 
-void ShowHebrewHelp(const QString& strWorkDir)
+void ShowHebrewHelp(const QString& strWorkDir, QWidget* pOver)
 {
-    CHebrewHelpDlg dlg(strWorkDir);
+    CHebrewHelpDlg dlg(strWorkDir, pOver);
     dlg.exec();
 }
 

@@ -58,7 +58,8 @@ private:
     QString m_strHelpFile;
 };
 
-// Opens the help window modally for the program started in strWorkDir; returns when it closes.
-void ShowHebrewHelp(const QString& strWorkDir);
+// Opens the help window modally for the program started in strWorkDir, over pOver (the main
+// window) when given; returns when it closes.
+void ShowHebrewHelp(const QString& strWorkDir, QWidget* pOver = nullptr);
 
 }  // namespace velmora

@@ -3,7 +3,9 @@
 #include "RtfReader.h"
 #include "richtext/DocumentBuilder.h"
 
+#include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QFile>
 #include <QTextDocument>
 
@@ -11,9 +13,29 @@
 
 namespace velmora {
 
+QString HelpFilePath(const QString& strWorkDir, const QString& strInstalledDir)
+{
+    const QString strName = QStringLiteral("Content/Orvandel.rtf");
+    const QString strBeside = QDir(strWorkDir).filePath(strName);
+    // Started from the desktop menu the working folder is the home folder: the installed copy
+    // stands in for the one beside the authoring tool.
+    if (!QFileInfo::exists(strBeside) && !strInstalledDir.isEmpty()) {
+        const QString strInstalled = QDir(strInstalledDir).filePath(strName);
+        if (QFileInfo::exists(strInstalled))
+            return QDir::toNativeSeparators(strInstalled);
+    }
+    return QDir::toNativeSeparators(strBeside);
+}
+
 QString HelpFilePath(const QString& strWorkDir)
 {
-    return QDir::toNativeSeparators(QDir(strWorkDir).filePath(QStringLiteral("Content/Orvandel.rtf")));
+    return HelpFilePath(strWorkDir, InstalledDataDir());
+}
+
+QString InstalledDataDir()
+{
+    return QDir(QCoreApplication::applicationDirPath())
+        .filePath(QString::fromUtf8("../" VELMORA_DATADIR "/velmora"));
 }
 
 QString HelpFileErrorText(HelpFileError error, const QString& strPath)

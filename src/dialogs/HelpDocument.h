@@ -7,9 +7,15 @@ class QTextDocument;
 
 namespace velmora {
 
-// The help file under the directory the program was started in: strWorkDir followed by
-// Content/Orvandel.rtf, with the platform's own separators.
+// The help file: Content/Orvandel.rtf under the directory the program was started in when it is
+// there, else the one installed with the program under strInstalledDir (the folder that holds
+// Content), else the first path, so that the error names the file the user is expected to put
+// beside the authoring tool. With the platform's own separators.
+QString HelpFilePath(const QString& strWorkDir, const QString& strInstalledDir);
+// HelpFilePath with the installed folder: share/velmora next to the program's bin folder.
 QString HelpFilePath(const QString& strWorkDir);
+// share/velmora beside the folder the running program sits in.
+QString InstalledDataDir();
 
 // Why the help file could not be read.
 enum class HelpFileError { None, NotFound, AccessDenied, Other };

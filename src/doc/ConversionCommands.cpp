@@ -41,6 +41,13 @@ const ConversionTexts kNonstyledTexts{QStringLiteral("Converting text to non_sty
                                       QStringLiteral("Converting text to non_styled format"),
                                       QStringLiteral("Converting text to non-styled format  ")};
 
+// Hands strText to the clipboard; tells the user when it cannot.
+bool HandOver(QWidget* pView, const QString& strText) {
+    if (PutTextOnClipboard(strText)) return true;
+    ShowMessageBox(pView, QStringLiteral("Can not open the Clipboard"));
+    return false;
+}
+
 }  // namespace
 
 bool CTesslar2View::CheckHostForConversion() {
@@ -107,7 +114,7 @@ void CTesslar2View::RunConversionCommand(bool bHtml) {
 
     // A failed hand-over has told the user why; the progress window stays until dismissed, but
     // the selection is shown again so that the editor is left as it was.
-    if (!PutTextOnClipboard(this, QString::fromStdU32String(out))) {
+    if (!HandOver(this, QString::fromStdU32String(out))) {
         HideSelection(false);
         return;
     }
@@ -142,21 +149,27 @@ void CTesslar2View::OnPasteFromInternet() {
 
     std::u32string logical;
     VisualToLogical(strVisual.toStdU32String(), logical);
-    if (!PutTextOnClipboard(this, QString::fromStdU32String(logical))) {
+    if (!HandOver(this, QString::fromStdU32String(logical))) {
         // Whatever the failed write left behind, the user's visual text goes back.
-        PutTextOnClipboard(this, strVisual);
+        HandOver(this, strVisual);
         return;
     }
     // The logical text goes in as any pasted plain text does: at the selection, replacing it, in
     // the insertion format.
     paste();
-    PutTextOnClipboard(this, strVisual);
+    HandOver(this, strVisual);
     QTextCursor cursor = textCursor();
     cursor.setPosition(0);
     setTextCursor(cursor);
 }
 
-void CTesslar2View::OnClearClipboard() { ClearClipboard(this); }
+void CTesslar2View::OnClearClipboard() {
+    if (!ClearClipboard()) {
+        ShowMessageBox(this, QStringLiteral("Can not open  Clipboard"));
+        return;
+    }
+    ShowNotice(this, kBitmapClipboardEmpty);
+}
 
 void CTesslar2View::OnEraseScreen() {
     if (document()->isEmpty()) ShowNotice(this, kBitmapScreenEmpty);

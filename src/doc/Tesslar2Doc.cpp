@@ -16,7 +16,7 @@ namespace velmora {
 
 QFont DefaultDocumentFont() {
     QFont font(QStringLiteral("DejaVu Sans"));
-    font.setPointSize(DEFAULT_HEIGHT_TWIPS / 20);
+    font.setPointSize(kDefaultHeightTwips / 20);
     return font;
 }
 

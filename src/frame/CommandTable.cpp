@@ -12,6 +12,10 @@ namespace {
 
 CTesslar2View& View(CMainFrame& frame) { return *frame.GetActiveView(); }
 
+bool IsWritable(const CMainFrame& frame) { return !frame.GetActiveView()->isReadOnly(); }
+bool HasSelection(const CMainFrame& frame) { return frame.GetActiveView()->textCursor().hasSelection(); }
+bool CanPaste(const CMainFrame& frame) { return IsWritable(frame) && frame.GetActiveView()->canPaste(); }
+
 void OpenRecentFile(CMainFrame& frame, int nId) { frame.OnOpenRecentFile(nId - ID_FILE_MRU_FILE1); }
 
 void ChooseCapacity(CMainFrame& frame, int nId) { frame.OnLineLengthBoxCapacity(CapacityOfCommand(nId)); }
@@ -50,22 +54,24 @@ constexpr CommandRow kCommands[] = {
     // Edit
     {.nId = ID_EDIT_UNDO, .menu = MenuPlace::Edit, .pszMenuText = "&Undo\tCtrl+Z", .pszPrompt = "Undo the last action",
      .keys = {Qt::CTRL | Qt::Key_Z, Qt::ALT | Qt::Key_Backspace},
-     .handler = [](CMainFrame& f, int) { View(f).undo(); }},
+     .handler = [](CMainFrame& f, int) { View(f).undo(); },
+     .enabler = [](const CMainFrame& f) { return IsWritable(f) && f.GetActiveView()->document()->isUndoAvailable(); }},
     {.nId = ID_EDIT_CUT, .menu = MenuPlace::Edit, .bSeparatorBefore = true, .pszMenuText = "Cu&t\tCtrl+X",
      .pszPrompt = "Cut the selection and put it on the Clipboard", .pszTooltip = "Cut",
      .keys = {Qt::CTRL | Qt::Key_X, Qt::SHIFT | Qt::Key_Delete}, .nToolbarSlot = 4,
-     .handler = [](CMainFrame& f, int) { View(f).cut(); }},
+     .handler = [](CMainFrame& f, int) { View(f).cut(); },
+     .enabler = [](const CMainFrame& f) { return IsWritable(f) && HasSelection(f); }},
     {.nId = ID_EDIT_COPY, .menu = MenuPlace::Edit, .pszMenuText = "&Copy\tCtrl+C",
      .pszPrompt = "Copy the selection and put it on the Clipboard", .pszTooltip = "Copy",
      .keys = {Qt::CTRL | Qt::Key_C, Qt::CTRL | Qt::Key_Insert}, .nToolbarSlot = 5,
-     .handler = [](CMainFrame& f, int) { View(f).copy(); }},
+     .handler = [](CMainFrame& f, int) { View(f).copy(); }, .enabler = HasSelection},
     {.nId = ID_EDIT_PASTE, .menu = MenuPlace::Edit, .pszMenuText = "&Paste\tCtrl+V",
      .pszPrompt = "Insert Clipboard contents", .pszTooltip = "Paste",
      .keys = {Qt::CTRL | Qt::Key_V, Qt::SHIFT | Qt::Key_Insert}, .nToolbarSlot = 6,
-     .handler = [](CMainFrame& f, int) { View(f).paste(); }},
+     .handler = [](CMainFrame& f, int) { View(f).paste(); }, .enabler = CanPaste},
     {.nId = ID_EDIT_PASTE_SPECIAL, .menu = MenuPlace::Edit, .pszMenuText = "Paste &Special...",
      .pszPrompt = "Insert Clipboard contents with options",
-     .handler = [](CMainFrame& f, int) { View(f).OnEditPasteSpecial(); }},
+     .handler = [](CMainFrame& f, int) { View(f).OnEditPasteSpecial(); }, .enabler = CanPaste},
     {.nId = ID_EDIT_SELECT_ALL, .menu = MenuPlace::Edit, .pszMenuText = "Select A&ll\tCtrl+A",
      .pszPrompt = "Select the entire document", .keys = {Qt::CTRL | Qt::Key_A},
      .handler = [](CMainFrame& f, int) { View(f).selectAll(); }},

@@ -20,6 +20,8 @@ enum class MenuPlace : uint8_t { None, File, Edit, View, Modify, Capacity, Help 
 
 // Runs command nId in frame.
 using CommandHandler = void (*)(CMainFrame& frame, int nId);
+// Whether the command can act now; its menu item and button are greyed when it cannot.
+using CommandEnabler = bool (*)(const CMainFrame& frame);
 
 struct CommandRow {
     int nId;
@@ -35,6 +37,7 @@ struct CommandRow {
     std::array<QKeyCombination, 2> keys = {};  // Qt::Key_unknown: none
     int nToolbarSlot = -1;                // entry of the toolbar; the free slots are separators
     CommandHandler handler = nullptr;     // nullptr: bound to its keys or menu, handled by nobody
+    CommandEnabler enabler = nullptr;     // nullptr: always enabled
 };
 
 std::span<const CommandRow> CommandTable();

@@ -12,6 +12,8 @@
 #include <QAbstractEventDispatcher>
 #include <QAbstractItemView>
 #include <QActionGroup>
+#include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QLabel>
 #include <QMenuBar>
@@ -58,6 +60,7 @@ CMainFrame::CMainFrame(CTesslar2Doc* pDoc, bool bHebrewUi, QWidget* pParent)
     SetupAccelerators();
     SetupToolBar();
     SetupStatusBar();
+    SetupEditCommandUpdates();
 
     setDockOptions(dockOptions() | QMainWindow::AllowNestedDocks);
     connect(m_pDoc, &CTesslar2Doc::TitleChanged, this, &CMainFrame::UpdateTitle);
@@ -155,6 +158,22 @@ void CMainFrame::SetupAccelerators() {
             pShortcut->setContext(Qt::WindowShortcut);
             connect(pShortcut, &QShortcut::activated, this, [this, nId] { OnCommand(nId); });
         }
+    }
+}
+
+void CMainFrame::SetupEditCommandUpdates() {
+    // The edit commands follow what the editor can do, in the menu and on the toolbar.
+    connect(m_pView, &QTextEdit::undoAvailable, this, &CMainFrame::OnUpdateEditCommands);
+    connect(m_pView, &QTextEdit::copyAvailable, this, &CMainFrame::OnUpdateEditCommands);
+    connect(m_pView, &QTextEdit::selectionChanged, this, &CMainFrame::OnUpdateEditCommands);
+    connect(QApplication::clipboard(), &QClipboard::dataChanged, this, &CMainFrame::OnUpdateEditCommands);
+    OnUpdateEditCommands();
+}
+
+void CMainFrame::OnUpdateEditCommands() {
+    for (QAction* pAction : findChildren<QAction*>()) {
+        const CommandRow* pRow = FindCommand(pAction->data().toInt());
+        if (pRow && pRow->enabler) pAction->setEnabled(pRow->enabler(*this));
     }
 }
 

@@ -71,6 +71,8 @@ signals:
 public slots:
     void OnUpdateLineLengthBox();
     void OnUpdateCapacity();
+    // Greys the commands that cannot act now (Undo, Cut, Copy, Paste, Paste Special).
+    void OnUpdateEditCommands();
     // Makes the line-length box hold at most nCapacity (2..10) lengths.
     void OnLineLengthBoxCapacity(int nCapacity);
     void OnFileNew();
@@ -90,6 +92,7 @@ private:
     QAction* NewCommandAction(const CommandRow& row, const QString& strText);
     void SetupMenus();
     void SetupAccelerators();
+    void SetupEditCommandUpdates();
     void SetupToolBar();
     void SetupLineLengthBox();
     void SetupStatusBar();

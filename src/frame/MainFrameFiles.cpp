@@ -4,6 +4,7 @@
 
 #include "CommandIds.h"
 #include "CommandTable.h"
+#include "PrintSetupDlg.h"
 #include "doc/Tesslar2Doc.h"
 #include "doc/Tesslar2View.h"
 #include "dialogs/AppSettings.h"
@@ -14,13 +15,13 @@
 #include <QFileDialog>
 #include <QMenu>
 #include <QMessageBox>
-#include <QPageSetupDialog>
 
 namespace velmora {
 
 namespace {
 
-constexpr const char* kRtfFilter = "Rich Text Format (*.rtf)";
+// RTF first, so that it is the filter the dialogs start with.
+constexpr const char* kFileFilters = "Rich Text Format (*.rtf);;All Files (*)";
 
 }  // namespace
 
@@ -50,7 +51,7 @@ void CMainFrame::OnFileNew() {
 
 void CMainFrame::OnFileOpen() {
     const QString strPath = QFileDialog::getOpenFileName(this, QStringLiteral("Open"), QString(),
-                                                         QString::fromLatin1(kRtfFilter));
+                                                         QString::fromLatin1(kFileFilters));
     if (!strPath.isEmpty()) OpenDocumentFile(strPath);
 }
 
@@ -82,7 +83,7 @@ bool CMainFrame::OnFileSave() {
 }
 
 bool CMainFrame::OnFileSaveAs() {
-    QFileDialog dialog(this, QStringLiteral("Save As"), QString(), QString::fromLatin1(kRtfFilter));
+    QFileDialog dialog(this, QStringLiteral("Save As"), QString(), QString::fromLatin1(kFileFilters));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(QStringLiteral("rtf"));
     dialog.selectFile(m_pDoc->GetPathName().isEmpty() ? m_pDoc->GetTitle() + QStringLiteral(".rtf")
@@ -92,7 +93,7 @@ bool CMainFrame::OnFileSaveAs() {
 }
 
 void CMainFrame::OnFilePrintSetup() {
-    QPageSetupDialog dialog(m_pPrinter, this);
+    CPrintSetupDlg dialog(m_pPrinter, this);
     dialog.exec();
 }
 

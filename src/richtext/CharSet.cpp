@@ -21,10 +21,4 @@ uint8_t TypedCharSet(char32_t ch, bool bHebrewLayout, uint8_t nInsertionSet) {
     return nInsertionSet;
 }
 
-uint8_t InferredCharSet(char32_t ch, bool bRtlParagraph, uint8_t nFontSet) {
-    if (IsHebrewScript(ch)) return HEBREW_CHARSET;
-    if (IsLetter(ch)) return nFontSet;
-    return bRtlParagraph ? HEBREW_CHARSET : nFontSet;
-}
-
 }  // namespace velmora

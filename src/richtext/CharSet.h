@@ -13,6 +13,8 @@
 //    punctuation, symbol) gets 177 in a right-to-left paragraph and the pasted set elsewhere.
 //  - A format without the property reads as 177: a new document types Hebrew.
 
+#include "UnicodeLetters.h"  // InferredCharSet, the rule for pasted text
+
 #include <QTextFormat>
 
 #include <cstdint>
@@ -30,8 +32,5 @@ bool HasCharSet(const QTextCharFormat& cf);
 
 // The set a typed character gets (rule above).
 uint8_t TypedCharSet(char32_t ch, bool bHebrewLayout, uint8_t nInsertionSet);
-
-// The set a pasted character without a set of its own gets (rule above).
-uint8_t InferredCharSet(char32_t ch, bool bRtlParagraph, uint8_t nFontSet);
 
 }  // namespace velmora

@@ -8,11 +8,13 @@
 #include "RtfParagraph.h"
 #include "RtfTokenizer.h"
 #include "TextModelSink.h"
+#include "Utf8.h"
 
 #include <algorithm>
 #include <cstdint>
 #include <limits>
 #include <new>
+#include <utility>
 #include <vector>
 
 namespace velmora {
@@ -25,7 +27,7 @@ constexpr std::string_view kRtfSignature = "{\\rtf";
 // Offset of "{\rtf" after a byte order mark and white space, or npos.
 size_t SignatureOffset(std::string_view bytes) {
     size_t nPos = 0;
-    if (bytes.substr(0, 3) == "\xEF\xBB\xBF") nPos = 3;
+    if (bytes.starts_with(kUtf8Bom)) nPos = kUtf8Bom.size();
     while (nPos < bytes.size() &&
            (bytes[nPos] == ' ' || bytes[nPos] == '\t' || bytes[nPos] == '\r' || bytes[nPos] == '\n'))
         ++nPos;
@@ -47,6 +49,7 @@ private:
     // Tokens.
     void OnGroupStart();
     void OnGroupEnd();
+    void SaveStateBeyondKeptDepth();
     void OnControlWord(const RtfToken& token);
     void OnControlSymbol(char chSymbol);
     void OnHexBytes(std::string_view bytes);
@@ -75,6 +78,9 @@ private:
     std::vector<RtfGroupState> m_states;  // [0] is outside the document; back() is the innermost
     size_t m_nDepth = 0;                  // groups open, counting those beyond kMaxRtfGroupDepth
     size_t m_nUnkeptDepth = 0;            // groups open beyond kMaxRtfGroupDepth
+    // Beyond kMaxRtfGroupDepth the innermost kept state serves every group; a group that may change
+    // it saves it here first (with its depth beyond the limit), and gets it back when it closes.
+    std::vector<std::pair<size_t, RtfGroupState>> m_unkeptSaves;
     int64_t m_nFallbackToSkip = 0;        // what is left of a \uN's fallback
     char32_t m_chPendingHigh = 0;         // a high surrogate waiting for its low half
     bool m_bDocumentEnded = false;
@@ -136,14 +142,13 @@ void CRtfReader::OnGroupStart() {
 
 void CRtfReader::OnGroupEnd() {
     m_nFallbackToSkip = 0;
-    if (m_nUnkeptDepth > 0) {
-        --m_nUnkeptDepth;
-        --m_nDepth;
-        return;
-    }
     if (m_nDepth == 0) return;
+    const bool bUnkept = m_nUnkeptDepth > 0;
+    const bool bSaved = bUnkept && !m_unkeptSaves.empty() && m_unkeptSaves.back().first == m_nUnkeptDepth;
+    // A group beyond the limit that saved nothing changed nothing: it closes into the same state.
+    const RtfGroupState& outerState = !bUnkept ? m_states[m_states.size() - 2] : bSaved ? m_unkeptSaves.back().second : Top();
     const RtfDestination closing = Top().destination;
-    const RtfDestination outer = m_states[m_states.size() - 2].destination;
+    const RtfDestination outer = outerState.destination;
     if (closing == RtfDestination::FontTable) m_fonts.EndEntry();
     if (closing == RtfDestination::ColorTable && outer != RtfDestination::ColorTable) m_colors.EndTable();
     const bool bTableEnds = (closing == RtfDestination::FontTable || closing == RtfDestination::ColorTable) &&
@@ -153,14 +158,30 @@ void CRtfReader::OnGroupEnd() {
         EndDocument();
         return;
     }
-    m_states.pop_back();
+    if (bSaved) {
+        Top() = m_unkeptSaves.back().second;
+        m_unkeptSaves.pop_back();
+    }
+    if (bUnkept) {
+        --m_nUnkeptDepth;
+    } else {
+        m_states.pop_back();
+    }
     --m_nDepth;
     m_bFormatDirty = true;
 }
 
+// Called before a word beyond the limit is heeded: the first one in a group keeps the state that
+// group opened with, so that a file of nothing but '{' costs no memory past the limit.
+void CRtfReader::SaveStateBeyondKeptDepth() {
+    if (m_nUnkeptDepth == 0) return;
+    if (!m_unkeptSaves.empty() && m_unkeptSaves.back().first == m_nUnkeptDepth) return;
+    m_unkeptSaves.emplace_back(m_nUnkeptDepth, Top());
+}
+
 void CRtfReader::EnterDestination(RtfDestination destination) {
     // The document's own group is never a destination: a stray word there must not swallow it.
-    if (m_nDepth >= 2 && m_nUnkeptDepth == 0) Top().destination = destination;
+    if (m_nDepth >= 2) Top().destination = destination;
 }
 
 // ------------------------------------------------------------------ tokens
@@ -175,6 +196,7 @@ bool CRtfReader::SkipsFallback() {
 void CRtfReader::OnControlWord(const RtfToken& token) {
     const RtfWordInfo info = LookUpRtfWord(token.text);
     if (SkipsFallback()) return;
+    SaveStateBeyondKeptDepth();
     switch (Top().destination) {
     case RtfDestination::Body: OnBodyWord(info, token); break;
     case RtfDestination::FontTable: OnFontTableWord(info.word, token.nParam); break;
@@ -186,6 +208,7 @@ void CRtfReader::OnControlWord(const RtfToken& token) {
 void CRtfReader::OnControlSymbol(char chSymbol) {
     if (SkipsFallback()) return;
     if (chSymbol == '*') {
+        SaveStateBeyondKeptDepth();
         EnterDestination(RtfDestination::Skip);
         return;
     }

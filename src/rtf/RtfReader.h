@@ -20,7 +20,8 @@
 // When a file cannot be read: input that does not begin with "{\rtf" is refused; a file that ends
 // inside a group other than the document's own (it was cut off) is refused, while a missing last
 // '}' alone is accepted; a \binN that runs past the end of the file is refused. Groups nested
-// deeper than kMaxRtfGroupDepth still have their text read, in the format of the deepest group kept.
+// deeper than kMaxRtfGroupDepth read as any other; past that depth a group keeps a state of its
+// own only once a word in it is heeded, so that braces alone cost no memory there.
 
 #include "RtfSink.h"
 #include "TextModel.h"

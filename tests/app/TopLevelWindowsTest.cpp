@@ -18,9 +18,9 @@
 namespace velmora {
 namespace {
 
-constexpr const char* HOST_CLASS = "AfxFrameOrView42";
+constexpr const char* kHostClass = "AfxFrameOrView42";
 
-bool HostWindowOpen() { return FindTopLevelWindow(HOST_CLASS, nullptr); }
+bool HostWindowOpen() { return FindTopLevelWindow(kHostClass, nullptr); }
 
 // A connection of the test's own, to build window trees that no real program would.
 class CTestDisplay {
@@ -115,13 +115,13 @@ TEST_F(TopLevelWindowsTest, FindsTheHostWhileItRunsAndNotAfterItIsKilled) {
 }
 
 TEST_F(TopLevelWindowsTest, MatchesClassOrInstanceExactlyAndTheTitleWhenGiven) {
-    ASSERT_NE(StartHost({"--class", "Wine", "--instance", HOST_CLASS, "--title", "Macromedia"}),
+    ASSERT_NE(StartHost({"--class", "Wine", "--instance", kHostClass, "--title", "Macromedia"}),
               0u);
-    EXPECT_TRUE(FindTopLevelWindow(HOST_CLASS, nullptr));
+    EXPECT_TRUE(FindTopLevelWindow(kHostClass, nullptr));
     EXPECT_TRUE(FindTopLevelWindow("Wine", nullptr));
-    EXPECT_TRUE(FindTopLevelWindow(HOST_CLASS, "Macromedia"));
+    EXPECT_TRUE(FindTopLevelWindow(kHostClass, "Macromedia"));
     EXPECT_TRUE(FindTopLevelWindow(nullptr, "Macromedia"));
-    EXPECT_FALSE(FindTopLevelWindow(HOST_CLASS, "Macromedia Dreamweaver"));
+    EXPECT_FALSE(FindTopLevelWindow(kHostClass, "Macromedia Dreamweaver"));
     EXPECT_FALSE(FindTopLevelWindow("AfxFrameOrView42s", nullptr));
     EXPECT_FALSE(FindTopLevelWindow("afxframeorview42", nullptr));
     EXPECT_FALSE(FindTopLevelWindow("AfxFrameOrView4", nullptr));

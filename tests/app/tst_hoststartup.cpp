@@ -36,7 +36,7 @@ using namespace velmora;
 
 namespace {
 
-constexpr const char* HOST_CLASS = "AfxFrameOrView42";
+constexpr const char* kHostClass = "AfxFrameOrView42";
 
 // An executable program file that starts the stand-in host, noting its pid and window id.
 void WriteHostProgram(const QString& strPath) {
@@ -115,7 +115,7 @@ void tst_HostStartup::cleanup() {
         const pid_t nPid = ReadTrimmed(m_strHostDir + QStringLiteral("/host.pid")).toInt();
         if (nPid > 0) {
             kill(nPid, SIGTERM);
-            QTRY_VERIFY(!g_hostInfo.FindAppWindow(HOST_CLASS));
+            QTRY_VERIFY(!g_hostInfo.FindAppWindow(kHostClass));
         }
     }
     QDir::setCurrent(m_strStartDir);
@@ -180,13 +180,13 @@ void tst_HostStartup::hostDirectories() {
 void tst_HostStartup::startedHostIsFoundAndMaximised() {
     m_strHostDir = EnterDir(QStringLiteral("Dreamweaver 4"));
     WriteHostProgram(m_strHostDir + QStringLiteral("/dreamweaver.exe"));
-    QVERIFY(!g_hostInfo.FindAppWindow(HOST_CLASS));
+    QVERIFY(!g_hostInfo.FindAppWindow(kHostClass));
 
     CMessageBoxCapture capture;
     QVERIFY(RunHostStartup(m_pMainWindow.get()));
     QCOMPARE(Texts(capture), QStringList());
     QCOMPARE(g_hostInfo.m_nHostKind, 1);
-    QTRY_VERIFY(g_hostInfo.FindAppWindow(HOST_CLASS));
+    QTRY_VERIFY(g_hostInfo.FindAppWindow(kHostClass));
     // Started in the working directory, where it left its notes.
     QTRY_VERIFY(!ReadTrimmed(m_strHostDir + QStringLiteral("/host.window")).isEmpty());
     const uint32_t wnd = ReadTrimmed(m_strHostDir + QStringLiteral("/host.window")).toUInt(nullptr, 16);

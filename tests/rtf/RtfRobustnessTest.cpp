@@ -34,6 +34,29 @@ TEST(RtfRobustness, FormatsBelowTheDepthLimitAreRestored) {
 
 // Words that change what every group's format resolves to must not cost the depth of the group
 // stack each: here that would be billions of steps.
+// Past the kept depth a group still ends what it started: its format, its destination, hidden
+// text. Each body reads the same at depth 5,000 as at the top.
+TEST(RtfRobustness, GroupsBeyondTheDepthLimitCloseLikeAnyOther) {
+    const struct {
+        std::string_view body;
+        std::string_view expected;
+    } cases[] = {
+        {R"({\b x}y{\*\secret d}{\v h}z)", "L|[b:x][:yz]"},
+        {R"({\fonttbl{\f1\fcharset0 Arial;}}{\colortbl;\red255\green0\blue0;}{\f1\cf1 a}b)", "L|[#ff0000 c0:a][:b]"},
+        {R"({\v h{\v0 s}}{\qc\i c\par}t)", "C|[:s][i:c]\nL|[:t]"},
+        {R"({\uc2\u1488 xx}\u1489 y)", "L|[:\xD7\x90\xD7\x91]"},
+    };
+    for (const auto& c : cases) {
+        for (const size_t nDepth : {size_t{0}, size_t{5000}}) {
+            const std::string rtf = std::string(kHeader) + std::string(nDepth, '{') + std::string(c.body) +
+                                    std::string(nDepth, '}') + "}";
+            TextModel model;
+            ASSERT_TRUE(Read(rtf, model).bOk) << c.body;
+            EXPECT_EQ(DumpModel(model), c.expected) << c.body << " at depth " << nDepth;
+        }
+    }
+}
+
 TEST(RtfRobustness, CodePageWordsDeepInsideGroupsStayLinear) {
     std::string rtf = std::string(kHeader) + std::string(kMaxRtfGroupDepth, '{');
     for (int i = 0; i < 1000000; ++i) rtf += "\\ansi";

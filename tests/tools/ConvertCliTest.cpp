@@ -5,9 +5,16 @@
 #include <sys/wait.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+
+#if defined(__has_feature)
+#define VELMORA_HAS_ASAN __has_feature(address_sanitizer)
+#else
+#define VELMORA_HAS_ASAN 0
+#endif
 
 namespace {
 
@@ -55,6 +62,15 @@ protected:
     }
 
     std::string Quoted(const fs::path& path) { return "'" + path.string() + "'"; }
+
+    // Runs a bash script in the test's folder, "$B" standing for the converter; standard error
+    // goes to err.txt. Returns the exit status.
+    int Shell(const std::string& script) {
+        Write("run.sh", "set -o pipefail\n" + script + "\n");
+        const std::string command = "cd " + Quoted(m_dir) + " && B='" + VELMORA_CONVERT_BIN + "' bash run.sh 2>err.txt";
+        const int status = std::system(command.c_str());
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
 
     fs::path m_dir;
 };
@@ -117,6 +133,61 @@ TEST_F(ConvertCliTest, AnEmptyDocumentWritesNothingAndSaysSo) {
         EXPECT_EQ(r.nExit, 0);
         EXPECT_TRUE(r.out.empty());
         EXPECT_NE(r.err.find("empty"), std::string::npos);
+    }
+}
+
+// Where -o sends the output, seen from the shell. Every row starts from in.txt, empty.txt, an
+// "out" holding "old" and a file "f"; `out` is what "out" must hold afterwards.
+TEST_F(ConvertCliTest, OutputTargetsAsTheShellSetsThemUp) {
+    const std::string converted = Run("--plain " + Quoted(Write("in.txt", "abc \xD7\x90"))).out;
+    ASSERT_FALSE(converted.empty());
+    const struct {
+        const char* script;
+        int nExit;
+        std::string out;
+        const char* err;  // a part of standard error
+    } rows[] = {
+        {R"("$B" --plain -o /dev/stdout in.txt >> out)", 0, "old" + converted, ""},
+        {R"("$B" --plain -o /dev/stdout in.txt | cat > out)", 0, converted, ""},
+        {R"("$B" --plain -o /dev/stderr in.txt 2> out)", 0, converted, ""},
+        {R"("$B" --plain -o /dev/fd/3 in.txt 3>> out)", 0, "old" + converted, ""},
+        {R"("$B" --plain -o - in.txt > out)", 0, converted, ""},
+        {R"("$B" --plain -o out empty.txt)", 0, "old", "empty"},
+        {R"("$B" --plain -o new empty.txt && test ! -e new)", 0, "old", "empty"},
+        {R"("$B" --plain --select 100:200 in.txt > out)", 0, converted, "lies outside the text (5 characters); converting the whole document"},
+        {R"("$B" --plain --select 2:99 in.txt > out)", 0, Run("--plain --select 2:5 " + Quoted(m_dir / "in.txt")).out, "converting 2:5"},
+        {R"("$B" --plain -o f/x in.txt)", 1, "old", "f/x: cannot create a file in its folder: Not a directory\n"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.script);
+        Write("empty.txt", "");
+        Write("out", "old");
+        Write("f", "");
+        EXPECT_EQ(Shell(row.script), row.nExit);
+        EXPECT_EQ(Read(m_dir / "out"), row.out);
+        EXPECT_NE(Read(m_dir / "err.txt").find(row.err), std::string::npos) << Read(m_dir / "err.txt");
+    }
+}
+
+// Input that cannot fit in the memory the process may have is an error like any other: one line
+// naming the file, exit 1. A small input still converts under the same limit.
+TEST_F(ConvertCliTest, InputTooLargeForMemoryIsOneLineAndExitOne) {
+#if defined(__SANITIZE_ADDRESS__) || VELMORA_HAS_ASAN
+    GTEST_SKIP() << "AddressSanitizer needs more address space than any limit leaves";
+#endif
+    const std::string line = "abc \xD7\xA9\xD7\x9C\xD7\x95\xD7\x9D {\\b 123}, def\\par\n";
+    std::string text;
+    while (text.size() < 16000000) text += line;
+    Write("big.txt", text);
+    Write("big.rtf", "{\\rtf1\\ansi " + text + "}");
+    Write("small.txt", line);
+    Write("small.rtf", "{\\rtf1\\ansi " + line + "}");
+    for (const char* name : {"big.txt", "big.rtf"}) {
+        SCOPED_TRACE(name);
+        const std::string small = std::string("small") + std::strchr(name, '.');
+        EXPECT_EQ(Shell("(ulimit -v 60000 && \"$B\" --html " + small + " > out)"), 0) << Read(m_dir / "err.txt");
+        EXPECT_EQ(Shell("(ulimit -v 60000 && \"$B\" --html " + std::string(name) + " > out)"), 1);
+        EXPECT_EQ(Read(m_dir / "err.txt"), "velmora-convert: " + std::string(name) + ": not enough memory\n");
     }
 }
 

@@ -11,12 +11,11 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <new>
 
 namespace velmora {
 
 namespace {
-
-constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 
 ConvertOutcome Failure(const std::string& strInputName, const std::string& reason) {
     return ConvertOutcome{1, {}, strInputName + ": " + reason};
@@ -106,16 +105,25 @@ bool BuildDocument(std::string_view input, const ConvertOptions& options, TextMo
     return false;
 }
 
-void ApplySelection(const ConvertOptions& options, TextModel& model) {
+// Positions outside the text count as its nearer end. A selection that comes out empty converts
+// the whole document, as the editor does with nothing selected. Returns a note for standard error
+// when the selection had to be cut, else nothing.
+std::string ApplySelection(const ConvertOptions& options, TextModel& model, const std::string& strInputName) {
     if (!options.bHasSelection) {
         model.SetSel(0, 0);
-        return;
+        return {};
     }
     const int64_t len = model.Length();
     int64_t from = std::clamp<int64_t>(options.nSelectFrom, 0, len);
     int64_t to = std::clamp<int64_t>(options.nSelectTo, 0, len);
     if (from > to) std::swap(from, to);
     model.SetSel(static_cast<int32_t>(from), static_cast<int32_t>(to));
+    if (from == std::min(options.nSelectFrom, options.nSelectTo) && to == std::max(options.nSelectFrom, options.nSelectTo))
+        return {};
+    const std::string strGiven = std::to_string(options.nSelectFrom) + ":" + std::to_string(options.nSelectTo);
+    const std::string strLength = " (" + std::to_string(len) + " characters); converting ";
+    if (from == to) return strInputName + ": the selection " + strGiven + " lies outside the text" + strLength + "the whole document";
+    return strInputName + ": the selection " + strGiven + " reaches outside the text" + strLength + std::to_string(from) + ":" + std::to_string(to);
 }
 
 ConvertOutcome ConvertToLogical(std::string_view input, const std::string& strInputName, const ConvertOptions& options) {
@@ -152,12 +160,16 @@ ConvertOutcome RunConversion(std::string input, const std::string& strInputName,
     } else {
         if (model.Length() == 0) return ConvertOutcome{0, {}, strInputName + ": the document is empty; nothing to convert"};
         model.LayOut(options.nWrapColumns);
-        ApplySelection(options, model);
+        outcome.strMessage = ApplySelection(options, model, strInputName);
         // The output is encoded as the conversion goes, so a large document's output is never
         // held whole as characters.
         COutputEncoder encoder(options.eEncoding, outcome.strOutput);
-        // Room for the whole output up front: pages that stay unwritten cost nothing.
-        outcome.strOutput.reserve(static_cast<size_t>(model.Length()) * 6 + (1 << 20));
+        // Room for the whole output up front: pages that stay unwritten cost nothing. Where
+        // address space is limited (ulimit -v) they do count, and the output grows as it goes.
+        try {
+            outcome.strOutput.reserve(static_cast<size_t>(model.Length()) * 6 + (1 << 20));
+        } catch (const std::bad_alloc&) {
+        }
         CConversionEngine engine;
         engine.SetOutputSink([&encoder](std::u32string_view part) { encoder.Add(part); });
         if (options.eMode == ConvertMode::Html) {

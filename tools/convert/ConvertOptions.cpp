@@ -23,15 +23,22 @@ const char* const kConvertUsage =
     "  --line-length N     longest visual line, 1 to 256 characters (default 256)\n"
     "  --wrap COLUMNS      lay paragraphs out in lines of at most COLUMNS characters first,\n"
     "                      as a window of that width would (default 0: no wrapping)\n"
-    "  --select FROM:TO    convert only these character positions (see --text); an empty\n"
-    "                      selection converts everything\n"
+    "  --select FROM:TO    convert only these character positions (see --text); positions\n"
+    "                      outside the text count as its nearer end, and a selection that\n"
+    "                      comes out empty converts everything, as the editor does with\n"
+    "                      nothing selected (a note on standard error says so)\n"
     "  --encoding ENC      cp1255 (Windows-1255) or utf-8 (default) for the output, and for\n"
     "                      plain-text input\n"
-    "  -o OUTPUT           write to OUTPUT instead of standard output\n"
+    "  -o OUTPUT           write to OUTPUT instead of standard output. A file is replaced\n"
+    "                      only once the whole output is written; a device or a FIFO is\n"
+    "                      written as it is; /dev/stdout, /dev/stderr, /dev/fd/N and - are\n"
+    "                      the streams already open. An empty document writes nothing and\n"
+    "                      leaves an existing OUTPUT as it was\n"
     "  -h, --help          show this help\n"
     "\n"
     "INPUT is an RTF file, or plain text (one paragraph per line, right-aligned); absent or -\n"
-    "reads standard input. Exit status: 0 success, 1 unreadable or invalid input, 2 usage error.\n";
+    "reads standard input. Exit status: 0 success, 1 unreadable or invalid input, not enough\n"
+    "memory or an OUTPUT that cannot be written, 2 usage error.\n";
 
 namespace {
 

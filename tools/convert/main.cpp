@@ -7,6 +7,8 @@
 #include <cstdio>
 #include <iostream>
 #include <iterator>
+#include <new>
+#include <stdexcept>
 #include <string>
 #include <utility>
 #include <vector>
@@ -24,6 +26,33 @@ bool WriteStandardOutput(const std::string& bytes) {
     return std::fwrite(bytes.data(), 1, bytes.size(), stdout) == bytes.size() && std::fflush(stdout) == 0;
 }
 
+int Convert(const velmora::ConvertOptions& options, const std::string& strInputName) {
+    using namespace velmora;
+    std::string input;
+    std::string error;
+    if (options.strInput == "-" ? !ReadStandardInput(input) : !ReadWholeFile(options.strInput, input, error)) {
+        std::cerr << "velmora-convert: " << strInputName << ": " << (error.empty() ? "cannot be read" : error) << "\n";
+        return 1;
+    }
+
+    const ConvertOutcome outcome = RunConversion(std::move(input), strInputName, options);
+    if (!outcome.strMessage.empty()) std::cerr << "velmora-convert: " << outcome.strMessage << "\n";
+    if (outcome.nExitCode != 0) return outcome.nExitCode;
+    // Nothing to write (an empty document): an existing OUTPUT is left as it is.
+    if (outcome.strOutput.empty()) return 0;
+
+    if (options.strOutput.empty() || options.strOutput == "-") {
+        if (!WriteStandardOutput(outcome.strOutput)) {
+            std::cerr << "velmora-convert: standard output: the output could not be written\n";
+            return 1;
+        }
+    } else if (!WriteFileAtomically(options.strOutput, outcome.strOutput, error)) {  // see CAtomicFile
+        std::cerr << "velmora-convert: " << options.strOutput << ": " << error << "\n";
+        return 1;
+    }
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -39,28 +68,13 @@ int main(int argc, char** argv) {
         std::cout << kConvertUsage;
         return 0;
     }
-
-    std::string input;
-    std::string error;
-    const bool bStdin = options.strInput == "-";
-    const std::string strInputName = bStdin ? "standard input" : options.strInput;
-    if (bStdin ? !ReadStandardInput(input) : !ReadWholeFile(options.strInput, input, error)) {
-        std::cerr << "velmora-convert: " << strInputName << ": " << (error.empty() ? "cannot be read" : error) << "\n";
-        return 1;
+    const std::string strInputName = options.strInput == "-" ? "standard input" : options.strInput;
+    try {
+        return Convert(options, strInputName);
+    } catch (const std::bad_alloc&) {
+    } catch (const std::length_error&) {
     }
-
-    const ConvertOutcome outcome = RunConversion(std::move(input), strInputName, options);
-    if (!outcome.strMessage.empty()) std::cerr << "velmora-convert: " << outcome.strMessage << "\n";
-    if (outcome.nExitCode != 0) return outcome.nExitCode;
-
-    if (options.strOutput.empty() || options.strOutput == "-") {
-        if (!WriteStandardOutput(outcome.strOutput)) {
-            std::cerr << "velmora-convert: standard output: the output could not be written\n";
-            return 1;
-        }
-    } else if (!WriteFileAtomically(options.strOutput, outcome.strOutput, error)) {
-        std::cerr << "velmora-convert: " << options.strOutput << ": " << error << "\n";
-        return 1;
-    }
-    return 0;
+    // Whatever was already given back, the message must not need much more.
+    std::cerr << "velmora-convert: " << strInputName << ": not enough memory\n";
+    return 1;
 }

@@ -1,0 +1,194 @@
+// What the main window does for the user beyond its commands: edit commands greyed when they
+// cannot act, the file dialogs' filters, choosing the printer, and About and help over the editor.
+
+#include "doc/Tesslar2Doc.h"
+#include "doc/Tesslar2View.h"
+#include "dialogs/AboutDlg.h"
+#include "dialogs/HebrewHelpDlg.h"
+#include "frame/CommandIds.h"
+#include "frame/MainFrame.h"
+#include "frame/PrintSetupDlg.h"
+
+#include <QClipboard>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QToolBar>
+#include <QtTest>
+
+#include <functional>
+#include <memory>
+
+using namespace velmora;
+
+namespace {
+
+// Runs act once on the first modal window of type T that opens (polling, so it waits as long as
+// the window takes to come up), then closes it unless act did.
+template <typename T>
+void WhenModalOpens(QObject* pOwner, std::function<void(T*)> act) {
+    auto* pTimer = new QTimer(pOwner);
+    QObject::connect(pTimer, &QTimer::timeout, pOwner, [pTimer, act] {
+        auto* pWindow = qobject_cast<T*>(QApplication::activeModalWidget());
+        if (!pWindow || !pWindow->isVisible()) return;
+        pTimer->stop();
+        pTimer->deleteLater();
+        act(pWindow);
+        if (pWindow->isVisible()) pWindow->reject();
+    });
+    pTimer->start(20);
+}
+
+// "menu/toolbar" enabled states of command nId, as "1/1".
+QString EnabledStates(CMainFrame& frame, int nId) {
+    QString strToolbar = QStringLiteral("-");
+    for (QAction* pAction : frame.m_wndToolBar->actions()) {
+        if (pAction->data().toInt() == nId) strToolbar = pAction->isEnabled() ? QStringLiteral("1") : QStringLiteral("0");
+    }
+    return QStringLiteral("%1/%2").arg(frame.CommandAction(nId)->isEnabled() ? 1 : 0).arg(strToolbar);
+}
+
+}  // namespace
+
+class tst_Conveniences : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void editCommandsGreyedWhenTheyCannotAct();
+    void fileDialogsOfferAllFiles_data();
+    void fileDialogsOfferAllFiles();
+    void printSetupChoosesThePrinter();
+    void aboutAndHelpOpenOverTheEditor_data();
+    void aboutAndHelpOpenOverTheEditor();
+
+private:
+    QTemporaryDir m_dir;
+    std::unique_ptr<CTesslar2Doc> m_pDoc;
+    std::unique_ptr<CMainFrame> m_pFrame;
+};
+
+void tst_Conveniences::initTestCase() {
+    QVERIFY(m_dir.isValid());
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_dir.filePath(QStringLiteral("settings")));
+}
+
+void tst_Conveniences::init() {
+    m_pDoc = std::make_unique<CTesslar2Doc>();
+    m_pFrame = std::make_unique<CMainFrame>(m_pDoc.get(), false);
+    m_pFrame->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_pFrame.get()));
+}
+
+void tst_Conveniences::cleanup() {
+    m_pDoc->SetModifiedFlag(false);
+    m_pFrame.reset();
+    m_pDoc.reset();
+}
+
+void tst_Conveniences::editCommandsGreyedWhenTheyCannotAct() {
+    CTesslar2View* pView = m_pFrame->GetActiveView();
+    QApplication::clipboard()->clear();
+    QTRY_COMPARE(EnabledStates(*m_pFrame, ID_EDIT_PASTE), QStringLiteral("0/0"));
+    QCOMPARE(EnabledStates(*m_pFrame, ID_EDIT_UNDO), QStringLiteral("0/-"));
+    QCOMPARE(EnabledStates(*m_pFrame, ID_EDIT_CUT), QStringLiteral("0/0"));
+    QCOMPARE(EnabledStates(*m_pFrame, ID_EDIT_COPY), QStringLiteral("0/0"));
+    QCOMPARE(EnabledStates(*m_pFrame, ID_EDIT_PASTE_SPECIAL), QStringLiteral("0/-"));
+
+    pView->setFocus();
+    QTest::keyClicks(pView, QStringLiteral("abc"));
+    QCOMPARE(EnabledStates(*m_pFrame, ID_EDIT_UNDO), QStringLiteral("1/-"));
+    QCOMPARE(EnabledStates(*m_pFrame, ID_EDIT_COPY), QStringLiteral("0/0"));
+    pView->selectAll();
+    QCOMPARE(EnabledStates(*m_pFrame, ID_EDIT_CUT), QStringLiteral("1/1"));
+    QCOMPARE(EnabledStates(*m_pFrame, ID_EDIT_COPY), QStringLiteral("1/1"));
+    m_pFrame->OnCommand(ID_EDIT_COPY);
+    QTRY_COMPARE(EnabledStates(*m_pFrame, ID_EDIT_PASTE), QStringLiteral("1/1"));
+    QCOMPARE(EnabledStates(*m_pFrame, ID_EDIT_PASTE_SPECIAL), QStringLiteral("1/-"));
+
+    // A new document has nothing to undo and nothing selected.
+    m_pDoc->SetModifiedFlag(false);
+    m_pFrame->OnCommand(ID_FILE_NEW);
+    QCOMPARE(EnabledStates(*m_pFrame, ID_EDIT_UNDO), QStringLiteral("0/-"));
+    QCOMPARE(EnabledStates(*m_pFrame, ID_EDIT_CUT), QStringLiteral("0/0"));
+    pView->setReadOnly(true);
+    m_pFrame->OnUpdateEditCommands();
+    QCOMPARE(EnabledStates(*m_pFrame, ID_EDIT_PASTE), QStringLiteral("0/0"));
+}
+
+void tst_Conveniences::fileDialogsOfferAllFiles_data() {
+    QTest::addColumn<int>("command");
+    QTest::newRow("Open") << ID_FILE_OPEN;
+    QTest::newRow("Save As") << ID_FILE_SAVE_AS;
+}
+
+void tst_Conveniences::fileDialogsOfferAllFiles() {
+    QFETCH(int, command);
+    QStringList filters;
+    QString strSelected;
+    WhenModalOpens<QFileDialog>(this, [&](QFileDialog* pDialog) {
+        filters = pDialog->nameFilters();
+        strSelected = pDialog->selectedNameFilter();
+    });
+    m_pFrame->OnCommand(command);
+    QCOMPARE(filters, (QStringList{QStringLiteral("Rich Text Format (*.rtf)"), QStringLiteral("All Files (*)")}));
+    QCOMPARE(strSelected, QStringLiteral("Rich Text Format (*.rtf)"));
+}
+
+void tst_Conveniences::printSetupChoosesThePrinter() {
+    QPrinter* pPrinter = m_pFrame->GetPrinter();
+    const QStringList printers = QPrinterInfo::availablePrinterNames();
+    QStringList offered;
+    const auto choose = [&](const QString& strEntry) {
+        WhenModalOpens<CPrintSetupDlg>(this, [&, strEntry](CPrintSetupDlg* pDialog) {
+            offered.clear();
+            for (int i = 0; i < pDialog->PrinterBox()->count(); ++i) offered << pDialog->PrinterBox()->itemText(i);
+            pDialog->PrinterBox()->setCurrentText(strEntry);
+            pDialog->accept();
+        });
+        m_pFrame->OnCommand(ID_FILE_PRINT_SETUP);
+    };
+    choose(CPrintSetupDlg::PdfFileEntry());
+    QCOMPARE(offered, printers + QStringList{CPrintSetupDlg::PdfFileEntry()});
+    QCOMPARE(pPrinter->outputFormat(), QPrinter::PdfFormat);
+    if (printers.isEmpty()) return;  // a machine without printers offers the file alone
+    choose(printers.constLast());
+    QCOMPARE(pPrinter->outputFormat(), QPrinter::NativeFormat);
+    QCOMPARE(pPrinter->printerName(), printers.constLast());
+}
+
+void tst_Conveniences::aboutAndHelpOpenOverTheEditor_data() {
+    QTest::addColumn<bool>("help");
+    QTest::newRow("About") << false;
+    QTest::newRow("Hebrew help") << true;
+}
+
+void tst_Conveniences::aboutAndHelpOpenOverTheEditor() {
+    QFETCH(bool, help);
+    // The editor in the screen's top-left corner, away from the screen's middle.
+    m_pFrame->setGeometry(10, 40, 700, 500);
+    QTRY_COMPARE(m_pFrame->geometry().topLeft(), QPoint(10, 40));
+    QRect rcDialog;
+    WhenModalOpens<QDialog>(this, [&](QDialog* pDialog) { rcDialog = pDialog->frameGeometry(); });
+    if (help) {
+        QVERIFY(QDir(m_dir.path()).mkpath(QStringLiteral("Content")));
+        QFile file(m_dir.filePath(QStringLiteral("Content/Orvandel.rtf")));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("{\\rtf1 help}");
+        file.close();
+        ShowHebrewHelp(m_dir.path(), m_pFrame.get());
+    } else {
+        ShowAboutBox(m_pFrame.get());
+    }
+    QVERIFY(!rcDialog.isEmpty());
+    QVERIFY2(m_pFrame->frameGeometry().contains(rcDialog.center()),
+             qPrintable(QStringLiteral("%1,%2").arg(rcDialog.center().x()).arg(rcDialog.center().y())));
+}
+
+QTEST_MAIN(tst_Conveniences)
+#include "ConveniencesTest.moc"
