@@ -32,3 +32,9 @@ measure plain "$plain_mb" "$build/tools/convert/velmora-convert" --plain --line-
 measure html "$rtf_mb" "$build/tools/convert/velmora-convert" --html --line-length 80 "$work/corpus.rtf"
 awk -v f="$(cat "$work/fribidi.secs")" -v p="$(cat "$work/plain.secs")" -v h="$(cat "$work/html.secs")" \
   'BEGIN{printf "plain is %.1fx as fast as fribidi; html takes %.2fx fribidi'"'"'s time\n", f/p, h/f}'
+
+# The Unicode order does the same work as FriBidi's command (each line in the order of the
+# Unicode Bidirectional Algorithm), cut into lines by Velmora's rules and by FriBidi's algorithm.
+measure plain-unicode "$plain_mb" "$build/tools/convert/velmora-convert" --plain --order unicode --line-length 80 --encoding cp1255 "$work/corpus.txt"
+awk -v f="$(cat "$work/fribidi.secs")" -v u="$(cat "$work/plain-unicode.secs")" \
+  'BEGIN{printf "plain --order unicode is %.2fx as fast as fribidi\n", f/u}'

@@ -1,13 +1,27 @@
 // Fuzzes the conversion engine: documents made of the characters and formats that steer its
 // rules (blanks, break and edge punctuation, Hebrew, marks, bullets, line ends), any layout, line
-// length and selection, through both line walks and the way back from visual text.
+// length and selection, through both line walks and the way back from visual text. A similar
+// document, written as RTF, also goes through velmora-convert's own path: the job with its
+// options (encoding, a selection that may lie outside the text), the encoder that takes the
+// output in the pieces the engine hands out, and the save that writes it in pieces to an open
+// stream; what comes out must be the engine's whole output encoded at once.
 
+#include "AtomicFile.h"
+#include "CodePage1255.h"
 #include "ConversionEngine.h"
+#include "ConvertJob.h"
+#include "RtfReader.h"
+#include "Utf8.h"
 #include "VisualToLogical.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <string>
+
+#include <sys/mman.h>
+#include <unistd.h>
 
 namespace {
 
@@ -42,10 +56,92 @@ TextModel BuildDocument(const uint8_t* data, size_t size) {
     return doc;
 }
 
+// A document in RTF from the bytes BuildDocument reads: control bytes are format words.
+std::string RtfOf(const uint8_t* data, size_t size) {
+    static constexpr const char* kWords[] = {"\\b ", "\\b0 ", "\\f1 ", "\\f0 ", "\\par ", "\\cf1 ", "\\qc ", "\\ql "};
+    std::string rtf = "{\\rtf1\\ansi\\ansicpg1255{\\fonttbl{\\f0\\fcharset177 David;}{\\f1\\fcharset0 Arial;}}"
+                      "{\\colortbl;\\red255\\green0\\blue0;}\\pard\\qr\\rtlpar ";
+    for (size_t i = 0; i < size; ++i) {
+        if (data[i] < 0x08) {
+            rtf += kWords[data[i]];
+            continue;
+        }
+        const char32_t ch = kAlphabet[data[i] % std::size(kAlphabet)];
+        if (ch == U'\\' || ch == U'{' || ch == U'}') rtf += '\\';
+        if (ch < 0x80) {
+            rtf += static_cast<char>(ch);
+        } else if (ch < 0x10000) {
+            rtf += "\\u" + std::to_string(static_cast<int16_t>(ch)) + "?";
+        } else {
+            const char32_t v = ch - 0x10000;
+            rtf += "\\u" + std::to_string(static_cast<int16_t>(0xD800 + (v >> 10))) + "?\\u" +
+                   std::to_string(static_cast<int16_t>(0xDC00 + (v & 0x3FF))) + "?";
+        }
+    }
+    return rtf + "}";
+}
+
+// Writes bytes in pieces of nPiece through a save to an open stream, and reads them back.
+std::string ThroughAnOpenStream(const std::string& bytes, size_t nPiece) {
+    static const int fd = ::memfd_create("convert_fuzz", 0);
+    Check(fd >= 0 && ::ftruncate(fd, 0) == 0 && ::lseek(fd, 0, SEEK_SET) == 0);
+    CAtomicFile save;
+    std::string strError;
+    Check(save.Open("/proc/self/fd/" + std::to_string(fd), strError));
+    for (size_t nAt = 0; nAt < bytes.size(); nAt += nPiece)
+        Check(save.Write(std::string_view(bytes).substr(nAt, nPiece), strError));
+    Check(save.Commit(strError));
+    std::string back(bytes.size(), '\0');
+    Check(::pread(fd, back.data(), back.size(), 0) == static_cast<ssize_t>(back.size()));
+    return back;
+}
+
+void CheckConvertJob(const uint8_t* data, size_t size) {
+    const uint8_t flags = data[4];
+    ConvertOptions options;
+    options.eMode = (flags & 1) != 0 ? ConvertMode::Html : ConvertMode::Plain;
+    options.eEncoding = (flags & 2) != 0 ? TextEncoding::Cp1255 : TextEncoding::Utf8;
+    options.bHasSelection = (flags & 4) != 0;
+    options.nSelectFrom = static_cast<int64_t>(data[2]) - 16;
+    options.nSelectTo = static_cast<int64_t>(data[3]) * 2 - 16;
+    options.nLineLength = 1 + data[0] % 256;
+    options.nWrapColumns = data[1] % 24;
+    const std::string rtf = RtfOf(data + 4, size - 4);
+    const ConvertOutcome outcome = RunConversion(rtf, "fuzz.rtf", options);
+
+    // The engine's whole output, encoded at once.
+    TextModel doc;
+    Check(ReadRtf(rtf, doc).bOk);
+    if (doc.Length() == 0) {
+        Check(outcome.nExitCode == 0 && outcome.strOutput.empty());
+        return;
+    }
+    doc.LayOut(options.nWrapColumns);
+    const int64_t len = doc.Length();
+    const int64_t from = options.bHasSelection ? std::clamp<int64_t>(options.nSelectFrom, 0, len) : 0;
+    const int64_t to = options.bHasSelection ? std::clamp<int64_t>(options.nSelectTo, 0, len) : 0;
+    doc.SetSel(static_cast<int32_t>(std::min(from, to)), static_cast<int32_t>(std::max(from, to)));
+    CConversionEngine engine;
+    const std::u32string whole = options.eMode == ConvertMode::Html ? engine.CopyToHtml(doc, options.nLineLength)
+                                                                    : engine.NonstyledText(doc, options.nLineLength);
+    std::string expected;
+    size_t nBad = 0;
+    if (options.eEncoding == TextEncoding::Utf8) {
+        expected = EncodeUtf8(whole);
+    } else if (!EncodeCp1255(whole, expected, nBad)) {
+        Check(outcome.nExitCode == 1 && outcome.strOutput.empty());
+        Check(outcome.strMessage.find(" at output position " + std::to_string(nBad) + " ") != std::string::npos);
+        return;
+    }
+    Check(outcome.nExitCode == 0 && outcome.strOutput == expected);
+    Check(ThroughAnOpenStream(outcome.strOutput, 1 + data[5] % 64 * 97) == expected);
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    if (size < 4) return 0;
+    if (size < 6) return 0;
+    CheckConvertJob(data, size);
     const int32_t nLineLength = 1 + data[0] % 256;
     const int32_t nWrap = data[1] % 24;
     TextModel doc = BuildDocument(data + 4, size - 4);

@@ -1,5 +1,7 @@
 // libFuzzer target for the RTF reader: any bytes must be read or refused with a reason, never
 // crash, hang or trip a sanitizer; and whatever was read must survive a write and a second read.
+// The same bytes also pick a run of RTF tokens that is read twice: nested just inside the
+// document, and past the depth the reader keeps a state for; both readings must agree.
 
 #include "RtfReader.h"
 #include "RtfWriter.h"
@@ -24,10 +26,54 @@ bool SameModel(const velmora::TextModel& a, const velmora::TextModel& b) {
     return true;
 }
 
+// Groups, formats, destinations, hidden text, tables and characters: everything a group must
+// restore or skip when it closes.
+constexpr std::string_view kTokens[] = {
+    "{", "}", "}", "\\b ", "\\b0 ", "\\i ", "\\ul ", "\\v ", "\\v0 ", "\\plain ", "\\*\\x ", "\\fonttbl ",
+    "{\\fonttbl{\\f1\\fcharset0 A;}}", "\\f1 ", "\\f5 ", "\\qc ", "\\qr ", "\\rtlpar ", "\\pard ", "\\par ",
+    "\\line ", "\\uc0 ", "\\uc2 ", "\\u1488 ", "\\u-10179 ", "x", "yz", "\\'e0", "\\cf1 ", "\\fs40 ",
+    "{\\colortbl;\\red9\\green0\\blue0;}", "\\ab\\rtlch ", "\\ltrch ", "\\~", "\\pict ", "\\ansicpg1251 ", "\\tab ",
+};
+constexpr std::string_view kHeader = "{\\rtf1\\ansi\\ansicpg1255{\\fonttbl{\\f0\\fcharset177 David;}}";
+constexpr std::string_view kAfter = "{\\b x}y{\\*\\secret d}{\\v h}z}";
+
+// A balanced run of tokens chosen by the bytes.
+std::string TokensOf(std::string_view bytes) {
+    std::string body;
+    size_t nOpen = 0;
+    for (const char ch : bytes.substr(0, 1024)) {
+        const std::string_view token = kTokens[static_cast<unsigned char>(ch) % std::size(kTokens)];
+        if (token == "}") {
+            if (nOpen == 0) continue;
+            --nOpen;
+        } else if (token == "{") {
+            ++nOpen;
+        }
+        body += token;
+    }
+    return body + std::string(nOpen, '}');
+}
+
+velmora::TextModel ReadOrAbort(const std::string& rtf) {
+    velmora::TextModel model;
+    if (!velmora::ReadRtf(rtf, model).bOk) std::abort();
+    return model;
+}
+
+void CheckDepthRule(std::string_view bytes) {
+    const std::string body = TokensOf(bytes);
+    const size_t nDeep = velmora::kMaxRtfGroupDepth;
+    const velmora::TextModel shallow = ReadOrAbort(std::string(kHeader) + "{" + body + "}" + std::string(kAfter));
+    const velmora::TextModel deep = ReadOrAbort(std::string(kHeader) + std::string(nDeep, '{') + body +
+                                                std::string(nDeep, '}') + std::string(kAfter));
+    if (!SameModel(shallow, deep)) std::abort();
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    CheckDepthRule(bytes);
     velmora::TextModel model;
     const velmora::RtfReadResult result = velmora::ReadRtf(bytes, model);
     if (!result.bOk) {

@@ -9,8 +9,15 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev libx11-dev libxcb1-dev
   xvfb xauth xclip x11-utils x11-xkb-utils xdotool imagemagick
   fonts-dejavu-core culmus
-  libfribidi-bin time python3
-  libreoffice-writer-nogui
+  libfribidi-bin libfribidi-dev unicode-data time python3
+  libreoffice-writer-nogui chromium
+  wine64 gcc-mingw-w64-x86-64
+  libxtst-dev
+  dpkg-dev
+  lintian
+  appstream
+  man-db
+  bsdextrautils
 )
 
 missing=()

@@ -19,8 +19,11 @@ public:
     // Returns the host kind (HOST_NONE, with m_nHostKind unchanged, when nothing matched).
     int32_t DetectHost(std::string& strProgramPath);
 
-    // True when a top-level window of another program has the WM_CLASS instance or class
-    // pszClassName and the title pszTitle (a null one matches any). False without a display.
+    // True when a top-level window of another program has the class pszClassName and the title
+    // pszTitle (a null one matches any): an X11 window whose WM_CLASS instance or class is that
+    // name, or, while a Wine session runs for the user's prefix, a window of that Win32 class
+    // inside Wine (asked of Wine through the helper beside the program, which takes up to a
+    // second or two). False without a display.
     bool FindAppWindow(const char* pszClassName, const char* pszTitle = nullptr) const;
 
     // The current directory at start-up in the case the system gave it, of any length; empty

@@ -4,6 +4,9 @@
 #include "HostInfo.h"
 #include "HostLauncher.h"
 
+#include <QPointer>
+#include <QWidget>
+
 #include <string>
 
 bool RunHostStartup(QWidget* pMainWindow) {
@@ -17,8 +20,14 @@ bool RunHostStartup(QWidget* pMainWindow) {
         velmora::ShowMessageBox(pMainWindow, QStringLiteral("Can not find Macromedia program to run"));
         return true;
     }
-    if (!StartHostProgram(strProgramPath, g_hostInfo.m_szWorkDir)) {
-        velmora::ShowMessageBox(pMainWindow, QStringLiteral("Problem to run Macromedia file."));
+    // A Windows program's failure may be known only once Wine has tried; the message then
+    // comes later, over the main window if it is still there.
+    const QPointer<QWidget> mainWindow(pMainWindow);
+    auto showProblem = [mainWindow] {
+        velmora::ShowMessageBox(mainWindow.data(), QStringLiteral("Problem to run Macromedia file."));
+    };
+    if (!StartHostProgram(strProgramPath, g_hostInfo.m_szWorkDir, showProblem)) {
+        showProblem();
     }
     return true;
 }

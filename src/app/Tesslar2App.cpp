@@ -52,6 +52,7 @@ CTesslar2App::CTesslar2App(int& argc, char** argv) : QApplication(argc, argv) {
 }
 
 CTesslar2App::~CTesslar2App() {
+    m_pKeyboard.reset();
     m_pFrame.reset();
     m_pDoc.reset();
 }
@@ -72,7 +73,8 @@ bool CTesslar2App::InitInstance(const QStringList& args) {
     // file that will not open ends the program after the message.
     if (args.size() > 1 && !m_pFrame->OpenDocumentFile(args.at(1))) return false;
 
-    ActivateHebrewKeyboardLayout();
+    // Hebrew while Velmora's windows have the focus, the user's own layout elsewhere.
+    m_pKeyboard = std::make_unique<CKeyboardLayout>([this](char chLetter) { return RunAltShiftCommand(chLetter); });
     std::vector<std::string> groupNames;
     if (ReadXkbGroupNames(groupNames)) m_pFrame->GetActiveView()->SetHebrewKeyboardGroup(FindHebrewGroup(groupNames));
     m_pFrame->show();
@@ -82,6 +84,15 @@ bool CTesslar2App::InitInstance(const QStringList& args) {
     // focus for a moment; give it back to the editor.
     if (!RunHostStartup(m_pFrame.get())) return false;
     m_pFrame->activateWindow();
+    return true;
+}
+
+bool CTesslar2App::RunAltShiftCommand(char chLetter) {
+    // Only where the accelerators themselves would act: the main window active, nothing modal.
+    const int nId = AltShiftCommand(chLetter);
+    if (nId == 0 || !m_pFrame || activeModalWidget() || activePopupWidget() || activeWindow() != m_pFrame.get())
+        return false;
+    QMetaObject::invokeMethod(m_pFrame.get(), [this, nId] { m_pFrame->OnCommand(nId); }, Qt::QueuedConnection);
     return true;
 }
 

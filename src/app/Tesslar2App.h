@@ -8,6 +8,7 @@
 
 namespace velmora {
 
+class CKeyboardLayout;
 class CMainFrame;
 class CTesslar2Doc;
 
@@ -27,6 +28,11 @@ public slots:
     void OnHebrewHelp();
 
 private:
+    // Alt+Shift+chLetter recognised by the keys' positions: queues its command; false when the
+    // letter has none or the main window cannot take a command now.
+    bool RunAltShiftCommand(char chLetter);
+
+    std::unique_ptr<CKeyboardLayout> m_pKeyboard;
     std::unique_ptr<CTesslar2Doc> m_pDoc;
     std::unique_ptr<CMainFrame> m_pFrame;
 };

@@ -53,12 +53,16 @@ void CConversionEngine::ConvertRange(TextModel& doc, std::u32string& strOut, int
     if (n <= 0) return;
     ReportProgress(n, bHtml);
     m_runs.clear();
-    int32_t pos = nStart;
-    while (pos < nEnd) {
-        TextRun& run = m_runs.emplace_back();
-        pos = SplitNextRun(doc, pos, nEnd, run);
+    if (m_pLineOrder != nullptr) {
+        m_pLineOrder->OrderLine(doc, nStart, nEnd, m_runs, m_order);
+    } else {
+        int32_t pos = nStart;
+        while (pos < nEnd) {
+            TextRun& run = m_runs.emplace_back();
+            pos = SplitNextRun(doc, pos, nEnd, run);
+        }
+        FillVisualOrder(m_runs, m_order);
     }
-    FillVisualOrder(m_runs, m_order);
     EmitRuns(doc, m_runs, m_order, strOut, bHtml);
 }
 

@@ -4,6 +4,7 @@
 // document into visual lines.
 
 #include "BlankIndex.h"
+#include "LineOrder.h"
 #include "LineWalk.h"
 #include "Progress.h"
 #include "TextModel.h"
@@ -30,6 +31,18 @@ public:
     int32_t m_nDoneChars = 0;
 
     void SetProgress(IProgress* pProgress) { m_pProgress = pProgress; }
+
+    // Puts every line in the order pOrder gives and writes its runs as pOrder says; nullptr (the
+    // default) keeps the engine's own run rules. pOrder must outlive the conversions it serves.
+    void SetLineOrder(ILineOrder* pOrder) { m_pLineOrder = pOrder; }
+
+    // Writes the runs of every visual line between strOpen and strClose (after the line's block
+    // opening, before its "<BR>"), for instance an override that keeps the line in visual order
+    // in a page that lays text out itself. Both are empty by default.
+    void SetLineFrame(std::u32string strOpen, std::u32string strClose) {
+        m_strLineOpen = std::move(strOpen);
+        m_strLineClose = std::move(strClose);
+    }
 
     // Receives a line walk's output in order, a stretch at a time as it becomes final, so that
     // the output of a large document is never held whole. With a sink set, the walks hand it
@@ -85,6 +98,9 @@ private:
     void StitchPiece(std::u32string& strOut, size_t nPieceStart);
 
     IProgress* m_pProgress = nullptr;
+    ILineOrder* m_pLineOrder = nullptr;
+    std::u32string m_strLineOpen;
+    std::u32string m_strLineClose;
     OutputSink m_outputSink;
     CBlankIndex m_blanks;
     std::vector<TextRun> m_runs;     // kept between pieces to spare allocations

@@ -118,22 +118,31 @@ void CConversionEngine::EmitRuns(TextModel& doc, const std::vector<TextRun>& run
         AppendAlignWord(strOut, nCode);
         strOut += U"><NOBR>"sv;
     }
+    strOut += m_strLineOpen;
     const std::u32string_view text = doc.Text();
+    auto appendText = [&](const TextRun& run, std::u32string_view runText) {
+        if (m_pLineOrder != nullptr) {
+            m_pLineOrder->AppendRunText(strOut, run, runText);
+        } else {
+            AppendRunText(strOut, run, runText);
+        }
+    };
     for (int32_t index : order) {
         if (index == kOrderSentinel) break;
         const TextRun& run = runs[static_cast<size_t>(index)];
         const std::u32string_view runText =
             text.substr(static_cast<size_t>(run.nStart), static_cast<size_t>(run.nLength));
-        if (IsListBullet(run, runText)) continue;
+        if (m_pLineOrder != nullptr ? m_pLineOrder->IsListBullet(run, runText) : IsListBullet(run, runText)) continue;
         if (!bHtml) {
-            AppendRunText(strOut, run, runText);
+            appendText(run, runText);
             continue;
         }
         const RunTags tags = TagsOf(run);
         AppendOpeningTags(strOut, run, tags);
-        AppendRunText(strOut, run, runText);
+        appendText(run, runText);
         AppendClosingTags(strOut, tags);
     }
+    strOut += m_strLineClose;
     strOut += U"<BR>"sv;
     if (bBlock) strOut += kBlockClose;
     m_nLineAlign = nCode;

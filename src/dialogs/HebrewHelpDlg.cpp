@@ -100,7 +100,8 @@ void CHebrewHelpDlg::CreateControls()
 
 void CHebrewHelpDlg::LoadHelpFile()
 {
-    const HelpFileError error = LoadHelpDocument(m_strHelpFile, *m_ctlText->document());
+    QString strReason;
+    const HelpFileError error = LoadHelpDocument(m_strHelpFile, *m_ctlText->document(), strReason);
     // A little air between paragraphs, which the text model does not carry.
     QTextCursor all(m_ctlText->document());
     all.select(QTextCursor::Document);
@@ -112,7 +113,7 @@ void CHebrewHelpDlg::LoadHelpFile()
     m_ctlText->moveCursor(QTextCursor::Start);
     m_ctlText->verticalScrollBar()->setValue(0);
     if (error != HelpFileError::None)
-        ShowMessageBox(this, HelpFileErrorText(error, m_strHelpFile), QMessageBox::Critical);
+        ShowMessageBox(this, HelpFileErrorText(error, m_strHelpFile, strReason), QMessageBox::Critical);
 }
 
 int CHebrewHelpDlg::FindHeading(const QString& strHeading) const

@@ -38,21 +38,23 @@ QString InstalledDataDir()
         .filePath(QString::fromUtf8("../" VELMORA_DATADIR "/velmora"));
 }
 
-QString HelpFileErrorText(HelpFileError error, const QString& strPath)
+QString HelpFileErrorText(HelpFileError error, const QString& strPath, const QString& strReason)
 {
     switch (error) {
     case HelpFileError::None: return QString();
     case HelpFileError::NotFound: return QStringLiteral("%1 was not found.").arg(strPath);
     case HelpFileError::AccessDenied: return QStringLiteral("Access to %1 was denied.").arg(strPath);
+    case HelpFileError::Unreadable: return QStringLiteral("%1 could not be read: %2.").arg(strPath, strReason);
     case HelpFileError::Other:
         break;
     }
     return QStringLiteral("An unexpected file error occurred while accessing %1.").arg(strPath);
 }
 
-HelpFileError LoadHelpDocument(const QString& strPath, QTextDocument& doc)
+HelpFileError LoadHelpDocument(const QString& strPath, QTextDocument& doc, QString& strReason)
 {
     doc.clear();
+    strReason.clear();
     QFile file(strPath);
     if (!file.open(QIODevice::ReadOnly)) {
         switch (file.error()) {
@@ -63,9 +65,19 @@ HelpFileError LoadHelpDocument(const QString& strPath, QTextDocument& doc)
         }
     }
     const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        strReason = file.errorString();
+        return HelpFileError::Unreadable;
+    }
     TextModel model;
-    // A damaged file still shows what could be read of it: help is better in part than not at all.
-    static_cast<void>(ReadRtf(std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())), model));
+    // A file that is not RTF, or was cut short, is reported as a missing one is: half a help
+    // text that says nothing of the rest would mislead.
+    const RtfReadResult result = ReadRtf(std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())), model);
+    if (!result.bOk || result.bLastBraceMissing) {
+        strReason = result.bOk ? QStringLiteral("the file ends before its text does")
+                               : QString::fromStdString(result.strError);
+        return HelpFileError::Unreadable;
+    }
     FillDocument(model, doc);
     return HelpFileError::None;
 }

@@ -18,14 +18,15 @@ QString HelpFilePath(const QString& strWorkDir);
 QString InstalledDataDir();
 
 // Why the help file could not be read.
-enum class HelpFileError { None, NotFound, AccessDenied, Other };
+enum class HelpFileError { None, NotFound, AccessDenied, Unreadable, Other };
 
-// The message for a help file that could not be opened; names strPath in full.
-QString HelpFileErrorText(HelpFileError error, const QString& strPath);
+// The message for a help file that could not be opened or read; names strPath in full, and for
+// Unreadable gives strReason (the RTF reader's).
+QString HelpFileErrorText(HelpFileError error, const QString& strPath, const QString& strReason = QString());
 
 // Reads the RTF file at strPath into doc, replacing doc's content. When the file cannot be
-// opened, doc is left empty and the reason is returned; a file that opens is read as far as the
-// RTF reader gets.
-HelpFileError LoadHelpDocument(const QString& strPath, QTextDocument& doc);
+// opened, or is not RTF, or is cut short, doc is left empty and the reason is returned, with the
+// reader's own words in strReason for Unreadable.
+HelpFileError LoadHelpDocument(const QString& strPath, QTextDocument& doc, QString& strReason);
 
 }  // namespace velmora

@@ -15,12 +15,17 @@ namespace velmora {
 // the view is from the screen's top-left corner.
 QPoint PlaceOverView(int nLeft, int nTop, int nRight, int nBottom);
 
+// The top-left corner for a window of size sz at pt, moved as little as needed to keep the window
+// wholly inside rcScreen; a window larger than the screen keeps its top-left corner on it.
+QPoint KeepOnScreen(QPoint pt, QSize sz, const QRect& rcScreen);
+
 // The view's client area in screen pixels (right and bottom exclusive): for a scrolling view
 // (the editor's text view) the viewport inside its frame and scroll bars.
 QRect ClientRectOnScreen(const QWidget& view);
 
-// Moves pWindow (a top-level window) to PlaceOverView of pView's client area, keeping its size.
-// Without a view the window is left where it is.
+// Moves pWindow (a top-level window) to PlaceOverView of pView's client area, keeping its size,
+// then as little as needed to keep it wholly on the screen that holds the view (its part not
+// taken by panels). Without a view the window is left where it is.
 void MoveOverView(QWidget& window, const QWidget* pView);
 
 }  // namespace velmora

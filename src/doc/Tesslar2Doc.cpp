@@ -6,11 +6,14 @@
 #include "RtfFile.h"
 #include "ViewSnapshot.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QFont>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextOption>
+
+#include <new>
 
 namespace velmora {
 
@@ -55,18 +58,39 @@ bool CTesslar2Doc::OnNewDocument() {
     return true;
 }
 
+namespace {
+
+// A failure names the file, then says why.
+QString FileError(const QString& strPath, const QString& strReason) {
+    return QDir::toNativeSeparators(strPath) + QStringLiteral(": ") + strReason;
+}
+
+}  // namespace
+
 bool CTesslar2Doc::OnOpenDocument(const QString& strPath, QString& strError) {
     TextModel model;
-    if (!LoadRtfFile(strPath, model, strError)) return false;
+    if (!LoadRtfFile(strPath, model, strError)) {
+        strError = FileError(strPath, strError);
+        return false;
+    }
     FillDocument(model, *m_pTextDocument);
     SetPathName(QFileInfo(strPath).absoluteFilePath());
     return true;
 }
 
 bool CTesslar2Doc::OnSaveDocument(const QString& strPath, QString& strError) {
-    TextModel model;
-    SnapshotDocument(*m_pTextDocument, model, false);
-    if (!SaveRtfFile(strPath, model, strError)) return false;
+    // On failure the document stays as it is, modified, and the old file stays whole.
+    try {
+        TextModel model;
+        SnapshotDocument(*m_pTextDocument, model, false);
+        if (!SaveRtfFile(strPath, model, strError)) {
+            strError = FileError(strPath, strError);
+            return false;
+        }
+    } catch (const std::bad_alloc&) {
+        strError = FileError(strPath, QStringLiteral("not enough memory"));
+        return false;
+    }
     m_pTextDocument->setModified(false);
     SetPathName(QFileInfo(strPath).absoluteFilePath());
     return true;

@@ -180,17 +180,20 @@ QString CommandTooltip(int nId, bool bHebrewUi) {
     return pRow ? Localised(pRow->pszTooltip, pRow->pszTooltipHe, bHebrewUi) : QString();
 }
 
-bool IsAcceleratorKey(QKeyCombination key) {
-    // The keypad's Enter is Alt+Enter's twin; modifiers such as the keypad flag do not count.
-    const QKeyCombination plain(key.keyboardModifiers() & (Qt::ShiftModifier | Qt::ControlModifier |
-                                                           Qt::AltModifier | Qt::MetaModifier),
-                                key.key());
+int CommandOfKey(QKeyCombination key) {
     for (const CommandRow& row : kCommands) {
         for (const QKeyCombination bound : row.keys) {
-            if (bound.key() != Qt::Key_unknown && bound == plain) return true;
+            if (bound.key() != Qt::Key_unknown && bound == key) return row.nId;
         }
     }
-    return false;
+    return 0;
+}
+
+bool IsAcceleratorKey(QKeyCombination key) {
+    // The keypad's Enter is Alt+Enter's twin; modifiers such as the keypad flag do not count.
+    const Qt::KeyboardModifiers mods =
+        key.keyboardModifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+    return CommandOfKey(QKeyCombination(mods, key.key())) != 0;
 }
 
 bool IsHebrewUserInterface() { return QLocale().language() == QLocale::Hebrew; }

@@ -52,6 +52,9 @@ QString CommandPrompt(int nId, bool bHebrewUi);
 // The tooltip of the command's toolbar button; empty for a command without a button.
 QString CommandTooltip(int nId, bool bHebrewUi);
 
+// The command whose keys include key; 0 for none.
+int CommandOfKey(QKeyCombination key);
+
 // True when key (with its modifiers) is one of the table's keys; the view leaves such keys to
 // the accelerators instead of acting on them itself.
 bool IsAcceleratorKey(QKeyCombination key);

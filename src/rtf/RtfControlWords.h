@@ -21,6 +21,11 @@ enum class RtfWord : uint8_t {
     UnicodeSkip, Unicode,
     // Paragraph format.
     ParagraphDefault, AlignLeft, AlignRight, AlignCenter, AlignJustify, RtlParagraph, LtrParagraph,
+    // Lists: the tables, a paragraph's list and level, and the label a writer rendered.
+    ListTable, ListOverrideTable, List, ListLevel, ListId, LevelNumberFormat, LevelStartAt, LevelFollow,
+    LevelLegal, LevelText, LevelNumbers, ListOverride, ListIndex, ListLevelIndex, ListText,
+    // Notes and drawings.
+    Footnote, FootnoteIsEndnote, FootnoteMark, Shape, ShapeInstance, ShapeText, DrawingObject, DrawingText,
     // Breaks and characters.
     Paragraph,  // \par, \sect, \page, \row, \nestrow: a paragraph ends
     Line,       // \line: a break inside the paragraph

@@ -3,6 +3,7 @@
 // paragraph properties in effect.
 
 #include "CharFormat.h"
+#include "IconvCodePages.h"
 #include "RtfParagraph.h"
 
 #include <cstdint>
@@ -14,6 +15,13 @@ enum class RtfDestination : uint8_t {
     FontTable,   // \fonttbl
     ColorTable,  // \colortbl
     Skip,        // everything whose text is not document text
+    ListTable,   // \listtable and its lists and levels
+    LevelText,   // a level's \leveltext
+    LevelNumbers,  // a level's \levelnumbers
+    ListOverrideTable,  // \listoverridetable
+    ListText,    // \listtext, \pntext: the label a writer rendered
+    Footnote,    // \footnote: kept out of the text, watched for \ftnalt
+    Shape,       // \shp, \do: nothing but their text boxes is text
 };
 
 inline constexpr int32_t kDefaultHalfPoints = 24;  // \fs24, 12 points
@@ -45,12 +53,15 @@ struct RtfGroupState {
     // Paragraph properties.
     uint16_t wAlignment = PFA_LEFT;
     RtfDirection direction = RtfDirection::None;
+    int32_t nList = 0;       // \ls: the paragraph's list, 0 none
+    int32_t nListLevel = 0;  // \ilvl
     // The character format chr resolves to, and the code page of its font; valid while
     // nResolvedGeneration is the reader's current generation (0: never resolved). A group starts
     // with its parent's, so most runs resolve nothing.
     uint32_t nResolvedGeneration = 0;
     CharFormat cfResolved;
     const char32_t* pUpperHalf = nullptr;
+    const CDoubleByteCodePage* pDoubleByte = nullptr;  // instead of pUpperHalf for East Asian pages
 };
 
 }  // namespace velmora

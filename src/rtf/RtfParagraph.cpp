@@ -35,6 +35,22 @@ void CRtfParagraph::AppendBytes(std::string_view bytes, const char32_t* pUpperHa
     m_text.resize(nOld + static_cast<size_t>(pOut - pBegin));
 }
 
+void CRtfParagraph::Prepend(std::u32string_view text) {
+    if (text.empty()) return;
+    m_text.insert(0, text);
+    for (Stretch& stretch : m_stretches) {
+        if (stretch.nStart > 0) stretch.nStart += text.size();
+    }
+    for (LineBreak& lineBreak : m_breaks) lineBreak.nPos += text.size();
+}
+
+void CRtfParagraph::Truncate(size_t nLength) {
+    if (nLength >= m_text.size()) return;
+    m_text.resize(nLength);
+    for (Stretch& stretch : m_stretches) stretch.nStart = std::min(stretch.nStart, nLength);
+    while (!m_breaks.empty() && m_breaks.back().nPos > nLength) m_breaks.pop_back();
+}
+
 bool CRtfParagraph::FirstLetterIsHebrew() const {
     const auto it = std::find_if(m_text.begin(), m_text.end(), [](char32_t ch) { return IsLetter(ch); });
     return it != m_text.end() && IsHebrewScript(*it);

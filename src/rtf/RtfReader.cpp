@@ -5,6 +5,8 @@
 #include "RtfControlWords.h"
 #include "RtfFontTable.h"
 #include "RtfGroupState.h"
+#include "RtfListTable.h"
+#include "RtfNoteMarks.h"
 #include "RtfParagraph.h"
 #include "RtfTokenizer.h"
 #include "TextModelSink.h"
@@ -22,6 +24,7 @@ namespace velmora {
 namespace {
 
 constexpr char32_t kReplacement = U'\uFFFD';
+constexpr int32_t kSymbolCharset = 2;  // Symbol, Wingdings: pictures, not letters
 constexpr std::string_view kRtfSignature = "{\\rtf";
 
 // Offset of "{\rtf" after a byte order mark and white space, or npos.
@@ -61,7 +64,20 @@ private:
     void OnBodyWord(RtfWordInfo info, const RtfToken& token);
     void OnFontTableWord(RtfWord word, int32_t nParam);
     void OnColorTableWord(RtfWord word, int32_t nParam);
+    void OnListTableWord(RtfWord word, int32_t nParam);
+    void OnListOverrideWord(RtfWord word, int32_t nParam);
+    void OnListTextWord(RtfWordInfo info, const RtfToken& token);
+    void OnListTextBytes(std::string_view bytes);
+    void OnStarredWord(RtfWord word);
+    void OnShapeWord(RtfWord word);
     void EnterDestination(RtfDestination destination);
+
+    // Lists, notes and text boxes.
+    char32_t DecodeLabelByte(int32_t nFont, uint8_t byte) const;
+    void PrependListLabel();
+    void AppendFootnoteMark();
+    void MarkEndnote();
+    void BeginTextBox();
 
     // Document text.
     void PrepareFormat();
@@ -69,7 +85,13 @@ private:
     void ForgetResolvedFormats();
     void AppendChar(char32_t ch);
     void AppendUnicode(int32_t nParam);
+    void AppendDoubleByteBytes(std::string_view bytes);
     void FlushPendingHighSurrogate();
+    void FlushPendingLeadByte();
+    void FlushPending() {
+        FlushPendingHighSurrogate();
+        if (m_nPendingLead >= 0) FlushPendingLeadByte();
+    }
     void AddLineBreak();
     void EndParagraph();
     void EndDocument();
@@ -83,6 +105,9 @@ private:
     std::vector<std::pair<size_t, RtfGroupState>> m_unkeptSaves;
     int64_t m_nFallbackToSkip = 0;        // what is left of a \uN's fallback
     char32_t m_chPendingHigh = 0;         // a high surrogate waiting for its low half
+    int m_nPendingLead = -1;              // a double-byte character's lead byte waiting for its trail
+    bool m_bStarPending = false;          // the last token was \*
+    RtfDestination m_starredFrom = RtfDestination::Body;  // where the text went before that \*
     bool m_bDocumentEnded = false;
 
     CRtfFontTable m_fonts;
@@ -90,9 +115,15 @@ private:
     int32_t m_nDefaultFont = 0;
     uint16_t m_nAnsiCodePage = CP_WINDOWS_1252;
 
+    CRtfListTable m_lists;
+    std::u32string m_listText;      // the label of \listtext or \pntext, for the paragraph being read
+    CRtfNoteMarks m_notes;
+    std::vector<size_t> m_textBoxDepths;  // group depths at which a text box began
+
     CRtfParagraph m_paragraph;
     CharFormat m_cfCurrent;                  // the innermost group's resolved format
     const char32_t* m_pUpperHalf = nullptr;  // and its font's code page
+    const CDoubleByteCodePage* m_pDoubleByte = nullptr;
     bool m_bFormatDirty = true;              // m_cfCurrent may no longer be the innermost group's
     uint32_t m_nGeneration = 1;              // see RtfGroupState::nResolvedGeneration
     bool m_bBreakPending = false;  // a paragraph was ended; its CR LF waits for what follows
@@ -124,14 +155,16 @@ RtfReadResult CRtfReader::Read(std::string_view bytes) {
     }
     if (tokenizer.BinaryCutShort()) return {false, "the file ends inside binary data (\\bin)"};
     if (m_nDepth > 1) return {false, "the file ends inside a group"};
-    if (!m_bDocumentEnded) EndDocument();  // only the document's own '}' is missing
-    return {};
+    if (m_bDocumentEnded) return {};
+    EndDocument();  // only the document's own '}' is missing
+    return {true, {}, true};
 }
 
 // ------------------------------------------------------------------ groups
 
 void CRtfReader::OnGroupStart() {
     m_nFallbackToSkip = 0;
+    m_bStarPending = false;
     ++m_nDepth;
     if (m_states.size() <= kMaxRtfGroupDepth) {
         m_states.push_back(m_states.back());
@@ -142,11 +175,14 @@ void CRtfReader::OnGroupStart() {
 
 void CRtfReader::OnGroupEnd() {
     m_nFallbackToSkip = 0;
+    m_bStarPending = false;
     if (m_nDepth == 0) return;
     const bool bUnkept = m_nUnkeptDepth > 0;
     const bool bSaved = bUnkept && !m_unkeptSaves.empty() && m_unkeptSaves.back().first == m_nUnkeptDepth;
     // A group beyond the limit that saved nothing changed nothing: it closes into the same state.
-    const RtfGroupState& outerState = !bUnkept ? m_states[m_states.size() - 2] : bSaved ? m_unkeptSaves.back().second : Top();
+    const RtfGroupState& outerState = !bUnkept ? m_states[m_states.size() - 2]
+                                      : bSaved ? m_unkeptSaves.back().second
+                                               : Top();
     const RtfDestination closing = Top().destination;
     const RtfDestination outer = outerState.destination;
     if (closing == RtfDestination::FontTable) m_fonts.EndEntry();
@@ -154,6 +190,11 @@ void CRtfReader::OnGroupEnd() {
     const bool bTableEnds = (closing == RtfDestination::FontTable || closing == RtfDestination::ColorTable) &&
                             outer != closing;
     if (bTableEnds) ForgetResolvedFormats();  // fonts or colours may differ now
+    // A text box's last paragraph ends with its box even without a \par.
+    if (!m_textBoxDepths.empty() && m_textBoxDepths.back() == m_nDepth) {
+        m_textBoxDepths.pop_back();
+        if (!m_paragraph.IsEmpty()) EndParagraph();
+    }
     if (m_nDepth == 1) {
         EndDocument();
         return;
@@ -201,15 +242,43 @@ void CRtfReader::OnControlWord(const RtfToken& token) {
     case RtfDestination::Body: OnBodyWord(info, token); break;
     case RtfDestination::FontTable: OnFontTableWord(info.word, token.nParam); break;
     case RtfDestination::ColorTable: OnColorTableWord(info.word, token.nParam); break;
-    case RtfDestination::Skip: break;
+    case RtfDestination::Skip:
+        if (m_bStarPending) OnStarredWord(info.word);
+        break;
+    case RtfDestination::ListTable:
+    case RtfDestination::LevelText:
+    case RtfDestination::LevelNumbers:
+        if (info.word == RtfWord::UnicodeSkip) {
+            SaveStateBeyondKeptDepth();
+            Top().nUnicodeSkip = std::max(token.nParam, int32_t{0});
+        } else if (info.word == RtfWord::Unicode && Top().destination == RtfDestination::LevelText) {
+            m_lists.AddLevelTextChar(static_cast<char32_t>(token.nParam < 0 ? token.nParam + 0x10000 : token.nParam));
+            m_nFallbackToSkip = Top().nUnicodeSkip;
+        } else {
+            OnListTableWord(info.word, token.nParam);
+        }
+        break;
+    case RtfDestination::ListOverrideTable: OnListOverrideWord(info.word, token.nParam); break;
+    case RtfDestination::ListText: OnListTextWord(info, token); break;
+    case RtfDestination::Footnote:
+        if (info.word == RtfWord::FootnoteIsEndnote) MarkEndnote();
+        break;
+    case RtfDestination::Shape: OnShapeWord(info.word); break;
     }
+    m_bStarPending = false;
 }
 
 void CRtfReader::OnControlSymbol(char chSymbol) {
     if (SkipsFallback()) return;
     if (chSymbol == '*') {
         SaveStateBeyondKeptDepth();
+        m_starredFrom = Top().destination;
         EnterDestination(RtfDestination::Skip);
+        m_bStarPending = true;
+        return;
+    }
+    if (Top().destination == RtfDestination::ListText) {
+        if (chSymbol == '~') m_listText += U'\u00A0';
         return;
     }
     if (Top().destination != RtfDestination::Body) return;
@@ -231,7 +300,18 @@ void CRtfReader::OnHexBytes(std::string_view bytes) {
         bytes.remove_prefix(nSkip);
         m_nFallbackToSkip -= static_cast<int64_t>(nSkip);
     }
-    if (!bytes.empty() && Top().destination == RtfDestination::Body) AppendBodyBytes(bytes);
+    if (bytes.empty()) return;
+    switch (Top().destination) {
+    case RtfDestination::Body: AppendBodyBytes(bytes); break;
+    case RtfDestination::LevelText:
+        for (const char c : bytes) m_lists.AddLevelTextByte(static_cast<uint8_t>(c));
+        break;
+    case RtfDestination::LevelNumbers:
+        for (const char c : bytes) m_lists.AddLevelNumber(static_cast<uint8_t>(c));
+        break;
+    case RtfDestination::ListText: OnListTextBytes(bytes); break;
+    default: break;
+    }
 }
 
 void CRtfReader::OnText(std::string_view text) {
@@ -245,7 +325,11 @@ void CRtfReader::OnText(std::string_view text) {
     case RtfDestination::Body: AppendBodyBytes(text); break;
     case RtfDestination::FontTable: m_fonts.OnText(text); break;
     case RtfDestination::ColorTable: m_colors.OnText(text); break;
-    case RtfDestination::Skip: break;
+    case RtfDestination::LevelText:
+        for (const char c : text) m_lists.AddLevelTextByte(static_cast<uint8_t>(c));
+        break;
+    case RtfDestination::ListText: OnListTextBytes(text); break;
+    default: break;
     }
 }
 
@@ -253,7 +337,44 @@ void CRtfReader::AppendBodyBytes(std::string_view bytes) {
     if (Top().chr.bHidden) return;
     FlushPendingHighSurrogate();
     PrepareFormat();
+    if (m_pDoubleByte != nullptr) {
+        AppendDoubleByteBytes(bytes);
+        return;
+    }
+    if (m_nPendingLead >= 0) FlushPendingLeadByte();
     m_paragraph.AppendBytes(bytes, m_pUpperHalf);
+}
+
+// Lead and trail bytes may come in separate tokens (\'82\'a0, \'82a): a lead byte at the end of
+// one waits for the next.
+void CRtfReader::AppendDoubleByteBytes(std::string_view bytes) {
+    const CDoubleByteCodePage& page = *m_pDoubleByte;
+    for (const char c : bytes) {
+        const auto byte = static_cast<uint8_t>(c);
+        if (m_nPendingLead >= 0) {
+            const char32_t ch = page.Pair(static_cast<uint8_t>(m_nPendingLead), byte);
+            m_nPendingLead = -1;
+            if (ch != 0) {
+                m_paragraph.Append(ch);
+                continue;
+            }
+            m_paragraph.Append(kReplacement);  // the trail is read again on its own
+        }
+        if (byte == 0) continue;
+        if (page.IsLeadByte(byte)) {
+            m_nPendingLead = byte;
+            continue;
+        }
+        const char32_t ch = page.Single(byte);
+        m_paragraph.Append(ch != 0 ? ch : kReplacement);
+    }
+}
+
+// A lead byte that no trail byte follows stands for a character that is lost.
+void CRtfReader::FlushPendingLeadByte() {
+    m_nPendingLead = -1;
+    PrepareFormat();
+    m_paragraph.Append(kReplacement);
 }
 
 // ------------------------------------------------------------------ control words
@@ -268,14 +389,19 @@ void CRtfReader::OnBodyWord(RtfWordInfo info, const RtfToken& token) {
     case RtfWord::Unknown: bCharFormat = false; break;
     // Header.
     case RtfWord::Ansi:
-    case RtfWord::Mac:
-    case RtfWord::Pc:
-    case RtfWord::Pca:
         m_nAnsiCodePage = CP_WINDOWS_1252;
         ForgetResolvedFormats();
         break;
+    case RtfWord::Mac:
+    case RtfWord::Pc:
+    case RtfWord::Pca: {
+        const uint16_t nCodePage = info.word == RtfWord::Mac ? 10000 : info.word == RtfWord::Pc ? 437 : 850;
+        m_nAnsiCodePage = FindCodePageDecoder(nCodePage).IsKnown() ? nCodePage : CP_WINDOWS_1252;
+        ForgetResolvedFormats();
+        break;
+    }
     case RtfWord::AnsiCodePage:
-        if (IsKnownCodePage(nParam)) m_nAnsiCodePage = static_cast<uint16_t>(nParam);
+        if (FindCodePageDecoder(nParam).IsKnown()) m_nAnsiCodePage = static_cast<uint16_t>(nParam);
         ForgetResolvedFormats();
         break;
     case RtfWord::DefaultFont:
@@ -286,6 +412,16 @@ void CRtfReader::OnBodyWord(RtfWordInfo info, const RtfToken& token) {
     case RtfWord::FontTable: EnterDestination(RtfDestination::FontTable); break;
     case RtfWord::ColorTable: EnterDestination(RtfDestination::ColorTable); break;
     case RtfWord::SkipDestination: EnterDestination(RtfDestination::Skip); break;
+    case RtfWord::ListTable: EnterDestination(RtfDestination::ListTable); break;
+    case RtfWord::ListOverrideTable: EnterDestination(RtfDestination::ListOverrideTable); break;
+    case RtfWord::ListText:
+        EnterDestination(RtfDestination::ListText);
+        m_listText.clear();
+        break;
+    case RtfWord::Footnote: EnterDestination(RtfDestination::Footnote); break;
+    case RtfWord::FootnoteMark: AppendFootnoteMark(); break;
+    case RtfWord::Shape:
+    case RtfWord::DrawingObject: EnterDestination(RtfDestination::Shape); break;
     // Character format.
     case RtfWord::Plain:
         state.chr = RtfCharacterProps{};
@@ -322,7 +458,11 @@ void CRtfReader::OnBodyWord(RtfWordInfo info, const RtfToken& token) {
     case RtfWord::ParagraphDefault:
         state.wAlignment = PFA_LEFT;
         state.direction = RtfDirection::None;
+        state.nList = 0;
+        state.nListLevel = 0;
         break;
+    case RtfWord::ListIndex: state.nList = nParam; break;
+    case RtfWord::ListLevelIndex: state.nListLevel = nParam; break;
     case RtfWord::AlignLeft: state.wAlignment = PFA_LEFT; break;
     case RtfWord::AlignRight: state.wAlignment = PFA_RIGHT; break;
     case RtfWord::AlignCenter: state.wAlignment = PFA_CENTER; break;
@@ -338,6 +478,7 @@ void CRtfReader::OnBodyWord(RtfWordInfo info, const RtfToken& token) {
     case RtfWord::Red:
     case RtfWord::Green:
     case RtfWord::Blue: bCharFormat = false; break;
+    default: bCharFormat = false; break;  // words of the list tables, notes and drawings
     }
     if (bCharFormat && !(before == Top().chr)) {
         Top().nResolvedGeneration = 0;
@@ -363,6 +504,152 @@ void CRtfReader::OnColorTableWord(RtfWord word, int32_t nParam) {
     }
 }
 
+// \* makes a destination ignorable; the few that the reader reads are read all the same.
+void CRtfReader::OnStarredWord(RtfWord word) {
+    SaveStateBeyondKeptDepth();
+    const RtfDestination outer = m_starredFrom;
+    if (outer == RtfDestination::Body && word == RtfWord::ListTable) EnterDestination(RtfDestination::ListTable);
+    if (outer == RtfDestination::Body && word == RtfWord::ListOverrideTable)
+        EnterDestination(RtfDestination::ListOverrideTable);
+    if (outer == RtfDestination::Body && word == RtfWord::DrawingObject) EnterDestination(RtfDestination::Shape);
+    if (outer == RtfDestination::Shape && word == RtfWord::ShapeInstance) EnterDestination(RtfDestination::Shape);
+    // A writer that makes its note ignorable (LibreOffice) writes the mark it shows itself, before
+    // \chftn; the automatic number is not shown as well.
+    size_t nMarkStart = 0;
+    if (outer == RtfDestination::Body && word == RtfWord::Footnote && m_notes.TakeLastMark(m_paragraph.Length(), nMarkStart))
+        m_paragraph.Truncate(nMarkStart);
+}
+
+void CRtfReader::OnListTableWord(RtfWord word, int32_t nParam) {
+    SaveStateBeyondKeptDepth();
+    switch (word) {
+    case RtfWord::List: m_lists.BeginList(); break;
+    case RtfWord::ListLevel: m_lists.BeginLevel(); break;
+    case RtfWord::ListId: m_lists.SetListId(nParam); break;
+    case RtfWord::LevelNumberFormat: m_lists.SetNumberFormat(nParam); break;
+    case RtfWord::LevelStartAt: m_lists.SetStartAt(nParam); break;
+    case RtfWord::LevelFollow: m_lists.SetFollow(nParam); break;
+    case RtfWord::LevelLegal: m_lists.SetLegal(nParam != 0); break;
+    case RtfWord::Font: m_lists.SetLevelFont(nParam); break;
+    case RtfWord::LevelText:
+        EnterDestination(RtfDestination::LevelText);
+        m_lists.BeginLevelText();
+        break;
+    case RtfWord::LevelNumbers: EnterDestination(RtfDestination::LevelNumbers); break;
+    case RtfWord::SkipDestination: EnterDestination(RtfDestination::Skip); break;
+    default: break;
+    }
+}
+
+void CRtfReader::OnListOverrideWord(RtfWord word, int32_t nParam) {
+    switch (word) {
+    case RtfWord::ListOverride: m_lists.BeginOverride(); break;
+    case RtfWord::ListId: m_lists.SetOverrideListId(nParam); break;
+    case RtfWord::ListIndex: m_lists.SetOverrideIndex(nParam); break;
+    default: break;
+    }
+}
+
+// The label a writer rendered: kept aside until the paragraph ends, for a paragraph that the
+// list table does not number.
+void CRtfReader::OnListTextWord(RtfWordInfo info, const RtfToken& token) {
+    SaveStateBeyondKeptDepth();
+    RtfGroupState& state = Top();
+    switch (info.word) {
+    case RtfWord::Font: state.chr.nFont = token.nParam; break;
+    case RtfWord::Plain: state.chr.nFont = m_nDefaultFont; break;
+    case RtfWord::Hidden: state.chr.bHidden = !token.bHasParam || token.nParam != 0; break;
+    case RtfWord::UnicodeSkip: state.nUnicodeSkip = std::max(token.nParam, int32_t{0}); break;
+    case RtfWord::Character:
+        if (!state.chr.bHidden) m_listText += info.ch;
+        break;
+    case RtfWord::Unicode:
+        if (!state.chr.bHidden && token.nParam != 0)
+            m_listText += static_cast<char32_t>(token.nParam < 0 ? token.nParam + 0x10000 : token.nParam);
+        m_nFallbackToSkip = state.nUnicodeSkip;
+        break;
+    case RtfWord::SkipDestination: EnterDestination(RtfDestination::Skip); break;
+    default: break;
+    }
+}
+
+void CRtfReader::OnListTextBytes(std::string_view bytes) {
+    if (Top().chr.bHidden) return;
+    for (const char c : bytes) {
+        const char32_t ch = DecodeLabelByte(Top().chr.nFont, static_cast<uint8_t>(c));
+        if (ch != 0) m_listText += ch == kSymbolPicture ? U'\u2022' : ch;
+    }
+}
+
+void CRtfReader::OnShapeWord(RtfWord word) {
+    SaveStateBeyondKeptDepth();
+    switch (word) {
+    case RtfWord::ShapeText:
+    case RtfWord::DrawingText: BeginTextBox(); break;
+    case RtfWord::SkipDestination: EnterDestination(RtfDestination::Skip); break;
+    default: break;
+    }
+}
+
+// A text box's paragraphs stand on their own where the box is anchored: the paragraph around the
+// anchor ends before them and goes on after them.
+void CRtfReader::BeginTextBox() {
+    if (m_nDepth < 2) return;
+    if (!m_paragraph.IsEmpty()) EndParagraph();
+    EnterDestination(RtfDestination::Body);
+    m_textBoxDepths.push_back(m_nDepth);
+}
+
+// A byte of a label in font nFont: a symbol font's bytes are its bullets, drawn as the common dot.
+char32_t CRtfReader::DecodeLabelByte(int32_t nFont, uint8_t byte) const {
+    if (byte < 0x20) return byte == '\t' ? U'\t' : U'\0';
+    const int32_t nCharset = m_fonts.DeclaredCharset(nFont);
+    if (nCharset == kSymbolCharset) return kSymbolPicture;
+    if (byte < 0x80) return byte;
+    const uint16_t nFontCodePage = nCharset == ANSI_CHARSET ? CP_WINDOWS_1252 : CodePageOfRtfCharset(nCharset);
+    const CodePageDecoder decoder = FindCodePageDecoder(nFontCodePage != 0 ? nFontCodePage : m_nAnsiCodePage);
+    if (decoder.pUpperHalf != nullptr) return decoder.pUpperHalf[byte - 0x80];
+    if (decoder.pDoubleByte != nullptr) return decoder.pDoubleByte->Single(byte);
+    return CodePageUpperHalf(CP_WINDOWS_1252)[byte - 0x80];
+}
+
+// A paragraph of a list the list table knows takes the label the table gives (as other readers
+// number it); any other takes the label its writer rendered, if any.
+void CRtfReader::PrependListLabel() {
+    const RtfGroupState& state = Top();
+    std::optional<std::u32string> label;
+    if (state.nList > 0) {
+        label = m_lists.NextLabel(state.nList, state.nListLevel,
+                                  [this](int32_t nFont, uint8_t byte) { return DecodeLabelByte(nFont, byte); });
+    }
+    // A level that follows its label with nothing of its own (\levelfollow2) keeps the blank or
+    // tab its writer rendered after the label.
+    if (label && !m_listText.empty() && (label->empty() || (label->back() != U'\t' && label->back() != U' ')) &&
+        (m_listText.back() == U'\t' || m_listText.back() == U' '))
+        *label += m_listText.back();
+    if (!label && !m_listText.empty()) label = m_listText;
+    m_listText.clear();
+    if (label) m_paragraph.Prepend(*label);
+}
+
+// A footnote's automatic mark reads as its number, as the document shows it.
+void CRtfReader::AppendFootnoteMark() {
+    if (Top().chr.bHidden) return;
+    FlushPending();
+    PrepareFormat();
+    const size_t nStart = m_paragraph.Length();
+    for (const char32_t ch : m_notes.NextFootnoteMark()) m_paragraph.Append(ch);
+    m_notes.SetMarkPlace(nStart, m_paragraph.Length());
+}
+
+// \ftnalt: the note just marked is an endnote, which counts apart and in small roman numbers.
+void CRtfReader::MarkEndnote() {
+    size_t nStart = 0;
+    if (!m_notes.TakeLastMark(m_paragraph.Length(), nStart)) return;
+    m_paragraph.Truncate(nStart);
+    for (const char32_t ch : m_notes.NextEndnoteMark()) m_paragraph.Append(ch);
+}
+
 // ------------------------------------------------------------------ document text
 
 void CRtfReader::PrepareFormat() {
@@ -372,6 +659,7 @@ void CRtfReader::PrepareFormat() {
     if (state.nResolvedGeneration != m_nGeneration) ResolveFormat(state);
     m_cfCurrent = state.cfResolved;
     m_pUpperHalf = state.pUpperHalf;
+    m_pDoubleByte = state.pDoubleByte;
     m_paragraph.SetFormat(m_cfCurrent);
 }
 
@@ -393,9 +681,11 @@ void CRtfReader::ResolveFormat(RtfGroupState& state) const {
     // writes its symbols so, and Word and LibreOffice read them so. A font that names no set,
     // or the default set 1, follows the document's code page.
     const uint16_t nFontCodePage =
-        nDeclaredCharset == ANSI_CHARSET ? CP_WINDOWS_1252 : CodePageOfCharset(nDeclaredCharset);
-    state.pUpperHalf = CodePageUpperHalf(nFontCodePage != 0 ? nFontCodePage : m_nAnsiCodePage);
-    if (state.pUpperHalf == nullptr) state.pUpperHalf = CodePageUpperHalf(CP_WINDOWS_1252);
+        nDeclaredCharset == ANSI_CHARSET ? CP_WINDOWS_1252 : CodePageOfRtfCharset(nDeclaredCharset);
+    const CodePageDecoder decoder = FindCodePageDecoder(nFontCodePage != 0 ? nFontCodePage : m_nAnsiCodePage);
+    state.pUpperHalf = decoder.pUpperHalf;
+    state.pDoubleByte = decoder.pDoubleByte;
+    if (!decoder.IsKnown()) state.pUpperHalf = CodePageUpperHalf(CP_WINDOWS_1252);
     state.nResolvedGeneration = m_nGeneration;
 }
 
@@ -409,7 +699,7 @@ void CRtfReader::ForgetResolvedFormats() {
 
 void CRtfReader::AppendChar(char32_t ch) {
     if (Top().chr.bHidden) return;
-    FlushPendingHighSurrogate();
+    FlushPending();
     PrepareFormat();
     m_paragraph.Append(ch);
 }
@@ -447,14 +737,15 @@ void CRtfReader::FlushPendingHighSurrogate() {
 }
 
 void CRtfReader::AddLineBreak() {
-    FlushPendingHighSurrogate();
+    FlushPending();
     PrepareFormat();
     m_paragraph.AddLineBreak(m_cfCurrent);
 }
 
 void CRtfReader::EndParagraph() {
-    FlushPendingHighSurrogate();
+    FlushPending();
     PrepareFormat();
+    PrependListLabel();
     if (m_bBreakPending) m_sink.EndParagraph(m_cfPendingBreak);
     const RtfGroupState& state = Top();
     m_cfPendingBreak =
@@ -465,9 +756,10 @@ void CRtfReader::EndParagraph() {
 // The text after the last \par is a paragraph only if it holds something.
 void CRtfReader::EndDocument() {
     m_bDocumentEnded = true;
-    FlushPendingHighSurrogate();
+    FlushPending();
     if (m_paragraph.IsEmpty()) return;
     PrepareFormat();
+    PrependListLabel();
     if (m_bBreakPending) m_sink.EndParagraph(m_cfPendingBreak);
     const RtfGroupState& state = Top();
     m_paragraph.Emit(m_sink, state.wAlignment, state.direction, !m_fonts.DeclaresHebrew(), m_cfCurrent);

@@ -5,14 +5,21 @@
 // \par at the very end ends the last paragraph without opening an empty one. \line is a
 // paragraph break with the same paragraph format. \tab and a table's \cell are a tab character.
 // Text of \fonttbl, \colortbl, the stylesheet, list tables, \info, pictures, objects, field
-// instructions, headers, footers, footnotes and every \*\ destination is not document text; a
-// field's result is. Hidden text (\v) is left out, as a reader that shows the document would.
+// instructions, headers, footers, footnotes, comments and every other \*\ destination is not
+// document text; a field's result is, and so is a text box (\shptxt, \dptxbxtext), read as
+// paragraphs of its own at its anchor. A footnote's automatic mark (\chftn) reads as its number,
+// an endnote's as i, ii... A paragraph of a list begins with its label: the list table's
+// (RtfListTable.h) when it knows the paragraph's \ls, else the one its writer rendered in
+// \listtext or \pntext. Hidden text (\v) is left out, as a reader that shows the document would.
 // Character sets follow the font table, or, when no font declares \fcharset177, are inferred
 // (Hebrew-script characters 177, other letters their font's set, the rest 177 in right-to-left
 // paragraphs). \'xx and 8-bit bytes are decoded in the code page of the current font's set
-// (\fcharset0 is Windows-1252, 177 Windows-1255, 204 Windows-1251...); a font without \fcharset,
-// with set 1, or with a set that has no single-byte code page follows the document's \ansicpg,
-// else Windows-1252. \uN (signed or not, surrogate pairs as two words) gives its character and
+// (\fcharset0 is Windows-1252, 177 Windows-1255, 204 Windows-1251, 128 Shift JIS, 77 Mac...); a
+// font without \fcharset, with set 1, or with a set that names no code page follows the
+// document's \ansicpg (or \mac, \pc, \pca), else Windows-1252. Pages without a table of the
+// reader's own come from iconv (IconvCodePages.h); a double-byte character's lead and trail bytes
+// may come in separate escapes or as raw bytes. A broken \'x escape takes the two characters
+// after it with it. \uN (signed or not, surrogate pairs as two words) gives its character and
 // skips \ucN fallback characters; NUL bytes, \'00 and \u0 carry nothing; an undefined byte or
 // a lone surrogate becomes U+FFFD. In \rtlch text \ab \ai \afsN \afN, once set, take the place
 // of \b \i \fsN \fN.
@@ -37,6 +44,7 @@ inline constexpr size_t kMaxRtfGroupDepth = 4096;
 struct RtfReadResult {
     bool bOk = true;
     std::string strError;  // one line, lower case, without the file name: "the file ends inside a group"
+    bool bLastBraceMissing = false;  // read, though the document's own '}' never came: maybe cut short
 };
 
 // True when bytes begin with "{\rtf", after an optional UTF-8 byte order mark and blanks, tabs and

@@ -73,8 +73,10 @@ void CRtfTokenizer::ReadHexBytes(RtfToken& token) {
         token.text = std::string_view(m_hexBytes, nCount);
         return;
     }
-    // A broken escape: the symbol alone, which the reader ignores; what follows is read anew.
+    // A broken escape: the symbol alone, which the reader ignores. Like other readers, it takes the
+    // two characters where the digits should be with it, unless they are the file's structure.
     ++m_nPos;
+    for (int i = 0; i < 2 && m_nPos < nSize && p[m_nPos] != '\\' && p[m_nPos] != '{' && p[m_nPos] != '}'; ++i) ++m_nPos;
     token.kind = RtfTokenKind::ControlSymbol;
     token.chSymbol = '\'';
 }

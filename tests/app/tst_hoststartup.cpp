@@ -1,17 +1,15 @@
 // The start-up steps around the host, in a Qt application on a private X server: the messages
-// and results of each kind of working directory, the host really started and maximised, the
-// splash on the screen when the wait begins, and the switch to the Hebrew keyboard group.
+// and results of each kind of working directory, the host really started and maximised, and the
+// splash on the screen when the wait begins.
 
 #include "XTestSupport.h"
 
 #include "app/HostInfo.h"
 #include "app/HostStartup.h"
-#include "app/KeyboardLayout.h"
 #include "app/SplashDlg.h"
 #include "dialogs/BlockingWait.h"
 #include "dialogs/MessageBox.h"
 #include "dialogs/Pictures.h"
-#include "app/host/XkbGroups.h"
 
 #include <QApplication>
 #include <QDir>
@@ -88,7 +86,6 @@ private slots:
     void startedHostIsFoundAndMaximised();
     void unreadableDirectoryEndsTheProgram();
     void splashIsOnScreenWhenTheWaitBegins();
-    void keyboardSwitchesToHebrewOnlyWhenConfigured();
 
 private:
     // Makes strName inside the temporary directory the current directory, as a shell would.
@@ -249,22 +246,6 @@ void tst_HostStartup::splashIsOnScreenWhenTheWaitBegins() {
     for (QWidget* pTop : QApplication::topLevelWidgets()) {
         QVERIFY(qobject_cast<CSplashDlg*>(pTop) == nullptr);
     }
-}
-
-void tst_HostStartup::keyboardSwitchesToHebrewOnlyWhenConfigured() {
-    QCOMPARE(std::system("setxkbmap -layout us"), 0);
-    ActivateHebrewKeyboardLayout();
-    QCOMPARE(ReadXkbLockedGroup(), 0);
-
-    QCOMPARE(std::system("setxkbmap -layout us,il"), 0);
-    QCOMPARE(ReadXkbLockedGroup(), 0);
-    ActivateHebrewKeyboardLayout();
-    QCOMPARE(ReadXkbLockedGroup(), 1);
-
-    QCOMPARE(std::system("setxkbmap -layout de,il,ru"), 0);
-    ActivateHebrewKeyboardLayout();
-    QCOMPARE(ReadXkbLockedGroup(), 1);
-    QCOMPARE(std::system("setxkbmap -layout us"), 0);
 }
 
 int main(int argc, char** argv) {

@@ -48,7 +48,8 @@ private slots:
     void cleanup();
 
     void windowLooksAsItShould();
-    void missingFileNamesFullPathAndOpensEmpty();
+    void missingOrUnreadableFileNamesFullPathAndOpensEmpty_data();
+    void missingOrUnreadableFileNamesFullPathAndOpensEmpty();
     void buttonBringsHeadingToTopAndAgainStays();
     void firstOfTwoOccurrencesIsUsed();
     void headingInOtherCaseIsNotFound_data();
@@ -114,13 +115,39 @@ void tst_HebrewHelpDlg::windowLooksAsItShould()
              HelpButtonIcon(kIconHelpCopyToHtml).pixmap(32, 32).toImage());
 }
 
-void tst_HebrewHelpDlg::missingFileNamesFullPathAndOpensEmpty()
+void tst_HebrewHelpDlg::missingOrUnreadableFileNamesFullPathAndOpensEmpty_data()
 {
-    m_pDlg = std::make_unique<CHebrewHelpDlg>(m_dir.path());
+    QFile source(kSourceHelp);
+    QVERIFY(source.open(QIODevice::ReadOnly));
+    const QByteArray help = source.readAll();
+    QTest::addColumn<bool>("present");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("message");  // after the full path
+    QTest::newRow("missing") << false << QByteArray() << QStringLiteral(" was not found.");
+    QTest::newRow("not RTF") << true << QByteArray("Help\nwithout RTF")
+                             << QStringLiteral(" could not be read: not an RTF document.");
+    QTest::newRow("cut short") << true << help.left(help.size() / 2)
+                               << QStringLiteral(" could not be read: the file ends before its text does.");
+    QTest::newRow("cut short in a group") << true << QByteArray("{\\rtf1 {\\b Copy to Dreamweaver")
+                                          << QStringLiteral(" could not be read: the file ends inside a group.");
+}
+
+void tst_HebrewHelpDlg::missingOrUnreadableFileNamesFullPathAndOpensEmpty()
+{
+    QFETCH(bool, present);
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, message);
     const QString strPath = QDir::toNativeSeparators(m_dir.path() + QStringLiteral("/Content/Orvandel.rtf"));
+    if (present) {
+        QVERIFY(QDir(m_dir.path()).mkpath(QStringLiteral("Content")));
+        QFile file(strPath);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+    m_pDlg = std::make_unique<CHebrewHelpDlg>(m_dir.path());
     QCOMPARE(m_pDlg->HelpFile(), strPath);
     QCOMPARE(m_pCapture->Boxes().size(), size_t(1));
-    QCOMPARE(m_pCapture->Boxes()[0].strText, strPath + QStringLiteral(" was not found."));
+    QCOMPARE(m_pCapture->Boxes()[0].strText, strPath + message);
     QCOMPARE(m_pCapture->Boxes()[0].icon, QMessageBox::Critical);
     QVERIFY(m_pDlg->Pane()->document()->isEmpty());
     // The window still opens, and its buttons find nothing.

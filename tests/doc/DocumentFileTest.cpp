@@ -2,6 +2,7 @@
 // alignment, and what Velmora saves opens again with every format, alignment and direction.
 
 #include "ModelDump.h"
+#include "RtfReader.h"
 #include "doc/Tesslar2Doc.h"
 #include "doc/Tesslar2View.h"
 #include "richtext/DocumentBuilder.h"
@@ -16,10 +17,14 @@
 #include <QJsonObject>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <QTextBlock>
 #include <QTextCursor>
 #include <QtTest>
 
 #include <memory>
+
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 
 using namespace velmora;
 using velmora::test::DumpModel;
@@ -37,6 +42,8 @@ private slots:
     void saveThenOpenKeepsEverything();
     void opensWordProcessorFiles_data();
     void opensWordProcessorFiles();
+    void showsWhatOtherWordProcessorsShow_data();
+    void showsWhatOtherWordProcessorsShow();
     void failedOpenKeepsTheDocument();
     void failedSaveKeepsTheOldFile();
     void titleAndModifiedFlag();
@@ -153,6 +160,40 @@ void tst_DocumentFile::opensWordProcessorFiles() {
     }
 }
 
+// Files as other word processors write them: the editor shows the paragraphs the reader reads,
+// list labels, note marks, text boxes and East Asian characters included.
+void tst_DocumentFile::showsWhatOtherWordProcessorsShow_data() {
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("paragraph");  // one of the paragraphs it must show
+    QTest::newRow("bullets") << "word-bullets.rtf" << QStringLiteral("•\tלחם טרי");
+    QTest::newRow("hebrew numerals") << "word-hebrew-numerals.rtf" << QStringLiteral("טו.\tפריט מספר 15");
+    QTest::newRow("footnotes") << "word-footnotes.rtf" << QStringLiteral("טקסט עם הערה1 ועוד הערה2");
+    QTest::newRow("headers") << "word-headers-footers.rtf" << QStringLiteral("גוף המסמך, פסקה ראשונה.");
+    QTest::newRow("text box") << "word-textbox.rtf" << QStringLiteral("טקסט בתוך תיבה");
+    QTest::newRow("japanese") << "cjk-932.rtf" << QStringLiteral("日本語のテキスト、カタカナ ｶﾀｶﾅ");
+    QTest::newRow("libreoffice lists") << "lo-lists.rtf" << QStringLiteral("5.\tחמש");
+}
+
+void tst_DocumentFile::showsWhatOtherWordProcessorsShow() {
+    QFETCH(QString, file);
+    QFETCH(QString, paragraph);
+    const QString strPath = QStringLiteral(VELMORA_SOURCE_DIR "/tests/data/rtf-wild/") + file;
+    QFile rtf(strPath);
+    QVERIFY(rtf.open(QIODevice::ReadOnly));
+    const QByteArray bytes = rtf.readAll();
+    TextModel read;
+    QVERIFY(ReadRtf(std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())), read).bOk);
+
+    QString strError;
+    QVERIFY2(m_pDoc->OnOpenDocument(strPath, strError), qPrintable(strError));
+    QStringList shown;
+    for (QTextBlock block = m_pDoc->GetTextDocument()->begin(); block.isValid(); block = block.next())
+        shown << block.text();
+    QStringList expected = FromU32(read.Text()).split(QStringLiteral("\r\n"));
+    QCOMPARE(shown, expected);
+    QVERIFY2(shown.contains(paragraph), qPrintable(shown.join(QLatin1Char('\n'))));
+}
+
 void tst_DocumentFile::failedOpenKeepsTheDocument() {
     CMainFrame frame(m_pDoc.get(), false);
     QTextCursor(m_pDoc->GetTextDocument()).insertText(QStringLiteral("שמור"));
@@ -173,14 +214,50 @@ void tst_DocumentFile::failedOpenKeepsTheDocument() {
     QCOMPARE(capture.Boxes().size(), size_t{2});
 }
 
+// Saves that fail even for root: the message names the file and the reason, the document stays
+// modified and keeps its name, and the file it was saved to before is untouched.
 void tst_DocumentFile::failedSaveKeepsTheOldFile() {
-    const QString strPath = m_dir.filePath(QStringLiteral("old.rtf"));
+    CMainFrame frame(m_pDoc.get(), false);
+    const QString strOld = m_dir.filePath(QStringLiteral("old.rtf"));
     QTextCursor(m_pDoc->GetTextDocument()).insertText(QStringLiteral("ישן"));
     QString strError;
-    QVERIFY(m_pDoc->OnSaveDocument(strPath, strError));
-    QVERIFY(!m_pDoc->OnSaveDocument(m_dir.filePath(QStringLiteral("no/such/folder/x.rtf")), strError));
-    QVERIFY(!strError.isEmpty());
-    QCOMPARE(m_pDoc->GetPathName(), QFileInfo(strPath).absoluteFilePath());
+    QVERIFY(m_pDoc->OnSaveDocument(strOld, strError));
+    QFile oldFile(strOld);
+    QVERIFY(oldFile.open(QIODevice::ReadOnly));
+    const QByteArray oldBytes = oldFile.readAll();
+    oldFile.close();
+    QTextCursor(m_pDoc->GetTextDocument()).insertText(QStringLiteral("חדש"));
+
+    QFile(m_dir.filePath(QStringLiteral("plain"))).open(QIODevice::WriteOnly);
+    const QString strFull = m_dir.filePath(QStringLiteral("full"));  // a device that is always full
+    const bool bDevice = ::mknod(QFile::encodeName(strFull).constData(), S_IFCHR | 0666, ::makedev(1, 7)) == 0;
+    const struct {
+        QString strPath;
+        QString strReason;
+    } rows[] = {
+        {m_dir.filePath(QStringLiteral("no/such/folder/x.rtf")), QStringLiteral("cannot create a file in its folder: No such file or directory")},
+        {m_dir.filePath(QStringLiteral("plain/x.rtf")), QStringLiteral("cannot create a file in its folder: Not a directory")},
+        {strOld, QStringLiteral("the file is read-only")},
+        {bDevice ? strFull : QString(), QStringLiteral("cannot write the file: No space left on device")},
+    };
+    QFile::setPermissions(strOld, QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther);
+    CMessageBoxCapture capture;
+    for (const auto& row : rows) {
+        if (row.strPath.isEmpty()) continue;
+        const QString strNamed = QDir::toNativeSeparators(row.strPath) + QStringLiteral(": ") + row.strReason;
+        QVERIFY(!m_pDoc->OnSaveDocument(row.strPath, strError));
+        QCOMPARE(strError, strNamed);
+        QVERIFY(m_pDoc->IsModified());
+        QCOMPARE(m_pDoc->GetPathName(), QFileInfo(strOld).absoluteFilePath());
+    }
+    // What the user sees for Save over the read-only file.
+    QVERIFY(!frame.OnFileSave());
+    QCOMPARE(capture.Boxes().size(), size_t{1});
+    QCOMPARE(capture.Boxes()[0].strText, QStringLiteral("Failed to save document.\n\n") +
+                                             QDir::toNativeSeparators(strOld) + QStringLiteral(": the file is read-only"));
+    QVERIFY(oldFile.open(QIODevice::ReadOnly));
+    QCOMPARE(oldFile.readAll(), oldBytes);
+    if (bDevice) QVERIFY(QFileInfo(strFull).exists() && !QFileInfo(strFull).isFile());
 }
 
 void tst_DocumentFile::titleAndModifiedFlag() {

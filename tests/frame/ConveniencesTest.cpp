@@ -5,6 +5,7 @@
 #include "doc/Tesslar2View.h"
 #include "dialogs/AboutDlg.h"
 #include "dialogs/HebrewHelpDlg.h"
+#include "dialogs/HelpDocument.h"
 #include "frame/CommandIds.h"
 #include "frame/MainFrame.h"
 #include "frame/PrintSetupDlg.h"
@@ -64,6 +65,8 @@ private slots:
     void fileDialogsOfferAllFiles_data();
     void fileDialogsOfferAllFiles();
     void printSetupChoosesThePrinter();
+    void helpFileFromWorkingThenInstalledFolder_data();
+    void helpFileFromWorkingThenInstalledFolder();
     void aboutAndHelpOpenOverTheEditor_data();
     void aboutAndHelpOpenOverTheEditor();
 
@@ -160,6 +163,28 @@ void tst_Conveniences::printSetupChoosesThePrinter() {
     choose(printers.constLast());
     QCOMPARE(pPrinter->outputFormat(), QPrinter::NativeFormat);
     QCOMPARE(pPrinter->printerName(), printers.constLast());
+}
+
+void tst_Conveniences::helpFileFromWorkingThenInstalledFolder_data() {
+    QTest::addColumn<bool>("inWorkDir");
+    QTest::addColumn<bool>("installed");
+    QTest::addColumn<QString>("expected");  // the folder whose copy is read
+    QTest::newRow("both: the working folder's") << true << true << QStringLiteral("work");
+    QTest::newRow("installed only") << false << true << QStringLiteral("share");
+    QTest::newRow("neither: the working folder's, for the error") << false << false << QStringLiteral("work");
+}
+
+void tst_Conveniences::helpFileFromWorkingThenInstalledFolder() {
+    QFETCH(bool, inWorkDir);
+    QFETCH(bool, installed);
+    QFETCH(QString, expected);
+    QTemporaryDir dir;
+    for (const auto& [strFolder, bThere] : {std::pair{QStringLiteral("work"), inWorkDir}, std::pair{QStringLiteral("share"), installed}}) {
+        QVERIFY(QDir(dir.path()).mkpath(strFolder + QStringLiteral("/Content")));
+        if (bThere) QVERIFY(QFile(dir.filePath(strFolder + QStringLiteral("/Content/Orvandel.rtf"))).open(QIODevice::WriteOnly));
+    }
+    QCOMPARE(HelpFilePath(dir.filePath(QStringLiteral("work")), dir.filePath(QStringLiteral("share"))),
+             QDir::toNativeSeparators(dir.filePath(expected + QStringLiteral("/Content/Orvandel.rtf"))));
 }
 
 void tst_Conveniences::aboutAndHelpOpenOverTheEditor_data() {

@@ -89,7 +89,7 @@ const ReaderCase kCharacterCases[] = {
     {"HexInACyrillicFont", kHebrewFonts, R"(\f2\'c0\'e1})", "L|[c204:Аб]"},
     {"HexWithoutAnsiCodePageIs1252", R"({\rtf1\ansi{\fonttbl{\f0\fcharset177 D;}{\f1 A;}})", R"(\f1\'e0\'ff})",
      "L|[c0:àÿ]"},
-    {"UnknownAnsiCodePageFallsBackTo1252", R"({\rtf1\ansi\ansicpg932{\fonttbl{\f0\fcharset177 D;}{\f1 A;}})",
+    {"UnknownAnsiCodePageFallsBackTo1252", R"({\rtf1\ansi\ansicpg9999{\fonttbl{\f0\fcharset177 D;}{\f1 A;}})",
      R"(\f1\'e0})", "L|[c0:à]"},
     {"UndefinedByteIsAReplacement", kHebrewFonts, R"(\'ff x})", "L|[:\xEF\xBF\xBD x]"},
     {"EightBitTextInTheFontCodePage", kHebrewFonts, "\xF9\xEC\xE5\xED}", "L|[:שלום]"},

@@ -128,7 +128,9 @@ TEST(RtfRobustness, MissingFinalBraceAlone) {
     TextModel model;
     const RtfReadResult result = Read(std::string(kHeader) + R"(\pard\qr abc\par)", model);
     ASSERT_TRUE(result.bOk) << result.strError;
+    EXPECT_TRUE(result.bLastBraceMissing);  // reported, for readers that must have it all
     EXPECT_EQ(DumpModel(model), "R|[:abc]");
+    EXPECT_FALSE(Read(std::string(kHeader) + "abc}", model).bLastBraceMissing);
 }
 
 TEST(RtfRobustness, TextAfterTheDocumentIsIgnored) {

@@ -6,6 +6,7 @@
 #include "PlainTextDocument.h"
 #include "RtfReader.h"
 #include "TextModel.h"
+#include "UnicodeLineOrder.h"
 #include "Utf8.h"
 #include "VisualToLogical.h"
 
@@ -118,12 +119,13 @@ std::string ApplySelection(const ConvertOptions& options, TextModel& model, cons
     int64_t to = std::clamp<int64_t>(options.nSelectTo, 0, len);
     if (from > to) std::swap(from, to);
     model.SetSel(static_cast<int32_t>(from), static_cast<int32_t>(to));
-    if (from == std::min(options.nSelectFrom, options.nSelectTo) && to == std::max(options.nSelectFrom, options.nSelectTo))
-        return {};
-    const std::string strGiven = std::to_string(options.nSelectFrom) + ":" + std::to_string(options.nSelectTo);
-    const std::string strLength = " (" + std::to_string(len) + " characters); converting ";
-    if (from == to) return strInputName + ": the selection " + strGiven + " lies outside the text" + strLength + "the whole document";
-    return strInputName + ": the selection " + strGiven + " reaches outside the text" + strLength + std::to_string(from) + ":" + std::to_string(to);
+    const bool bCut = from != std::min(options.nSelectFrom, options.nSelectTo) ||
+                      to != std::max(options.nSelectFrom, options.nSelectTo);
+    if (!bCut) return {};
+    const std::string strNote = strInputName + ": the selection " + std::to_string(options.nSelectFrom) + ":" +
+                                std::to_string(options.nSelectTo) + (from == to ? " lies" : " reaches") +
+                                " outside the text (" + std::to_string(len) + " characters); converting ";
+    return strNote + (from == to ? "the whole document" : std::to_string(from) + ":" + std::to_string(to));
 }
 
 ConvertOutcome ConvertToLogical(std::string_view input, const std::string& strInputName, const ConvertOptions& options) {
@@ -172,6 +174,9 @@ ConvertOutcome RunConversion(std::string input, const std::string& strInputName,
         }
         CConversionEngine engine;
         engine.SetOutputSink([&encoder](std::u32string_view part) { encoder.Add(part); });
+        CUnicodeLineOrder unicodeOrder;
+        if (options.eOrder == LineOrderRule::Unicode) engine.SetLineOrder(&unicodeOrder);
+        if (options.ePage == PageKind::Logical) engine.SetLineFrame(U"<BDO DIR=LTR>", U"</BDO>");
         if (options.eMode == ConvertMode::Html) {
             engine.CopyToHtml(model, options.nLineLength);
         } else {

@@ -7,7 +7,8 @@ namespace velmora {
 const char* const kConvertUsage =
     "Usage: velmora-convert [--html | --plain | --to-logical | --text | --dump-json]\n"
     "                       [--line-length N] [--wrap COLUMNS] [--select FROM:TO]\n"
-    "                       [--encoding cp1255|utf-8] [-o OUTPUT] [INPUT]\n"
+    "                       [--encoding cp1255|utf-8] [--order velmora|unicode]\n"
+    "                       [--page visual|logical] [-o OUTPUT] [INPUT]\n"
     "\n"
     "Turns a Hebrew document written in logical order into visual order, exactly as the\n"
     "Velmora editor puts it on the clipboard, or turns visual text back into logical order.\n"
@@ -29,12 +30,20 @@ const char* const kConvertUsage =
     "                      nothing selected (a note on standard error says so)\n"
     "  --encoding ENC      cp1255 (Windows-1255) or utf-8 (default) for the output, and for\n"
     "                      plain-text input\n"
+    "  --order ORDER       the order of each visual line, for --html and --plain:\n"
+    "                      velmora (default) as the editor writes it, or unicode as\n"
+    "                      browsers show the text (the Unicode Bidirectional Algorithm)\n"
+    "  --page PAGE         the page the output goes into, for --html and --plain:\n"
+    "                      visual (default) for pages declared ISO-8859-8 (visual Hebrew),\n"
+    "                      logical for pages that lay text out themselves (UTF-8,\n"
+    "                      windows-1255): every line is held in visual order by <BDO DIR=LTR>\n"
     "  -o OUTPUT           write to OUTPUT instead of standard output. A file is replaced\n"
     "                      only once the whole output is written; a device or a FIFO is\n"
     "                      written as it is; /dev/stdout, /dev/stderr, /dev/fd/N and - are\n"
     "                      the streams already open. An empty document writes nothing and\n"
     "                      leaves an existing OUTPUT as it was\n"
     "  -h, --help          show this help\n"
+    "  --version           show the version\n"
     "\n"
     "INPUT is an RTF file, or plain text (one paragraph per line, right-aligned); absent or -\n"
     "reads standard input. Exit status: 0 success, 1 unreadable or invalid input, not enough\n"
@@ -98,6 +107,8 @@ ParseResult ParseConvertOptions(const std::vector<std::string>& args) {
 
         if (arg == "-h" || arg == "--help") {
             options.bHelp = true;
+        } else if (arg == "--version") {
+            options.bVersion = true;
         } else if (auto mode = ModeOf(arg)) {
             if (inlineValue) return fail("option " + arg + " takes no value");
             if (bModeSeen && options.eMode != *mode) return fail("only one of --html, --plain, --to-logical, --text, --dump-json may be given");
@@ -130,6 +141,26 @@ ParseResult ParseConvertOptions(const std::vector<std::string>& args) {
             } else {
                 return fail("--encoding must be cp1255 or utf-8, not '" + value + "'");
             }
+        } else if (arg == "--order") {
+            std::string value;
+            if (!takeValue(value)) return fail("--order needs velmora or unicode");
+            if (value == "velmora") {
+                options.eOrder = LineOrderRule::Velmora;
+            } else if (value == "unicode") {
+                options.eOrder = LineOrderRule::Unicode;
+            } else {
+                return fail("--order must be velmora or unicode, not '" + value + "'");
+            }
+        } else if (arg == "--page") {
+            std::string value;
+            if (!takeValue(value)) return fail("--page needs visual or logical");
+            if (value == "visual") {
+                options.ePage = PageKind::Visual;
+            } else if (value == "logical") {
+                options.ePage = PageKind::Logical;
+            } else {
+                return fail("--page must be visual or logical, not '" + value + "'");
+            }
         } else if (arg == "-o" || arg == "--output") {
             if (!takeValue(options.strOutput) || options.strOutput.empty()) return fail("-o needs a file name");
         } else if (arg == "--") {
@@ -147,6 +178,9 @@ ParseResult ParseConvertOptions(const std::vector<std::string>& args) {
             bInputSeen = true;
         }
     }
+    const bool bVisualOutput = options.eMode == ConvertMode::Html || options.eMode == ConvertMode::Plain;
+    if (options.eOrder == LineOrderRule::Unicode && !bVisualOutput) return fail("--order unicode applies only to --html and --plain");
+    if (options.ePage == PageKind::Logical && !bVisualOutput) return fail("--page logical applies only to --html and --plain");
     return ParseResult{options, {}};
 }
 

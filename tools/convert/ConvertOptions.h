@@ -11,6 +11,11 @@
 namespace velmora {
 
 enum class ConvertMode { Html, Plain, ToLogical, Text, DumpJson };
+// The order of the visual lines: Velmora's own run rules, or the Unicode Bidirectional Algorithm's.
+enum class LineOrderRule { Velmora, Unicode };
+// The page the HTML lands in: one declared visual Hebrew (ISO-8859-8), or one that lays text out
+// itself (UTF-8, windows-1255), where every line is held in visual order by an override.
+enum class PageKind { Visual, Logical };
 
 struct ConvertOptions {
     ConvertMode eMode = ConvertMode::Html;
@@ -23,6 +28,9 @@ struct ConvertOptions {
     std::string strOutput;        // empty: standard output
     std::string strInput = "-";   // "-": standard input
     bool bHelp = false;
+    LineOrderRule eOrder = LineOrderRule::Velmora;  // for --html and --plain
+    PageKind ePage = PageKind::Visual;              // for --html and --plain
+    bool bVersion = false;
 };
 
 struct ParseResult {

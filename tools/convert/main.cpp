@@ -68,6 +68,10 @@ int main(int argc, char** argv) {
         std::cout << kConvertUsage;
         return 0;
     }
+    if (options.bVersion) {
+        std::cout << "velmora-convert " VELMORA_VERSION "\n";
+        return 0;
+    }
     const std::string strInputName = options.strInput == "-" ? "standard input" : options.strInput;
     try {
         return Convert(options, strInputName);

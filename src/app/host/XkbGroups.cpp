@@ -86,4 +86,28 @@ int32_t ReadXkbLockedGroup() {
     return state.locked_group;
 }
 
+bool ReadXkbKeySyms(std::vector<KeyGroupSyms>& keys) {
+    keys.clear();
+    const DisplayPtr pDisplay = OpenXkbDisplay();
+    if (!pDisplay) {
+        return false;
+    }
+    std::unique_ptr<XkbDescRec, FreeKeyboard> pKeyboard(
+        XkbGetMap(pDisplay.get(), XkbKeyTypesMask | XkbKeySymsMask, XkbUseCoreKbd));
+    if (!pKeyboard || pKeyboard->map == nullptr) {
+        return false;
+    }
+    for (int nKeycode = pKeyboard->min_key_code; nKeycode <= pKeyboard->max_key_code; ++nKeycode) {
+        KeyGroupSyms key{static_cast<uint8_t>(nKeycode), {}};
+        const int nGroups = XkbKeyNumGroups(pKeyboard.get(), nKeycode);
+        for (int nGroup = 0; nGroup < nGroups; ++nGroup) {
+            key.groupSyms.push_back(static_cast<uint32_t>(XkbKeySymEntry(pKeyboard.get(), nKeycode, 0, nGroup)));
+        }
+        if (!key.groupSyms.empty()) {
+            keys.push_back(std::move(key));
+        }
+    }
+    return true;
+}
+
 }  // namespace velmora

@@ -20,4 +20,12 @@ bool LockXkbGroup(int32_t nGroup);
 // The group the core keyboard is locked to, or -1 without a display or XKB.
 int32_t ReadXkbLockedGroup();
 
+// Every keycode of the core keyboard with its unmodified keysym in each of its groups. Returns
+// false, with keys empty, without a display or XKB.
+struct KeyGroupSyms {
+    uint8_t nKeycode;
+    std::vector<uint32_t> groupSyms;
+};
+bool ReadXkbKeySyms(std::vector<KeyGroupSyms>& keys);
+
 }  // namespace velmora

@@ -1,0 +1,231 @@
+#include "RtfListTable.h"
+
+#include <algorithm>
+
+namespace velmora {
+
+namespace {
+
+constexpr int32_t kMaxLevels = 9;
+constexpr int32_t kBulletFormat = 23;
+constexpr int32_t kNoNumberFormat = 255;
+constexpr char32_t kBullet = U'\u2022';
+constexpr char32_t kWhiteBullet = U'\u25E6';
+constexpr char32_t kSmallSquare = U'\u25AA';
+
+std::u32string Ascii(const std::string& str) { return std::u32string(str.begin(), str.end()); }
+
+std::u32string Roman(int32_t nValue, bool bUpper) {
+    if (nValue <= 0 || nValue >= 4000) return Ascii(std::to_string(nValue));
+    static const std::pair<int32_t, const char*> kParts[] = {{1000, "m"}, {900, "cm"}, {500, "d"}, {400, "cd"},
+                                                             {100, "c"},  {90, "xc"},  {50, "l"},  {40, "xl"},
+                                                             {10, "x"},   {9, "ix"},   {5, "v"},   {4, "iv"},
+                                                             {1, "i"}};
+    std::string str;
+    for (const auto& [nPart, szText] : kParts) {
+        for (; nValue >= nPart; nValue -= nPart) str += szText;
+    }
+    if (bUpper) std::transform(str.begin(), str.end(), str.begin(), [](char c) { return char(c - 'a' + 'A'); });
+    return Ascii(str);
+}
+
+// a..z, then aa..zz, aaa...: the letter repeats.
+std::u32string Letters(int32_t nValue, char32_t chFirst) {
+    if (nValue <= 0) return Ascii(std::to_string(nValue));
+    const auto nRepeat = static_cast<size_t>((nValue - 1) / 26 + 1);
+    return std::u32string(std::min<size_t>(nRepeat, 100), static_cast<char32_t>(chFirst + (nValue - 1) % 26));
+}
+
+std::u32string Ordinal(int32_t nValue) {
+    const int32_t nLastTwo = nValue % 100;
+    const int32_t nLast = nValue % 10;
+    const char* szSuffix = (nLastTwo >= 11 && nLastTwo <= 13) ? "th"
+                           : nLast == 1                       ? "st"
+                           : nLast == 2                       ? "nd"
+                           : nLast == 3                       ? "rd"
+                                                              : "th";
+    return Ascii(std::to_string(nValue) + szSuffix);
+}
+
+constexpr char32_t kHebrewLetters[] = U"אבגדהוזחטיכלמנסעפצקרשת";  // without final forms
+
+// Hebrew numerals: hundreds, tens and units by letter value; 15 and 16 as ט"ו and ט"ז.
+std::u32string HebrewNumeral(int32_t nValue) {
+    if (nValue <= 0 || nValue >= 1000) return Ascii(std::to_string(nValue));
+    std::u32string text;
+    int32_t nRest = nValue;
+    for (; nRest >= 400; nRest -= 400) text += U'ת';
+    if (nRest >= 100) {
+        text += kHebrewLetters[18 + nRest / 100 - 1];  // ק ר ש
+        nRest %= 100;
+    }
+    if (nRest == 15 || nRest == 16) return text + U'ט' + (nRest == 15 ? U'ו' : U'ז');
+    if (nRest >= 10) {
+        text += kHebrewLetters[9 + nRest / 10 - 1];  // י כ ל מ נ ס ע פ צ
+        nRest %= 10;
+    }
+    if (nRest > 0) text += kHebrewLetters[nRest - 1];
+    return text;
+}
+
+// The 22 letters as the digits of a number without zero: א..ת, then אא, אב...
+std::u32string HebrewLetters(int32_t nValue) {
+    if (nValue <= 0) return Ascii(std::to_string(nValue));
+    std::u32string text;
+    for (int64_t n = nValue; n > 0; n = (n - 1) / 22) text.insert(text.begin(), kHebrewLetters[(n - 1) % 22]);
+    return text;
+}
+
+}  // namespace
+
+std::u32string FormatListNumber(int32_t nValue, int32_t nFormat) {
+    switch (nFormat) {
+    case 1: return Roman(nValue, true);
+    case 2: return Roman(nValue, false);
+    case 3: return Letters(nValue, U'A');
+    case 4: return Letters(nValue, U'a');
+    case 5: return Ordinal(nValue);
+    case 22: return nValue >= 0 && nValue < 10 ? U"0" + Ascii(std::to_string(nValue)) : Ascii(std::to_string(nValue));
+    case 45: return HebrewNumeral(nValue);
+    case 47: return HebrewLetters(nValue);
+    case kBulletFormat: return std::u32string(1, kBullet);
+    case kNoNumberFormat: return {};
+    default: return Ascii(std::to_string(nValue));
+    }
+}
+
+// ------------------------------------------------------------------ the tables
+
+void CRtfListTable::BeginList() { m_lists.emplace_back(); }
+
+void CRtfListTable::BeginLevel() {
+    if (m_lists.empty()) m_lists.emplace_back();
+    if (m_lists.back().levels.size() < kMaxLevels) m_lists.back().levels.emplace_back();
+}
+
+CRtfListTable::Level* CRtfListTable::CurrentLevel() {
+    if (m_lists.empty() || m_lists.back().levels.empty()) return nullptr;
+    return &m_lists.back().levels.back();
+}
+
+void CRtfListTable::SetListId(int32_t nId) {
+    if (m_lists.empty()) return;
+    m_lists.back().nId = nId;
+    m_listOfId.try_emplace(nId, m_lists.size() - 1);
+}
+void CRtfListTable::SetNumberFormat(int32_t nFormat) {
+    if (Level* pLevel = CurrentLevel()) pLevel->nFormat = nFormat;
+}
+void CRtfListTable::SetStartAt(int32_t nStart) {
+    if (Level* pLevel = CurrentLevel()) pLevel->nStartAt = nStart;
+}
+void CRtfListTable::SetFollow(int32_t nFollow) {
+    if (Level* pLevel = CurrentLevel()) pLevel->nFollow = nFollow;
+}
+void CRtfListTable::SetLegal(bool bLegal) {
+    if (Level* pLevel = CurrentLevel()) pLevel->bLegal = bLegal;
+}
+void CRtfListTable::SetLevelFont(int32_t nFont) {
+    if (Level* pLevel = CurrentLevel()) pLevel->nFont = nFont;
+}
+void CRtfListTable::BeginLevelText() {
+    if (Level* pLevel = CurrentLevel()) pLevel->text.clear();
+}
+void CRtfListTable::AddLevelTextByte(uint8_t byte) {
+    Level* pLevel = CurrentLevel();
+    if (pLevel && pLevel->text.size() < 256) pLevel->text.push_back({byte, true});
+}
+void CRtfListTable::AddLevelTextChar(char32_t ch) {
+    Level* pLevel = CurrentLevel();
+    if (pLevel && pLevel->text.size() < 256) pLevel->text.push_back({ch, false});
+}
+void CRtfListTable::AddLevelNumber(uint8_t nPosition) {
+    Level* pLevel = CurrentLevel();
+    if (pLevel && pLevel->numbers.size() < kMaxLevels) pLevel->numbers.push_back(nPosition);
+}
+
+void CRtfListTable::BeginOverride() {
+    m_nOverrideLs = 0;
+    m_nOverrideId = 0;
+}
+void CRtfListTable::SetOverrideListId(int32_t nId) {
+    m_nOverrideId = nId;
+    KeepOverride();
+}
+void CRtfListTable::SetOverrideIndex(int32_t nLs) {
+    m_nOverrideLs = nLs;
+    KeepOverride();
+}
+void CRtfListTable::KeepOverride() {
+    if (m_nOverrideLs != 0 && m_nOverrideId != 0) m_idOfOverride[m_nOverrideLs] = m_nOverrideId;
+}
+
+// ------------------------------------------------------------------ labels
+
+const CRtfListTable::List* CRtfListTable::FindList(int32_t nLs) const {
+    const auto itId = m_idOfOverride.find(nLs);
+    if (itId == m_idOfOverride.end()) return nullptr;
+    const auto itList = m_listOfId.find(itId->second);
+    if (itList == m_listOfId.end() || m_lists[itList->second].levels.empty()) return nullptr;
+    return &m_lists[itList->second];
+}
+
+std::optional<std::u32string> CRtfListTable::NextLabel(int32_t nLs, int32_t nLevel, const ByteDecoder& decodeByte) {
+    const List* pList = FindList(nLs);
+    if (pList == nullptr) return std::nullopt;
+    const size_t iLevel = std::min(static_cast<size_t>(std::clamp(nLevel, 0, kMaxLevels - 1)), pList->levels.size() - 1);
+    const Level& level = pList->levels[iLevel];
+
+    Counters& counters = m_counters[pList->nId];
+    counters.values[iLevel] = counters.bStarted[iLevel] ? counters.values[iLevel] + 1 : level.nStartAt;
+    counters.bStarted[iLevel] = true;
+    for (size_t i = iLevel + 1; i < kMaxLevels; ++i) counters.bStarted[i] = false;
+
+    std::u32string label = LevelText(*pList, level, counters, decodeByte);
+    if (level.nFollow == 0) label += U'\t';
+    if (level.nFollow == 1) label += U' ';
+    return label;
+}
+
+// The level's text with its placeholders filled. Its first unit is its length; a placeholder
+// holds the number of the level whose count goes there.
+std::u32string CRtfListTable::LevelText(const List& list, const Level& level, const Counters& counters,
+                                        const ByteDecoder& decodeByte) const {
+    if (level.nFormat == kBulletFormat) {
+        // A bullet shows as itself when the level gives a character of its own. A picture in a
+        // symbol font (Word's Symbol dot, Wingdings square), a character of the private use area or
+        // a letter (Word's o in Courier New) has no character to show: the levels take the dot,
+        // the white bullet and the small square in turn, as those pictures go in Word's lists.
+        for (size_t i = 1; i < level.text.size(); ++i) {
+            const TextUnit& unit = level.text[i];
+            const char32_t ch = unit.bByte ? decodeByte(level.nFont, static_cast<uint8_t>(unit.value)) : unit.value;
+            if (ch >= 0x80 && ch != kSymbolPicture && !(ch >= 0xE000 && ch <= 0xF8FF)) return std::u32string(1, ch);
+        }
+        static constexpr char32_t kLevelBullets[] = {kBullet, kWhiteBullet, kSmallSquare};
+        return std::u32string(1, kLevelBullets[static_cast<size_t>(&level - list.levels.data()) % 3]);
+    }
+    if (level.text.empty()) return FormatListNumber(counters.values[&level - list.levels.data()], level.nFormat);
+    const size_t nLength = std::min(level.text.size() - 1, static_cast<size_t>(level.text[0].value));
+    std::u32string text;
+    for (size_t i = 1; i <= nLength; ++i) {
+        const TextUnit& unit = level.text[i];
+        const bool bPlaceholder = level.numbers.empty()
+                                      ? unit.bByte && unit.value < kMaxLevels
+                                      : std::find(level.numbers.begin(), level.numbers.end(), i) != level.numbers.end();
+        if (bPlaceholder && unit.value < static_cast<char32_t>(kMaxLevels)) {
+            const auto iOther = static_cast<size_t>(unit.value);
+            if (iOther >= list.levels.size()) continue;
+            const Level& other = list.levels[iOther];
+            const int32_t nValue = counters.bStarted[iOther] ? counters.values[iOther] : other.nStartAt;
+            text += FormatListNumber(nValue, level.bLegal && other.nFormat != kNoNumberFormat ? 0 : other.nFormat);
+        } else if (unit.bByte) {
+            const char32_t ch = decodeByte(level.nFont, static_cast<uint8_t>(unit.value));
+            if (ch != 0 && ch != kSymbolPicture) text += ch;
+        } else {
+            text += unit.value;
+        }
+    }
+    return text;
+}
+
+}  // namespace velmora

@@ -1,0 +1,90 @@
+#pragma once
+// The lists of an RTF document (\listtable and \listoverridetable) and the labels they give the
+// paragraphs that belong to them: "1.", "iv)", "א.", "2.3.", a bullet. Numbers count per list,
+// across the list's overrides and the paragraphs between its items; an item restarts every
+// level below its own.
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+namespace velmora {
+
+// What a byte of a symbol font (Symbol, Wingdings) decodes to in a label: a picture, not a letter.
+inline constexpr char32_t kSymbolPicture = U'\uF000';
+
+class CRtfListTable {
+public:
+    // --- Filled from \listtable, in document order. ---
+    void BeginList();                      // \list
+    void BeginLevel();                     // \listlevel
+    void SetListId(int32_t nId);           // \listid
+    void SetNumberFormat(int32_t nFormat);  // \levelnfc
+    void SetStartAt(int32_t nStart);       // \levelstartat
+    void SetFollow(int32_t nFollow);       // \levelfollow: 0 tab, 1 blank, 2 nothing
+    void SetLegal(bool bLegal);            // \levellegal: every number of the label in digits
+    void SetLevelFont(int32_t nFont);      // \f inside a level: the font of its bullet
+    void BeginLevelText();                 // {\leveltext
+    void AddLevelTextByte(uint8_t byte);   // a byte of \leveltext (its length, a placeholder, a character)
+    void AddLevelTextChar(char32_t ch);    // a \uN of \leveltext
+    void AddLevelNumber(uint8_t nPosition);  // a byte of \levelnumbers
+
+    // --- Filled from \listoverridetable. ---
+    void BeginOverride();              // \listoverride
+    void SetOverrideListId(int32_t nId);  // its \listid
+    void SetOverrideIndex(int32_t nLs);   // its \ls
+
+    // The label of the next paragraph of list \ls nLs at level nLevel, with what follows it (a tab,
+    // a blank or nothing), and counts that paragraph. nullopt when the tables hold no such list.
+    // decodeByte gives the character of a level text byte in the level's font (0: none), and
+    // kSymbolPicture for a byte of a symbol font.
+    using ByteDecoder = std::function<char32_t(int32_t nFont, uint8_t byte)>;
+    std::optional<std::u32string> NextLabel(int32_t nLs, int32_t nLevel, const ByteDecoder& decodeByte);
+
+private:
+    struct TextUnit {
+        char32_t value;
+        bool bByte;  // a byte to decode in the level's font, or a character given as \uN
+    };
+    struct Level {
+        int32_t nFormat = 0;
+        int32_t nStartAt = 1;
+        int32_t nFollow = 0;
+        int32_t nFont = -1;
+        bool bLegal = false;
+        std::vector<TextUnit> text;
+        std::vector<uint8_t> numbers;  // positions of the placeholders in text
+    };
+    struct List {
+        int32_t nId = 0;
+        std::vector<Level> levels;
+    };
+    struct Counters {
+        int32_t values[9] = {};
+        bool bStarted[9] = {};
+    };
+
+    Level* CurrentLevel();
+    const List* FindList(int32_t nLs) const;
+    void KeepOverride();
+    std::u32string LevelText(const List& list, const Level& level, const Counters& counters,
+                             const ByteDecoder& decodeByte) const;
+
+    std::vector<List> m_lists;
+    std::unordered_map<int32_t, size_t> m_listOfId;  // \listid -> its (first) list in m_lists
+    // The override being read, and every override's list: \ls -> \listid.
+    int32_t m_nOverrideLs = 0;
+    int32_t m_nOverrideId = 0;
+    std::unordered_map<int32_t, int32_t> m_idOfOverride;
+    std::unordered_map<int32_t, Counters> m_counters;  // per \listid
+};
+
+// A number in a list numbering format (\levelnfc): 0 decimal, 1 and 2 upper and lower roman, 3
+// and 4 upper and lower letters (aa, bb after z), 5 ordinal, 22 two digits, 45 Hebrew numerals
+// (יא, טו), 47 Hebrew letters in order (אא after ת), 255 none; any other format in decimal.
+std::u32string FormatListNumber(int32_t nValue, int32_t nFormat);
+
+}  // namespace velmora

@@ -1,0 +1,87 @@
+// What the reader takes from RTF as other word processors write it: list labels, note marks,
+// text boxes, destinations kept out of the text, and East Asian, Mac and DOS code pages. Each case
+// gives the whole text, paragraphs joined by '|'.
+
+#include "RtfListTable.h"
+#include "RtfReader.h"
+#include "TestText.h"
+
+#include <gtest/gtest.h>
+
+namespace velmora::test {
+namespace {
+
+std::string ReadText(const std::string& rtf) {
+    TextModel model;
+    const RtfReadResult result = ReadRtf(rtf, model);
+    if (!result.bOk) return "error: " + result.strError;
+    model.SetSel(0, -1);
+    std::string text = ToUtf8(model.GetSelText());
+    for (size_t nPos; (nPos = text.find("\r\n")) != std::string::npos;) text.replace(nPos, 2, "|");
+    return text;
+}
+
+// One list of two levels (1. and a)), and one of Symbol bullets.
+const std::string kLists =
+    R"({\rtf1\ansi\deff0{\fonttbl{\f0 Times;}{\f3\fcharset2 Symbol;}}{\*\listtable)"
+    R"({\list{\listlevel\levelnfc0\levelstartat1{\leveltext\'02\'00.;}{\levelnumbers\'01;}})"
+    R"({\listlevel\levelnfc4\levelstartat1\levelfollow1{\leveltext\'02\'01);}{\levelnumbers\'01;}}\listid7})"
+    R"({\list{\listlevel\levelnfc23{\leveltext\'01\'b7;}\f3}\listid8}})"
+    R"({\*\listoverridetable{\listoverride\listid7\listoverridecount0\ls1}{\listoverride\listid8\ls2}})";
+
+struct WildCase {
+    const char* szName;
+    std::string rtf;
+    const char* szExpected;
+};
+
+const WildCase kCases[] = {
+    {"NumbersRestartBelowAndContinueAcrossParagraphs",
+     kLists + R"(\pard\ls1 A\par\pard\ls1\ilvl1 B\par\pard\ls1\ilvl1 C\par\pard D\par\pard\ls1 E\par\pard\ls1\ilvl1 F})",
+     "1.\tA|a) B|b) C|D|2.\tE|a) F"},
+    {"TableLabelWinsOverRenderedOne", kLists + R"({\listtext 9.\tab}\pard\ls1 A\par\pard\ls2 B})", "1.\tA|•\tB"},
+    {"RenderedLabelWithoutList", kLists + R"(\pard{\listtext\f3 \'b7\tab}A\par{\pntext 3)\tab}B})", "•\tA|3)\tB"},
+    {"UnknownListKeepsNoLabel", kLists + R"(\pard\ls9 A})", "A"},
+    {"HeadersFootersNotesCommentsAreNotText",
+     R"({\rtf1\ansi{\header H}{\footerl F}{\headerf G}A{\*\atnid x}\chatn{\*\annotation C} B})", "A B"},
+    {"FootnoteMarksCountEndnotesApart",
+     R"({\rtf1\ansi A{\super\chftn}{\footnote\pard{\super\chftn} n1}B{\super\chftn}{\footnote\ftnalt x})"
+     R"(C\chftn{\footnote n2}})",
+     "A1BiC2"},
+    {"IgnorableFootnoteHasItsOwnMark", R"({\rtf1\ansi A{\super *\chftn{\*\footnote\chftn n}}B})", "A*B"},
+    {"TextBoxAtItsAnchor",
+     R"({\rtf1\ansi A {\shp{\*\shpinst{\sp{\sn t}{\sv 202}}{\shptxt X\par Y}}{\shprslt{\*\do{\dptxbxtext Z}}}} B})",
+     "A |X|Y| B"},
+    {"OldDrawingTextBox", R"({\rtf1\ansi A{\*\do\dptxbx{\dptxbxtext X\par}}B})", "A|X|B"},
+    {"ShiftJisPairsAsHexAndRawBytes", "{\\rtf1\\ansi\\ansicpg932 \\'82\\'a0\\'82a\\'b1 \x93\xfa}", "あ\uFF22\uFF71 日"},
+    {"FontCharsetChoosesDoubleBytePage",
+     R"({\rtf1\ansi{\fonttbl{\f0 T;}{\f1\fcharset134 S;}{\f2\fcharset129 B;}{\f3\fcharset136 M;}})"
+     R"({\f1\'d6\'d0}{\f2\'c7\'d1}{\f3\'a4\'a4}})",
+     "中한中"},
+    {"LoneLeadByteIsAReplacement", R"({\rtf1\ansi\ansicpg936 \'d6\par x})", "\uFFFD|x"},
+    {"UnicodeSkipsTwoFallbackBytes", R"({\rtf1\ansi\ansicpg932\uc2 \u26085\'93\'fa!})", "日!"},
+    {"MacRoman", R"({\rtf1\mac \'8e\'d2\'a5})", "é“•"},
+    {"DosPage", R"({\rtf1\pc \'84\'e1})", "äß"},
+    {"BrokenHexTakesTwoCharacters", R"({\rtf1\ansi a\'4 b\'zzc\'q\par d})", "abc|d"},
+};
+
+class RtfWildCase : public testing::TestWithParam<WildCase> {};
+
+TEST_P(RtfWildCase, ReadsAsOtherWordProcessorsShowIt) {
+    EXPECT_EQ(ReadText(GetParam().rtf), GetParam().szExpected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Wild, RtfWildCase, testing::ValuesIn(kCases),
+                         [](const auto& paramInfo) { return std::string(paramInfo.param.szName); });
+
+TEST(ListNumbers, Formats) {
+    const std::tuple<int32_t, int32_t, const char*> cases[] = {
+        {14, 0, "14"},   {4, 1, "IV"},   {1994, 2, "mcmxciv"}, {28, 3, "BB"},  {3, 4, "c"},   {22, 5, "22nd"},
+        {13, 5, "13th"}, {7, 22, "07"},  {15, 45, "טו"},       {16, 45, "טז"}, {11, 45, "יא"}, {345, 45, "שמה"},
+        {23, 47, "אא"},  {22, 47, "ת"},  {5, 255, ""},         {9, 99, "9"}};
+    for (const auto& [nValue, nFormat, szExpected] : cases)
+        EXPECT_EQ(ToUtf8(FormatListNumber(nValue, nFormat)), szExpected) << nValue << " in " << nFormat;
+}
+
+}  // namespace
+}  // namespace velmora::test
