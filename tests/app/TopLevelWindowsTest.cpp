@@ -22,6 +22,14 @@ constexpr const char* kHostClass = "AfxFrameOrView42";
 
 bool HostWindowOpen() { return FindTopLevelWindow(kHostClass, nullptr); }
 
+xcb_atom_t InternAtom(xcb_connection_t* pConn, std::string_view szName) {
+    xcb_intern_atom_reply_t* pReply = xcb_intern_atom_reply(
+        pConn, xcb_intern_atom(pConn, 0, static_cast<uint16_t>(szName.size()), szName.data()), nullptr);
+    const xcb_atom_t atom = pReply->atom;
+    std::free(pReply);
+    return atom;
+}
+
 // A connection of the test's own, to build window trees that no real program would.
 class CTestDisplay {
 public:
@@ -68,15 +76,7 @@ public:
     }
 
 private:
-    xcb_atom_t Atom(std::string_view szName) {
-        xcb_intern_atom_reply_t* pReply = xcb_intern_atom_reply(
-            m_pConn,
-            xcb_intern_atom(m_pConn, 0, static_cast<uint16_t>(szName.size()), szName.data()),
-            nullptr);
-        const xcb_atom_t atom = pReply->atom;
-        std::free(pReply);
-        return atom;
-    }
+    xcb_atom_t Atom(std::string_view szName) { return InternAtom(m_pConn, szName); }
 
     xcb_connection_t* m_pConn;
     xcb_window_t m_root;
@@ -231,15 +231,7 @@ public:
     }
 
 private:
-    xcb_atom_t Atom(std::string_view szName) {
-        xcb_intern_atom_reply_t* pReply = xcb_intern_atom_reply(
-            m_pConn,
-            xcb_intern_atom(m_pConn, 0, static_cast<uint16_t>(szName.size()), szName.data()),
-            nullptr);
-        const xcb_atom_t atom = pReply->atom;
-        std::free(pReply);
-        return atom;
-    }
+    xcb_atom_t Atom(std::string_view szName) { return InternAtom(m_pConn, szName); }
 
     xcb_connection_t* m_pConn;
     xcb_window_t m_root;
@@ -281,10 +273,5 @@ TEST(XkbGroupsTest, LocksTheHebrewGroupWhenTheServerHasOne) {
 
 int main(int argc, char** argv) {
     testing::InitGoogleTest(&argc, argv);
-    velmora::test::CPrivateXServer server;
-    if (!server.Start()) {
-        std::fprintf(stderr, "%s\n", server.Error().c_str());
-        return 1;
-    }
-    return RUN_ALL_TESTS();
+    return velmora::test::RunOnPrivateXServer([] { return RUN_ALL_TESTS(); });
 }

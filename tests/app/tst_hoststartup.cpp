@@ -250,15 +250,11 @@ void tst_HostStartup::splashIsOnScreenWhenTheWaitBegins() {
 
 int main(int argc, char** argv) {
     // A server of its own: the stand-in host's window must not meet other tests' windows.
-    test::CPrivateXServer server;
-    if (!server.Start()) {
-        qWarning("%s", server.Error().c_str());
-        return 1;
-    }
-    qputenv("QT_QPA_PLATFORM", "xcb");
-    QApplication app(argc, argv);
-    tst_HostStartup test;
-    return QTest::qExec(&test, argc, argv);
+    return test::RunOnPrivateXServer([&] {
+        QApplication app(argc, argv);
+        tst_HostStartup test;
+        return QTest::qExec(&test, argc, argv);
+    });
 }
 
 #include "tst_hoststartup.moc"
