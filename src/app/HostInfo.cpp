@@ -1,6 +1,5 @@
 #include "HostInfo.h"
 
-#include "dialogs/MessageBox.h"
 #include "HostLauncher.h"
 #include "host/DetectHost.h"
 #include "host/TopLevelWindows.h"
@@ -56,11 +55,7 @@ bool FindWineWindow(const char* pszClassName, const char* pszTitle, const std::s
 CHostInfo::CHostInfo() : m_nHostKind(velmora::HOST_NONE) {}
 
 bool CHostInfo::ReadWorkDir() {
-    if (!velmora::ReadCurrentDir(m_szWorkDir)) {
-        velmora::ShowMessageBox(nullptr, QStringLiteral("No working directory"));
-        return false;
-    }
-    return true;
+    return velmora::ReadCurrentDir(m_szWorkDir);
 }
 
 int32_t CHostInfo::DetectHost(std::string& strProgramPath) {

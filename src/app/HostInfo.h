@@ -10,8 +10,8 @@ class CHostInfo {
 public:
     CHostInfo();
 
-    // Reads the current directory into m_szWorkDir. Shows "No working directory" and returns
-    // false when it cannot be read (deleted, unreachable); returns true otherwise.
+    // Reads the current directory into m_szWorkDir. Returns false when it cannot be read
+    // (deleted, unreachable).
     bool ReadWorkDir();
 
     // Recognises the host from the last component of m_szWorkDir (see velmora::DetectHost), sets

@@ -11,6 +11,7 @@
 
 bool RunHostStartup(QWidget* pMainWindow) {
     if (!g_hostInfo.ReadWorkDir()) {
+        velmora::ShowMessageBox(nullptr, QStringLiteral("No working directory"));
         velmora::ShowMessageBox(pMainWindow, QStringLiteral("Program is out of the low."));
         return false;
     }

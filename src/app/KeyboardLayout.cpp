@@ -1,6 +1,6 @@
 #include "KeyboardLayout.h"
 
-#include "frame/CommandIds.h"
+#include "frame/CommandTable.h"
 #include "host/HebrewGroup.h"
 #include "host/XkbGroups.h"
 
@@ -30,14 +30,8 @@ void LockGroupUnlessThere(int32_t nGroup) {
 }  // namespace
 
 int AltShiftCommand(char chLetter) {
-    switch (chLetter) {
-    case 'c': return ID_COPY_TO_HTML;
-    case 'p': return ID_PASTE_FROM_HTML;
-    case 'n': return ID_NONSTYLED_TEXT;
-    case 'd': return ID_CLEAR_CLIPBOARD;
-    case 't': return ID_ERASE_SCREEN;
-    default: return 0;
-    }
+    if (chLetter < 'a' || chLetter > 'z') return 0;
+    return CommandOfKey(Qt::ALT | Qt::SHIFT | static_cast<Qt::Key>(Qt::Key_A + (chLetter - 'a')));
 }
 
 CKeyboardLayout::CKeyboardLayout(std::function<bool(char)> runLetter, QObject* pParent)

@@ -35,7 +35,7 @@ private:
     CAltShiftChord m_chord;
 };
 
-// The Alt+Shift commands by letter: c, p, n, d, t; 0 for any other letter.
+// The command of Alt+Shift+chLetter (a lower-case letter) in the command table; 0 for none.
 int AltShiftCommand(char chLetter);
 
 }  // namespace velmora

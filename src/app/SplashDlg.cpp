@@ -16,7 +16,7 @@ namespace {
 
 // Longest wait for the window to be exposed before painting anyway, in milliseconds. The splash
 // is the program's first window, so the display may take longer than for later ones.
-constexpr int EXPOSE_WAIT_MS = 1000;
+constexpr int kExposeWaitMs = 1000;
 
 }  // namespace
 
@@ -49,7 +49,7 @@ void CSplashDlg::ShowPainted() {
     QElapsedTimer clock;
     clock.start();
     while ((windowHandle() == nullptr || !windowHandle()->isExposed()) &&
-           clock.elapsed() < EXPOSE_WAIT_MS) {
+           clock.elapsed() < kExposeWaitMs) {
         QThread::msleep(2);
         velmora::FlushPaintEvents();
     }
@@ -61,5 +61,5 @@ void CSplashDlg::ShowPainted() {
 void ShowSplash() {
     CSplashDlg splash;
     splash.ShowPainted();
-    velmora::BlockingWait(SPLASH_MS);
+    velmora::BlockingWait(kSplashMs);
 }

@@ -10,9 +10,6 @@ class QLabel;
 class CSplashDlg : public QDialog {
     Q_OBJECT
 public:
-    static constexpr int IDD = 145;
-    static constexpr int IDC_PICTURE = 1015;
-
     CSplashDlg();
 
     // Shows the window and returns once it has been painted on screen (or after a second, when
@@ -24,8 +21,8 @@ private:
 };
 
 // How long the splash stays up, in milliseconds.
-inline constexpr int SPLASH_MS = 5000;
+inline constexpr int kSplashMs = 5000;
 
-// Shows the splash, waits SPLASH_MS on the calling thread without handling events (through
+// Shows the splash, waits kSplashMs on the calling thread without handling events (through
 // velmora::BlockingWait, which tests may replace), and destroys it. Needs a QApplication.
 void ShowSplash();

@@ -2,9 +2,9 @@
 
 #include "doc/Tesslar2Doc.h"
 #include "doc/Tesslar2View.h"
-#include "frame/CommandIds.h"
-#include "frame/CommandTexts.h"
+#include "frame/CommandTable.h"
 #include "frame/MainFrame.h"
+#include "PlatformCheck.h"
 #include "HostStartup.h"
 #include "KeyboardLayout.h"
 #include "host/HebrewGroup.h"
@@ -12,10 +12,10 @@
 #include "SplashDlg.h"
 #include "HostInfo.h"
 #include "dialogs/AboutDlg.h"
+#include "dialogs/AppSettings.h"
 #include "dialogs/HebrewHelpDlg.h"
 #include "dialogs/MessageBox.h"
 
-#include <QSettings>
 #include <QStringList>
 
 #include <string>
@@ -23,10 +23,31 @@
 
 namespace velmora {
 
+namespace {
+
+// The class of the running Dreamweaver's main window.
+constexpr char kHostWindowClass[] = "AfxFrameOrView42";
+
+HostState CheckHost() {
+    if (g_hostInfo.m_nHostKind == HOST_NONE) return HostState::None;
+    if (g_hostInfo.m_nHostKind != HOST_DREAMWEAVER) return HostState::NotDreamweaver;
+    return g_hostInfo.FindAppWindow(kHostWindowClass) ? HostState::Ready : HostState::WindowClosed;
+}
+
+// Velmora runs on the NT family of platforms only; elsewhere it says so and ends.
+bool CheckPlatform() {
+    g_nPlatformKind = PlatformKindFromId(ReportedPlatformId());
+    if (g_nPlatformKind != 0) return true;
+    ShowMessageBox(nullptr, QStringLiteral("Velmora dosen't work under this OS !"), QMessageBox::NoIcon);
+    return false;
+}
+
+}  // namespace
+
 CTesslar2App::CTesslar2App(int& argc, char** argv) : QApplication(argc, argv) {
     setApplicationName(kMessageBoxTitle);
     // Settings live under this organisation and the application's name.
-    setOrganizationName(QStringLiteral("Local AppWizard-Generated Applications"));
+    setOrganizationName(QString::fromLatin1(kSettingsOrganisation));
     setApplicationDisplayName(QString());
 }
 
@@ -38,12 +59,15 @@ CTesslar2App::~CTesslar2App() {
 
 bool CTesslar2App::InitInstance(const QStringList& args) {
     ShowSplash();
+    if (!CheckPlatform()) return false;
 
     // The document, the main window and its view.
     m_pFrame.reset();  // the view of an earlier start goes before its document
     m_pDoc = std::make_unique<CTesslar2Doc>();
     m_pFrame = std::make_unique<CMainFrame>(m_pDoc.get(), IsHebrewUserInterface());
-    m_pFrame->SetAppCommandHandler([this](int nId) { return OnCommand(nId); });
+    connect(m_pFrame.get(), &CMainFrame::AboutRequested, this, &CTesslar2App::OnAppAbout);
+    connect(m_pFrame.get(), &CMainFrame::HebrewHelpRequested, this, &CTesslar2App::OnHebrewHelp);
+    m_pFrame->GetActiveView()->SetHostCheck(CheckHost);
 
     // The command line: no argument gives a new empty document, a file name opens that file; a
     // file that will not open ends the program after the message.
@@ -70,14 +94,6 @@ bool CTesslar2App::RunAltShiftCommand(char chLetter) {
         return false;
     QMetaObject::invokeMethod(m_pFrame.get(), [this, nId] { m_pFrame->OnCommand(nId); }, Qt::QueuedConnection);
     return true;
-}
-
-bool CTesslar2App::OnCommand(int nId) {
-    switch (nId) {
-    case ID_APP_ABOUT: OnAppAbout(); return true;
-    case ID_HEBREW_HELP: OnHebrewHelp(); return true;
-    default: return false;
-    }
 }
 
 void CTesslar2App::OnAppAbout() { ShowAboutBox(m_pFrame.get()); }

@@ -1,6 +1,6 @@
 #pragma once
 // The application object: brings up the document, the main window and its view, opens the file
-// named on the command line, and handles the application's own commands.
+// named on the command line, and answers the application's own commands (About, Hebrew help).
 
 #include <QApplication>
 
@@ -22,9 +22,6 @@ public:
     // optional document to open). Returns false when the program must end.
     bool InitInstance(const QStringList& args);
     CMainFrame* GetMainFrame() const { return m_pFrame.get(); }
-
-    // Handles the application's commands; false for any other id.
-    bool OnCommand(int nId);
 
 public slots:
     void OnAppAbout();

@@ -1,9 +1,5 @@
 #include "ClipboardWriter.h"
 
-#include "dialogs/MessageBox.h"
-#include "dialogs/NoticeDlg.h"
-#include "dialogs/Pictures.h"
-
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QMimeData>
@@ -22,31 +18,21 @@ QClipboard* SystemClipboard() {
 
 }  // namespace
 
-bool PutTextOnClipboard(QWidget* pParent, const QString& strText) {
+bool PutTextOnClipboard(const QString& strText) {
     QClipboard* pClipboard = SystemClipboard();
-    if (pClipboard == nullptr) {
-        ShowMessageBox(pParent, QStringLiteral("Can not open the Clipboard"));
-        return false;
-    }
+    if (pClipboard == nullptr) return false;
     // One plain-text format only, so that everything the clipboard held before is gone.
     auto* pData = new QMimeData;
     pData->setText(strText);
     pClipboard->setMimeData(pData, QClipboard::Clipboard);
-    if (pClipboard->supportsSelection() && !pClipboard->ownsClipboard()) {
-        ShowMessageBox(pParent, QStringLiteral("Can not open the Clipboard"));
-        return false;
-    }
-    return true;
+    return !pClipboard->supportsSelection() || pClipboard->ownsClipboard();
 }
 
-void ClearClipboard(QWidget* pView) {
+bool ClearClipboard() {
     QClipboard* pClipboard = SystemClipboard();
-    if (pClipboard == nullptr) {
-        ShowMessageBox(pView, QStringLiteral("Can not open  Clipboard"));
-        return;
-    }
+    if (pClipboard == nullptr) return false;
     pClipboard->clear(QClipboard::Clipboard);
-    ShowNotice(pView, kBitmapClipboardEmpty);
+    return true;
 }
 
 QString ReadClipboardText(bool& bHasText, bool& bOpened) {

@@ -5,18 +5,14 @@
 
 #include <QString>
 
-class QWidget;
-
 namespace velmora {
 
-// Puts strText on the clipboard. Returns true when the clipboard holds it; otherwise the user has
-// been told why ("Can not open the Clipboard" when there is no clipboard to write to) and false
-// is returned.
-bool PutTextOnClipboard(QWidget* pParent, const QString& strText);
+// Puts strText on the clipboard. Returns true when the clipboard holds it, false when there is no
+// clipboard to write to or another program kept it.
+bool PutTextOnClipboard(const QString& strText);
 
-// Empties the clipboard, every format, and shows the CLIPBOARD IS EMPTY! notice over pView,
-// also when it was empty already. Reports "Can not open  Clipboard" when there is none.
-void ClearClipboard(QWidget* pView);
+// Empties the clipboard, every format. Returns false when there is no clipboard.
+bool ClearClipboard();
 
 // The plain text on the clipboard. bOpened is false when there is no clipboard to read;
 // bHasText is false when it holds no text at all.

@@ -30,7 +30,7 @@ inline constexpr uint32_t CFE_AUTOCOLOR = 0x40000000;
 
 inline constexpr uint8_t HEBREW_CHARSET = 177;
 inline constexpr uint8_t ANSI_CHARSET = 0;
-inline constexpr int32_t DEFAULT_HEIGHT_TWIPS = 240;  // 12 points
+inline constexpr int32_t kDefaultHeightTwips = 240;  // 12 points
 
 // PARAFORMAT.
 inline constexpr uint32_t PFM_ALIGNMENT = 0x00000008;
@@ -42,7 +42,7 @@ inline constexpr uint16_t PFA_JUSTIFY = 4;
 struct CharFormat {
     uint32_t dwMask = CFM_ALL_SINGLE;
     uint32_t dwEffects = CFE_AUTOCOLOR;
-    int32_t yHeight = DEFAULT_HEIGHT_TWIPS;
+    int32_t yHeight = kDefaultHeightTwips;
     uint32_t crTextColor = 0;  // 0x00BBGGRR; 0 whenever CFE_AUTOCOLOR is set
     uint8_t bCharSet = HEBREW_CHARSET;
 
@@ -62,10 +62,6 @@ inline CharFormat HebrewTypingFormat() { return CharFormat{}; }
 // Builders that keep the invariants (automatic colour reads as 0, effects as bits).
 CharFormat MakeCharFormat(bool bBold, bool bItalic, bool bUnderline, bool bStrike,
                           bool bAutoColor, uint32_t crColor, int32_t yHeight, uint8_t bCharSet);
-
-// Two characters belong to one run only when these agree: mask, effects, height, colour and
-// character set, which are exactly the fields a CharFormat holds.
-inline bool SameRunFormat(const CharFormat& cf1, const CharFormat& cf2) { return cf1 == cf2; }
 
 struct ParaFormat {
     uint32_t dwMask = PFM_ALIGNMENT;

@@ -7,8 +7,6 @@ namespace velmora {
 
 namespace {
 
-constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
-
 void StartPlainDocument(TextModel& model, size_t nSizeHint) {
     model.Clear();
     model.Reserve(nSizeHint + nSizeHint / 16);
@@ -34,15 +32,6 @@ void ForEachLine(std::basic_string_view<CharT> text, OnLine onLine) {
 }
 
 }  // namespace
-
-void LoadPlainText(std::u32string_view text, TextModel& model) {
-    StartPlainDocument(model, text.size());
-    const CharFormat cf = HebrewTypingFormat();
-    ForEachLine(text, [&](std::u32string_view line, bool bLast) {
-        model.Append(line, cf);
-        if (!bLast) model.BreakParagraph(cf);
-    });
-}
 
 bool LoadPlainTextBytes(std::string_view bytes, TextEncoding eEncoding, TextModel& model, size_t& nBadOffset) {
     const bool bUtf8 = eEncoding == TextEncoding::Utf8;

@@ -19,10 +19,6 @@ struct StepResult {
 constexpr StepResult EndAt(int32_t e) { return {true, e}; }
 constexpr StepResult ContinueAt(int32_t p) { return {false, p}; }
 
-}  // namespace
-
-namespace {
-
 // A Latin-led run takes Latin text with its inner blanks and punctuation. It stops before a
 // Hebrew character, leaves the last blank before a Hebrew word to the next run, and leaves out
 // punctuation that is followed by Hebrew, by the end of the text or by more punctuation.

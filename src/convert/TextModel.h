@@ -4,7 +4,6 @@
 // It is what the conversion runs on; the editor's view fills one from its own document.
 
 #include "CharFormat.h"
-#include "EditorOps.h"
 
 #include <cstdint>
 #include <string>
@@ -20,7 +19,7 @@ struct Paragraph {
     bool bRtl = false;               // right-to-left reading order (\rtlpar)
 };
 
-class TextModel final : public IEditorOps {
+class TextModel final {
 public:
     TextModel();
 
@@ -68,18 +67,23 @@ public:
     size_t ParagraphIndexAt(int32_t pos) const;  // the paragraph holding pos (its CR LF included)
     int32_t ParagraphEnd(size_t i) const;         // exclusive, CR LF included
     // The format given to text typed into an empty document.
-    const CharFormat& DefaultFormat() const { return m_defaultFormat; }
     void SetDefaultFormat(const CharFormat& cf) { m_defaultFormat = cf; }
 
-    // --- Editor operations. ---
-    void SetSel(int32_t nStart, int32_t nEnd) override;
-    void GetSel(int32_t& nStart, int32_t& nEnd) const override;
-    std::u32string GetSelText() const override;
-    CharFormat GetSelCharFormat() const override;
-    ParaFormat GetSelParaFormat() const override;
-    int32_t GetLineCount() const override { return static_cast<int32_t>(m_lineStarts.size()); }
-    std::u32string GetLine(int32_t nLine) const override;
-    int32_t GetTextLength() const override { return Length(); }
+    // --- Editor operations, as the rich-edit control offered them. ---
+    // SetSel selects [nStart, nEnd); 0, -1 selects everything; a range outside the text selects
+    // nothing. GetSelText is empty when the selection lies outside the text. GetSelCharFormat:
+    // one character reports CFM_ALL_SINGLE; a longer selection clears the mask bit of every
+    // attribute that differs inside it; an empty selection reports the format at the insertion
+    // point. GetSelParaFormat has PFM_ALIGNMENT only when every paragraph the selection touches
+    // has one alignment. GetLine is one layout line with its ending characters.
+    void SetSel(int32_t nStart, int32_t nEnd);
+    void GetSel(int32_t& nStart, int32_t& nEnd) const;
+    std::u32string GetSelText() const;
+    CharFormat GetSelCharFormat() const;
+    ParaFormat GetSelParaFormat() const;
+    int32_t GetLineCount() const { return static_cast<int32_t>(m_lineStarts.size()); }
+    std::u32string GetLine(int32_t nLine) const;
+    int32_t GetTextLength() const { return Length(); }
 
     // Sets the selection without the clamping of SetSel; the engine uses it to leave the same
     // selection behind as the control would, with positions it has already checked.

@@ -7,6 +7,9 @@
 
 namespace velmora {
 
+// The byte-order mark a UTF-8 file may start with; it is not text.
+inline constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
+
 // Strict decoding: overlong forms, surrogates, values past U+10FFFF and cut-off sequences are
 // refused, and nBadOffset names the byte where the first one starts.
 bool DecodeUtf8(std::string_view bytes, std::u32string& text, size_t& nBadOffset);

@@ -1,7 +1,7 @@
 #include "dialogs/HelpDocument.h"
 
 #include "RtfReader.h"
-#include "doc/DocumentBuilder.h"
+#include "richtext/DocumentBuilder.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -2,18 +2,17 @@
 // Internet, Clear clipboard and Erase screen. Each checks its own conditions when it runs and
 // refuses with a message; none changes the document unless it succeeds.
 
-#include "CharSet.h"
+#include "LineLength.h"
 #include "Tesslar2View.h"
+#include "ViewFrame.h"
 #include "ViewSnapshot.h"
-#include "app/HostInfo.h"
 #include "clipboard/ClipboardWriter.h"
 #include "dialogs/BlockingWait.h"
 #include "dialogs/MessageBox.h"
 #include "dialogs/NoticeDlg.h"
 #include "dialogs/Pictures.h"
 #include "dialogs/ProgressAdapter.h"
-#include "frame/LineLength.h"
-#include "frame/MainFrame.h"
+#include "richtext/CharSet.h"
 #include "VisualToLogical.h"
 
 #include <QElapsedTimer>
@@ -24,7 +23,6 @@ namespace velmora {
 
 namespace {
 
-constexpr char kHostWindowClass[] = "AfxFrameOrView42";
 // How often the progress window is painted while the document is read.
 constexpr qint64 kSnapshotRepaintMs = 100;
 
@@ -43,23 +41,30 @@ const ConversionTexts kNonstyledTexts{QStringLiteral("Converting text to non_sty
                                       QStringLiteral("Converting text to non_styled format"),
                                       QStringLiteral("Converting text to non-styled format  ")};
 
+// Hands strText to the clipboard; tells the user when it cannot.
+bool HandOver(QWidget* pView, const QString& strText) {
+    if (PutTextOnClipboard(strText)) return true;
+    ShowMessageBox(pView, QStringLiteral("Can not open the Clipboard"));
+    return false;
+}
+
 }  // namespace
 
 bool CTesslar2View::CheckHostForConversion() {
-    if (g_hostInfo.m_nHostKind == HOST_NONE) {
+    switch (m_hostCheck ? m_hostCheck() : HostState::None) {
+    case HostState::None:
         ShowMessageBox(this, QStringLiteral("This program works only\r\nwith Macromedia programs"));
         return false;
-    }
-    if (g_hostInfo.m_nHostKind != HOST_DREAMWEAVER) {
+    case HostState::NotDreamweaver:
         ShowMessageBox(this, QStringLiteral("This action isn't intended work\r\n") +
                                  QStringLiteral("together with Director or Flash"));
         return false;
-    }
-    if (!g_hostInfo.FindAppWindow(kHostWindowClass)) {
+    case HostState::WindowClosed:
         ShowMessageBox(this, QStringLiteral("DreamWeaver is not active.\r\nYou must run it."));
         return false;
+    case HostState::Ready: return true;
     }
-    return true;
+    return false;
 }
 
 void CTesslar2View::RunConversionCommand(bool bHtml) {
@@ -73,7 +78,7 @@ void CTesslar2View::RunConversionCommand(bool bHtml) {
     }
     const ConversionTexts& texts = bHtml ? kHtmlTexts : kNonstyledTexts;
 
-    CMainFrame* pFrame = GetMainFrame();
+    IViewFrame* pFrame = m_pFrame;
     auto setStatus = [pFrame](const QString& strText) {
         if (pFrame) pFrame->SetMessageText(strText);
     };
@@ -109,7 +114,7 @@ void CTesslar2View::RunConversionCommand(bool bHtml) {
 
     // A failed hand-over has told the user why; the progress window stays until dismissed, but
     // the selection is shown again so that the editor is left as it was.
-    if (!PutTextOnClipboard(this, QString::fromStdU32String(out))) {
+    if (!HandOver(this, QString::fromStdU32String(out))) {
         HideSelection(false);
         return;
     }
@@ -144,21 +149,27 @@ void CTesslar2View::OnPasteFromInternet() {
 
     std::u32string logical;
     VisualToLogical(strVisual.toStdU32String(), logical);
-    if (!PutTextOnClipboard(this, QString::fromStdU32String(logical))) {
+    if (!HandOver(this, QString::fromStdU32String(logical))) {
         // Whatever the failed write left behind, the user's visual text goes back.
-        PutTextOnClipboard(this, strVisual);
+        HandOver(this, strVisual);
         return;
     }
     // The logical text goes in as any pasted plain text does: at the selection, replacing it, in
     // the insertion format.
     paste();
-    PutTextOnClipboard(this, strVisual);
+    HandOver(this, strVisual);
     QTextCursor cursor = textCursor();
     cursor.setPosition(0);
     setTextCursor(cursor);
 }
 
-void CTesslar2View::OnClearClipboard() { ClearClipboard(this); }
+void CTesslar2View::OnClearClipboard() {
+    if (!ClearClipboard()) {
+        ShowMessageBox(this, QStringLiteral("Can not open  Clipboard"));
+        return;
+    }
+    ShowNotice(this, kBitmapClipboardEmpty);
+}
 
 void CTesslar2View::OnEraseScreen() {
     if (document()->isEmpty()) ShowNotice(this, kBitmapScreenEmpty);

@@ -1,8 +1,8 @@
 #include "Tesslar2Doc.h"
 
 #include "CharFormat.h"
-#include "DocumentBuilder.h"
-#include "FormatMapping.h"
+#include "richtext/DocumentBuilder.h"
+#include "richtext/FormatMapping.h"
 #include "RtfFile.h"
 #include "ViewSnapshot.h"
 
@@ -19,7 +19,7 @@ namespace velmora {
 
 QFont DefaultDocumentFont() {
     QFont font(QStringLiteral("DejaVu Sans"));
-    font.setPointSize(DEFAULT_HEIGHT_TWIPS / 20);
+    font.setPointSize(kDefaultHeightTwips / 20);
     return font;
 }
 

@@ -1,8 +1,11 @@
 #pragma once
 // The editing view: a right-to-left rich-text editor over the document's QTextDocument, with the
-// program's commands, the right-button menu, printing and find/replace.
+// program's commands. Its parts live in files of their own: typing (ViewTyping.cpp), the
+// clipboard (ViewClipboard.cpp), find and replace (ViewFind.cpp), printing (ViewPrint.cpp) and
+// the conversion commands (ConversionCommands.cpp).
 
 #include "ConversionEngine.h"
+#include "HostCheck.h"
 #include "dialogs/ProgressDlg.h"
 
 #include <QPointer>
@@ -18,8 +21,8 @@ class QPrinter;
 namespace velmora {
 
 class CFindReplaceDlg;
-class CMainFrame;
 class CTesslar2Doc;
+class IViewFrame;
 
 class CTesslar2View : public QTextEdit {
     Q_OBJECT
@@ -28,7 +31,12 @@ public:
     ~CTesslar2View() override;
 
     CTesslar2Doc* GetDocument() const { return m_pDoc; }
-    CMainFrame* GetMainFrame() const;
+    // The window the view reports to (status text, line lengths, right-button menu); nullptr for
+    // none.
+    void SetFrame(IViewFrame* pFrame) { m_pFrame = pFrame; }
+    // How the conversion commands learn whether their authoring tool is there; without one they
+    // refuse as when no tool was recognised.
+    void SetHostCheck(HostCheck check) { m_hostCheck = std::move(check); }
 
     // The conversion state the commands keep between the pieces of one conversion
     // (m_nLineAlign, m_nOpenAlign, m_nTotalChars, m_nDoneChars) and the conversion itself.
@@ -36,8 +44,6 @@ public:
     // The progress window of the conversion commands.
     CProgressDlg m_wndProgress;
 
-    // Handles command nId when it is one of the view's; returns false for the others.
-    bool OnCommand(int nId);
     // After a new or opened document: print margins of 720 twips, the caret at the start.
     void OnInitialUpdate();
     // The printer of Print, Print Preview and Print Setup; gets the print margins at once.
@@ -61,7 +67,6 @@ public:
 
 public slots:
     void OnSetLineLength();
-    void OnLineLengthBoxCapacity(int nId);
     // The conversion and clipboard commands.
     void OnCopyToHtml();
     void OnPasteFromInternet();
@@ -100,6 +105,8 @@ private:
     bool IsHebrewLayout(const QKeyEvent& event) const;
 
     CTesslar2Doc* m_pDoc;
+    IViewFrame* m_pFrame = nullptr;
+    HostCheck m_hostCheck;
     QPrinter* m_pPrinter = nullptr;
     std::function<bool()> m_hebrewLayout;
     int m_nHebrewGroup = -1;

@@ -1,6 +1,6 @@
 #include "ViewSnapshot.h"
 
-#include "FormatMapping.h"
+#include "richtext/FormatMapping.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QTextBlock>

@@ -1,13 +1,8 @@
 #pragma once
-// Command and resource ids of the main window, the view and the application. The numbers are the
+// The command ids: the keys of the command table. The numbers are the
 // ones users' accelerators, menus and the toolbar are known by; tests look commands up by them.
 
 namespace velmora {
-
-// Resources.
-inline constexpr int IDR_MAINFRAME = 128;      // menu, accelerators, toolbar, icon
-inline constexpr int IDR_CONTEXT_MENU = 150;   // the view's right-button menu
-inline constexpr int IDD_LINE_LENGTH = 149;    // the line-length dialog
 
 // Framework commands.
 inline constexpr int ID_FILE_NEW = 57600;

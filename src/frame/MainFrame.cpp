@@ -1,16 +1,12 @@
 #include "MainFrame.h"
 
-#include "AcceleratorTable.h"
 #include "CommandIds.h"
-#include "CommandTexts.h"
+#include "CommandTable.h"
 #include "KeyLockState.h"
-#include "LineLength.h"
 #include "LineLengthBox.h"
-#include "PlatformCheck.h"
-#include "PrintSetupDlg.h"
+#include "doc/LineLength.h"
 #include "doc/Tesslar2Doc.h"
 #include "doc/Tesslar2View.h"
-#include "dialogs/MessageBox.h"
 #include "dialogs/Pictures.h"
 
 #include <QAbstractEventDispatcher>
@@ -18,43 +14,34 @@
 #include <QActionGroup>
 #include <QApplication>
 #include <QClipboard>
-#include <QCloseEvent>
 #include <QComboBox>
-#include <QDir>
-#include <QFileDialog>
 #include <QLabel>
 #include <QMenuBar>
-#include <QMessageBox>
 #include <QPrinter>
-#include <QSettings>
 #include <QShortcut>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
 
 #include <array>
-#include <cstdlib>
+#include <memory>
 
 namespace velmora {
 
 namespace {
 
-// RTF first, so that it is the filter the dialogs start with.
-constexpr const char* kFileFilters = "Rich Text Format (*.rtf);;All Files (*)";
 constexpr int kBoxWidth = 49;         // pixels of the toolbar entry that holds the box
 constexpr int kBoxDropHeight = 200;   // pixels the box's list may drop down
 constexpr int kLockPollMs = 250;
 
-// Toolbar 128 in entry order; 0 is a separator.
-constexpr std::array kToolbarEntries = {
-    ID_FILE_NEW,      ID_FILE_OPEN,       ID_FILE_SAVE,      0, ID_EDIT_CUT,        ID_EDIT_COPY,
-    ID_EDIT_PASTE,    0,                  ID_FILE_PRINT,     ID_APP_ABOUT,          0,
-    ID_COPY_TO_HTML,  ID_PASTE_FROM_HTML, ID_NONSTYLED_TEXT, 0, ID_SET_LINE_LENGTH, ID_LINE_LENGTH_BOX,
-    0,                ID_CLEAR_CLIPBOARD, ID_ERASE_SCREEN,   0, ID_HEBREW_HELP,
-};
+// The title of each MenuPlace's menu.
+constexpr std::array<const char*, 7> kMenuTitles = {nullptr,    "&File", "&Edit", "&View", "&Modify",
+                                                    "Line length box capasity", "&Help"};
 
-QSettings AppSettings() {
-    return QSettings(QStringLiteral("Local AppWizard-Generated Applications"), kMessageBoxTitle);
+// Adds pAction to pMenu, after a separator when the row asks for one and the menu is not empty.
+void AddMenuItem(QMenu* pMenu, const CommandRow& row, QAction* pAction) {
+    if (row.bSeparatorBefore && !pMenu->isEmpty()) pMenu->addSeparator();
+    pMenu->addAction(pAction);
 }
 
 }  // namespace
@@ -66,26 +53,19 @@ CMainFrame::CMainFrame(CTesslar2Doc* pDoc, bool bHebrewUi, QWidget* pParent)
     setWindowIcon(ApplicationIcon());
     m_pView = new CTesslar2View(pDoc, this);
     m_pView->SetPrinter(m_pPrinter);
+    m_pView->SetFrame(this);
     setCentralWidget(m_pView);
 
-    SetupFileActions();
-    SetupEditActions();
-    SetupViewActions();
-    SetupModifyActions();
-    SetupHelpActions();
+    SetupMenus();
     SetupAccelerators();
     SetupToolBar();
-    DetectPlatform();
     SetupStatusBar();
-
     SetupEditCommandUpdates();
+
     setDockOptions(dockOptions() | QMainWindow::AllowNestedDocks);
     connect(m_pDoc, &CTesslar2Doc::TitleChanged, this, &CMainFrame::UpdateTitle);
     UpdateTitle();
-
-    QSettings settings = AppSettings();
-    m_recentFiles.ReadList(settings);
-    RebuildRecentFiles();
+    ReadRecentFiles();
 
     // The box's selection becomes the line length whenever the interface falls idle.
     if (auto* pDispatcher = QAbstractEventDispatcher::instance()) {
@@ -101,26 +81,18 @@ CMainFrame::~CMainFrame() {
     // Qt closes the window once more while destroying it: nothing is asked then.
     m_bDestroying = true;
     disconnect(m_idleConnection);
+    m_pView->SetFrame(nullptr);
     delete m_pPrinter;
 }
 
-void CMainFrame::DetectPlatform() {
-    g_nPlatformKind = PlatformKindFromId(ReportedPlatformId());
-    if (g_nPlatformKind == 0) {
-        ShowMessageBox(this, QStringLiteral("Velmora dosen't work under this OS !"), QMessageBox::NoIcon);
-        std::exit(0);
-    }
-}
+// ---------------------------------------------------------------- menus, keys and bars
 
-// ---------------------------------------------------------------- menus
-
-QAction* CMainFrame::AddCommand(QMenu* pMenu, int nId, const char* pszText) {
-    auto* pAction = new QAction(QString::fromLatin1(pszText), this);
+QAction* CMainFrame::NewCommandAction(const CommandRow& row, const QString& strText) {
+    auto* pAction = new QAction(strText, this);
+    const int nId = row.nId;
     pAction->setData(nId);
     pAction->setStatusTip(CommandPrompt(nId, m_bHebrewUi));
     pAction->setShortcutContext(Qt::WidgetShortcut);
-    pMenu->addAction(pAction);
-    m_actions.emplace(nId, pAction);
     connect(pAction, &QAction::triggered, this, [this, nId] { OnCommand(nId); });
     return pAction;
 }
@@ -130,83 +102,67 @@ QAction* CMainFrame::CommandAction(int nId) const {
     return it == m_actions.end() ? nullptr : it->second;
 }
 
-void CMainFrame::SetupFileActions() {
-    m_pFileMenu = menuBar()->addMenu(QStringLiteral("&File"));
-    AddCommand(m_pFileMenu, ID_FILE_NEW, "&New\tCtrl+N");
-    AddCommand(m_pFileMenu, ID_FILE_OPEN, "&Open...\tCtrl+O");
-    AddCommand(m_pFileMenu, ID_FILE_SAVE, "&Save\tCtrl+S");
-    AddCommand(m_pFileMenu, ID_FILE_SAVE_AS, "Save &As...");
-    m_pFileMenu->addSeparator();
-    AddCommand(m_pFileMenu, ID_FILE_PRINT, "&Print...\tCtrl+P");
-    AddCommand(m_pFileMenu, ID_FILE_PRINT_PREVIEW, "Print Pre&view");
-    AddCommand(m_pFileMenu, ID_FILE_PRINT_SETUP, "P&rint Setup...");
-    m_pFileMenu->addSeparator();
-    m_pRecentPlaceholder = AddCommand(m_pFileMenu, ID_FILE_MRU_FILE1, "Recent File");
-    m_pRecentPlaceholder->setEnabled(false);
-    m_pRecentEnd = m_pFileMenu->addSeparator();
-    AddCommand(m_pFileMenu, ID_APP_EXIT, "E&xit");
-}
-
-void CMainFrame::SetupEditActions() {
-    QMenu* pMenu = menuBar()->addMenu(QStringLiteral("&Edit"));
-    AddCommand(pMenu, ID_EDIT_UNDO, "&Undo\tCtrl+Z");
-    pMenu->addSeparator();
-    AddCommand(pMenu, ID_EDIT_CUT, "Cu&t\tCtrl+X");
-    AddCommand(pMenu, ID_EDIT_COPY, "&Copy\tCtrl+C");
-    AddCommand(pMenu, ID_EDIT_PASTE, "&Paste\tCtrl+V");
-    AddCommand(pMenu, ID_EDIT_PASTE_SPECIAL, "Paste &Special...");
-    AddCommand(pMenu, ID_EDIT_SELECT_ALL, "Select A&ll\tCtrl+A");
-    pMenu->addSeparator();
-    AddCommand(pMenu, ID_EDIT_FIND, "&Find...\tCtrl+F");
-    AddCommand(pMenu, ID_EDIT_REPEAT, "F&ind Next\tF3");
-    AddCommand(pMenu, ID_EDIT_REPLACE, "R&eplace\tCtrl+H");
-}
-
-void CMainFrame::SetupViewActions() {
-    QMenu* pMenu = menuBar()->addMenu(QStringLiteral("&View"));
-    AddCommand(pMenu, ID_VIEW_TOOLBAR, "Toolbar")->setCheckable(true);
-    AddCommand(pMenu, ID_VIEW_STATUS_BAR, "Status Bar")->setCheckable(true);
-}
-
-void CMainFrame::SetupModifyActions() {
-    QMenu* pMenu = menuBar()->addMenu(QStringLiteral("&Modify"));
-    AddCommand(pMenu, ID_SET_LINE_LENGTH, "Set line length\tAlt+L");
-    m_pCapacityMenu = pMenu->addMenu(QStringLiteral("Line length box capasity"));
-    auto* pGroup = new QActionGroup(this);
-    static constexpr std::array kDigits = {"2", "3", "4", "5", "6", "7", "8", "9", "10"};
-    for (int nId = ID_CAPACITY_FIRST; nId <= ID_CAPACITY_LAST; ++nId) {
-        QAction* pAction = AddCommand(m_pCapacityMenu, nId, kDigits[static_cast<size_t>(nId - ID_CAPACITY_FIRST)]);
-        pAction->setCheckable(true);
-        pAction->setActionGroup(pGroup);
+void CMainFrame::SetupMenus() {
+    std::array<QMenu*, kMenuTitles.size()> menus = {};
+    for (size_t i = 1; i < menus.size(); ++i) {
+        if (static_cast<MenuPlace>(i) != MenuPlace::Capacity)
+            menus[i] = menuBar()->addMenu(QString::fromLatin1(kMenuTitles[i]));
     }
-    pMenu->addSeparator();
-    AddCommand(pMenu, ID_COPY_TO_HTML, "Copy to HTML\tAlt+Shift+C        ");
-    AddCommand(pMenu, ID_PASTE_FROM_HTML, "Paste from HTML\tAlt+Shift+P");
-    AddCommand(pMenu, ID_NONSTYLED_TEXT, "Nonstyled text\tAlt+Shift+N");
-    pMenu->addSeparator();
-    AddCommand(pMenu, ID_CLEAR_CLIPBOARD, "Clear clipboard\tAlt+Shift+D");
-    AddCommand(pMenu, ID_ERASE_SCREEN, "Erase screen\tAlt+Shift+T");
+    auto* pCapacityGroup = new QActionGroup(this);
+    for (const CommandRow& row : CommandTable()) {
+        if (row.menu == MenuPlace::None) continue;
+        const auto nPlace = static_cast<size_t>(row.menu);
+        if (row.menu == MenuPlace::Capacity && !menus[nPlace]) {
+            menus[nPlace] = menus[static_cast<size_t>(MenuPlace::Modify)]->addMenu(
+                QString::fromLatin1(kMenuTitles[nPlace]));
+        }
+        QAction* pAction = NewCommandAction(row, QString::fromLatin1(row.pszMenuText));
+        pAction->setCheckable(row.bCheckable);
+        if (row.menu == MenuPlace::Capacity) pAction->setActionGroup(pCapacityGroup);
+        AddMenuItem(menus[nPlace], row, pAction);
+        m_actions.emplace(row.nId, pAction);
+    }
+    m_pFileMenu = menus[static_cast<size_t>(MenuPlace::File)];
+    m_pCapacityMenu = menus[static_cast<size_t>(MenuPlace::Capacity)];
+    m_pRecentPlaceholder = CommandAction(ID_FILE_MRU_FILE1);
+    m_pRecentPlaceholder->setEnabled(false);
+    const QList<QAction*> fileItems = m_pFileMenu->actions();
+    m_pRecentEnd = fileItems.at(fileItems.indexOf(m_pRecentPlaceholder) + 1);
     OnUpdateCapacity();
 }
 
-void CMainFrame::SetupHelpActions() {
-    QMenu* pMenu = menuBar()->addMenu(QStringLiteral("&Help"));
-    AddCommand(pMenu, ID_APP_ABOUT, "About Velmora\tAlt+A");
-    pMenu->addSeparator();
-    AddCommand(pMenu, ID_HEBREW_HELP, "Hebrew help\tAlt+W");
+void CMainFrame::ShowContextMenu(const QPoint& globalPos) {
+    // Built afresh for every right click and dropped after it, owned by the view it shows over.
+    auto pMenu = std::make_unique<QMenu>(QString::fromLatin1(kMenuTitles[static_cast<size_t>(MenuPlace::Modify)]),
+                                         m_pView);
+    pMenu->setLayoutDirection(Qt::LeftToRight);
+    for (const CommandRow& row : CommandTable()) {
+        if (!row.bContextMenu) continue;
+        QAction* pAction = new QAction(QString::fromLatin1(row.pszMenuText), pMenu.get());
+        pAction->setData(row.nId);
+        pAction->setEnabled(row.handler != nullptr);
+        AddMenuItem(pMenu.get(), row, pAction);
+    }
+    QAction* pChosen = pMenu->exec(globalPos);
+    const int nId = pChosen ? pChosen->data().toInt() : 0;
+    pMenu.reset();
+    if (nId != 0) OnCommand(nId);
 }
 
 void CMainFrame::SetupAccelerators() {
-    for (const Accelerator& acc : MainAccelerators()) {
-        auto* pShortcut = new QShortcut(acc.key, this);
-        pShortcut->setContext(Qt::WindowShortcut);
-        const int nId = acc.nId;
-        connect(pShortcut, &QShortcut::activated, this, [this, nId] { OnCommand(nId); });
+    for (const CommandRow& row : CommandTable()) {
+        const int nId = row.nId;
+        for (const QKeyCombination key : row.keys) {
+            if (key.key() == Qt::Key_unknown) continue;
+            auto* pShortcut = new QShortcut(QKeySequence(key), this);
+            pShortcut->setContext(Qt::WindowShortcut);
+            connect(pShortcut, &QShortcut::activated, this, [this, nId] { OnCommand(nId); });
+        }
     }
 }
 
 void CMainFrame::SetupEditCommandUpdates() {
-    // Undo, Cut, Copy and Paste follow what the editor can do, in the menu and on the toolbar.
+    // The edit commands follow what the editor can do, in the menu and on the toolbar.
     connect(m_pView, &QTextEdit::undoAvailable, this, &CMainFrame::OnUpdateEditCommands);
     connect(m_pView, &QTextEdit::copyAvailable, this, &CMainFrame::OnUpdateEditCommands);
     connect(m_pView, &QTextEdit::selectionChanged, this, &CMainFrame::OnUpdateEditCommands);
@@ -215,22 +171,13 @@ void CMainFrame::SetupEditCommandUpdates() {
 }
 
 void CMainFrame::OnUpdateEditCommands() {
-    const bool bWritable = !m_pView->isReadOnly();
-    const bool bSelection = m_pView->textCursor().hasSelection();
-    const std::map<int, bool> enabled = {
-        {ID_EDIT_UNDO, bWritable && m_pView->document()->isUndoAvailable()},
-        {ID_EDIT_CUT, bWritable && bSelection},
-        {ID_EDIT_COPY, bSelection},
-        {ID_EDIT_PASTE, bWritable && m_pView->canPaste()},
-        {ID_EDIT_PASTE_SPECIAL, bWritable && m_pView->canPaste()},
-    };
     for (QAction* pAction : findChildren<QAction*>()) {
-        const auto it = enabled.find(pAction->data().toInt());
-        if (it != enabled.end()) pAction->setEnabled(it->second);
+        const CommandRow* pRow = FindCommand(pAction->data().toInt());
+        if (pRow && pRow->enabler) pAction->setEnabled(pRow->enabler(*this));
     }
 }
 
-// ---------------------------------------------------------------- toolbar and status bar
+bool CMainFrame::IsCommandKey(QKeyCombination key) const { return IsAcceleratorKey(key); }
 
 void CMainFrame::SetupToolBar() {
     m_wndToolBar = new QToolBar(QStringLiteral("Toolbar"), this);
@@ -239,21 +186,25 @@ void CMainFrame::SetupToolBar() {
     m_wndToolBar->setAllowedAreas(Qt::AllToolBarAreas);
     m_wndToolBar->setMovable(true);
     m_wndToolBar->setFloatable(true);
-    for (const int nId : kToolbarEntries) {
-        if (nId == 0) {
+    std::map<int, const CommandRow*> bySlot;
+    for (const CommandRow& row : CommandTable()) {
+        if (row.nToolbarSlot >= 0) bySlot.emplace(row.nToolbarSlot, &row);
+    }
+    const int nSlots = bySlot.empty() ? 0 : bySlot.rbegin()->first + 1;
+    for (int nSlot = 0; nSlot < nSlots; ++nSlot) {
+        const auto it = bySlot.find(nSlot);
+        if (it == bySlot.end()) {
             m_wndToolBar->addSeparator();
-            continue;
-        }
-        if (nId == ID_LINE_LENGTH_BOX) {
+        } else if (it->second->nId == ID_LINE_LENGTH_BOX) {
             SetupLineLengthBox();
-            continue;
+        } else {
+            const int nId = it->second->nId;
+            QAction* pButton = NewCommandAction(*it->second, CommandTooltip(nId, m_bHebrewUi));
+            pButton->setIcon(ToolbarIcon(nId));
+            pButton->setToolTip(CommandTooltip(nId, m_bHebrewUi));
+            pButton->setShortcutContext(Qt::WindowShortcut);
+            m_wndToolBar->addAction(pButton);
         }
-        auto* pButton = new QAction(ToolbarIcon(nId), CommandTooltip(nId, m_bHebrewUi), this);
-        pButton->setData(nId);
-        pButton->setToolTip(CommandTooltip(nId, m_bHebrewUi));
-        pButton->setStatusTip(CommandPrompt(nId, m_bHebrewUi));
-        connect(pButton, &QAction::triggered, this, [this, nId] { OnCommand(nId); });
-        m_wndToolBar->addAction(pButton);
     }
     addToolBar(Qt::TopToolBarArea, m_wndToolBar);
     connect(m_wndToolBar, &QToolBar::visibilityChanged, this,
@@ -314,31 +265,12 @@ void CMainFrame::SetMessageText(const QString& strText) {
     if (m_wndStatusBar) m_wndStatusBar->showMessage(strText.isEmpty() ? QStringLiteral("Ready") : strText);
 }
 
-// ---------------------------------------------------------------- command routing
+// ---------------------------------------------------------------- commands
 
 void CMainFrame::OnCommand(int nId) {
     emit CommandRouted(nId);
-    if (m_pView && m_pView->OnCommand(nId)) return;
-    if (FrameCommand(nId)) return;
-    if (m_appHandler) m_appHandler(nId);
-}
-
-bool CMainFrame::FrameCommand(int nId) {
-    if (nId >= ID_FILE_MRU_FILE1 && nId < ID_FILE_MRU_FILE1 + CRecentFileList::kSize) {
-        OnOpenRecentFile(nId - ID_FILE_MRU_FILE1);
-        return true;
-    }
-    switch (nId) {
-    case ID_FILE_NEW: OnFileNew(); return true;
-    case ID_FILE_OPEN: OnFileOpen(); return true;
-    case ID_FILE_SAVE: OnFileSave(); return true;
-    case ID_FILE_SAVE_AS: OnFileSaveAs(); return true;
-    case ID_FILE_PRINT_SETUP: OnFilePrintSetup(); return true;
-    case ID_APP_EXIT: OnAppExit(); return true;
-    case ID_VIEW_TOOLBAR: OnViewToolbar(); return true;
-    case ID_VIEW_STATUS_BAR: OnViewStatusBar(); return true;
-    default: return false;
-    }
+    const CommandRow* pRow = FindCommand(nId);
+    if (pRow && pRow->handler) pRow->handler(*this, nId);
 }
 
 void CMainFrame::OnUpdateLineLengthBox() {
@@ -352,142 +284,23 @@ void CMainFrame::OnUpdateCapacity() {
     }
 }
 
+void CMainFrame::RememberLineLength(int nLength) {
+    if (m_wndLineLengthBox) velmora::RememberLineLength(*m_wndLineLengthBox, nLength, m_nCapacity);
+}
+
+void CMainFrame::OnLineLengthBoxCapacity(int nCapacity) {
+    if (m_wndLineLengthBox) ShrinkToCapacity(*m_wndLineLengthBox, nCapacity, m_nCapacity);
+    m_nCapacity = nCapacity;
+    m_nCapacityMark = nCapacity;
+    OnUpdateCapacity();
+}
+
 void CMainFrame::OnViewToolbar() { m_wndToolBar->setVisible(!m_wndToolBar->isVisible()); }
 
 void CMainFrame::OnViewStatusBar() {
     const bool bShow = !m_wndStatusBar->isVisible();
     m_wndStatusBar->setVisible(bShow);
     CommandAction(ID_VIEW_STATUS_BAR)->setChecked(bShow);
-}
-
-// ---------------------------------------------------------------- files
-
-void CMainFrame::UpdateTitle() {
-    setWindowTitle(m_pDoc->GetTitle() + QStringLiteral(" - ") + kMessageBoxTitle);
-}
-
-bool CMainFrame::SaveModified() {
-    if (!m_pDoc->IsModified()) return true;
-    QMessageBox box(QMessageBox::Warning, kMessageBoxTitle,
-                    QStringLiteral("Save changes to %1?").arg(m_pDoc->GetPathName().isEmpty()
-                                                                  ? m_pDoc->GetTitle()
-                                                                  : QDir::toNativeSeparators(m_pDoc->GetPathName())),
-                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, this);
-    switch (box.exec()) {
-    case QMessageBox::Yes: return OnFileSave();
-    case QMessageBox::No: return true;
-    default: return false;
-    }
-}
-
-void CMainFrame::OnFileNew() {
-    if (!SaveModified()) return;
-    m_pDoc->OnNewDocument();
-    m_pView->OnInitialUpdate();
-}
-
-void CMainFrame::OnFileOpen() {
-    const QString strPath = QFileDialog::getOpenFileName(this, QStringLiteral("Open"), QString(),
-                                                         QString::fromLatin1(kFileFilters));
-    if (!strPath.isEmpty()) OpenDocumentFile(strPath);
-}
-
-bool CMainFrame::OpenDocumentFile(const QString& strPath) {
-    if (!SaveModified()) return false;
-    QString strError;
-    if (!m_pDoc->OnOpenDocument(strPath, strError)) {
-        ShowMessageBox(this, QStringLiteral("Failed to open document.\n\n%1").arg(strError));
-        return false;
-    }
-    m_pView->OnInitialUpdate();
-    AddToRecentFiles(strPath);
-    return true;
-}
-
-bool CMainFrame::DoSave(const QString& strPath) {
-    QString strError;
-    if (!m_pDoc->OnSaveDocument(strPath, strError)) {
-        ShowMessageBox(this, QStringLiteral("Failed to save document.\n\n%1").arg(strError));
-        return false;
-    }
-    AddToRecentFiles(strPath);
-    return true;
-}
-
-bool CMainFrame::OnFileSave() {
-    if (m_pDoc->GetPathName().isEmpty()) return OnFileSaveAs();
-    return DoSave(m_pDoc->GetPathName());
-}
-
-bool CMainFrame::OnFileSaveAs() {
-    QFileDialog dialog(this, QStringLiteral("Save As"), QString(), QString::fromLatin1(kFileFilters));
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setDefaultSuffix(QStringLiteral("rtf"));
-    dialog.selectFile(m_pDoc->GetPathName().isEmpty() ? m_pDoc->GetTitle() + QStringLiteral(".rtf")
-                                                      : m_pDoc->GetPathName());
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
-    return DoSave(dialog.selectedFiles().constFirst());
-}
-
-void CMainFrame::OnFilePrintSetup() {
-    CPrintSetupDlg dialog(m_pPrinter, this);
-    dialog.exec();
-}
-
-void CMainFrame::OnAppExit() { close(); }
-
-void CMainFrame::closeEvent(QCloseEvent* pEvent) {
-    if (m_bDestroying || SaveModified()) {
-        pEvent->accept();
-    } else {
-        pEvent->ignore();
-    }
-}
-
-void CMainFrame::AddToRecentFiles(const QString& strPath) {
-    m_recentFiles.Add(strPath);
-    QSettings settings = AppSettings();
-    m_recentFiles.WriteList(settings);
-    RebuildRecentFiles();
-}
-
-void CMainFrame::RebuildRecentFiles() {
-    for (QAction* pAction : m_recentActions) {
-        m_pFileMenu->removeAction(pAction);
-        if (pAction != m_pRecentPlaceholder) delete pAction;
-    }
-    m_recentActions.clear();
-    for (int i = 0; i < CRecentFileList::kSize; ++i) m_actions.erase(ID_FILE_MRU_FILE1 + i);
-    const QStringList& files = m_recentFiles.Files();
-    if (files.isEmpty()) {
-        m_pFileMenu->insertAction(m_pRecentEnd, m_pRecentPlaceholder);
-        m_recentActions.push_back(m_pRecentPlaceholder);
-        m_actions[ID_FILE_MRU_FILE1] = m_pRecentPlaceholder;
-        return;
-    }
-    for (int i = 0; i < files.size(); ++i) {
-        const int nId = ID_FILE_MRU_FILE1 + i;
-        auto* pAction = new QAction(QStringLiteral("&%1 %2").arg(i + 1).arg(QDir::toNativeSeparators(files[i])), this);
-        pAction->setData(nId);
-        pAction->setStatusTip(CommandPrompt(nId, m_bHebrewUi));
-        connect(pAction, &QAction::triggered, this, [this, nId] { OnCommand(nId); });
-        m_pFileMenu->insertAction(m_pRecentEnd, pAction);
-        m_recentActions.push_back(pAction);
-        m_actions[nId] = pAction;
-    }
-}
-
-void CMainFrame::OnOpenRecentFile(int nIndex) {
-    const QStringList& files = m_recentFiles.Files();
-    if (nIndex < 0 || nIndex >= files.size()) return;
-    const QString strPath = files[nIndex];
-    if (!QFileInfo::exists(strPath)) {
-        m_recentFiles.Remove(nIndex);
-        QSettings settings = AppSettings();
-        m_recentFiles.WriteList(settings);
-        RebuildRecentFiles();
-    }
-    OpenDocumentFile(strPath);
 }
 
 }  // namespace velmora

@@ -1,16 +1,16 @@
 #pragma once
-// The main window: menus, accelerators, the toolbar with the line-length box, the status bar,
-// the file commands and the routing of every command to the view, the frame or the application.
+// The main window: menus, accelerators, the toolbar with the line-length box and the status bar,
+// all built from the command table, the file commands, and the routing of every command to its
+// handler.
 
 #include "RecentFileList.h"
+#include "doc/ViewFrame.h"
 
 #include <QMainWindow>
 
-#include <functional>
 #include <map>
 
 class QAction;
-class QActionGroup;
 class QComboBox;
 class QLabel;
 class QMenu;
@@ -22,13 +22,13 @@ namespace velmora {
 
 class CTesslar2Doc;
 class CTesslar2View;
+struct CommandRow;
 
-class CMainFrame : public QMainWindow {
+class CMainFrame : public QMainWindow, public IViewFrame {
     Q_OBJECT
 public:
     // Builds the whole window around a view of pDoc. bHebrewUi picks the Hebrew prompts and
-    // tooltips. On a platform that is not supported shows "Velmora dosen't work under this OS !"
-    // and ends the process with exit code 0.
+    // tooltips.
     CMainFrame(CTesslar2Doc* pDoc, bool bHebrewUi, QWidget* pParent = nullptr);
     ~CMainFrame() override;
 
@@ -41,18 +41,21 @@ public:
     CTesslar2View* GetActiveView() const { return m_pView; }
     CTesslar2Doc* GetDocument() const { return m_pDoc; }
     QPrinter* GetPrinter() const { return m_pPrinter; }
-    // The menu-bar or toolbar action of command nId; nullptr when there is none.
+    // The menu-bar action of command nId; nullptr when there is none.
     QAction* CommandAction(int nId) const;
     QMenu* CapacityMenu() const { return m_pCapacityMenu; }
     QLabel* Indicator(int nIndex) const { return m_indicators[nIndex]; }
 
-    // Sends command nId the way the menus, the toolbar and the accelerators do: to the view, then
-    // the frame, then the application. Commands nobody handles do nothing.
+    // Runs command nId the way the menus, the toolbar and the accelerators do: through its row of
+    // the command table. Commands without a handler do nothing.
     void OnCommand(int nId);
-    void SetAppCommandHandler(std::function<bool(int)> handler) { m_appHandler = std::move(handler); }
 
-    // The text of the status bar's first pane; an empty text shows "Ready".
-    void SetMessageText(const QString& strText);
+    // IViewFrame
+    void SetMessageText(const QString& strText) override;
+    void RememberLineLength(int nLength) override;
+    void ShowContextMenu(const QPoint& globalPos) override;
+    bool IsCommandKey(QKeyCombination key) const override;
+
     // Asks whether to save a modified document; false when the user cancels or the save fails.
     bool SaveModified();
     // Opens strPath as the document (after SaveModified), reporting a failure in a message box.
@@ -61,12 +64,17 @@ public:
 signals:
     // Emitted for every command sent through OnCommand, before it is handled.
     void CommandRouted(int nId);
+    // The application's commands, which the application answers.
+    void AboutRequested();
+    void HebrewHelpRequested();
 
 public slots:
     void OnUpdateLineLengthBox();
     void OnUpdateCapacity();
-    // Greys Undo, Cut, Copy, Paste and Paste Special when they cannot act.
+    // Greys the commands that cannot act now (Undo, Cut, Copy, Paste, Paste Special).
     void OnUpdateEditCommands();
+    // Makes the line-length box hold at most nCapacity (2..10) lengths.
+    void OnLineLengthBoxCapacity(int nCapacity);
     void OnFileNew();
     void OnFileOpen();
     bool OnFileSave();
@@ -81,14 +89,8 @@ protected:
     void closeEvent(QCloseEvent* pEvent) override;
 
 private:
-    bool FrameCommand(int nId);
-    void DetectPlatform();
-    QAction* AddCommand(QMenu* pMenu, int nId, const char* pszText);
-    void SetupFileActions();
-    void SetupEditActions();
-    void SetupViewActions();
-    void SetupModifyActions();
-    void SetupHelpActions();
+    QAction* NewCommandAction(const CommandRow& row, const QString& strText);
+    void SetupMenus();
     void SetupAccelerators();
     void SetupEditCommandUpdates();
     void SetupToolBar();
@@ -96,6 +98,7 @@ private:
     void SetupStatusBar();
     void UpdateIndicators();
     void UpdateTitle();
+    void ReadRecentFiles();
     void RebuildRecentFiles();
     void AddToRecentFiles(const QString& strPath);
     bool DoSave(const QString& strPath);
@@ -112,7 +115,6 @@ private:
     std::vector<QAction*> m_recentActions;
     CRecentFileList m_recentFiles;
     QLabel* m_indicators[3] = {};
-    std::function<bool(int)> m_appHandler;
     QMetaObject::Connection m_idleConnection;
     bool m_bDestroying = false;
 };

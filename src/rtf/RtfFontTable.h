@@ -20,12 +20,6 @@ public:
 
     // The \fcharset the table gives font nFont, or -1 when it gives none (or has no such font).
     int32_t DeclaredCharset(int32_t nFont) const;
-    // The character set of font nFont; 0 for a font the table does not declare or declares
-    // without \fcharset.
-    uint8_t CharsetOf(int32_t nFont) const {
-        const int32_t nCharset = DeclaredCharset(nFont);
-        return nCharset < 0 ? uint8_t{0} : static_cast<uint8_t>(nCharset);
-    }
     // True once some font declared \fcharset177.
     bool DeclaresHebrew() const { return m_bDeclaresHebrew; }
 

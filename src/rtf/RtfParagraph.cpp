@@ -107,11 +107,7 @@ void CRtfParagraph::EmitRange(IRtfSink& sink, size_t nStart, size_t nEnd, const 
 void CRtfParagraph::EmitInferred(IRtfSink& sink, size_t nStart, size_t nEnd, const CharFormat& cf) const {
     const uint8_t bFontSet = cf.bCharSet;
     const bool bRtl = m_bRtl;
-    auto charsetOf = [bFontSet, bRtl](char32_t ch) -> uint8_t {
-        if (IsHebrewScript(ch)) return HEBREW_CHARSET;
-        if (!bRtl || IsLetter(ch)) return bFontSet;
-        return HEBREW_CHARSET;
-    };
+    auto charsetOf = [bFontSet, bRtl](char32_t ch) { return InferredCharSet(ch, bRtl, bFontSet); };
     const std::u32string_view text(m_text);
     CharFormat cfRun = cf;
     size_t nRunStart = nStart;

@@ -10,6 +10,7 @@
 #include "RtfParagraph.h"
 #include "RtfTokenizer.h"
 #include "TextModelSink.h"
+#include "Utf8.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -29,7 +30,7 @@ constexpr std::string_view kRtfSignature = "{\\rtf";
 // Offset of "{\rtf" after a byte order mark and white space, or npos.
 size_t SignatureOffset(std::string_view bytes) {
     size_t nPos = 0;
-    if (bytes.substr(0, 3) == "\xEF\xBB\xBF") nPos = 3;
+    if (bytes.starts_with(kUtf8Bom)) nPos = kUtf8Bom.size();
     while (nPos < bytes.size() &&
            (bytes[nPos] == ' ' || bytes[nPos] == '\t' || bytes[nPos] == '\r' || bytes[nPos] == '\n'))
         ++nPos;

@@ -2,6 +2,10 @@
 // Character classes that decide the character set of text from writers that declare no Hebrew
 // font.
 
+#include "CharFormat.h"
+
+#include <cstdint>
+
 namespace velmora {
 
 // Hebrew script: the Hebrew block U+0590..U+05FF and the Hebrew presentation forms U+FB1D..U+FB4F
@@ -14,5 +18,15 @@ inline bool IsHebrewScript(char32_t ch) {
 // Cyrillic, Hebrew and Arabic letters, ideographs... Digits, marks, blanks, punctuation and
 // symbols are not letters.
 bool IsLetter(char32_t ch);
+
+// The character set of a character whose writer declared none: a Hebrew-script character is
+// Hebrew, any other letter keeps the set of its font (nFontSet), and every other character
+// (blank, digit, punctuation, symbol) is Hebrew in a right-to-left paragraph and keeps the font's
+// set elsewhere.
+inline uint8_t InferredCharSet(char32_t ch, bool bRtlParagraph, uint8_t nFontSet) {
+    if (IsHebrewScript(ch)) return HEBREW_CHARSET;
+    if (IsLetter(ch)) return nFontSet;
+    return bRtlParagraph ? HEBREW_CHARSET : nFontSet;
+}
 
 }  // namespace velmora

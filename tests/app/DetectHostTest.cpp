@@ -1,6 +1,7 @@
 // Recognising the host from the working directory, and the other display-free pieces of the host
 // record: WM_CLASS matching, the choice of the Hebrew keyboard group, reading the directory.
 
+#include "CaseName.h"
 #include "DetectHost.h"
 #include "HebrewGroup.h"
 #include "WmClass.h"
@@ -85,7 +86,7 @@ INSTANTIATE_TEST_SUITE_P(
         // Invalid UTF-8 bytes are carried through untouched.
         DetectCase{"InvalidUtf8", std::string("/opt/\xff\xfe Flash"), HOST_FLASH,
                    std::string("/opt/\xff\xfe Flash/flash.exe")}),
-    [](const testing::TestParamInfo<DetectCase>& param) { return param.param.pszName; });
+    test::CaseName());
 
 TEST(LastPathComponentTest, IsTheTextAfterTheLastSeparator) {
     EXPECT_EQ(LastPathComponent("/a/b/c d"), "c d");
@@ -128,7 +129,7 @@ INSTANTIATE_TEST_SUITE_P(
         WmClassCase{"InstanceOnly", "AfxFrameOrView42"s, "AfxFrameOrView42", true},
         WmClassCase{"NoProperty", ""s, "AfxFrameOrView42", false},
         WmClassCase{"EmptyNameMatchesNothing", "\0\0"s, "", false}),
-    [](const testing::TestParamInfo<WmClassCase>& param) { return param.param.pszName; });
+    test::CaseName());
 
 TEST(FindHebrewGroupTest, PrefersPlainHebrewThenAVariant) {
     EXPECT_EQ(FindHebrewGroup({"English (US)", "Hebrew"}), 1);

@@ -18,9 +18,17 @@
 namespace velmora {
 namespace {
 
-constexpr const char* HOST_CLASS = "AfxFrameOrView42";
+constexpr const char* kHostClass = "AfxFrameOrView42";
 
-bool HostWindowOpen() { return FindTopLevelWindow(HOST_CLASS, nullptr); }
+bool HostWindowOpen() { return FindTopLevelWindow(kHostClass, nullptr); }
+
+xcb_atom_t InternAtom(xcb_connection_t* pConn, std::string_view szName) {
+    xcb_intern_atom_reply_t* pReply = xcb_intern_atom_reply(
+        pConn, xcb_intern_atom(pConn, 0, static_cast<uint16_t>(szName.size()), szName.data()), nullptr);
+    const xcb_atom_t atom = pReply->atom;
+    std::free(pReply);
+    return atom;
+}
 
 // A connection of the test's own, to build window trees that no real program would.
 class CTestDisplay {
@@ -68,15 +76,7 @@ public:
     }
 
 private:
-    xcb_atom_t Atom(std::string_view szName) {
-        xcb_intern_atom_reply_t* pReply = xcb_intern_atom_reply(
-            m_pConn,
-            xcb_intern_atom(m_pConn, 0, static_cast<uint16_t>(szName.size()), szName.data()),
-            nullptr);
-        const xcb_atom_t atom = pReply->atom;
-        std::free(pReply);
-        return atom;
-    }
+    xcb_atom_t Atom(std::string_view szName) { return InternAtom(m_pConn, szName); }
 
     xcb_connection_t* m_pConn;
     xcb_window_t m_root;
@@ -115,13 +115,13 @@ TEST_F(TopLevelWindowsTest, FindsTheHostWhileItRunsAndNotAfterItIsKilled) {
 }
 
 TEST_F(TopLevelWindowsTest, MatchesClassOrInstanceExactlyAndTheTitleWhenGiven) {
-    ASSERT_NE(StartHost({"--class", "Wine", "--instance", HOST_CLASS, "--title", "Macromedia"}),
+    ASSERT_NE(StartHost({"--class", "Wine", "--instance", kHostClass, "--title", "Macromedia"}),
               0u);
-    EXPECT_TRUE(FindTopLevelWindow(HOST_CLASS, nullptr));
+    EXPECT_TRUE(FindTopLevelWindow(kHostClass, nullptr));
     EXPECT_TRUE(FindTopLevelWindow("Wine", nullptr));
-    EXPECT_TRUE(FindTopLevelWindow(HOST_CLASS, "Macromedia"));
+    EXPECT_TRUE(FindTopLevelWindow(kHostClass, "Macromedia"));
     EXPECT_TRUE(FindTopLevelWindow(nullptr, "Macromedia"));
-    EXPECT_FALSE(FindTopLevelWindow(HOST_CLASS, "Macromedia Dreamweaver"));
+    EXPECT_FALSE(FindTopLevelWindow(kHostClass, "Macromedia Dreamweaver"));
     EXPECT_FALSE(FindTopLevelWindow("AfxFrameOrView42s", nullptr));
     EXPECT_FALSE(FindTopLevelWindow("afxframeorview42", nullptr));
     EXPECT_FALSE(FindTopLevelWindow("AfxFrameOrView4", nullptr));
@@ -231,15 +231,7 @@ public:
     }
 
 private:
-    xcb_atom_t Atom(std::string_view szName) {
-        xcb_intern_atom_reply_t* pReply = xcb_intern_atom_reply(
-            m_pConn,
-            xcb_intern_atom(m_pConn, 0, static_cast<uint16_t>(szName.size()), szName.data()),
-            nullptr);
-        const xcb_atom_t atom = pReply->atom;
-        std::free(pReply);
-        return atom;
-    }
+    xcb_atom_t Atom(std::string_view szName) { return InternAtom(m_pConn, szName); }
 
     xcb_connection_t* m_pConn;
     xcb_window_t m_root;
@@ -281,10 +273,5 @@ TEST(XkbGroupsTest, LocksTheHebrewGroupWhenTheServerHasOne) {
 
 int main(int argc, char** argv) {
     testing::InitGoogleTest(&argc, argv);
-    velmora::test::CPrivateXServer server;
-    if (!server.Start()) {
-        std::fprintf(stderr, "%s\n", server.Error().c_str());
-        return 1;
-    }
-    return RUN_ALL_TESTS();
+    return velmora::test::RunOnPrivateXServer([] { return RUN_ALL_TESTS(); });
 }

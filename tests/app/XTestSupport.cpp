@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <csignal>
+#include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
 #include <poll.h>
@@ -112,6 +113,16 @@ bool WaitFor(const std::function<bool()>& predicate, std::chrono::milliseconds t
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
     return true;
+}
+
+int RunOnPrivateXServer(const std::function<int()>& run) {
+    CPrivateXServer server;
+    if (!server.Start()) {
+        std::fprintf(stderr, "%s; skipped\n", server.Error().c_str());
+        return 77;
+    }
+    setenv("QT_QPA_PLATFORM", "xcb", 1);
+    return run();
 }
 
 }  // namespace velmora::test

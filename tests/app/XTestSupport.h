@@ -27,6 +27,10 @@ private:
     std::string m_strError;
 };
 
+// Runs run() with DISPLAY on a private X server (and Qt on xcb) and returns what it returns; 77,
+// which CTest reports as skipped, when Xvfb cannot be started.
+int RunOnPrivateXServer(const std::function<int()>& run);
+
 // A program started with fork and exec, killed and reaped on destruction.
 class CChildProcess {
 public:

@@ -34,7 +34,7 @@ using namespace velmora;
 
 namespace {
 
-constexpr const char* HOST_CLASS = "AfxFrameOrView42";
+constexpr const char* kHostClass = "AfxFrameOrView42";
 
 // An executable program file that starts the stand-in host, noting its pid and window id.
 void WriteHostProgram(const QString& strPath) {
@@ -112,7 +112,7 @@ void tst_HostStartup::cleanup() {
         const pid_t nPid = ReadTrimmed(m_strHostDir + QStringLiteral("/host.pid")).toInt();
         if (nPid > 0) {
             kill(nPid, SIGTERM);
-            QTRY_VERIFY(!g_hostInfo.FindAppWindow(HOST_CLASS));
+            QTRY_VERIFY(!g_hostInfo.FindAppWindow(kHostClass));
         }
     }
     QDir::setCurrent(m_strStartDir);
@@ -177,13 +177,13 @@ void tst_HostStartup::hostDirectories() {
 void tst_HostStartup::startedHostIsFoundAndMaximised() {
     m_strHostDir = EnterDir(QStringLiteral("Dreamweaver 4"));
     WriteHostProgram(m_strHostDir + QStringLiteral("/dreamweaver.exe"));
-    QVERIFY(!g_hostInfo.FindAppWindow(HOST_CLASS));
+    QVERIFY(!g_hostInfo.FindAppWindow(kHostClass));
 
     CMessageBoxCapture capture;
     QVERIFY(RunHostStartup(m_pMainWindow.get()));
     QCOMPARE(Texts(capture), QStringList());
     QCOMPARE(g_hostInfo.m_nHostKind, 1);
-    QTRY_VERIFY(g_hostInfo.FindAppWindow(HOST_CLASS));
+    QTRY_VERIFY(g_hostInfo.FindAppWindow(kHostClass));
     // Started in the working directory, where it left its notes.
     QTRY_VERIFY(!ReadTrimmed(m_strHostDir + QStringLiteral("/host.window")).isEmpty());
     const uint32_t wnd = ReadTrimmed(m_strHostDir + QStringLiteral("/host.window")).toUInt(nullptr, 16);
@@ -250,15 +250,11 @@ void tst_HostStartup::splashIsOnScreenWhenTheWaitBegins() {
 
 int main(int argc, char** argv) {
     // A server of its own: the stand-in host's window must not meet other tests' windows.
-    test::CPrivateXServer server;
-    if (!server.Start()) {
-        qWarning("%s", server.Error().c_str());
-        return 1;
-    }
-    qputenv("QT_QPA_PLATFORM", "xcb");
-    QApplication app(argc, argv);
-    tst_HostStartup test;
-    return QTest::qExec(&test, argc, argv);
+    return test::RunOnPrivateXServer([&] {
+        QApplication app(argc, argv);
+        tst_HostStartup test;
+        return QTest::qExec(&test, argc, argv);
+    });
 }
 
 #include "tst_hoststartup.moc"

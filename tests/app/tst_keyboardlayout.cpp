@@ -208,15 +208,11 @@ void tst_KeyboardLayout::altShiftLettersByPosition() {
 }
 
 int main(int argc, char** argv) {
-    test::CPrivateXServer server;
-    if (!server.Start()) {
-        qWarning("%s", server.Error().c_str());
-        return 1;
-    }
-    qputenv("QT_QPA_PLATFORM", "xcb");
-    QApplication app(argc, argv);
-    tst_KeyboardLayout test;
-    return QTest::qExec(&test, argc, argv);
+    return test::RunOnPrivateXServer([&] {
+        QApplication app(argc, argv);
+        tst_KeyboardLayout test;
+        return QTest::qExec(&test, argc, argv);
+    });
 }
 
 #include "tst_keyboardlayout.moc"

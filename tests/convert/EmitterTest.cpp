@@ -1,3 +1,4 @@
+#include "CaseName.h"
 #include "ConversionEngine.h"
 #include "TestText.h"
 
@@ -59,7 +60,7 @@ INSTANTIATE_TEST_SUITE_P(
         EmitCase{"<{L}a<b>&c", -1, "a<b>&c<BR>", "a<b>&c<BR>"},
         EmitCase{"<{s=60}x", -1, "<FONT SIZE=0>x</FONT><BR>", "x<BR>"},
         EmitCase{"<{s=280}x", -1, "x<BR>", "x<BR>"},
-        EmitCase{"<{s=720}x", -1, "<FONT SIZE=9>x</FONT><BR>", "x<BR>"}));
+        EmitCase{"<{s=720}x", -1, "<FONT SIZE=9>x</FONT><BR>", "x<BR>"}), test::CaseName());
 
 TEST(EmitRunsTest, AutomaticColourIsNeverWrittenButBlackIs) {
     TextModel doc;

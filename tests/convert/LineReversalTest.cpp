@@ -1,3 +1,4 @@
+#include "CaseName.h"
 #include "LineReversal.h"
 #include "TestText.h"
 
@@ -47,7 +48,7 @@ INSTANTIATE_TEST_SUITE_P(
         ReversalCase{"-abc", "abc-"},  // edge trimming stays inside the word's own ends
         ReversalCase{"$5", "5$"},
         ReversalCase{"A 12:30, B", "B ,12:30 A"},
-        ReversalCase{"who? A", "A who?"}));  // ? is not edge punctuation: it turns with the word
+        ReversalCase{"who? A", "A who?"}), test::CaseName());  // ? is not edge punctuation: it turns with the word
 
 TEST(ReverseRtlTextTest, AngleBracketsAreNotMirrored) {
     std::u32string line = U"\u05D0<BR>";

@@ -1,3 +1,4 @@
+#include "CaseName.h"
 #include "ConversionEngine.h"
 #include "TestText.h"
 
@@ -37,8 +38,6 @@ TEST_P(CopyToHtmlTest, Walks) { EXPECT_EQ(RunWalk(GetParam(), true), GetParam().
 class NonstyledTextTest : public ::testing::TestWithParam<WalkCase> {};
 TEST_P(NonstyledTextTest, Walks) { EXPECT_EQ(RunWalk(GetParam(), false), GetParam().expected); }
 
-std::string NameOf(const ::testing::TestParamInfo<WalkCase>& info) { return info.param.name; }
-
 INSTANTIATE_TEST_SUITE_P(
     Cases, CopyToHtmlTest,
     ::testing::Values(
@@ -69,7 +68,7 @@ INSTANTIATE_TEST_SUITE_P(
         WalkCase{"SelectionEndsInsideAPiece", "<abcd efgh|<xyz", 0, 256, 0, 7, "abcd ef<BR></NOBR></DIV>"},
         WalkCase{"SelectionOfAWholeSecondLine", "<abc|<def", 0, 256, 5, 8, "def<BR></NOBR></DIV>"},
         WalkCase{"WrappedParagraphIsSeveralLines", "<abc def ghi", 4, 256, 0, 0, "abc <BR>def <BR>ghi<BR></NOBR></DIV>"}),
-    NameOf);
+    test::CaseName());
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, NonstyledTextTest,
@@ -95,7 +94,7 @@ INSTANTIATE_TEST_SUITE_P(
         WalkCase{"LayoutBreakInsideAWordLosesNothing", "<abcdefgh", 3, 256, 0, 0, "abc<BR>def<BR>gh<BR>"},
         WalkCase{"WrappedAfterABlank", "<abc def", 4, 256, 0, 0, "abc<BR>def<BR>"},
         WalkCase{"HebrewVisualOrder", ">ABC abc DEF", 0, 256, 0, 0, "FED abc CBA<BR>"}),
-    NameOf);
+    test::CaseName());
 
 TEST(LineWalkTest, NonstyledLeavesTheOpenAlignmentAlone) {
     TextModel doc = MakeDoc(">ABC");

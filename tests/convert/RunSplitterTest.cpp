@@ -1,3 +1,4 @@
+#include "CaseName.h"
 #include "ConversionEngine.h"
 #include "TestText.h"
 
@@ -78,7 +79,7 @@ INSTANTIATE_TEST_SUITE_P(
         SplitCase{"ab ,AB", "[ab :L][,AB:H] 1 0"},
         SplitCase{"ab., cd", "[ab:L][.:H][,:H][ :H][cd:L] 4 3 2 1 0"},
         SplitCase{"AB 12.50 CD", "[AB :H][12.50:L][ CD:H] 2 1 0"},
-        SplitCase{"A\tB", "[A\tB:H] 0"}));
+        SplitCase{"A\tB", "[A\tB:H] 0"}), test::CaseName());
 
 TEST(SplitNextRunTest, LooksBeyondTheRangeButEndsInsideIt) {
     // The period is followed by Hebrew just past the range, so it leaves the Latin run.

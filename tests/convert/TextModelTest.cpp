@@ -1,3 +1,4 @@
+#include "CaseName.h"
 #include "TestText.h"
 
 #include <gtest/gtest.h>
@@ -44,7 +45,7 @@ INSTANTIATE_TEST_SUITE_P(
         LayoutCase{"ab cdefgh", 4, "[ab ][cdef][gh]"},
         LayoutCase{"a|", 5, "[a\r\n][]"},
         LayoutCase{"||", 5, "[\r\n][\r\n][]"},
-        LayoutCase{"", 5, "[]"}));
+        LayoutCase{"", 5, "[]"}), test::CaseName());
 
 TEST(TextModelTest, ParagraphFormatReportsOneAlignmentOnly) {
     TextModel doc = MakeDoc(">abc|^def|^ghi");

@@ -1,3 +1,4 @@
+#include "CaseName.h"
 #include "TestText.h"
 #include "VisualToLogical.h"
 
@@ -40,7 +41,7 @@ INSTANTIATE_TEST_SUITE_P(
         PasteCase{"   \r\nA", "\r\nA"},
         PasteCase{"   ", ""},
         PasteCase{"  BA\t ", "\tAB"},
-        PasteCase{"A<br/>B", "B<br/>A"}));
+        PasteCase{"A<br/>B", "B<br/>A"}), test::CaseName());
 
 TEST(VisualToLogicalTest, CapitalBreakTagIsText) {
     std::u32string result;

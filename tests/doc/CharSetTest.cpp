@@ -5,7 +5,7 @@
 #include "doc/Tesslar2Doc.h"
 #include "doc/Tesslar2View.h"
 #include "doc/ViewSnapshot.h"
-#include "doc/CharSet.h"
+#include "richtext/CharSet.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -5,7 +5,7 @@
 #include "RtfReader.h"
 #include "doc/Tesslar2Doc.h"
 #include "doc/Tesslar2View.h"
-#include "doc/DocumentBuilder.h"
+#include "richtext/DocumentBuilder.h"
 #include "doc/ViewSnapshot.h"
 #include "dialogs/MessageBox.h"
 #include "frame/MainFrame.h"

@@ -1,14 +1,13 @@
 // The snapshot of the view into the text model: text with CR LF, formats, alignment, direction,
 // selection, and the lines of the view's own layout.
 
-#include "doc/DocumentBuilder.h"
-#include "doc/FormatMapping.h"
+#include "richtext/DocumentBuilder.h"
+#include "richtext/FormatMapping.h"
 #include "ModelDump.h"
 #include "doc/Tesslar2Doc.h"
 #include "doc/Tesslar2View.h"
-#include "doc/ViewEditorOps.h"
 #include "doc/ViewSnapshot.h"
-#include "doc/CharSet.h"
+#include "richtext/CharSet.h"
 
 #include <QTextBlock>
 #include <QTextCursor>
@@ -40,8 +39,6 @@ private slots:
     void positionsOutsideTheBmp();
     void linesFollowTheViewWidth();
     void linesOfEmptyAndFinalParagraphs();
-    void editorOpsOverTheView_data();
-    void editorOpsOverTheView();
 
 private:
     std::unique_ptr<CTesslar2Doc> m_pDoc;
@@ -290,53 +287,6 @@ void tst_ViewSnapshot::linesOfEmptyAndFinalParagraphs() {
     QCOMPARE(FromU32(model.GetLine(2)), QStringLiteral("b\r\n"));
     QCOMPARE(FromU32(model.GetLine(3)), QString());
     QCOMPARE(model.LineStart(3), model.Length());
-}
-
-void tst_ViewSnapshot::editorOpsOverTheView_data() {
-    QTest::addColumn<int>("start");
-    QTest::addColumn<int>("end");
-    QTest::addColumn<QString>("selected");
-    QTest::addColumn<QString>("viewSelection");
-    QTest::addColumn<bool>("oneAlignment");
-    // "שלום" CR LF "ab" CR LF "xyz"; the first paragraph right, the others left.
-    QTest::newRow("hebrew word") << 0 << 4 << QStringLiteral("שלום") << QStringLiteral("שלום") << true;
-    QTest::newRow("across a break") << 3 << 8 << QStringLiteral("ם\r\nab") << QStringLiteral("ם\u2029ab") << false;
-    QTest::newRow("everything") << 0 << -1 << QStringLiteral("שלום\r\nab\r\nxyz")
-                                << QStringLiteral("שלום\u2029ab\u2029xyz") << false;
-    QTest::newRow("outside the text") << 40 << 50 << QString() << QString() << true;
-    QTest::newRow("last paragraph") << 10 << 13 << QStringLiteral("xyz") << QStringLiteral("xyz") << true;
-}
-
-void tst_ViewSnapshot::editorOpsOverTheView() {
-    QFETCH(int, start);
-    QFETCH(int, end);
-    QFETCH(QString, selected);
-    QFETCH(QString, viewSelection);
-    QFETCH(bool, oneAlignment);
-    m_pView->setPlainText(QStringLiteral("שלום\nab\nxyz"));
-    QTextCursor cursor(m_pDoc->GetTextDocument()->findBlockByNumber(1));
-    cursor.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
-    QTextBlockFormat left;
-    left.setAlignment(Qt::AlignLeft | Qt::AlignAbsolute);
-    cursor.mergeBlockFormat(left);
-    m_pView->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_pView.get()));
-    CViewEditorOps ops(*m_pView);
-    IEditorOps& editor = ops;
-    QCOMPARE(editor.GetTextLength(), 13);
-    editor.SetSel(start, end);
-    QString text = FromU32(editor.GetSelText());
-    QCOMPARE(text, selected);
-    QString shown = m_pView->textCursor().selectedText();
-    QCOMPARE(shown, viewSelection);
-    QCOMPARE(bool(editor.GetSelParaFormat().dwMask & PFM_ALIGNMENT), oneAlignment);
-    int32_t a = -1, b = -1;
-    editor.GetSel(a, b);
-    QCOMPARE(b - a, int(ToU32(FromU32(editor.GetSelText())).size()));
-    // The lines add up to the text.
-    int32_t nSum = 0;
-    for (int32_t i = 0; i < editor.GetLineCount(); ++i) nSum += int32_t(editor.GetLine(i).size());
-    QCOMPARE(nSum, editor.GetTextLength());
 }
 
 QTEST_MAIN(tst_ViewSnapshot)

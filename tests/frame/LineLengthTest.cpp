@@ -6,9 +6,9 @@
 #include "doc/Tesslar2Doc.h"
 #include "doc/Tesslar2View.h"
 #include "frame/CommandIds.h"
-#include "frame/LineLength.h"
+#include "doc/LineLength.h"
 #include "frame/LineLengthBox.h"
-#include "frame/LineLengthDlg.h"
+#include "dialogs/LineLengthDlg.h"
 #include "frame/MainFrame.h"
 
 #include <QComboBox>

@@ -6,7 +6,7 @@
 
 #include "RtfWriter.h"
 #include "TextModel.h"
-#include "doc/DocumentBuilder.h"
+#include "richtext/DocumentBuilder.h"
 #include "doc/RtfFile.h"
 #include "doc/Tesslar2Doc.h"
 #include "doc/Tesslar2View.h"

@@ -1,6 +1,7 @@
 // Every RTF file of the shared test data, written by real word processors, reads as its sidecar
 // says, and survives a write and a second read unchanged.
 
+#include "CaseName.h"
 #include "MiniJson.h"
 #include "RtfReader.h"
 #include "RtfWriter.h"
@@ -31,14 +32,6 @@ std::vector<std::string> DataFiles(const std::string& strFolder, const std::stri
     std::sort(names.begin(), names.end());
     if (names.empty()) names.push_back("none");
     return names;
-}
-
-std::string TestName(const testing::TestParamInfo<std::string>& info) {
-    std::string name = info.param;
-    for (char& c : name) {
-        if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
-    }
-    return name;
 }
 
 struct ExpectedChar {
@@ -157,7 +150,7 @@ TEST_P(RtfCorpusTest, ReadWriteReadGivesTheSameModel) {
     EXPECT_EQ(CompareModels(first, second), "") << written;
 }
 
-INSTANTIATE_TEST_SUITE_P(Files, RtfCorpusTest, testing::ValuesIn(DataFiles("rtf", ".rtf")), TestName);
+INSTANTIATE_TEST_SUITE_P(Files, RtfCorpusTest, testing::ValuesIn(DataFiles("rtf", ".rtf")), test::CaseName());
 
 // The converter's own RTF inputs: Windows-1255 \'xx in a \fcharset177 font.
 class RtfConverterInputTest : public testing::TestWithParam<std::string> {};
@@ -180,7 +173,7 @@ TEST_P(RtfConverterInputTest, ReadsHebrewInTheHebrewSetAndRoundTrips) {
     EXPECT_EQ(CompareModels(model, again), "");
 }
 
-INSTANTIATE_TEST_SUITE_P(Files, RtfConverterInputTest, testing::ValuesIn(DataFiles("convert", ".rtf")), TestName);
+INSTANTIATE_TEST_SUITE_P(Files, RtfConverterInputTest, testing::ValuesIn(DataFiles("convert", ".rtf")), test::CaseName());
 
 TEST(RtfConverterInput, WorkedExampleReadsWithItsFormats) {
     const fs::path dir = TestDataDir();

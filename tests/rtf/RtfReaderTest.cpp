@@ -1,6 +1,7 @@
 // How the reader turns RTF into the model, word by word, table-driven. The dump shows each
 // paragraph as alignment letter, '<' for right-to-left, then [attributes:text] runs.
 
+#include "CaseName.h"
 #include "RtfReader.h"
 #include "TestText.h"
 
@@ -58,8 +59,7 @@ const ReaderCase kParagraphCases[] = {
     {"BackslashLineEndIsPar", kHebrewFonts, "a\\\nb}", "L|[:a]\nL|[:b]"},
     {"TableCellsEndWithTabsRowsWithBreaks", kHebrewFonts, R"(\trowd a\cell b\cell\row c\par})", "L|[:a\tb\t]\nL|[:c]"},
 };
-INSTANTIATE_TEST_SUITE_P(Paragraphs, RtfReaderCase, testing::ValuesIn(kParagraphCases),
-                         [](const auto& paramInfo) { return std::string(paramInfo.param.szName); });
+INSTANTIATE_TEST_SUITE_P(Paragraphs, RtfReaderCase, testing::ValuesIn(kParagraphCases), test::CaseName());
 
 const ReaderCase kFormatCases[] = {
     {"GroupsSaveAndRestore", kHebrewFonts, R"({\b a}b{\i c}})", "L|[b:a][:b][i:c]"},
@@ -77,8 +77,7 @@ const ReaderCase kFormatCases[] = {
     {"AssociatedFontInRtlText", kHebrewFonts, R"({\rtlch\af2\f1 \'c0}{\ltrch\af2\f1 \'e0}})", "L|[c204:А][c0:à]"},
     {"PlainForgetsAssociatedProperties", kHebrewFonts, R"(\rtlch\ab\plain\rtlch\b0 a})", "L|[:a]"},
 };
-INSTANTIATE_TEST_SUITE_P(Formats, RtfReaderCase, testing::ValuesIn(kFormatCases),
-                         [](const auto& paramInfo) { return std::string(paramInfo.param.szName); });
+INSTANTIATE_TEST_SUITE_P(Formats, RtfReaderCase, testing::ValuesIn(kFormatCases), test::CaseName());
 
 const ReaderCase kCharacterCases[] = {
     {"HexInTheHebrewFont", kHebrewFonts, R"(\'e0\'e1 \'f9})", "L|[:אב ש]"},
@@ -109,8 +108,7 @@ const ReaderCase kCharacterCases[] = {
     {"DirectionMarks", kHebrewFonts, R"(\rtlmark\ltrmark})", "L|[:\u200F\u200E]"},
     {"TabByteIsATab", kHebrewFonts, "a\tb}", "L|[:a\tb]"},
 };
-INSTANTIATE_TEST_SUITE_P(Characters, RtfReaderCase, testing::ValuesIn(kCharacterCases),
-                         [](const auto& paramInfo) { return std::string(paramInfo.param.szName); });
+INSTANTIATE_TEST_SUITE_P(Characters, RtfReaderCase, testing::ValuesIn(kCharacterCases), test::CaseName());
 
 const ReaderCase kDestinationCases[] = {
     {"IgnorableDestination", kHebrewFonts, R"({\*\foo not text}a})", "L|[:a]"},
@@ -132,8 +130,7 @@ const ReaderCase kDestinationCases[] = {
     {"ColourTableWithoutLastSemicolon", R"({\rtf1{\fonttbl{\f0\fcharset177 A;}}{\colortbl;\red0\green128\blue0})",
      R"(\cf1 g})", "L|[#008000:g]"},
 };
-INSTANTIATE_TEST_SUITE_P(Destinations, RtfReaderCase, testing::ValuesIn(kDestinationCases),
-                         [](const auto& paramInfo) { return std::string(paramInfo.param.szName); });
+INSTANTIATE_TEST_SUITE_P(Destinations, RtfReaderCase, testing::ValuesIn(kDestinationCases), test::CaseName());
 
 // Without a Hebrew font the character set is inferred: Hebrew script 177, other letters their
 // font's set, everything else 177 in right-to-left paragraphs and the font's set elsewhere.
@@ -148,8 +145,7 @@ const ReaderCase kInferenceCases[] = {
      "L<|[:של 1]"},
     {"LineBreakSplitsButOneParagraphDecides", kNoHebrewFont, R"(1\line\u1488?\par})", "L|[:1]\nL|[:א]"},
 };
-INSTANTIATE_TEST_SUITE_P(Inference, RtfReaderCase, testing::ValuesIn(kInferenceCases),
-                         [](const auto& paramInfo) { return std::string(paramInfo.param.szName); });
+INSTANTIATE_TEST_SUITE_P(Inference, RtfReaderCase, testing::ValuesIn(kInferenceCases), test::CaseName());
 
 TEST(RtfReader, ParagraphBreakTakesTheFormatAtItsPar) {
     TextModel model;

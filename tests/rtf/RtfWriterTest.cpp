@@ -1,6 +1,7 @@
 // What the writer puts in the file: the exact bytes for a small document, and the choices that
 // peers depend on.
 
+#include "CaseName.h"
 #include "RtfReader.h"
 #include "RtfWriter.h"
 #include "TestText.h"
@@ -88,8 +89,7 @@ const CharCase kCharCases[] = {
     {"TabAndEscapes", U"\t{}\\", HEBREW_CHARSET, "\\pard\\ql\\ltrpar\\rtlch\\tab\\{\\}\\\\\\par\r\n"},
     {"OtherCharsetGetsItsOwnFont", U"\u0410b", 204, "\\pard\\ql\\ltrpar\\rtlch\\af2\\ltrch\\f2\\u1040?b\\par\r\n"},
 };
-INSTANTIATE_TEST_SUITE_P(Characters, RtfWriterChars, testing::ValuesIn(kCharCases),
-                         [](const auto& paramInfo) { return std::string(paramInfo.param.szName); });
+INSTANTIATE_TEST_SUITE_P(Characters, RtfWriterChars, testing::ValuesIn(kCharCases), test::CaseName());
 
 TEST(RtfWriter, DeclaresAFontForEveryCharacterSetUsed) {
     TextModel model;

@@ -1,6 +1,7 @@
 // Runs every case of the conversion corpus (input, options, expected bytes) through the
 // converter's job, in process, so that a failure shows the case and the first differing byte.
 
+#include "CaseName.h"
 #include "ConvertJob.h"
 #include "ConvertOptions.h"
 
@@ -32,7 +33,7 @@ std::vector<std::string> SplitWords(const std::string& line) {
 
 std::vector<fs::path> CaseArgs() {
     std::vector<fs::path> cases;
-    const fs::path dir = fs::path(VELMORA_TESTDATA) / "convert";
+    const fs::path dir = fs::path(VELMORA_TESTDATA_DIR) / "convert";
     if (!fs::is_directory(dir)) return cases;
     for (const auto& entry : fs::directory_iterator(dir)) {
         if (entry.path().extension() == ".args") cases.push_back(entry.path());
@@ -121,15 +122,7 @@ TEST(StreamingConversionJobTest, OutputIsHeldBackUntilItIsLarge) {
     }
 }
 
-std::string CaseName(const ::testing::TestParamInfo<fs::path>& info) {
-    std::string name = info.param.stem().string().substr(0, 40);
-    for (char& c : name) {
-        if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
-    }
-    return name;
-}
-
-INSTANTIATE_TEST_SUITE_P(Corpus, ConvertCasesTest, ::testing::ValuesIn(CaseArgs()), CaseName);
+INSTANTIATE_TEST_SUITE_P(Corpus, ConvertCasesTest, ::testing::ValuesIn(CaseArgs()), test::CaseName());
 GTEST_ALLOW_UNINSTANTIATED_PARAMETERIZED_TEST(ConvertCasesTest);
 
 }  // namespace

@@ -4,7 +4,7 @@
 set -u
 convert=$1
 dir=$2/convert
-[ -d "$dir" ] || { echo "no corpus at $dir; skipped"; exit 0; }
+[ -d "$dir" ] || { echo "no corpus at $dir; skipped"; exit 77; }
 passed=0 failed=0
 for args in "$dir"/*.args; do
   name=${args%.args}

@@ -21,8 +21,6 @@ namespace velmora {
 
 namespace {
 
-constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
-
 ConvertOutcome Failure(const std::string& strInputName, const std::string& reason) {
     return ConvertOutcome{1, {}, strInputName + ": " + reason};
 }

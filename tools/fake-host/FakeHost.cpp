@@ -101,10 +101,10 @@ void DescribeClient(xcb_connection_t* pConn, xcb_window_t wnd, const Options& op
 // font (the window then stays plain grey).
 xcb_gcontext_t CreateTextGc(xcb_connection_t* pConn, const xcb_screen_t& screen, xcb_window_t wnd) {
     const xcb_font_t font = xcb_generate_id(pConn);
-    constexpr std::string_view FONT_NAME = "fixed";
+    constexpr std::string_view kFontName = "fixed";
     xcb_generic_error_t* pError = xcb_request_check(
-        pConn, xcb_open_font_checked(pConn, font, static_cast<uint16_t>(FONT_NAME.size()),
-                                     FONT_NAME.data()));
+        pConn, xcb_open_font_checked(pConn, font, static_cast<uint16_t>(kFontName.size()),
+                                     kFontName.data()));
     if (pError != nullptr) {
         std::free(pError);
         return 0;
@@ -177,16 +177,16 @@ int main(int argc, char** argv) {
     }
     const xcb_screen_t& screen = *it.data;
 
-    constexpr uint32_t GREY = 0xc0c0c0;
-    constexpr uint32_t DARK_GREY = 0x606060;
+    constexpr uint32_t kGrey = 0xc0c0c0;
+    constexpr uint32_t kDarkGrey = 0x606060;
     xcb_window_t parent = screen.root;
     xcb_window_t frame = XCB_WINDOW_NONE;
     if (options.bFramed) {
-        frame = CreateWindow(pConn, screen, screen.root, 40, 40, 660, 500, DARK_GREY);
+        frame = CreateWindow(pConn, screen, screen.root, 40, 40, 660, 500, kDarkGrey);
         parent = frame;
     }
     const xcb_window_t wnd = CreateWindow(pConn, screen, parent, options.bFramed ? 5 : 40,
-                                          options.bFramed ? 25 : 40, 640, 460, GREY);
+                                          options.bFramed ? 25 : 40, 640, 460, kGrey);
     const xcb_atom_t atomDelete = Atom(pConn, "WM_DELETE_WINDOW");
     DescribeClient(pConn, wnd, options, atomDelete);
     xcb_map_window(pConn, wnd);

@@ -1,0 +1,5 @@
+#include "LineLength.h"
+
+#include "ConversionEngine.h"
+
+int g_nLineLength = velmora::kMaxLineLength;

@@ -1,3 +1,0 @@
-#include "LineLength.h"
-
-int g_nLineLength = velmora::kMaxLineLengthSetting;

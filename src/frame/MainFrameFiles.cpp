@@ -1,0 +1,160 @@
+// The main window's file commands and its recent-file list.
+
+#include "MainFrame.h"
+
+#include "CommandIds.h"
+#include "CommandTable.h"
+#include "PrintSetupDlg.h"
+#include "doc/Tesslar2Doc.h"
+#include "doc/Tesslar2View.h"
+#include "dialogs/AppSettings.h"
+#include "dialogs/MessageBox.h"
+
+#include <QCloseEvent>
+#include <QDir>
+#include <QFileDialog>
+#include <QMenu>
+#include <QMessageBox>
+
+namespace velmora {
+
+namespace {
+
+// RTF first, so that it is the filter the dialogs start with.
+constexpr const char* kFileFilters = "Rich Text Format (*.rtf);;All Files (*)";
+
+}  // namespace
+
+void CMainFrame::UpdateTitle() {
+    setWindowTitle(m_pDoc->GetTitle() + QStringLiteral(" - ") + kMessageBoxTitle);
+}
+
+bool CMainFrame::SaveModified() {
+    if (!m_pDoc->IsModified()) return true;
+    QMessageBox box(QMessageBox::Warning, kMessageBoxTitle,
+                    QStringLiteral("Save changes to %1?").arg(m_pDoc->GetPathName().isEmpty()
+                                                                  ? m_pDoc->GetTitle()
+                                                                  : QDir::toNativeSeparators(m_pDoc->GetPathName())),
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, this);
+    switch (box.exec()) {
+    case QMessageBox::Yes: return OnFileSave();
+    case QMessageBox::No: return true;
+    default: return false;
+    }
+}
+
+void CMainFrame::OnFileNew() {
+    if (!SaveModified()) return;
+    m_pDoc->OnNewDocument();
+    m_pView->OnInitialUpdate();
+}
+
+void CMainFrame::OnFileOpen() {
+    const QString strPath = QFileDialog::getOpenFileName(this, QStringLiteral("Open"), QString(),
+                                                         QString::fromLatin1(kFileFilters));
+    if (!strPath.isEmpty()) OpenDocumentFile(strPath);
+}
+
+bool CMainFrame::OpenDocumentFile(const QString& strPath) {
+    if (!SaveModified()) return false;
+    QString strError;
+    if (!m_pDoc->OnOpenDocument(strPath, strError)) {
+        ShowMessageBox(this, QStringLiteral("Failed to open document.\n\n%1").arg(strError));
+        return false;
+    }
+    m_pView->OnInitialUpdate();
+    AddToRecentFiles(strPath);
+    return true;
+}
+
+bool CMainFrame::DoSave(const QString& strPath) {
+    QString strError;
+    if (!m_pDoc->OnSaveDocument(strPath, strError)) {
+        ShowMessageBox(this, QStringLiteral("Failed to save document.\n\n%1").arg(strError));
+        return false;
+    }
+    AddToRecentFiles(strPath);
+    return true;
+}
+
+bool CMainFrame::OnFileSave() {
+    if (m_pDoc->GetPathName().isEmpty()) return OnFileSaveAs();
+    return DoSave(m_pDoc->GetPathName());
+}
+
+bool CMainFrame::OnFileSaveAs() {
+    QFileDialog dialog(this, QStringLiteral("Save As"), QString(), QString::fromLatin1(kFileFilters));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(QStringLiteral("rtf"));
+    dialog.selectFile(m_pDoc->GetPathName().isEmpty() ? m_pDoc->GetTitle() + QStringLiteral(".rtf")
+                                                      : m_pDoc->GetPathName());
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
+    return DoSave(dialog.selectedFiles().constFirst());
+}
+
+void CMainFrame::OnFilePrintSetup() {
+    CPrintSetupDlg dialog(m_pPrinter, this);
+    dialog.exec();
+}
+
+void CMainFrame::OnAppExit() { close(); }
+
+void CMainFrame::closeEvent(QCloseEvent* pEvent) {
+    if (m_bDestroying || SaveModified()) {
+        pEvent->accept();
+    } else {
+        pEvent->ignore();
+    }
+}
+
+void CMainFrame::AddToRecentFiles(const QString& strPath) {
+    m_recentFiles.Add(strPath);
+    QSettings settings = AppSettings();
+    m_recentFiles.WriteList(settings);
+    RebuildRecentFiles();
+}
+
+void CMainFrame::ReadRecentFiles() {
+    QSettings settings = AppSettings();
+    m_recentFiles.ReadList(settings);
+    RebuildRecentFiles();
+}
+
+void CMainFrame::RebuildRecentFiles() {
+    for (QAction* pAction : m_recentActions) {
+        m_pFileMenu->removeAction(pAction);
+        if (pAction != m_pRecentPlaceholder) delete pAction;
+    }
+    m_recentActions.clear();
+    for (int i = 0; i < CRecentFileList::kSize; ++i) m_actions.erase(ID_FILE_MRU_FILE1 + i);
+    const QStringList& files = m_recentFiles.Files();
+    if (files.isEmpty()) {
+        m_pFileMenu->insertAction(m_pRecentEnd, m_pRecentPlaceholder);
+        m_recentActions.push_back(m_pRecentPlaceholder);
+        m_actions[ID_FILE_MRU_FILE1] = m_pRecentPlaceholder;
+        return;
+    }
+    for (int i = 0; i < files.size(); ++i) {
+        const int nId = ID_FILE_MRU_FILE1 + i;
+        QAction* pAction = NewCommandAction(
+            *FindCommand(nId), QStringLiteral("&%1 %2").arg(i + 1).arg(QDir::toNativeSeparators(files[i])));
+        m_pFileMenu->insertAction(m_pRecentEnd, pAction);
+        m_recentActions.push_back(pAction);
+        m_actions[nId] = pAction;
+    }
+}
+
+void CMainFrame::OnOpenRecentFile(int nIndex) {
+    const QStringList& files = m_recentFiles.Files();
+    if (nIndex < 0 || nIndex >= files.size()) return;
+    const QString strPath = files[nIndex];
+    if (!QFileInfo::exists(strPath)) {
+        m_recentFiles.Remove(nIndex);
+        QSettings settings = AppSettings();
+        m_recentFiles.WriteList(settings);
+        RebuildRecentFiles();
+    }
+    OpenDocumentFile(strPath);
+}
+
+}  // namespace velmora
