@@ -104,6 +104,21 @@ ParseResult ParseConvertOptions(const std::vector<std::string>& args) {
             value = args[++i];
             return true;
         };
+        // An option that names one of two words; the error message, or nothing when it was one of them.
+        auto takeChoice = [&]<typename T>(const std::string& name, const char* first, T firstValue, const char* second,
+                                          T secondValue, T& target) -> std::optional<std::string> {
+            const std::string words = std::string(first) + " or " + second;
+            std::string value;
+            if (!takeValue(value)) return name + " needs " + words;
+            if (value == first) {
+                target = firstValue;
+            } else if (value == second) {
+                target = secondValue;
+            } else {
+                return name + " must be " + words + ", not '" + value + "'";
+            }
+            return std::nullopt;
+        };
 
         if (arg == "-h" || arg == "--help") {
             options.bHelp = true;
@@ -142,25 +157,9 @@ ParseResult ParseConvertOptions(const std::vector<std::string>& args) {
                 return fail("--encoding must be cp1255 or utf-8, not '" + value + "'");
             }
         } else if (arg == "--order") {
-            std::string value;
-            if (!takeValue(value)) return fail("--order needs velmora or unicode");
-            if (value == "velmora") {
-                options.eOrder = LineOrderRule::Velmora;
-            } else if (value == "unicode") {
-                options.eOrder = LineOrderRule::Unicode;
-            } else {
-                return fail("--order must be velmora or unicode, not '" + value + "'");
-            }
+            if (auto error = takeChoice(arg, "velmora", LineOrderRule::Velmora, "unicode", LineOrderRule::Unicode, options.eOrder)) return fail(*error);
         } else if (arg == "--page") {
-            std::string value;
-            if (!takeValue(value)) return fail("--page needs visual or logical");
-            if (value == "visual") {
-                options.ePage = PageKind::Visual;
-            } else if (value == "logical") {
-                options.ePage = PageKind::Logical;
-            } else {
-                return fail("--page must be visual or logical, not '" + value + "'");
-            }
+            if (auto error = takeChoice(arg, "visual", PageKind::Visual, "logical", PageKind::Logical, options.ePage)) return fail(*error);
         } else if (arg == "-o" || arg == "--output") {
             if (!takeValue(options.strOutput) || options.strOutput.empty()) return fail("-o needs a file name");
         } else if (arg == "--") {
