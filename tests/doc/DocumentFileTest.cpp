@@ -21,10 +21,26 @@
 #include <QTextCursor>
 #include <QtTest>
 
+#include <cstdlib>
 #include <memory>
+#include <new>
 
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
+
+// Memory running out is made to happen here, not waited for: while g_nLargestAllocation is set,
+// any single allocation through operator new larger than it fails as an exhausted heap would.
+namespace {
+std::size_t g_nLargestAllocation = 0;
+}  // namespace
+
+void* operator new(std::size_t nBytes) {
+    if (g_nLargestAllocation != 0 && nBytes > g_nLargestAllocation) throw std::bad_alloc();
+    if (void* p = std::malloc(nBytes ? nBytes : 1)) return p;
+    throw std::bad_alloc();
+}
+void operator delete(void* p) noexcept { std::free(p); }
+void operator delete(void* p, std::size_t) noexcept { std::free(p); }
 
 using namespace velmora;
 using velmora::test::DumpModel;
@@ -212,6 +228,23 @@ void tst_DocumentFile::failedOpenKeepsTheDocument() {
     QCOMPARE(frame.windowTitle(), QStringLiteral("Document - Velmora"));
     QVERIFY(!frame.OpenDocumentFile(m_dir.filePath(QStringLiteral("missing.rtf"))));
     QCOMPARE(capture.Boxes().size(), size_t{2});
+
+    // A sound file too large for the memory left: the reading fails before the document is touched.
+    const QString strLarge = m_dir.filePath(QStringLiteral("large.rtf"));
+    QFile large(strLarge);
+    QVERIFY(large.open(QIODevice::WriteOnly));
+    large.write("{\\rtf1\\ansi " + QByteArray(2 << 20, 'x') + "}");
+    large.close();
+    g_nLargestAllocation = 1 << 20;
+    const bool bOpened = frame.OpenDocumentFile(strLarge);
+    g_nLargestAllocation = 0;
+    QVERIFY(!bOpened);
+    QCOMPARE(capture.Boxes().size(), size_t{3});
+    QCOMPARE(capture.Boxes()[2].strText, QStringLiteral("Failed to open document.\n\n") +
+                                             QDir::toNativeSeparators(strLarge) +
+                                             QStringLiteral(": there is not enough memory to read the file"));
+    QCOMPARE(m_pDoc->GetTextDocument()->toPlainText(), QStringLiteral("שמור"));
+    QCOMPARE(frame.windowTitle(), QStringLiteral("Document - Velmora"));
 }
 
 // Saves that fail even for root: the message names the file and the reason, the document stays
