@@ -174,7 +174,7 @@ constexpr uint32_t HashName(std::string_view name) {
 }
 
 // Names are a few letters: a plain loop beats a call to memcmp.
-bool SameName(std::string_view a, std::string_view b) {
+constexpr bool SameName(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
     for (size_t i = 0; i < a.size(); ++i) {
         if (a[i] != b[i]) return false;
@@ -184,20 +184,21 @@ bool SameName(std::string_view a, std::string_view b) {
 
 // A name of up to eight letters packed into one number, its first letter lowest; 0 for a longer
 // (or empty) name. Comparing two packed names is one comparison.
-uint64_t PackName(std::string_view name) {
+constexpr uint64_t PackName(std::string_view name) {
     if (name.size() > 8) return 0;
     uint64_t key = 0;
     for (size_t i = 0; i < name.size(); ++i) key |= static_cast<uint64_t>(static_cast<uint8_t>(name[i])) << (8 * i);
     return key;
 }
 
-size_t PackedSlot(uint64_t key) { return static_cast<size_t>((key * 0x9E3779B97F4A7C15ull) >> 55) & (kSlots - 1); }
+constexpr size_t PackedSlot(uint64_t key) {
+    return static_cast<size_t>((key * 0x9E3779B97F4A7C15ull) >> 55) & (kSlots - 1);
+}
 
+// Built while compiling: a lookup needs no guard for a table built on first use.
 class CWordTable {
 public:
-    CWordTable() {
-        m_slots.fill(nullptr);
-        m_packed.fill(PackedEntry{});
+    constexpr CWordTable() {
         for (const WordEntry& entry : kWords) {
             size_t i = HashName(entry.name) & (kSlots - 1);
             while (m_slots[i] != nullptr) i = (i + 1) & (kSlots - 1);
@@ -210,7 +211,7 @@ public:
         }
     }
 
-    RtfWordInfo Find(std::string_view name, uint64_t key) const {
+    constexpr RtfWordInfo Find(std::string_view name, uint64_t key) const {
         // Almost every word is short: one packed comparison finds it, or finds it unknown.
         if (key != 0) {
             for (size_t j = PackedSlot(key); m_packed[j].key != 0; j = (j + 1) & (kSlots - 1)) {
@@ -231,9 +232,11 @@ private:
         uint64_t key = 0;
         RtfWordInfo info;
     };
-    std::array<const WordEntry*, kSlots> m_slots;
-    std::array<PackedEntry, kSlots> m_packed;
+    std::array<const WordEntry*, kSlots> m_slots{};
+    std::array<PackedEntry, kSlots> m_packed{};
 };
+
+constexpr CWordTable kWordTable;
 
 }  // namespace
 
@@ -242,8 +245,7 @@ RtfWordInfo LookUpRtfWord(std::string_view name) { return LookUpRtfWord(name, Pa
 RtfWordInfo LookUpRtfWord(std::string_view name, uint64_t nPacked) {
     // Names longer than any known word cannot match; they need no hashing.
     if (name.size() > 20) return {};
-    static const CWordTable s_table;
-    return s_table.Find(name, nPacked);
+    return kWordTable.Find(name, nPacked);
 }
 
 }  // namespace velmora

@@ -18,19 +18,29 @@ void CRtfParagraph::SetFormat(const CharFormat& cf) {
     m_stretches.push_back({m_text.size(), cf});
 }
 
+const char32_t* CRtfParagraph::ByteCharsOf(const char32_t* pUpperHalf) {
+    for (const ByteChars& known : m_byteChars) {
+        if (known.pUpperHalf == pUpperHalf) return known.chars.data();
+    }
+    ByteChars& table = m_byteChars[m_nNextByteChars];
+    m_nNextByteChars = (m_nNextByteChars + 1) % m_byteChars.size();
+    for (char32_t byte = 0; byte < 0x80; ++byte) table.chars[byte] = byte;
+    for (size_t i = 0; i < 0x80; ++i) table.chars[0x80 + i] = pUpperHalf[i] != 0 ? pUpperHalf[i] : U'\uFFFD';
+    table.pUpperHalf = pUpperHalf;
+    return table.chars.data();
+}
+
 void CRtfParagraph::AppendBytes(std::string_view bytes, const char32_t* pUpperHalf) {
+    const char32_t* const pChars = ByteCharsOf(pUpperHalf);
     const size_t nOld = m_text.size();
     m_text.resize(nOld + bytes.size());
     char32_t* const pBegin = m_text.data() + nOld;
     char32_t* pOut = pBegin;
+    // Hebrew letters and the blanks between them alternate: a table and no branch.
     for (const char c : bytes) {
         const auto byte = static_cast<uint8_t>(c);
-        if (byte >= 0x80) {
-            const char32_t ch = pUpperHalf[byte - 0x80];
-            *pOut++ = ch != 0 ? ch : U'\uFFFD';
-        } else if (byte != 0) {  // a NUL (\'00) carries nothing
-            *pOut++ = byte;
-        }
+        *pOut = pChars[byte];
+        pOut += byte != 0;  // a NUL (\'00) carries nothing
     }
     m_text.resize(nOld + static_cast<size_t>(pOut - pBegin));
 }

@@ -6,6 +6,7 @@
 #include "CharFormat.h"
 #include "RtfSink.h"
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -60,6 +61,15 @@ private:
     CharFormat NeutralFormat(const CharFormat& cf) const;
 
     std::u32string m_text;
+    // Every byte's character (0 for NUL) in the code pages AppendBytes used last: a document
+    // goes back and forth between the pages of a few fonts.
+    struct ByteChars {
+        const char32_t* pUpperHalf = nullptr;
+        std::array<char32_t, 256> chars{};
+    };
+    const char32_t* ByteCharsOf(const char32_t* pUpperHalf);
+    std::array<ByteChars, 4> m_byteChars;
+    size_t m_nNextByteChars = 0;
     std::vector<Stretch> m_stretches;
     std::vector<LineBreak> m_breaks;
     // Set for the length of one Emit.

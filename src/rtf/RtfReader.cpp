@@ -13,7 +13,9 @@
 #include "Utf8.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
+#include <cstring>
 #include <limits>
 #include <new>
 #include <utility>
@@ -35,6 +37,22 @@ size_t SignatureOffset(std::string_view bytes) {
            (bytes[nPos] == ' ' || bytes[nPos] == '\t' || bytes[nPos] == '\r' || bytes[nPos] == '\n'))
         ++nPos;
     return bytes.substr(nPos, kRtfSignature.size()) == kRtfSignature ? nPos : std::string_view::npos;
+}
+
+// Properties compared and hashed as bytes, without a branch per member. Padding, if a member
+// ever brings some, can only make equal properties look different: they are then resolved anew.
+bool SameBytes(const RtfCharacterProps& a, const RtfCharacterProps& b) { return std::memcmp(&a, &b, sizeof a) == 0; }
+
+size_t ResolvedSlot(const RtfCharacterProps& chr) {
+    unsigned char bytes[(sizeof chr + 7) / 8 * 8] = {};
+    std::memcpy(bytes, &chr, sizeof chr);
+    uint64_t nHash = 0;
+    for (size_t i = 0; i < sizeof bytes; i += 8) {
+        uint64_t nWord;
+        std::memcpy(&nWord, bytes + i, 8);
+        nHash = (nHash ^ nWord) * 0x9E3779B97F4A7C15ull;
+    }
+    return static_cast<size_t>(nHash >> 60);  // one of 16 slots
 }
 
 bool IsHighSurrogate(char32_t ch) { return ch >= 0xD800 && ch <= 0xDBFF; }
@@ -96,7 +114,8 @@ private:
 
     // Document text.
     void PrepareFormat();
-    void ResolveFormat(RtfGroupState& state) const;
+    void ResolveFormat(RtfGroupState& state);
+    void ResolveFormatAnew(RtfGroupState& state) const;
     void ForgetResolvedFormats();
     void AppendChar(char32_t ch);
     void AppendUnicode(int32_t nParam);
@@ -141,6 +160,16 @@ private:
     const CDoubleByteCodePage* m_pDoubleByte = nullptr;
     bool m_bFormatDirty = true;              // m_cfCurrent may no longer be the innermost group's
     uint32_t m_nGeneration = 1;              // see RtfGroupState::nResolvedGeneration
+    // Formats resolved lately, whichever group they were resolved for: documents switch between a
+    // few formats over and over (\rtlch\af0 ... \ltrch\f1 ...).
+    struct ResolvedFormat {
+        uint32_t nGeneration = 0;
+        RtfCharacterProps chr;
+        CharFormat cf;
+        const char32_t* pUpperHalf = nullptr;
+        const CDoubleByteCodePage* pDoubleByte = nullptr;
+    };
+    std::array<ResolvedFormat, 16> m_resolved;  // in the slot of ResolvedSlot(chr)
     bool m_bBreakPending = false;  // a paragraph was ended; its CR LF waits for what follows
     CharFormat m_cfPendingBreak;
 };
@@ -156,7 +185,8 @@ RtfReadResult CRtfReader::Read(std::string_view bytes) {
     m_states.assign(1, RtfGroupState{});
     CRtfTokenizer tokenizer(bytes.substr(nStart));
     RtfToken token;
-    while (!m_bDocumentEnded && tokenizer.Next(token)) {
+    // In the document's text, plain bytes and \'xx escapes mean the same: they come as one token.
+    while (!m_bDocumentEnded && tokenizer.Next(token, Top().destination == RtfDestination::Body)) {
         switch (token.kind) {
         case RtfTokenKind::GroupStart: OnGroupStart(); break;
         case RtfTokenKind::GroupEnd: OnGroupEnd(); break;
@@ -396,12 +426,18 @@ void CRtfReader::FlushPendingLeadByte() {
 
 void CRtfReader::OnBodyWord(RtfWordInfo info, const RtfToken& token) {
     RtfGroupState& state = Top();
-    const RtfCharacterProps before = state.chr;
+    RtfCharacterProps& chr = state.chr;
     const int32_t nParam = token.nParam;
     const bool bOn = !token.bHasParam || nParam != 0;  // \b and \b1 set, \b0 clears
-    bool bCharFormat = true;
+    // Only a property that takes a new value makes the group's resolved format stale.
+    bool bChanged = false;
+    auto set = [&bChanged](auto& property, auto value) {
+        if (property == value) return;
+        property = value;
+        bChanged = true;
+    };
     switch (info.word) {
-    case RtfWord::Unknown: bCharFormat = false; break;
+    case RtfWord::Unknown: break;
     // Header.
     case RtfWord::Ansi:
         m_nAnsiCodePage = CP_WINDOWS_1252;
@@ -421,7 +457,7 @@ void CRtfReader::OnBodyWord(RtfWordInfo info, const RtfToken& token) {
         break;
     case RtfWord::DefaultFont:
         m_nDefaultFont = nParam;
-        state.chr.nFont = nParam;
+        set(chr.nFont, nParam);
         break;
     // Destinations.
     case RtfWord::FontTable: EnterDestination(RtfDestination::FontTable); break;
@@ -438,36 +474,37 @@ void CRtfReader::OnBodyWord(RtfWordInfo info, const RtfToken& token) {
     case RtfWord::Shape:
     case RtfWord::DrawingObject: EnterDestination(RtfDestination::Shape); break;
     // Character format.
-    case RtfWord::Plain:
-        state.chr = RtfCharacterProps{};
-        state.chr.nFont = m_nDefaultFont;
+    case RtfWord::Plain: {
+        RtfCharacterProps plain;
+        plain.nFont = m_nDefaultFont;
+        set(chr, plain);
         break;
-    case RtfWord::Bold: state.chr.bBold = bOn; break;
-    case RtfWord::Italic: state.chr.bItalic = bOn; break;
-    case RtfWord::Underline: state.chr.bUnderline = bOn; break;
-    case RtfWord::UnderlineNone: state.chr.bUnderline = false; break;
-    case RtfWord::Strike: state.chr.bStrike = bOn; break;
-    case RtfWord::Hidden: state.chr.bHidden = bOn; break;
-    case RtfWord::Color: state.chr.nColor = nParam; break;
+    }
+    case RtfWord::Bold: set(chr.bBold, bOn); break;
+    case RtfWord::Italic: set(chr.bItalic, bOn); break;
+    case RtfWord::Underline: set(chr.bUnderline, bOn); break;
+    case RtfWord::UnderlineNone: set(chr.bUnderline, false); break;
+    case RtfWord::Strike: set(chr.bStrike, bOn); break;
+    case RtfWord::Hidden: set(chr.bHidden, bOn); break;
+    case RtfWord::Color: set(chr.nColor, nParam); break;
     case RtfWord::FontSize:
-        state.chr.nHalfPoints = !token.bHasParam ? kDefaultHalfPoints
-                                : nParam > 0     ? std::min(nParam, int32_t{32767})
-                                                 : state.chr.nHalfPoints;
+        set(chr.nHalfPoints, !token.bHasParam ? kDefaultHalfPoints
+                             : nParam > 0     ? std::min(nParam, int32_t{32767})
+                                              : chr.nHalfPoints);
         break;
-    case RtfWord::AssocBold: state.chr.nAssocBold = bOn ? 1 : 0; break;
-    case RtfWord::AssocItalic: state.chr.nAssocItalic = bOn ? 1 : 0; break;
+    case RtfWord::AssocBold: set(chr.nAssocBold, static_cast<int8_t>(bOn ? 1 : 0)); break;
+    case RtfWord::AssocItalic: set(chr.nAssocItalic, static_cast<int8_t>(bOn ? 1 : 0)); break;
     case RtfWord::AssocFontSize:
-        if (nParam > 0) state.chr.nAssocHalfPoints = std::min(nParam, int32_t{32767});
+        if (nParam > 0) set(chr.nAssocHalfPoints, std::min(nParam, int32_t{32767}));
         break;
-    case RtfWord::AssocFont: state.chr.nAssocFont = nParam; break;
-    case RtfWord::Font: state.chr.nFont = nParam; break;
-    case RtfWord::RtlChars: state.chr.bRtlChars = true; break;
-    case RtfWord::LtrChars: state.chr.bRtlChars = false; break;
+    case RtfWord::AssocFont: set(chr.nAssocFont, nParam); break;
+    case RtfWord::Font: set(chr.nFont, nParam); break;
+    case RtfWord::RtlChars: set(chr.bRtlChars, true); break;
+    case RtfWord::LtrChars: set(chr.bRtlChars, false); break;
     case RtfWord::UnicodeSkip: state.nUnicodeSkip = std::max(nParam, int32_t{0}); break;
     case RtfWord::Unicode:
         AppendUnicode(nParam);
         m_nFallbackToSkip = state.nUnicodeSkip;
-        bCharFormat = false;
         break;
     // Paragraph format.
     case RtfWord::ParagraphDefault:
@@ -492,11 +529,11 @@ void CRtfReader::OnBodyWord(RtfWordInfo info, const RtfToken& token) {
     case RtfWord::Charset:
     case RtfWord::Red:
     case RtfWord::Green:
-    case RtfWord::Blue: bCharFormat = false; break;
-    default: bCharFormat = false; break;  // words of the list tables, notes and drawings
+    case RtfWord::Blue: break;
+    default: break;  // words of the list tables, notes and drawings
     }
-    if (bCharFormat && !(before == Top().chr)) {
-        Top().nResolvedGeneration = 0;
+    if (bChanged) {
+        state.nResolvedGeneration = 0;
         m_bFormatDirty = true;
     }
 }
@@ -684,7 +721,22 @@ void CRtfReader::PrepareFormat() {
     m_paragraph.SetFormat(m_cfCurrent);
 }
 
-void CRtfReader::ResolveFormat(RtfGroupState& state) const {
+// The same properties resolve to the same format until fonts, colours or the code page change,
+// which starts a new generation.
+void CRtfReader::ResolveFormat(RtfGroupState& state) {
+    ResolvedFormat& resolved = m_resolved[ResolvedSlot(state.chr)];
+    if (resolved.nGeneration == m_nGeneration && SameBytes(resolved.chr, state.chr)) {
+        state.cfResolved = resolved.cf;
+        state.pUpperHalf = resolved.pUpperHalf;
+        state.pDoubleByte = resolved.pDoubleByte;
+        state.nResolvedGeneration = m_nGeneration;
+        return;
+    }
+    ResolveFormatAnew(state);
+    resolved = {m_nGeneration, state.chr, state.cfResolved, state.pUpperHalf, state.pDoubleByte};
+}
+
+void CRtfReader::ResolveFormatAnew(RtfGroupState& state) const {
     const RtfCharacterProps& chr = state.chr;
     const bool bAssoc = chr.bRtlChars;
     const bool bBold = bAssoc && chr.nAssocBold >= 0 ? chr.nAssocBold != 0 : chr.bBold;
@@ -714,7 +766,10 @@ void CRtfReader::ResolveFormat(RtfGroupState& state) const {
 // generation makes them so at once, however deep the groups.
 void CRtfReader::ForgetResolvedFormats() {
     ++m_nGeneration;
-    if (m_nGeneration == 0) m_nGeneration = 1;  // 0 stands for "never resolved"
+    if (m_nGeneration == 0) {  // 0 stands for "never resolved"
+        m_nGeneration = 1;
+        m_resolved.fill(ResolvedFormat{});
+    }
     m_bFormatDirty = true;
 }
 

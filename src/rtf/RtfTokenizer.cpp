@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
+#include <cstring>
 #include <limits>
 
 namespace velmora {
@@ -10,6 +12,24 @@ namespace {
 
 constexpr bool IsAsciiLetter(char c) { return static_cast<unsigned char>((c | 0x20) - 'a') < 26; }
 constexpr bool IsDigit(char c) { return static_cast<unsigned char>(c - '0') < 10; }
+
+constexpr uint64_t kEachByte = 0x0101010101010101ull;
+
+// The high bit of each of eight bytes that is an ASCII letter, as IsAsciiLetter decides. No byte's
+// sum carries into the next.
+constexpr uint64_t AsciiDigitBits(uint64_t bytes) {
+    const uint64_t low = bytes & (0x7F * kEachByte);
+    const uint64_t from0 = low + (0x80 - '0') * kEachByte;
+    const uint64_t past9 = low + (0x80 - '9' - 1) * kEachByte;
+    return from0 & ~past9 & ~bytes & (0x80 * kEachByte);
+}
+
+constexpr uint64_t AsciiLetterBits(uint64_t bytes) {
+    const uint64_t folded = (bytes | 0x20 * kEachByte) & (0x7F * kEachByte);
+    const uint64_t fromA = folded + (0x80 - 'a') * kEachByte;      // high bit: at least 'a'
+    const uint64_t pastZ = folded + (0x80 - 'z' - 1) * kEachByte;  // high bit: past 'z'
+    return fromA & ~pastZ & ~bytes & (0x80 * kEachByte);
+}
 
 // The value of a hexadecimal digit, or -1.
 constexpr std::array<int8_t, 256> MakeHexValues() {
@@ -67,7 +87,7 @@ void CRtfTokenizer::ReadHexBytes(RtfToken& token) {
         if (nHigh < 0 || nLow < 0) break;
         m_hexBytes[nCount++] = static_cast<char>(nHigh * 16 + nLow);
         m_nPos += 3;
-        if (nCount == sizeof m_hexBytes || m_nPos + 1 >= nSize || p[m_nPos] != '\\' || p[m_nPos + 1] != '\'') break;
+        if (nCount == kHexBytesSize || m_nPos + 1 >= nSize || p[m_nPos] != '\\' || p[m_nPos + 1] != '\'') break;
         ++m_nPos;  // the backslash of the next escape
     }
     if (nCount > 0) {
@@ -83,35 +103,161 @@ void CRtfTokenizer::ReadHexBytes(RtfToken& token) {
     token.chSymbol = '\'';
 }
 
+bool CRtfTokenizer::HexEscapeAt(size_t nPos) const {
+    const char* p = m_bytes.data();
+    return nPos + 3 < m_bytes.size() && p[nPos + 1] == '\'' && (HexValue(p[nPos + 2]) | HexValue(p[nPos + 3])) >= 0;
+}
+
+// m_nPos is at plain text or at a whole \'xx. Text alone needs no copy: the token shows it where
+// it stands; once an escape or a line end comes, the bytes gather in m_joinedText.
+bool CRtfTokenizer::ReadJoinedText(RtfToken& token) {
+    const size_t nSize = m_bytes.size();
+    const char* p = m_bytes.data();
+    size_t nPos = m_nPos;
+    while (nPos < nSize && !rtf_detail::kTextStops[static_cast<uint8_t>(p[nPos])]) ++nPos;
+    token.kind = RtfTokenKind::Text;
+    const bool bGoesOn = nPos < nSize && (p[nPos] == '\r' || p[nPos] == '\n' || p[nPos] == '\0' || HexEscapeAt(nPos));
+    if (nPos > m_nPos && (!bGoesOn || nPos - m_nPos >= kJoinedTextSize)) {
+        token.text = std::string_view(p + m_nPos, nPos - m_nPos);
+        m_nPos = nPos;
+        return true;
+    }
+    const size_t nStart = m_nPos;
+    size_t nCount = nPos - m_nPos;
+    std::copy(p + m_nPos, p + nPos, m_joinedText);
+    m_nPos = nPos;
+    nCount += JoinText(nCount);
+    token.text = std::string_view(m_joinedText, nCount);
+    return m_nPos > nStart;
+}
+
+// Appends to m_joinedText from nCount on while the text goes on; returns the bytes appended.
+size_t CRtfTokenizer::JoinText(size_t nCount) {
+    const size_t nSize = m_bytes.size();
+    const char* p = m_bytes.data();
+    char* const pOut = m_joinedText;
+    size_t nPos = m_nPos;
+    const size_t nStart = nCount;
+    while (nPos < nSize && nCount < kJoinedTextSize) {
+        const char c = p[nPos];
+        if (!rtf_detail::kTextStops[static_cast<uint8_t>(c)]) {
+            pOut[nCount++] = c;
+            ++nPos;
+        } else if (c == '\\') {
+            if (nPos + 1 >= nSize || p[nPos + 1] != '\'') break;
+            const int nHigh = nPos + 3 < nSize ? HexValue(p[nPos + 2]) : -1;
+            const int nLow = nPos + 3 < nSize ? HexValue(p[nPos + 3]) : -1;
+            const bool bInRow = nPos == m_nHexRowEnd;
+            if ((nHigh | nLow) >= 0) {
+                m_nHexInRow = bInRow ? m_nHexInRow + 1 : 1;
+                pOut[nCount++] = static_cast<char>(nHigh * 16 + nLow);
+                nPos += 4;
+                m_nHexRowEnd = nPos;
+            } else if (bInRow && m_nHexInRow % kHexBytesSize != 0) {
+                // A broken escape in the midst of a row of them loses its backslash, and its
+                // quote reads as text, as in a row that ReadHexBytes reads.
+                ++nPos;
+            } else {
+                break;
+            }
+        } else if (c == '{' || c == '}') {
+            break;
+        } else {
+            ++nPos;  // CR, LF, NUL
+        }
+    }
+    m_nPos = nPos;
+    return nCount - nStart;
+}
+
+// Letters run to the first byte that is not one; eight bytes at a time while the input lasts.
+size_t CRtfTokenizer::ScanName(size_t nPos, uint64_t& nPacked) const {
+    const size_t nSize = m_bytes.size();
+    const char* p = m_bytes.data();
+    if constexpr (std::endian::native == std::endian::little) {
+        if (nSize - nPos >= 8) {
+            uint64_t bytes;
+            std::memcpy(&bytes, p + nPos, 8);
+            const uint64_t nonLetters = ~AsciiLetterBits(bytes) & (0x80 * kEachByte);
+            if (nonLetters != 0) {
+                const int nLetters = std::countr_zero(nonLetters) / 8;
+                nPacked = bytes & ((uint64_t{1} << (8 * nLetters)) - 1);
+                return nPos + static_cast<size_t>(nLetters);
+            }
+            nPacked = bytes;
+            nPos += 8;
+            if (nPos < nSize && IsAsciiLetter(p[nPos])) nPacked = 0;
+            while (nPos < nSize && IsAsciiLetter(p[nPos])) ++nPos;
+            return nPos;
+        }
+    }
+    const size_t nStart = nPos;
+    nPacked = 0;
+    for (unsigned nShift = 0; nPos < nSize && IsAsciiLetter(p[nPos]); ++nPos, nShift += 8) {
+        if (nShift < 64) nPacked |= static_cast<uint64_t>(static_cast<uint8_t>(p[nPos])) << nShift;
+    }
+    if (nPos - nStart > 8) nPacked = 0;
+    return nPos;
+}
+
+// A parameter of fewer than eight digits (or none), with its delimiter, from the next eight bytes
+// at once; false when the input ends too soon or the number is longer, for the plain loop to read.
+bool CRtfTokenizer::ReadShortParameter(size_t& nPos, RtfToken& token) const {
+    if constexpr (std::endian::native == std::endian::little) {
+        if (m_bytes.size() - nPos < 9) return false;
+        const char* p = m_bytes.data() + nPos;
+        const bool bMinus = p[0] == '-';
+        uint64_t bytes;
+        std::memcpy(&bytes, p + bMinus, 8);
+        const int nDigits = std::countr_zero(~AsciiDigitBits(bytes) & (0x80 * kEachByte)) / 8;
+        if (nDigits == 8) return false;
+        const bool bNegative = bMinus && nDigits > 0;
+        // The digits moved to the high end, zeros before them, then summed in pairs, fours, eights.
+        uint64_t value = ((bytes << (8 * (7 - nDigits))) << 8) & (0x0F * kEachByte);
+        value = (value * 10 + (value >> 8)) & 0x00FF00FF00FF00FFull;
+        value = (value * 100 + (value >> 16)) & 0x0000FFFF0000FFFFull;
+        value = (value * 10000 + (value >> 32)) & 0xFFFFFFFFull;
+        const auto nValue = static_cast<int32_t>(value);
+        token.bHasParam = nDigits > 0;
+        token.nParam = bNegative ? -nValue : nValue;
+        const size_t nEnd = static_cast<size_t>(bNegative) + static_cast<size_t>(nDigits);
+        nPos += nEnd + (p[nEnd] == ' ');  // the delimiter belongs to the word
+        return true;
+    }
+    return false;
+}
+
 void CRtfTokenizer::ReadControlWord(RtfToken& token) {
     const size_t nSize = m_bytes.size();
     const char* p = m_bytes.data();
     const size_t nNameStart = m_nPos;
     uint64_t nPacked = 0;
-    for (unsigned nShift = 0; m_nPos < nSize && IsAsciiLetter(p[m_nPos]); ++m_nPos, nShift += 8) {
-        if (nShift < 64) nPacked |= static_cast<uint64_t>(static_cast<uint8_t>(p[m_nPos])) << nShift;
-    }
-    token.nPackedName = m_nPos - nNameStart <= 8 ? nPacked : 0;
+    size_t nPos = ScanName(nNameStart, nPacked);
+    token.nPackedName = nPacked;
     token.kind = RtfTokenKind::ControlWord;
-    token.text = m_bytes.substr(nNameStart, m_nPos - nNameStart);
+    token.text = std::string_view(p + nNameStart, nPos - nNameStart);
 
-    const bool bNegative = m_nPos + 1 < nSize && p[m_nPos] == '-' && IsDigit(p[m_nPos + 1]);
-    if (bNegative) ++m_nPos;
-    if (m_nPos < nSize && IsDigit(p[m_nPos])) {
+    if (ReadShortParameter(nPos, token)) {
+        // done: fewer than eight digits, read at once
+    } else if (const bool bNegative = nPos + 1 < nSize && p[nPos] == '-' && IsDigit(p[nPos + 1]);
+               nPos + bNegative < nSize && IsDigit(p[nPos + bNegative])) {
+        nPos += bNegative;
         int64_t nValue = 0;
         size_t nDigits = 0;
-        for (; m_nPos < nSize && IsDigit(p[m_nPos]); ++m_nPos, ++nDigits) {
-            if (nDigits < 18) nValue = nValue * 10 + (p[m_nPos] - '0');
+        for (; nPos < nSize && IsDigit(p[nPos]); ++nPos, ++nDigits) {
+            if (nDigits < 18) nValue = nValue * 10 + (p[nPos] - '0');
         }
         token.bHasParam = true;
         token.nParam = ClampedParameter(nValue, nDigits, bNegative);
+        if (nPos < nSize && p[nPos] == ' ') ++nPos;  // the delimiter belongs to the word
     } else {
         token.nParam = 0;
+        if (nPos < nSize && p[nPos] == ' ') ++nPos;
     }
-    if (m_nPos < nSize && p[m_nPos] == ' ') ++m_nPos;  // the delimiter belongs to the word
+    m_nPos = nPos;
 
-    const std::string_view name = token.text;
-    if (token.bHasParam && name.size() == 3 && name[0] == 'b' && name[1] == 'i' && name[2] == 'n') {
+    constexpr uint64_t kBin = 'b' | ('i' << 8) | ('n' << 16);
+    if (token.bHasParam && nPacked == kBin) {
         const size_t nWanted = token.nParam > 0 ? static_cast<size_t>(token.nParam) : 0;
         const size_t nLength = std::min(nWanted, nSize - m_nPos);
         if (nLength < nWanted) m_bBinaryCutShort = true;

@@ -47,7 +47,11 @@ public:
     explicit CRtfTokenizer(std::string_view bytes) : m_bytes(bytes) {}
 
     // Fills token with the next token; returns false (token.kind End) at the end of the input.
-    bool Next(RtfToken& token);
+    // bJoinText: plain text and \'xx escapes that follow one another, across line ends of the
+    // file, come as one Text token holding the bytes they stand for (a NUL byte of the file left
+    // out, \'00 kept), for a destination where the two mean the same; such a token is cut at
+    // kJoinedTextSize bytes.
+    bool Next(RtfToken& token, bool bJoinText = false);
 
     // Byte offset of the next token.
     size_t Offset() const { return m_nPos; }
@@ -57,16 +61,34 @@ public:
 private:
     void ReadControl(RtfToken& token);
     void ReadControlWord(RtfToken& token);
+    // Passes over the letters of a name from nPos; returns where they end, and nPacked as
+    // RtfToken::nPackedName.
+    size_t ScanName(size_t nPos, uint64_t& nPacked) const;
+    bool ReadShortParameter(size_t& nPos, RtfToken& token) const;
 
     void ReadHexBytes(RtfToken& token);
+    bool HexEscapeAt(size_t nPos) const;
+    // False, reading nothing, at an escape that is broken on its own.
+    bool ReadJoinedText(RtfToken& token);
+    size_t JoinText(size_t nCount);
 
     std::string_view m_bytes;
     size_t m_nPos = 0;
     bool m_bBinaryCutShort = false;
-    char m_hexBytes[256];  // the bytes of the last HexBytes token
+    static constexpr size_t kHexBytesSize = 256;
+    char m_hexBytes[kHexBytesSize];  // the bytes of the last HexBytes token
+    // The escapes JoinText read in a row, and where the last of them ends.
+    size_t m_nHexInRow = 0;
+    size_t m_nHexRowEnd = std::string_view::npos;
+
+public:
+    static constexpr size_t kJoinedTextSize = 4096;
+
+private:
+    char m_joinedText[kJoinedTextSize];  // the bytes of the last joined Text token
 };
 
-inline bool CRtfTokenizer::Next(RtfToken& token) {
+inline bool CRtfTokenizer::Next(RtfToken& token, bool bJoinText) {
     const size_t nSize = m_bytes.size();
     const char* p = m_bytes.data();
     token.bHasParam = false;
@@ -82,6 +104,7 @@ inline bool CRtfTokenizer::Next(RtfToken& token) {
             token.kind = RtfTokenKind::GroupEnd;
             return true;
         case '\\':
+            if (bJoinText && m_nPos + 1 < nSize && p[m_nPos + 1] == '\'' && ReadJoinedText(token)) return true;
             ReadControl(token);
             if (token.kind == RtfTokenKind::End) continue;
             return true;
@@ -91,6 +114,7 @@ inline bool CRtfTokenizer::Next(RtfToken& token) {
             ++m_nPos;  // line ends are layout of the file, NUL bytes carry nothing
             continue;
         default: {
+            if (bJoinText && ReadJoinedText(token)) return true;
             const size_t nStart = m_nPos;
             while (m_nPos < nSize && !rtf_detail::kTextStops[static_cast<uint8_t>(p[m_nPos])]) ++m_nPos;
             token.kind = RtfTokenKind::Text;
