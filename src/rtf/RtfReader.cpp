@@ -44,14 +44,16 @@ size_t SignatureOffset(std::string_view bytes) {
 bool SameBytes(const RtfCharacterProps& a, const RtfCharacterProps& b) { return std::memcmp(&a, &b, sizeof a) == 0; }
 
 size_t ResolvedSlot(const RtfCharacterProps& chr) {
-    unsigned char bytes[(sizeof chr + 7) / 8 * 8] = {};
-    std::memcpy(bytes, &chr, sizeof chr);
+    const auto* pBytes = reinterpret_cast<const unsigned char*>(&chr);
     uint64_t nHash = 0;
-    for (size_t i = 0; i < sizeof bytes; i += 8) {
+    size_t i = 0;
+    for (; i + 8 <= sizeof chr; i += 8) {
         uint64_t nWord;
-        std::memcpy(&nWord, bytes + i, 8);
-        nHash = (nHash ^ nWord) * 0x9E3779B97F4A7C15ull;
+        std::memcpy(&nWord, pBytes + i, 8);
+        nHash += nWord * (0x9E3779B97F4A7C15ull + 2 * i);  // products side by side, not in a chain
     }
+    for (; i < sizeof chr; ++i) nHash += pBytes[i] * (0xC2B2AE3D27D4EB4Full << (i % 8));
+    nHash *= 0x9E3779B97F4A7C15ull;
     return static_cast<size_t>(nHash >> 60);  // one of 16 slots
 }
 
@@ -85,7 +87,10 @@ private:
     // Tokens.
     void OnGroupStart();
     void OnGroupEnd();
-    void SaveStateBeyondKeptDepth();
+    void SaveStateBeyondKeptDepth() {
+        if (m_nUnkeptDepth > 0) SaveUnkeptState();
+    }
+    void SaveUnkeptState();
     void OnControlWord(const RtfToken& token);
     void OnControlSymbol(char chSymbol);
     void OnHexBytes(std::string_view bytes);
@@ -259,8 +264,7 @@ void CRtfReader::OnGroupEnd() {
 
 // Called before a word beyond the limit is heeded: the first one in a group keeps the state that
 // group opened with, so that a file of nothing but '{' costs no memory past the limit.
-void CRtfReader::SaveStateBeyondKeptDepth() {
-    if (m_nUnkeptDepth == 0) return;
+void CRtfReader::SaveUnkeptState() {
     if (!m_unkeptSaves.empty() && m_unkeptSaves.back().first == m_nUnkeptDepth) return;
     m_unkeptSaves.emplace_back(m_nUnkeptDepth, Top());
 }
@@ -432,9 +436,8 @@ void CRtfReader::OnBodyWord(RtfWordInfo info, const RtfToken& token) {
     // Only a property that takes a new value makes the group's resolved format stale.
     bool bChanged = false;
     auto set = [&bChanged](auto& property, auto value) {
-        if (property == value) return;
+        bChanged |= !(property == value);
         property = value;
-        bChanged = true;
     };
     switch (info.word) {
     case RtfWord::Unknown: break;

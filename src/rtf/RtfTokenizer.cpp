@@ -17,13 +17,6 @@ constexpr uint64_t kEachByte = 0x0101010101010101ull;
 
 // The high bit of each of eight bytes that is an ASCII letter, as IsAsciiLetter decides. No byte's
 // sum carries into the next.
-constexpr uint64_t AsciiDigitBits(uint64_t bytes) {
-    const uint64_t low = bytes & (0x7F * kEachByte);
-    const uint64_t from0 = low + (0x80 - '0') * kEachByte;
-    const uint64_t past9 = low + (0x80 - '9' - 1) * kEachByte;
-    return from0 & ~past9 & ~bytes & (0x80 * kEachByte);
-}
-
 constexpr uint64_t AsciiLetterBits(uint64_t bytes) {
     const uint64_t folded = (bytes | 0x20 * kEachByte) & (0x7F * kEachByte);
     const uint64_t fromA = folded + (0x80 - 'a') * kEachByte;      // high bit: at least 'a'
@@ -200,33 +193,6 @@ size_t CRtfTokenizer::ScanName(size_t nPos, uint64_t& nPacked) const {
     return nPos;
 }
 
-// A parameter of fewer than eight digits (or none), with its delimiter, from the next eight bytes
-// at once; false when the input ends too soon or the number is longer, for the plain loop to read.
-bool CRtfTokenizer::ReadShortParameter(size_t& nPos, RtfToken& token) const {
-    if constexpr (std::endian::native == std::endian::little) {
-        if (m_bytes.size() - nPos < 9) return false;
-        const char* p = m_bytes.data() + nPos;
-        const bool bMinus = p[0] == '-';
-        uint64_t bytes;
-        std::memcpy(&bytes, p + bMinus, 8);
-        const int nDigits = std::countr_zero(~AsciiDigitBits(bytes) & (0x80 * kEachByte)) / 8;
-        if (nDigits == 8) return false;
-        const bool bNegative = bMinus && nDigits > 0;
-        // The digits moved to the high end, zeros before them, then summed in pairs, fours, eights.
-        uint64_t value = ((bytes << (8 * (7 - nDigits))) << 8) & (0x0F * kEachByte);
-        value = (value * 10 + (value >> 8)) & 0x00FF00FF00FF00FFull;
-        value = (value * 100 + (value >> 16)) & 0x0000FFFF0000FFFFull;
-        value = (value * 10000 + (value >> 32)) & 0xFFFFFFFFull;
-        const auto nValue = static_cast<int32_t>(value);
-        token.bHasParam = nDigits > 0;
-        token.nParam = bNegative ? -nValue : nValue;
-        const size_t nEnd = static_cast<size_t>(bNegative) + static_cast<size_t>(nDigits);
-        nPos += nEnd + (p[nEnd] == ' ');  // the delimiter belongs to the word
-        return true;
-    }
-    return false;
-}
-
 void CRtfTokenizer::ReadControlWord(RtfToken& token) {
     const size_t nSize = m_bytes.size();
     const char* p = m_bytes.data();
@@ -237,11 +203,9 @@ void CRtfTokenizer::ReadControlWord(RtfToken& token) {
     token.kind = RtfTokenKind::ControlWord;
     token.text = std::string_view(p + nNameStart, nPos - nNameStart);
 
-    if (ReadShortParameter(nPos, token)) {
-        // done: fewer than eight digits, read at once
-    } else if (const bool bNegative = nPos + 1 < nSize && p[nPos] == '-' && IsDigit(p[nPos + 1]);
-               nPos + bNegative < nSize && IsDigit(p[nPos + bNegative])) {
-        nPos += bNegative;
+    const bool bNegative = nPos + 1 < nSize && p[nPos] == '-' && IsDigit(p[nPos + 1]);
+    if (bNegative) ++nPos;
+    if (nPos < nSize && IsDigit(p[nPos])) {
         int64_t nValue = 0;
         size_t nDigits = 0;
         for (; nPos < nSize && IsDigit(p[nPos]); ++nPos, ++nDigits) {
@@ -249,11 +213,10 @@ void CRtfTokenizer::ReadControlWord(RtfToken& token) {
         }
         token.bHasParam = true;
         token.nParam = ClampedParameter(nValue, nDigits, bNegative);
-        if (nPos < nSize && p[nPos] == ' ') ++nPos;  // the delimiter belongs to the word
     } else {
         token.nParam = 0;
-        if (nPos < nSize && p[nPos] == ' ') ++nPos;
     }
+    if (nPos < nSize) nPos += p[nPos] == ' ';  // the delimiter belongs to the word
     m_nPos = nPos;
 
     constexpr uint64_t kBin = 'b' | ('i' << 8) | ('n' << 16);

@@ -64,7 +64,6 @@ private:
     // Passes over the letters of a name from nPos; returns where they end, and nPacked as
     // RtfToken::nPackedName.
     size_t ScanName(size_t nPos, uint64_t& nPacked) const;
-    bool ReadShortParameter(size_t& nPos, RtfToken& token) const;
 
     void ReadHexBytes(RtfToken& token);
     bool HexEscapeAt(size_t nPos) const;
