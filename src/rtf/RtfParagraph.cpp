@@ -19,11 +19,16 @@ void CRtfParagraph::SetFormat(const CharFormat& cf) {
 }
 
 const char32_t* CRtfParagraph::ByteCharsOf(const char32_t* pUpperHalf) {
-    for (const ByteChars& known : m_byteChars) {
-        if (known.pUpperHalf == pUpperHalf) return known.chars.data();
+    // The page used last comes first: runs in one font follow each other more often than not.
+    if (m_byteChars[m_nLastByteChars].pUpperHalf == pUpperHalf) return m_byteChars[m_nLastByteChars].chars.data();
+    for (size_t i = 0; i < m_byteChars.size(); ++i) {
+        if (m_byteChars[i].pUpperHalf == pUpperHalf) {
+            m_nLastByteChars = i;
+            return m_byteChars[i].chars.data();
+        }
     }
-    ByteChars& table = m_byteChars[m_nNextByteChars];
-    m_nNextByteChars = (m_nNextByteChars + 1) % m_byteChars.size();
+    m_nLastByteChars = (m_nLastByteChars + 1) % m_byteChars.size();
+    ByteChars& table = m_byteChars[m_nLastByteChars];
     for (char32_t byte = 0; byte < 0x80; ++byte) table.chars[byte] = byte;
     for (size_t i = 0; i < 0x80; ++i) table.chars[0x80 + i] = pUpperHalf[i] != 0 ? pUpperHalf[i] : U'\uFFFD';
     table.pUpperHalf = pUpperHalf;

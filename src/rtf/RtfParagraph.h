@@ -69,7 +69,7 @@ private:
     };
     const char32_t* ByteCharsOf(const char32_t* pUpperHalf);
     std::array<ByteChars, 4> m_byteChars;
-    size_t m_nNextByteChars = 0;
+    size_t m_nLastByteChars = 0;
     std::vector<Stretch> m_stretches;
     std::vector<LineBreak> m_breaks;
     // Set for the length of one Emit.
