@@ -10,7 +10,7 @@ namespace velmora {
 
 namespace {
 
-constexpr bool IsAsciiLetter(char c) { return static_cast<unsigned char>((c | 0x20) - 'a') < 26; }
+using rtf_detail::IsAsciiLetter;
 constexpr bool IsDigit(char c) { return static_cast<unsigned char>(c - '0') < 10; }
 
 constexpr uint64_t kEachByte = 0x0101010101010101ull;
@@ -106,19 +106,22 @@ bool CRtfTokenizer::HexEscapeAt(size_t nPos) const {
 bool CRtfTokenizer::ReadJoinedText(RtfToken& token) {
     const size_t nSize = m_bytes.size();
     const char* p = m_bytes.data();
-    size_t nPos = m_nPos;
-    while (nPos < nSize && !rtf_detail::kTextStops[static_cast<uint8_t>(p[nPos])]) ++nPos;
-    token.kind = RtfTokenKind::Text;
-    const bool bGoesOn = nPos < nSize && (p[nPos] == '\r' || p[nPos] == '\n' || p[nPos] == '\0' || HexEscapeAt(nPos));
-    if (nPos > m_nPos && (!bGoesOn || nPos - m_nPos >= kJoinedTextSize)) {
-        token.text = std::string_view(p + m_nPos, nPos - m_nPos);
-        m_nPos = nPos;
-        return true;
-    }
     const size_t nStart = m_nPos;
-    size_t nCount = nPos - m_nPos;
-    std::copy(p + m_nPos, p + nPos, m_joinedText);
-    m_nPos = nPos;
+    token.kind = RtfTokenKind::Text;
+    size_t nCount = 0;
+    if (p[nStart] != '\\') {
+        size_t nPos = nStart;
+        while (nPos < nSize && !rtf_detail::kTextStops[static_cast<uint8_t>(p[nPos])]) ++nPos;
+        const bool bGoesOn =
+            nPos < nSize && (p[nPos] == '\r' || p[nPos] == '\n' || p[nPos] == '\0' || HexEscapeAt(nPos));
+        if (!bGoesOn || nPos - nStart >= kJoinedTextSize) {
+            token.text = std::string_view(p + nStart, nPos - nStart);
+            m_nPos = nPos;
+            return true;
+        }
+        for (; nCount < nPos - nStart; ++nCount) m_joinedText[nCount] = p[nStart + nCount];
+        m_nPos = nPos;
+    }
     nCount += JoinText(nCount);
     token.text = std::string_view(m_joinedText, nCount);
     return m_nPos > nStart;
@@ -130,29 +133,33 @@ size_t CRtfTokenizer::JoinText(size_t nCount) {
     const char* p = m_bytes.data();
     char* const pOut = m_joinedText;
     size_t nPos = m_nPos;
+    size_t nInRow = m_nHexInRow;
+    size_t nRowEnd = m_nHexRowEnd;
     const size_t nStart = nCount;
     while (nPos < nSize && nCount < kJoinedTextSize) {
         const char c = p[nPos];
-        if (!rtf_detail::kTextStops[static_cast<uint8_t>(c)]) {
-            pOut[nCount++] = c;
-            ++nPos;
-        } else if (c == '\\') {
+        if (c == '\\') {
             if (nPos + 1 >= nSize || p[nPos + 1] != '\'') break;
             const int nHigh = nPos + 3 < nSize ? HexValue(p[nPos + 2]) : -1;
             const int nLow = nPos + 3 < nSize ? HexValue(p[nPos + 3]) : -1;
-            const bool bInRow = nPos == m_nHexRowEnd;
+            const bool bInRow = nPos == nRowEnd;
             if ((nHigh | nLow) >= 0) {
-                m_nHexInRow = bInRow ? m_nHexInRow + 1 : 1;
+                nInRow = bInRow ? nInRow + 1 : 1;
                 pOut[nCount++] = static_cast<char>(nHigh * 16 + nLow);
                 nPos += 4;
-                m_nHexRowEnd = nPos;
-            } else if (bInRow && m_nHexInRow % kHexBytesSize != 0) {
+                nRowEnd = nPos;
+            } else if (bInRow && nInRow % kHexBytesSize != 0) {
                 // A broken escape in the midst of a row of them loses its backslash, and its
                 // quote reads as text, as in a row that ReadHexBytes reads.
                 ++nPos;
             } else {
                 break;
             }
+        } else if (!rtf_detail::kTextStops[static_cast<uint8_t>(c)]) {
+            do {
+                pOut[nCount++] = p[nPos++];
+            } while (nPos < nSize && nCount < kJoinedTextSize &&
+                     !rtf_detail::kTextStops[static_cast<uint8_t>(p[nPos])]);
         } else if (c == '{' || c == '}') {
             break;
         } else {
@@ -160,11 +167,13 @@ size_t CRtfTokenizer::JoinText(size_t nCount) {
         }
     }
     m_nPos = nPos;
+    m_nHexInRow = nInRow;
+    m_nHexRowEnd = nRowEnd;
     return nCount - nStart;
 }
 
 // Letters run to the first byte that is not one; eight bytes at a time while the input lasts.
-size_t CRtfTokenizer::ScanName(size_t nPos, uint64_t& nPacked) const {
+inline size_t CRtfTokenizer::ScanName(size_t nPos, uint64_t& nPacked) const {
     const size_t nSize = m_bytes.size();
     const char* p = m_bytes.data();
     if constexpr (std::endian::native == std::endian::little) {

@@ -40,6 +40,7 @@ constexpr std::array<bool, 256> MakeTextStops() {
     return stops;
 }
 inline constexpr std::array<bool, 256> kTextStops = MakeTextStops();
+constexpr bool IsAsciiLetter(char c) { return static_cast<unsigned char>((c | 0x20) - 'a') < 26; }
 }  // namespace rtf_detail
 
 class CRtfTokenizer {
@@ -103,6 +104,12 @@ inline bool CRtfTokenizer::Next(RtfToken& token, bool bJoinText) {
             token.kind = RtfTokenKind::GroupEnd;
             return true;
         case '\\':
+            // Most often a word: its letters are read at once.
+            if (m_nPos + 1 < nSize && rtf_detail::IsAsciiLetter(p[m_nPos + 1])) {
+                ++m_nPos;
+                ReadControlWord(token);
+                return true;
+            }
             if (bJoinText && m_nPos + 1 < nSize && p[m_nPos + 1] == '\'' && ReadJoinedText(token)) return true;
             ReadControl(token);
             if (token.kind == RtfTokenKind::End) continue;
