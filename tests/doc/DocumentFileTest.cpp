@@ -1,7 +1,7 @@
 // Opening and saving documents: RTF files of today's word processors open with their text and
 // alignment, and what Velmora saves opens again with every format, alignment and direction.
 
-#include "ModelDump.h"
+#include "QtText.h"
 #include "RtfReader.h"
 #include "doc/Tesslar2Doc.h"
 #include "doc/Tesslar2View.h"
@@ -43,7 +43,7 @@ void operator delete(void* p) noexcept { std::free(p); }
 void operator delete(void* p, std::size_t) noexcept { std::free(p); }
 
 using namespace velmora;
-using velmora::test::DumpModel;
+using velmora::test::DumpModelText;
 using velmora::test::FromU32;
 using velmora::test::ToU32;
 
@@ -82,13 +82,13 @@ void tst_DocumentFile::saveThenOpenKeepsEverything_data() {
     QTest::addColumn<QString>("html");
     QTest::addColumn<QString>("expected");
     QTest::newRow("hebrew bold centred") << QStringLiteral("<p align=center dir=rtl><b>שלום</b> עולם</p>")
-                                         << QStringLiteral("{C rtl}[b 240 177:שלום][0 240 177: עולם]");
+                                         << QStringLiteral("C<|[b:שלום][: עולם]");
     QTest::newRow("colour size latin left")
         << QStringLiteral("<p align=left dir=ltr><span style='color:#ff0000;font-size:16pt'>red</span> <u>u</u> <s>s</s> <i>i</i></p>")
-        << QStringLiteral("{L}[0 #0000ff 320 0:red][0 240 0: ][u 240 0:u][0 240 0: ][s 240 0:s][0 240 0: ][i 240 0:i]");
+        << QStringLiteral("L|[#ff0000 h320 c0:red][c0: ][u c0:u][c0: ][s c0:s][c0: ][i c0:i]");
     QTest::newRow("two paragraphs, right and justified")
         << QStringLiteral("<p align=right dir=rtl>אחת</p><p align=justify dir=rtl>שתיים 2</p>")
-        << QStringLiteral("{R rtl}[0 240 177:אחת\\r\\n]{J rtl}[0 240 177:שתיים 2]");
+        << QStringLiteral("R<|[:אחת]\nJ<|[:שתיים 2]");
 }
 
 void tst_DocumentFile::saveThenOpenKeepsEverything() {
@@ -126,7 +126,7 @@ void tst_DocumentFile::saveThenOpenKeepsEverything() {
     QVERIFY2(reopened.OnOpenDocument(strPath, strError), qPrintable(strError));
     TextModel back;
     SnapshotDocument(*reopened.GetTextDocument(), back, false);
-    QCOMPARE(DumpModel(back), expected);
+    QCOMPARE(DumpModelText(back), expected);
     QCOMPARE(reopened.GetPathName(), QFileInfo(strPath).absoluteFilePath());
     QVERIFY(!reopened.IsModified());
 }
