@@ -191,10 +191,6 @@ constexpr uint64_t PackName(std::string_view name) {
     return key;
 }
 
-constexpr size_t PackedSlot(uint64_t key) {
-    return static_cast<size_t>((key * 0x9E3779B97F4A7C15ull) >> 55) & (kSlots - 1);
-}
-
 // Built while compiling: a lookup needs no guard for a table built on first use.
 class CWordTable {
 public:
@@ -204,21 +200,15 @@ public:
             while (m_slots[i] != nullptr) i = (i + 1) & (kSlots - 1);
             m_slots[i] = &entry;
             if (const uint64_t key = PackName(entry.name)) {
-                size_t j = PackedSlot(key);
-                while (m_packed[j].key != 0) j = (j + 1) & (kSlots - 1);
+                size_t j = rtf_detail::PackedWordSlot(key);
+                while (m_packed[j].key != 0) j = (j + 1) & (rtf_detail::kPackedWordSlots - 1);
                 m_packed[j] = {key, {entry.word, entry.ch}};
             }
         }
     }
 
-    constexpr RtfWordInfo Find(std::string_view name, uint64_t key) const {
-        // Almost every word is short: one packed comparison finds it, or finds it unknown.
-        if (key != 0) {
-            for (size_t j = PackedSlot(key); m_packed[j].key != 0; j = (j + 1) & (kSlots - 1)) {
-                if (m_packed[j].key == key) return m_packed[j].info;
-            }
-            return {};
-        }
+    // A name of more than eight letters.
+    constexpr RtfWordInfo FindLong(std::string_view name) const {
         size_t i = HashName(name) & (kSlots - 1);
         while (const WordEntry* pEntry = m_slots[i]) {
             if (SameName(pEntry->name, name)) return {pEntry->word, pEntry->ch};
@@ -227,25 +217,27 @@ public:
         return {};
     }
 
+    constexpr const std::array<rtf_detail::PackedRtfWord, rtf_detail::kPackedWordSlots>& Packed() const {
+        return m_packed;
+    }
+
 private:
-    struct PackedEntry {
-        uint64_t key = 0;
-        RtfWordInfo info;
-    };
     std::array<const WordEntry*, kSlots> m_slots{};
-    std::array<PackedEntry, kSlots> m_packed{};
+    std::array<rtf_detail::PackedRtfWord, rtf_detail::kPackedWordSlots> m_packed{};
 };
 
 constexpr CWordTable kWordTable;
 
 }  // namespace
 
-RtfWordInfo LookUpRtfWord(std::string_view name) { return LookUpRtfWord(name, PackName(name)); }
+constexpr std::array<rtf_detail::PackedRtfWord, rtf_detail::kPackedWordSlots> rtf_detail::kPackedWords =
+    kWordTable.Packed();
 
-RtfWordInfo LookUpRtfWord(std::string_view name, uint64_t nPacked) {
+RtfWordInfo LookUpRtfWord(std::string_view name) {
+    if (const uint64_t nPacked = PackName(name)) return LookUpRtfWord(name, nPacked);
     // Names longer than any known word cannot match; they need no hashing.
     if (name.size() > 20) return {};
-    return kWordTable.Find(name, nPacked);
+    return kWordTable.FindLong(name);
 }
 
 }  // namespace velmora
