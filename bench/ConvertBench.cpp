@@ -5,6 +5,7 @@
 #include "Corpus.h"
 #include "LineReversal.h"
 #include "RtfReader.h"
+#include "RtfTokenizer.h"
 #include "RtfWriter.h"
 #include "VisualToLogical.h"
 
@@ -79,6 +80,20 @@ void BM_ReadRtf(benchmark::State& state) {
     SetBytes(state, CorpusRtf().size());
 }
 BENCHMARK(BM_ReadRtf)->Unit(benchmark::kMillisecond);
+
+// The tokenizer alone, text joined as in the document's body: what is left of BM_ReadRtf is the
+// reader's own work on the tokens.
+void BM_TokenizeRtf(benchmark::State& state) {
+    for (auto _ : state) {
+        CRtfTokenizer tokenizer(CorpusRtf());
+        RtfToken token;
+        size_t nTokens = 0;
+        while (tokenizer.Next(token, true)) ++nTokens;
+        benchmark::DoNotOptimize(nTokens);
+    }
+    SetBytes(state, CorpusRtf().size());
+}
+BENCHMARK(BM_TokenizeRtf)->Unit(benchmark::kMillisecond);
 
 void BM_ReadRtfIntoModel(benchmark::State& state) {
     for (auto _ : state) {
