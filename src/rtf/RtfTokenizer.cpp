@@ -139,6 +139,17 @@ size_t CRtfTokenizer::JoinText(size_t nCount) {
     while (nPos < nSize && nCount < kJoinedTextSize) {
         const char c = p[nPos];
         if (c == '\\') {
+            // Rows of whole escapes, the bulk of a document in a code page, while four bytes are left.
+            while (nPos + 4 <= nSize && nCount < kJoinedTextSize && p[nPos] == '\\' && p[nPos + 1] == '\'') {
+                const int nHigh = HexValue(p[nPos + 2]);
+                const int nLow = HexValue(p[nPos + 3]);
+                if ((nHigh | nLow) < 0) break;
+                nInRow = nPos == nRowEnd ? nInRow + 1 : 1;
+                pOut[nCount++] = static_cast<char>(nHigh * 16 + nLow);
+                nPos += 4;
+                nRowEnd = nPos;
+            }
+            if (nPos >= nSize || nCount >= kJoinedTextSize || p[nPos] != '\\') continue;
             if (nPos + 1 >= nSize || p[nPos + 1] != '\'') break;
             const int nHigh = nPos + 3 < nSize ? HexValue(p[nPos + 2]) : -1;
             const int nLow = nPos + 3 < nSize ? HexValue(p[nPos + 3]) : -1;
