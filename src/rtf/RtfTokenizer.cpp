@@ -2,8 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <bit>
-#include <cstring>
 #include <limits>
 
 namespace velmora {
@@ -12,17 +10,6 @@ namespace {
 
 using rtf_detail::IsAsciiLetter;
 constexpr bool IsDigit(char c) { return static_cast<unsigned char>(c - '0') < 10; }
-
-constexpr uint64_t kEachByte = 0x0101010101010101ull;
-
-// The high bit of each of eight bytes that is an ASCII letter, as IsAsciiLetter decides. No byte's
-// sum carries into the next.
-constexpr uint64_t AsciiLetterBits(uint64_t bytes) {
-    const uint64_t folded = (bytes | 0x20 * kEachByte) & (0x7F * kEachByte);
-    const uint64_t fromA = folded + (0x80 - 'a') * kEachByte;      // high bit: at least 'a'
-    const uint64_t pastZ = folded + (0x80 - 'z' - 1) * kEachByte;  // high bit: past 'z'
-    return fromA & ~pastZ & ~bytes & (0x80 * kEachByte);
-}
 
 // The value of a hexadecimal digit, or -1.
 constexpr std::array<int8_t, 256> MakeHexValues() {
@@ -183,27 +170,11 @@ size_t CRtfTokenizer::JoinText(size_t nCount) {
     return nCount - nStart;
 }
 
-// Letters run to the first byte that is not one; eight bytes at a time while the input lasts.
+// A plain loop: it leaves the branch predictor the name's length to go by for what follows it
+// (a parameter or not, a delimiter or not), which reading eight letters at once does not.
 inline size_t CRtfTokenizer::ScanName(size_t nPos, uint64_t& nPacked) const {
     const size_t nSize = m_bytes.size();
     const char* p = m_bytes.data();
-    if constexpr (std::endian::native == std::endian::little) {
-        if (nSize - nPos >= 8) {
-            uint64_t bytes;
-            std::memcpy(&bytes, p + nPos, 8);
-            const uint64_t nonLetters = ~AsciiLetterBits(bytes) & (0x80 * kEachByte);
-            if (nonLetters != 0) {
-                const int nLetters = std::countr_zero(nonLetters) / 8;
-                nPacked = bytes & ((uint64_t{1} << (8 * nLetters)) - 1);
-                return nPos + static_cast<size_t>(nLetters);
-            }
-            nPacked = bytes;
-            nPos += 8;
-            if (nPos < nSize && IsAsciiLetter(p[nPos])) nPacked = 0;
-            while (nPos < nSize && IsAsciiLetter(p[nPos])) ++nPos;
-            return nPos;
-        }
-    }
     const size_t nStart = nPos;
     nPacked = 0;
     for (unsigned nShift = 0; nPos < nSize && IsAsciiLetter(p[nPos]); ++nPos, nShift += 8) {
