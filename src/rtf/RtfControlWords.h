@@ -17,6 +17,7 @@ enum class RtfWord : uint8_t {
     Font, Charset, Red, Green, Blue,
     // Character format.
     Plain, Bold, Italic, Underline, UnderlineNone, Strike, Hidden, Color, FontSize,
+    Superscript, SuperscriptOff,
     AssocBold, AssocItalic, AssocFontSize, AssocFont, RtlChars, LtrChars,
     UnicodeSkip, Unicode,
     // Paragraph format.
@@ -24,17 +25,21 @@ enum class RtfWord : uint8_t {
     // Lists: the tables, a paragraph's list and level, and the label a writer rendered.
     ListTable, ListOverrideTable, List, ListLevel, ListId, LevelNumberFormat, LevelStartAt, LevelFollow,
     LevelLegal, LevelText, LevelNumbers, ListOverride, ListIndex, ListLevelIndex, ListText,
+    // Word 6 and 95 numbering (\pn): the destination, its kinds, format (ch holds the \levelnfc it
+    // matches), start and the texts around the number.
+    OldNumbering, OldNumberingBody, OldNumberingBullet, OldNumberingOther, OldNumberingFormat,
+    OldNumberingStart, OldNumberingBefore, OldNumberingAfter,
     // Notes and drawings.
     Footnote, FootnoteIsEndnote, FootnoteMark, Shape, ShapeInstance, ShapeText, DrawingObject, DrawingText,
     // Breaks and characters.
-    Paragraph,  // \par, \sect, \page, \row, \nestrow: a paragraph ends
+    Paragraph,  // \par, \sect, \page, \column, \row, \nestrow: a paragraph ends
     Line,       // \line: a break inside the paragraph
     Character,  // a word that stands for one character (\tab, \emdash, \cell...)
 };
 
 struct RtfWordInfo {
     RtfWord word = RtfWord::Unknown;
-    char32_t ch = 0;  // the character of an RtfWord::Character word
+    char32_t ch = 0;  // the character of an RtfWord::Character word, the format of OldNumberingFormat
 };
 
 // Looks a control word's name up (case-sensitive, as RTF is). Unknown names give

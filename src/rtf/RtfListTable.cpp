@@ -48,6 +48,9 @@ std::u32string Ordinal(int32_t nValue) {
 }
 
 constexpr char32_t kHebrewLetters[] = U"אבגדהוזחטיכלמנסעפצקרשת";  // without final forms
+constexpr char32_t kArabicLetters[] = U"أبتثجحخدذرزسشصضطظعغفقكلمنهوى";
+constexpr char32_t kKoreanSyllables[] = U"가나다라마바사아자차카타파하";
+constexpr char32_t kKoreanConsonants[] = U"ㄱㄴㄷㄹㅁㅂㅅㅇㅈㅊㅋㅌㅍㅎ";
 
 // Hebrew numerals: hundreds, tens and units by letter value; 15 and 16 as ט"ו and ט"ז.
 std::u32string HebrewNumeral(int32_t nValue) {
@@ -68,12 +71,21 @@ std::u32string HebrewNumeral(int32_t nValue) {
     return text;
 }
 
-// The 22 letters as the digits of a number without zero: א..ת, then אא, אב...
-std::u32string HebrewLetters(int32_t nValue) {
+// An alphabet as the digits of a number without zero: א..ת, then אא, אב...
+template <size_t N>
+std::u32string AlphabetDigits(int32_t nValue, const char32_t (&alphabet)[N]) {
     if (nValue <= 0) return Ascii(std::to_string(nValue));
+    constexpr int64_t nLetters = N - 1;
     std::u32string text;
-    for (int64_t n = nValue; n > 0; n = (n - 1) / 22) text.insert(text.begin(), kHebrewLetters[(n - 1) % 22]);
+    for (int64_t n = nValue; n > 0; n = (n - 1) / nLetters) text.insert(text.begin(), alphabet[(n - 1) % nLetters]);
     return text;
+}
+
+// An alphabet that starts over after its last letter.
+template <size_t N>
+std::u32string AlphabetCycle(int32_t nValue, const char32_t (&alphabet)[N]) {
+    if (nValue <= 0) return Ascii(std::to_string(nValue));
+    return std::u32string(1, alphabet[(nValue - 1) % static_cast<int32_t>(N - 1)]);
 }
 
 }  // namespace
@@ -86,8 +98,11 @@ std::u32string FormatListNumber(int32_t nValue, int32_t nFormat) {
     case 4: return Letters(nValue, U'a');
     case 5: return Ordinal(nValue);
     case 22: return nValue >= 0 && nValue < 10 ? U"0" + Ascii(std::to_string(nValue)) : Ascii(std::to_string(nValue));
+    case 24: return AlphabetCycle(nValue, kKoreanSyllables);
+    case 25: return AlphabetCycle(nValue, kKoreanConsonants);
     case 45: return HebrewNumeral(nValue);
-    case 47: return HebrewLetters(nValue);
+    case 46: return AlphabetDigits(nValue, kArabicLetters);
+    case 47: return AlphabetDigits(nValue, kHebrewLetters);
     case kBulletFormat: return std::u32string(1, kBullet);
     case kNoNumberFormat: return {};
     default: return Ascii(std::to_string(nValue));
@@ -199,17 +214,12 @@ std::optional<std::u32string> CRtfListTable::NextLabel(int32_t nLs, int32_t nLev
 std::u32string CRtfListTable::LevelText(const List& list, const Level& level, const Counters& counters,
                                         const ByteDecoder& decodeByte) const {
     if (level.nFormat == kBulletFormat) {
-        // A bullet shows as itself when the level gives a character of its own. A picture in a
-        // symbol font (Word's Symbol dot, Wingdings square), a character of the private use area or
-        // a letter (Word's o in Courier New) has no character to show: the levels take the dot,
-        // the white bullet and the small square in turn, as those pictures go in Word's lists.
-        for (size_t i = 1; i < level.text.size(); ++i) {
-            const TextUnit& unit = level.text[i];
-            const char32_t ch = unit.bByte ? decodeByte(level.nFont, static_cast<uint8_t>(unit.value)) : unit.value;
-            if (ch >= 0x80 && ch != kSymbolPicture && !(ch >= 0xE000 && ch <= 0xF8FF)) return std::u32string(1, ch);
-        }
-        static constexpr char32_t kLevelBullets[] = {kBullet, kWhiteBullet, kSmallSquare};
-        return std::u32string(1, kLevelBullets[static_cast<size_t>(&level - list.levels.data()) % 3]);
+        // Whatever character or picture the level names, its bullet reads as the dot, the white
+        // bullet and the small square in turn by level (the ninth the dot again), as other readers
+        // give a list's text.
+        static constexpr char32_t kLevelBullets[kMaxLevels] = {
+            kBullet, kWhiteBullet, kSmallSquare, kBullet, kWhiteBullet, kSmallSquare, kBullet, kWhiteBullet, kBullet};
+        return std::u32string(1, kLevelBullets[static_cast<size_t>(&level - list.levels.data())]);
     }
     if (level.text.empty()) return FormatListNumber(counters.values[&level - list.levels.data()], level.nFormat);
     const size_t nLength = std::min(level.text.size() - 1, static_cast<size_t>(level.text[0].value));

@@ -6,6 +6,7 @@
 #include "CharFormat.h"
 #include "RtfSink.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -31,6 +32,7 @@ public:
     void Prepend(std::u32string_view text);
     // Characters held so far, and cutting them back to nLength (line breaks after it go too).
     size_t Length() const { return m_text.size(); }
+    std::u32string TextFrom(size_t nStart) const { return m_text.substr(std::min(nStart, m_text.size())); }
     void Truncate(size_t nLength);
     // True while the paragraph holds neither characters nor line breaks.
     bool IsEmpty() const { return m_text.empty() && m_breaks.empty(); }
