@@ -134,6 +134,8 @@ constexpr WordEntry kWords[] = {
     {"shpinst", RtfWord::ShapeInstance, 0},
     {"shptxt", RtfWord::ShapeText, 0},
     {"do", RtfWord::DrawingObject, 0},
+    {"object", RtfWord::Object, 0},
+    {"result", RtfWord::ObjectResult, 0},
     {"dptxbxtext", RtfWord::DrawingText, 0},
     // Destinations whose content is not document text. Starred destinations (\*\...) are
     // skipped without being listed.
@@ -145,7 +147,6 @@ constexpr WordEntry kWords[] = {
     {"filetbl", RtfWord::SkipDestination, 0},
     {"info", RtfWord::SkipDestination, 0},
     {"pict", RtfWord::SkipDestination, 0},
-    {"object", RtfWord::SkipDestination, 0},
     {"nonshppict", RtfWord::SkipDestination, 0},
     {"shprslt", RtfWord::SkipDestination, 0},
     {"fldinst", RtfWord::SkipDestination, 0},

@@ -29,8 +29,9 @@ enum class RtfWord : uint8_t {
     // matches), start and the texts around the number.
     OldNumbering, OldNumberingBody, OldNumberingBullet, OldNumberingOther, OldNumberingFormat,
     OldNumberingStart, OldNumberingBefore, OldNumberingAfter,
-    // Notes and drawings.
+    // Notes, drawings and embedded objects.
     Footnote, FootnoteIsEndnote, FootnoteMark, Shape, ShapeInstance, ShapeText, DrawingObject, DrawingText,
+    Object, ObjectResult,
     // Breaks and characters.
     Paragraph,  // \par, \sect, \page, \column, \row, \nestrow: a paragraph ends
     Line,       // \line: a break inside the paragraph

@@ -22,6 +22,7 @@ enum class RtfDestination : uint8_t {
     ListText,    // \listtext, \pntext: the label a writer rendered
     Footnote,    // \footnote: kept out of the text, watched for \ftnalt
     Shape,       // \shp, \do: nothing but their text boxes is text
+    Object,      // \object: nothing but its \result is text
     OldNumbering,      // \pn: how a paragraph is numbered
     OldNumberingText,  // \pntxtb, \pntxta: the text before or after its number
 };

@@ -215,11 +215,9 @@ std::u32string CRtfListTable::LevelText(const List& list, const Level& level, co
                                         const ByteDecoder& decodeByte) const {
     if (level.nFormat == kBulletFormat) {
         // Whatever character or picture the level names, its bullet reads as the dot, the white
-        // bullet and the small square in turn by level (the ninth the dot again), as other readers
-        // give a list's text.
-        static constexpr char32_t kLevelBullets[kMaxLevels] = {
-            kBullet, kWhiteBullet, kSmallSquare, kBullet, kWhiteBullet, kSmallSquare, kBullet, kWhiteBullet, kBullet};
-        return std::u32string(1, kLevelBullets[static_cast<size_t>(&level - list.levels.data())]);
+        // bullet and the small square in turn by level, as other readers give a list's text.
+        static constexpr char32_t kLevelBullets[] = {kBullet, kWhiteBullet, kSmallSquare};
+        return std::u32string(1, kLevelBullets[static_cast<size_t>(&level - list.levels.data()) % 3]);
     }
     if (level.text.empty()) return FormatListNumber(counters.values[&level - list.levels.data()], level.nFormat);
     const size_t nLength = std::min(level.text.size() - 1, static_cast<size_t>(level.text[0].value));

@@ -295,6 +295,11 @@ void CRtfReader::OnControlWord(const RtfToken& token) {
     case RtfDestination::Shape: OnShapeWord(info.word); break;
     case RtfDestination::OldNumbering:
     case RtfDestination::OldNumberingText: OnOldNumberingWord(info, token); break;
+    case RtfDestination::Object:
+        // An object's result is what the document shows of it.
+        if (info.word == RtfWord::ObjectResult) EnterDestination(RtfDestination::Body);
+        if (info.word == RtfWord::SkipDestination) EnterDestination(RtfDestination::Skip);
+        break;
     }
     m_bStarPending = false;
 }
@@ -462,6 +467,7 @@ void CRtfReader::OnBodyWord(RtfWordInfo info, const RtfToken& token) {
         break;
     case RtfWord::Shape:
     case RtfWord::DrawingObject: EnterDestination(RtfDestination::Shape); break;
+    case RtfWord::Object: EnterDestination(RtfDestination::Object); break;
     // Character format.
     case RtfWord::Plain:
         state.chr = RtfCharacterProps{};
@@ -715,8 +721,9 @@ void CRtfReader::PrependListLabel() {
         *label += m_listText.back();
     if (!label && !m_listText.empty()) label = m_listText;
     m_listText.clear();
-    // Word 6 numbering counts its paragraphs whether or not its writer rendered their labels.
-    if (state.nOldNumbering > 0) {
+    // Word 6 numbering counts its paragraphs whether or not its writer rendered their labels; a
+    // paragraph of a list (\ls) is numbered by the list alone, as later writers mean it.
+    if (state.nOldNumbering > 0 && state.nList == 0) {
         std::u32string oldLabel = m_oldNumbering.NextLabel(state.nOldNumbering);
         if (!label && !oldLabel.empty()) label = std::move(oldLabel);
     }
