@@ -35,7 +35,8 @@ enum class RtfWord : uint8_t {
     // Breaks and characters.
     Paragraph,  // \par, \sect, \page, \column, \row, \nestrow: a paragraph ends
     Line,       // \line: a break inside the paragraph
-    Character,  // a word that stands for one character (\tab, \emdash, \cell...)
+    Cell,       // \cell, \nestcell: a tab, after which the next cell's text begins
+    Character,  // a word that stands for one character (\tab, \emdash...)
 };
 
 struct RtfWordInfo {

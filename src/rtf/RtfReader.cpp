@@ -92,7 +92,9 @@ private:
 
     // Lists, notes and text boxes.
     char32_t DecodeLabelByte(int32_t nFont, uint8_t byte) const;
-    void PrependListLabel();
+    void InsertListLabel();
+    void InsertLastCellLabel();
+    void EndCell();
     void AppendNoteMark();
     void MarkEndnote();
     void BeginTextBox();
@@ -143,6 +145,7 @@ private:
     std::vector<size_t> m_textBoxDepths;  // group depths at which a text box began
     CRtfOldNumbering m_oldNumbering;
     uint32_t m_nParagraphSerial = 0;  // paragraphs ended so far
+    size_t m_nCellStart = 0;          // where the paragraph's current table cell begins
     bool m_bNoteMarkPending = false;  // a \chftn waits for its note
 
     CRtfParagraph m_paragraph;
@@ -525,6 +528,7 @@ void CRtfReader::OnBodyWord(RtfWordInfo info, const RtfToken& token) {
     // Breaks and characters.
     case RtfWord::Paragraph: EndParagraph(); break;
     case RtfWord::Line: AddLineBreak(); break;
+    case RtfWord::Cell: EndCell(); break;
     case RtfWord::Character: AppendChar(info.ch); break;
     // Table entries outside their table mean nothing.
     case RtfWord::Charset:
@@ -706,8 +710,9 @@ char32_t CRtfReader::DecodeLabelByte(int32_t nFont, uint8_t byte) const {
 }
 
 // A paragraph of a list the list table knows takes the label the table gives (as other readers
-// number it); any other takes the label its writer rendered, if any.
-void CRtfReader::PrependListLabel() {
+// number it); any other takes the label its writer rendered, if any. In a table row, which reads
+// as one paragraph, each cell's text is a paragraph of its own and takes its label at its start.
+void CRtfReader::InsertListLabel() {
     const RtfGroupState& state = Top();
     std::optional<std::u32string> label;
     if (state.nList > 0) {
@@ -734,7 +739,7 @@ void CRtfReader::PrependListLabel() {
     for (char32_t& ch : *label) {
         if (IsHighSurrogate(ch) || IsLowSurrogate(ch)) ch = kReplacement;
     }
-    m_paragraph.Prepend(*label);
+    m_paragraph.Insert(m_nCellStart, *label);
 }
 
 // A note reads as its mark where it is anchored: when it follows superscript text in the same
@@ -850,6 +855,22 @@ void CRtfReader::FlushPendingHighSurrogate() {
     m_paragraph.Append(kReplacement);
 }
 
+void CRtfReader::EndCell() {
+    if (Top().chr.bHidden) return;
+    FlushPending();
+    PrepareFormat();
+    InsertListLabel();
+    m_paragraph.Append(U'\t');
+    m_nCellStart = m_paragraph.Length();
+}
+
+// The paragraph ends: the text after its last cell takes its label, unless the paragraph is a
+// row that ends right after that cell.
+void CRtfReader::InsertLastCellLabel() {
+    if (m_nCellStart == 0 || m_nCellStart < m_paragraph.Length()) InsertListLabel();
+    m_nCellStart = 0;
+}
+
 void CRtfReader::AddLineBreak() {
     FlushPending();
     PrepareFormat();
@@ -859,7 +880,7 @@ void CRtfReader::AddLineBreak() {
 void CRtfReader::EndParagraph() {
     FlushPending();
     PrepareFormat();
-    PrependListLabel();
+    InsertLastCellLabel();
     if (m_bBreakPending) m_sink.EndParagraph(m_cfPendingBreak);
     const RtfGroupState& state = Top();
     m_cfPendingBreak =
@@ -875,7 +896,7 @@ void CRtfReader::EndDocument() {
     FlushPending();
     if (m_paragraph.IsEmpty()) return;
     PrepareFormat();
-    PrependListLabel();
+    InsertLastCellLabel();
     if (m_bBreakPending) m_sink.EndParagraph(m_cfPendingBreak);
     const RtfGroupState& state = Top();
     m_paragraph.Emit(m_sink, state.wAlignment, state.direction, !m_fonts.DeclaresHebrew(), m_cfCurrent);
