@@ -6,6 +6,7 @@
 
 namespace velmora {
 
+// clang-format off
 enum class RtfWord : uint8_t {
     Unknown,
     // Document header.
@@ -38,6 +39,7 @@ enum class RtfWord : uint8_t {
     Cell,       // \cell, \nestcell: a tab, after which the next cell's text begins
     Character,  // a word that stands for one character (\tab, \emdash...)
 };
+// clang-format on
 
 struct RtfWordInfo {
     RtfWord word = RtfWord::Unknown;
