@@ -464,6 +464,9 @@ void CRtfReader::OnBodyWord(RtfWordInfo info, const RtfToken& token) {
         AppendNoteMark();
         break;
     case RtfWord::FootnoteMark: m_bNoteMarkPending = !state.chr.bHidden; break;
+    // A number's texts outside a \pn (in \pnseclvl, say) are not document text.
+    case RtfWord::OldNumberingBefore:
+    case RtfWord::OldNumberingAfter: EnterDestination(RtfDestination::Skip); break;
     case RtfWord::OldNumbering:
         EnterDestination(RtfDestination::OldNumbering);
         m_oldNumbering.Begin();

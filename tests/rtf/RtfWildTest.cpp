@@ -61,7 +61,8 @@ const WildCase kCases[] = {
     {"OldNumberingWithoutRenderedLabels",
      R"({\rtf1\ansi{\fonttbl{\f0 T;}{\f1\fcharset2 Symbol;}}\pard{\*\pn\pnlvlbody\pnucrm\pnstart3{\pntxtb (}{\pntxta )}})"
      R"(A\par B\par\pard C\par\pard{\pn\pnlvlbody\pnucrm\pnstart1{\pntxta )}}D\par{\pntext 9.\tab}E\par)"
-     R"(\pard{\*\pn\pnlvlblt\pnf1{\pntxtb\'b7}}F\par\pard{\*\pn\pnlvl2\pndec}G\par\pard{\*\pn\pnlvlcont}H})",
+     R"(\pard{\*\pn\pnlvlblt\pnf1{\pntxtb\'b7}}F\par\pard{\*\pn\pnlvl2\pndec}G\par\pard{\*\pn\pnlvlcont}H)"
+     R"({\pnseclvl1\pnucrm{\pntxta .}}})",
      "(III)\tA|(IV)\tB|C|V)\tD|9.\tE|•\tF|G|H"},
     {"ColumnBreakEndsAParagraph", R"({\rtf1\ansi A\column B})", "A|B"},
     {"ObjectShowsItsResult",
