@@ -1,5 +1,7 @@
 #include "RtfListTable.h"
 
+#include "RtfEastAsianNumbers.h"
+
 #include <algorithm>
 
 namespace velmora {
@@ -105,7 +107,10 @@ std::u32string FormatListNumber(int32_t nValue, int32_t nFormat) {
     case 47: return AlphabetDigits(nValue, kHebrewLetters);
     case kBulletFormat: return std::u32string(1, kBullet);
     case kNoNumberFormat: return {};
-    default: return Ascii(std::to_string(nValue));
+    default: {
+        std::optional<std::u32string> text = FormatEastAsianNumber(nValue, nFormat);
+        return text ? std::move(*text) : Ascii(std::to_string(nValue));
+    }
     }
 }
 
