@@ -1,6 +1,7 @@
 #include "RtfListTable.h"
 
 #include "RtfEastAsianNumbers.h"
+#include "RtfNumberWords.h"
 
 #include <algorithm>
 
@@ -99,6 +100,8 @@ std::u32string FormatListNumber(int32_t nValue, int32_t nFormat) {
     case 3: return Letters(nValue, U'A');
     case 4: return Letters(nValue, U'a');
     case 5: return Ordinal(nValue);
+    case 6: return CardinalWords(nValue).value_or(Ascii(std::to_string(nValue)));
+    case 7: return OrdinalWords(nValue).value_or(Ascii(std::to_string(nValue)));
     case 22: return nValue >= 0 && nValue < 10 ? U"0" + Ascii(std::to_string(nValue)) : Ascii(std::to_string(nValue));
     case 24: return AlphabetCycle(nValue, kKoreanSyllables);
     case 25: return AlphabetCycle(nValue, kKoreanConsonants);
