@@ -52,6 +52,7 @@ std::u32string Ordinal(int32_t nValue) {
 
 constexpr char32_t kHebrewLetters[] = U"אבגדהוזחטיכלמנסעפצקרשת";  // without final forms
 constexpr char32_t kArabicLetters[] = U"أبتثجحخدذرزسشصضطظعغفقكلمنهوى";
+constexpr char32_t kArabicAbjad[] = U"ابجدهوزحطيكلمنسعفصقرشتثخذضظغ";
 constexpr char32_t kKoreanSyllables[] = U"가나다라마바사아자차카타파하";
 constexpr char32_t kKoreanConsonants[] = U"ㄱㄴㄷㄹㅁㅂㅅㅇㅈㅊㅋㅌㅍㅎ";
 
@@ -108,6 +109,7 @@ std::u32string FormatListNumber(int32_t nValue, int32_t nFormat) {
     case 45: return HebrewNumeral(nValue);
     case 46: return AlphabetDigits(nValue, kArabicLetters);
     case 47: return AlphabetDigits(nValue, kHebrewLetters);
+    case 48: return AlphabetDigits(nValue, kArabicAbjad);
     case kBulletFormat: return std::u32string(1, kBullet);
     case kNoNumberFormat: return {};
     default: {

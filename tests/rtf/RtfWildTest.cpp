@@ -103,7 +103,8 @@ TEST(ListNumbers, Formats) {
         {11, 10, "十一"}, {105, 10, "一百零五"}, {10, 34, "壹拾"}, {11, 42, "십일"}, {100, 42, "백"},
         {10, 41, "일영"}, {20, 44, "二零"},  {21, 18, "㉑"},       {51, 18, "51"},   {47, 20, "ア"},
         {25, 13, "ヰ"},   {12, 31, "亥"},    {11, 30, "11"},       {21, 6, "Twenty-one"},
-        {1001, 7, "One thousand and first"}, {112, 7, "One hundred twelfth"},    {100000, 6, "100000"}};
+        {1001, 7, "One thousand and first"}, {112, 7, "One hundred twelfth"},    {100000, 6, "100000"},
+        {100, 48, "جع"}};
     // clang-format on
     for (const auto& [nValue, nFormat, szExpected] : cases)
         EXPECT_EQ(ToUtf8(FormatListNumber(nValue, nFormat)), szExpected) << nValue << " in " << nFormat;
