@@ -1,6 +1,6 @@
 #pragma once
 // Cuts RTF bytes into tokens: group braces, control words with their parameter, control symbols,
-// \'xx bytes, \bin data and runs of plain text. It never allocates and looks at every byte once.
+// \'xx bytes, \bin data and runs of plain text. It never allocates and goes through the input once.
 
 #include <array>
 #include <cstddef>
