@@ -47,6 +47,8 @@ void TurnLatinWordsBack(char32_t* pText, size_t nLength) {
 
 }  // namespace
 
+void TurnRtlWordsBack(char32_t* pText, size_t nLength) { TurnLatinWordsBack(pText, nLength); }
+
 void ReverseRtlText(char32_t* pText, size_t nLength) {
     std::reverse(pText, pText + nLength);
     TurnLatinWordsBack(pText, nLength);
