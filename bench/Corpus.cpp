@@ -8,10 +8,12 @@ namespace velmora::bench {
 
 namespace {
 
+// clang-format off
 constexpr std::u32string_view kHebrewWords[] = {
     U"\u05E9\u05DC\u05D5\u05DD", U"\u05E2\u05D5\u05DC\u05DD", U"\u05D1\u05D9\u05EA", U"\u05E1\u05E4\u05E8",
     U"\u05DE\u05D7\u05E9\u05D1", U"\u05D7\u05D3\u05E9", U"\u05D9\u05D5\u05DD", U"\u05E9\u05E0\u05D4",
     U"\u05D4\u05DE\u05D7\u05D9\u05E8", U"\u05D1\u05DC\u05D1\u05D3", U"\u05E2\u05D1\u05E8\u05D9\u05EA"};
+// clang-format on
 constexpr std::u32string_view kLatinWords[] = {U"Velmora", U"HTML", U"web", U"Dreamweaver", U"page", U"text"};
 constexpr std::u32string_view kNumbers[] = {U"12", U"3.14", U"2024", U"49.90", U"12:30", U"1,000"};
 constexpr std::u32string_view kPunct[] = {U",", U".", U":", U";", U"!", U"?", U"-"};

@@ -27,9 +27,11 @@ namespace {
 
 using namespace velmora;
 
+// clang-format off
 constexpr char32_t kAlphabet[] = {U' ', U' ', U'.', U',', U':', U'(', U')', U'[', U'"', U'-', U'$', U'a', U'b',
                                   U'1', U'2', U'\t', U'\r', U'\n', U'<', U'>', U'\u05D0', U'\u05D1',
                                   U'\u05B0', U'\u200F', U'\u00B7', U'\u00A0', U'\U0001F600'};
+// clang-format on
 
 void Check(bool bCondition) {
     if (!bCondition) std::abort();

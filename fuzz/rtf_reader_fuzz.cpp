@@ -28,12 +28,14 @@ bool SameModel(const velmora::TextModel& a, const velmora::TextModel& b) {
 
 // Groups, formats, destinations, hidden text, tables and characters: everything a group must
 // restore or skip when it closes.
+// clang-format off
 constexpr std::string_view kTokens[] = {
     "{", "}", "}", "\\b ", "\\b0 ", "\\i ", "\\ul ", "\\v ", "\\v0 ", "\\plain ", "\\*\\x ", "\\fonttbl ",
     "{\\fonttbl{\\f1\\fcharset0 A;}}", "\\f1 ", "\\f5 ", "\\qc ", "\\qr ", "\\rtlpar ", "\\pard ", "\\par ",
     "\\line ", "\\uc0 ", "\\uc2 ", "\\u1488 ", "\\u-10179 ", "x", "yz", "\\'e0", "\\cf1 ", "\\fs40 ",
     "{\\colortbl;\\red9\\green0\\blue0;}", "\\ab\\rtlch ", "\\ltrch ", "\\~", "\\pict ", "\\ansicpg1251 ", "\\tab ",
 };
+// clang-format on
 constexpr std::string_view kHeader = "{\\rtf1\\ansi\\ansicpg1255{\\fonttbl{\\f0\\fcharset177 David;}}";
 constexpr std::string_view kAfter = "{\\b x}y{\\*\\secret d}{\\v h}z}";
 

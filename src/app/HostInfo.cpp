@@ -18,7 +18,7 @@ namespace {
 
 // The helper answers within a second or two even on a busy machine; a Wine session that hangs
 // must not freeze the editor, and counts as no window.
-constexpr int WINE_ANSWER_WAIT_MS = 5000;
+constexpr int kWineAnswerWaitMs = 5000;
 
 // Asks Wine whether one of its programs has a top-level window of that class and title. Only
 // when a wineserver runs for the user's prefix: without one, no Windows program is running, and
@@ -42,7 +42,7 @@ bool FindWineWindow(const char* pszClassName, const char* pszTitle, const std::s
         return false;
     }
     process.start();
-    if (!process.waitForFinished(WINE_ANSWER_WAIT_MS)) {
+    if (!process.waitForFinished(kWineAnswerWaitMs)) {
         process.kill();
         process.waitForFinished();
         return false;

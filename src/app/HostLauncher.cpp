@@ -20,8 +20,8 @@ namespace {
 
 // How long to look for the started program's first window, and how often, in milliseconds.
 // The look-up is an event-loop timer, so the editor stays responsive meanwhile.
-constexpr int MAXIMISE_WAIT_MS = 15000;
-constexpr int MAXIMISE_POLL_MS = 200;
+constexpr int kMaximiseWaitMs = 15000;
+constexpr int kMaximisePollMs = 200;
 
 // Wine takes the code page of its Windows programs from the locale; Hebrew gives 1255, so the
 // clipboard's plain text (CF_TEXT) reaches the authoring tool as Windows-1255. Wine reads the
@@ -37,12 +37,12 @@ void MaximiseWhenShown(qint64 nPid) {
     QElapsedTimer clock;
     clock.start();
     QObject::connect(pTimer, &QTimer::timeout, pTimer, [pTimer, clock, nPid] {
-        if (velmora::MaximiseWindowsOfProcess(nPid) > 0 || clock.elapsed() > MAXIMISE_WAIT_MS) {
+        if (velmora::MaximiseWindowsOfProcess(nPid) > 0 || clock.elapsed() > kMaximiseWaitMs) {
             pTimer->stop();
             pTimer->deleteLater();
         }
     });
-    pTimer->start(MAXIMISE_POLL_MS);
+    pTimer->start(kMaximisePollMs);
 }
 
 void ReportStartProblem(const std::string& strProgramPath, const std::string& strWhy) {

@@ -9,6 +9,7 @@ namespace {
 
 // Bytes 0x80..0xFF; 0 marks a byte the code page leaves undefined. 0xCA is U+05BA (HEBREW POINT
 // HOLAM HASER FOR VAV), as current Windows and the WHATWG encoding standard map it.
+// clang-format off
 constexpr std::array<char16_t, 128> kHighHalf = {
     0x20AC, 0x0000, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
     0x02C6, 0x2030, 0x0000, 0x2039, 0x0000, 0x0000, 0x0000, 0x0000,
@@ -27,6 +28,7 @@ constexpr std::array<char16_t, 128> kHighHalf = {
     0x05E0, 0x05E1, 0x05E2, 0x05E3, 0x05E4, 0x05E5, 0x05E6, 0x05E7,
     0x05E8, 0x05E9, 0x05EA, 0x0000, 0x0000, 0x200E, 0x200F, 0x0000,
 };
+// clang-format on
 
 constexpr std::array<uint8_t, 0x10000> BuildReverseTable() {
     std::array<uint8_t, 0x10000> table{};

@@ -73,7 +73,15 @@ bool CTesslar2Doc::OnOpenDocument(const QString& strPath, QString& strError) {
         strError = FileError(strPath, strError);
         return false;
     }
-    FillDocument(model, *m_pTextDocument);
+    try {
+        FillDocument(model, *m_pTextDocument);
+    } catch (const std::bad_alloc&) {
+        // The file was read but showing it ran out of memory part way: an empty document is
+        // better than a fragment under the file's name, which Save would then overwrite.
+        OnNewDocument();
+        strError = FileError(strPath, QStringLiteral("there is not enough memory to show the file"));
+        return false;
+    }
     SetPathName(QFileInfo(strPath).absoluteFilePath());
     return true;
 }

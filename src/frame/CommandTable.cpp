@@ -20,6 +20,7 @@ void OpenRecentFile(CMainFrame& frame, int nId) { frame.OnOpenRecentFile(nId - I
 
 void ChooseCapacity(CMainFrame& frame, int nId) { frame.OnLineLengthBoxCapacity(CapacityOfCommand(nId)); }
 
+// clang-format off
 constexpr CommandRow kCommands[] = {
     // File
     {.nId = ID_FILE_NEW, .menu = MenuPlace::File, .pszMenuText = "&New\tCtrl+N",
@@ -154,6 +155,7 @@ constexpr CommandRow kCommands[] = {
      .pszTooltipHe = "Hebrew Help", .keys = {Qt::ALT | Qt::Key_W}, .nToolbarSlot = 21,
      .handler = [](CMainFrame& f, int) { emit f.HebrewHelpRequested(); }},
 };
+// clang-format on
 
 QString Localised(const char* pszText, const char* pszHebrew, bool bHebrewUi) {
     return QString::fromLatin1(bHebrewUi && pszHebrew ? pszHebrew : pszText);

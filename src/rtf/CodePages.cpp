@@ -14,6 +14,7 @@ namespace {
 // Upper halves of the code pages, from the Unicode mapping tables of the Windows code pages
 // (taken from glibc's converters; undefined bytes are 0). A test checks every entry against a
 // second, independent source. Windows-1255 comes from CodePage1255.h.
+// clang-format off
 constexpr char32_t kCp874[128] = {
     0x20AC, 0x0000, 0x0000, 0x0000, 0x0000, 0x2026, 0x0000, 0x0000,
     0x0000, 0x0000, 0x0000, 0x0000, 0x0000, 0x0000, 0x0000, 0x0000,
@@ -185,6 +186,7 @@ constexpr char32_t kCp1258[128] = {
     0x0111, 0x00F1, 0x0323, 0x00F3, 0x00F4, 0x01A1, 0x00F6, 0x00F7,
     0x00F8, 0x00F9, 0x00FA, 0x00FB, 0x00FC, 0x01B0, 0x20AB, 0x00FF,
 };
+// clang-format on
 
 // Windows-1255 is the engine's own code page; the reader takes its table from there.
 const char32_t* Cp1255UpperHalf() {

@@ -6,6 +6,7 @@
 
 namespace velmora {
 
+// clang-format off
 enum class RtfWord : uint8_t {
     Unknown,
     // Document header.
@@ -31,6 +32,7 @@ enum class RtfWord : uint8_t {
     Line,       // \line: a break inside the paragraph
     Character,  // a word that stands for one character (\tab, \emdash, \cell...)
 };
+// clang-format on
 
 struct RtfWordInfo {
     RtfWord word = RtfWord::Unknown;

@@ -14,6 +14,7 @@ struct CharRange {
 
 // Every character of the general categories Lu, Ll, Lt, Lm and Lo (Unicode 14.0.0), as ranges in
 // ascending order. Regenerate with Python's unicodedata when the Unicode version matters.
+// clang-format off
 constexpr CharRange kLetters[] = {
     {0x0041, 0x005A}, {0x0061, 0x007A}, {0x00AA, 0x00AA}, {0x00B5, 0x00B5},
     {0x00BA, 0x00BA}, {0x00C0, 0x00D6}, {0x00D8, 0x00F6}, {0x00F8, 0x02C1},
@@ -178,6 +179,7 @@ constexpr CharRange kLetters[] = {
     {0x1EEAB, 0x1EEBB}, {0x20000, 0x2A6DF}, {0x2A700, 0x2B738}, {0x2B740, 0x2B81D},
     {0x2B820, 0x2CEA1}, {0x2CEB0, 0x2EBE0}, {0x2F800, 0x2FA1D}, {0x30000, 0x3134A},
 };
+// clang-format on
 
 }  // namespace
 

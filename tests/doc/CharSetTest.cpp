@@ -1,7 +1,7 @@
 // The character set of every character: the typing rule, the inference for pasted rich text, and
 // that copy and paste inside the view keeps the sets.
 
-#include "ModelDump.h"
+#include "QtText.h"
 #include "doc/Tesslar2Doc.h"
 #include "doc/Tesslar2View.h"
 #include "doc/ViewSnapshot.h"

@@ -1,7 +1,7 @@
 // Opening and saving documents: RTF files of today's word processors open with their text and
 // alignment, and what Velmora saves opens again with every format, alignment and direction.
 
-#include "ModelDump.h"
+#include "QtText.h"
 #include "RtfReader.h"
 #include "doc/Tesslar2Doc.h"
 #include "doc/Tesslar2View.h"
@@ -21,13 +21,29 @@
 #include <QTextCursor>
 #include <QtTest>
 
+#include <cstdlib>
 #include <memory>
+#include <new>
 
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 
+// Memory running out is made to happen here, not waited for: while g_nLargestAllocation is set,
+// any single allocation through operator new larger than it fails as an exhausted heap would.
+namespace {
+std::size_t g_nLargestAllocation = 0;
+}  // namespace
+
+void* operator new(std::size_t nBytes) {
+    if (g_nLargestAllocation != 0 && nBytes > g_nLargestAllocation) throw std::bad_alloc();
+    if (void* p = std::malloc(nBytes ? nBytes : 1)) return p;
+    throw std::bad_alloc();
+}
+void operator delete(void* p) noexcept { std::free(p); }
+void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+
 using namespace velmora;
-using velmora::test::DumpModel;
+using velmora::test::DumpModelText;
 using velmora::test::FromU32;
 using velmora::test::ToU32;
 
@@ -66,13 +82,13 @@ void tst_DocumentFile::saveThenOpenKeepsEverything_data() {
     QTest::addColumn<QString>("html");
     QTest::addColumn<QString>("expected");
     QTest::newRow("hebrew bold centred") << QStringLiteral("<p align=center dir=rtl><b>שלום</b> עולם</p>")
-                                         << QStringLiteral("{C rtl}[b 240 177:שלום][0 240 177: עולם]");
+                                         << QStringLiteral("C<|[b:שלום][: עולם]");
     QTest::newRow("colour size latin left")
         << QStringLiteral("<p align=left dir=ltr><span style='color:#ff0000;font-size:16pt'>red</span> <u>u</u> <s>s</s> <i>i</i></p>")
-        << QStringLiteral("{L}[0 #0000ff 320 0:red][0 240 0: ][u 240 0:u][0 240 0: ][s 240 0:s][0 240 0: ][i 240 0:i]");
+        << QStringLiteral("L|[#ff0000 h320 c0:red][c0: ][u c0:u][c0: ][s c0:s][c0: ][i c0:i]");
     QTest::newRow("two paragraphs, right and justified")
         << QStringLiteral("<p align=right dir=rtl>אחת</p><p align=justify dir=rtl>שתיים 2</p>")
-        << QStringLiteral("{R rtl}[0 240 177:אחת\\r\\n]{J rtl}[0 240 177:שתיים 2]");
+        << QStringLiteral("R<|[:אחת]\nJ<|[:שתיים 2]");
 }
 
 void tst_DocumentFile::saveThenOpenKeepsEverything() {
@@ -110,7 +126,7 @@ void tst_DocumentFile::saveThenOpenKeepsEverything() {
     QVERIFY2(reopened.OnOpenDocument(strPath, strError), qPrintable(strError));
     TextModel back;
     SnapshotDocument(*reopened.GetTextDocument(), back, false);
-    QCOMPARE(DumpModel(back), expected);
+    QCOMPARE(DumpModelText(back), expected);
     QCOMPARE(reopened.GetPathName(), QFileInfo(strPath).absoluteFilePath());
     QVERIFY(!reopened.IsModified());
 }
@@ -212,6 +228,23 @@ void tst_DocumentFile::failedOpenKeepsTheDocument() {
     QCOMPARE(frame.windowTitle(), QStringLiteral("Document - Velmora"));
     QVERIFY(!frame.OpenDocumentFile(m_dir.filePath(QStringLiteral("missing.rtf"))));
     QCOMPARE(capture.Boxes().size(), size_t{2});
+
+    // A sound file too large for the memory left: the reading fails before the document is touched.
+    const QString strLarge = m_dir.filePath(QStringLiteral("large.rtf"));
+    QFile large(strLarge);
+    QVERIFY(large.open(QIODevice::WriteOnly));
+    large.write("{\\rtf1\\ansi " + QByteArray(2 << 20, 'x') + "}");
+    large.close();
+    g_nLargestAllocation = 1 << 20;
+    const bool bOpened = frame.OpenDocumentFile(strLarge);
+    g_nLargestAllocation = 0;
+    QVERIFY(!bOpened);
+    QCOMPARE(capture.Boxes().size(), size_t{3});
+    QCOMPARE(capture.Boxes()[2].strText, QStringLiteral("Failed to open document.\n\n") +
+                                             QDir::toNativeSeparators(strLarge) +
+                                             QStringLiteral(": there is not enough memory to read the file"));
+    QCOMPARE(m_pDoc->GetTextDocument()->toPlainText(), QStringLiteral("שמור"));
+    QCOMPARE(frame.windowTitle(), QStringLiteral("Document - Velmora"));
 }
 
 // Saves that fail even for root: the message names the file and the reason, the document stays

@@ -1,7 +1,7 @@
 // Saving never destroys the previous file; reading names what went wrong.
 
 #include "AtomicFile.h"
-#include "TestText.h"
+#include "ModelText.h"
 
 #include <gtest/gtest.h>
 

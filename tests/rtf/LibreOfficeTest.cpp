@@ -4,7 +4,7 @@
 
 #include "AtomicFile.h"
 #include "RtfWriter.h"
-#include "TestText.h"
+#include "ModelText.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "MiniJson.h"
 
-#include "TestText.h"
+#include "ModelText.h"
 
 #include <charconv>
 #include <cstdlib>

@@ -5,7 +5,7 @@
 #include "MiniJson.h"
 #include "RtfReader.h"
 #include "RtfWriter.h"
-#include "TestText.h"
+#include "ModelText.h"
 #include "UnicodeLetters.h"
 
 #include <gtest/gtest.h>

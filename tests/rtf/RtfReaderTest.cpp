@@ -3,7 +3,7 @@
 
 #include "CaseName.h"
 #include "RtfReader.h"
-#include "TestText.h"
+#include "ModelText.h"
 
 #include <gtest/gtest.h>
 

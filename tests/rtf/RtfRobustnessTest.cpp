@@ -2,7 +2,7 @@
 
 #include "RtfReader.h"
 #include "RtfWriter.h"
-#include "TestText.h"
+#include "ModelText.h"
 
 #include <gtest/gtest.h>
 

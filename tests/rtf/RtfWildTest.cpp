@@ -4,7 +4,7 @@
 
 #include "RtfListTable.h"
 #include "RtfReader.h"
-#include "TestText.h"
+#include "ModelText.h"
 
 #include <gtest/gtest.h>
 

@@ -14,7 +14,7 @@ struct HostName {
 
 // "ultradev" comes before "dreamweaver": a directory named "Dreamweaver UltraDev 4" holds
 // UltraDev, whose program is ultradev.exe.
-constexpr std::array<HostName, 4> HOST_NAMES = {{
+constexpr std::array<HostName, 4> kHostNames = {{
     {"director", "director.exe", HOST_DIRECTOR},
     {"ultradev", "ultradev.exe", HOST_DREAMWEAVER},
     {"dreamweaver", "dreamweaver.exe", HOST_DREAMWEAVER},
@@ -24,7 +24,7 @@ constexpr std::array<HostName, 4> HOST_NAMES = {{
 }  // namespace
 
 std::string_view LastPathComponent(std::string_view szPath) {
-    const size_t nSep = szPath.rfind(PATH_SEPARATOR);
+    const size_t nSep = szPath.rfind(kPathSeparator);
     return nSep == std::string_view::npos ? szPath : szPath.substr(nSep + 1);
 }
 
@@ -45,11 +45,11 @@ std::string AsciiLowerCopy(std::string_view sz) {
 int32_t DetectHost(std::string_view szWorkDir, std::string& strProgramPath) {
     const std::string strComponent = AsciiLowerCopy(LastPathComponent(szWorkDir));
     strProgramPath.assign(szWorkDir);
-    for (const HostName& host : HOST_NAMES) {
+    for (const HostName& host : kHostNames) {
         if (strComponent.find(host.szNeedle) != std::string::npos) {
             // The directory keeps its own letter case: on a case-sensitive file system the
             // lower-cased path would name no file.
-            strProgramPath += PATH_SEPARATOR;
+            strProgramPath += kPathSeparator;
             strProgramPath += host.szProgram;
             return host.nHostKind;
         }

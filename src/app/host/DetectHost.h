@@ -10,7 +10,7 @@
 namespace velmora {
 
 // The separator of this platform's paths.
-inline constexpr char PATH_SEPARATOR = '/';
+inline constexpr char kPathSeparator = '/';
 
 // The last component of a path: everything after the last separator (the whole text when there
 // is none). A path ending in a separator, such as the root "/", has an empty last component.

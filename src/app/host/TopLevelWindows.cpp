@@ -19,9 +19,9 @@ namespace {
 
 // Depth of the tree walk below the root: the client itself, a reparenting window manager's frame
 // around it, and the container some managers put between the two.
-constexpr int TREE_WALK_LEVELS = 3;
+constexpr int kTreeWalkLevels = 3;
 // Longest property value read, in 32-bit units (titles and class names are far shorter).
-constexpr uint32_t PROPERTY_LIMIT = 16384;
+constexpr uint32_t kPropertyLimit = 16384;
 
 template <typename T>
 using XcbReply = std::unique_ptr<T, decltype(&std::free)>;
@@ -79,7 +79,7 @@ private:
 
 xcb_get_property_cookie_t AskProperty(const CDisplay& display, xcb_window_t wnd, xcb_atom_t atom) {
     return xcb_get_property(display.Conn(), 0, wnd, atom, XCB_GET_PROPERTY_TYPE_ANY, 0,
-                            PROPERTY_LIMIT);
+                            kPropertyLimit);
 }
 
 // The property's bytes; empty when the window or the property is gone (a window may vanish at any
@@ -141,7 +141,7 @@ std::vector<xcb_window_t> TopLevelCandidates(const CDisplay& display) {
     // The walk is done even when a client list exists: some managers list only the windows they
     // manage, and the walk also covers a display without a window manager.
     std::vector<xcb_window_t> level{display.Root()};
-    for (int nLevel = 0; nLevel < TREE_WALK_LEVELS && !level.empty(); ++nLevel) {
+    for (int nLevel = 0; nLevel < kTreeWalkLevels && !level.empty(); ++nLevel) {
         level = ChildrenOf(display, level);
         std::for_each(level.begin(), level.end(), add);
     }
@@ -211,17 +211,17 @@ bool ManagerMaximises(const CDisplay& display, xcb_atom_t atomMaxVert, xcb_atom_
 
 void AskManagerToMaximise(const CDisplay& display, xcb_window_t wnd, xcb_atom_t atomState,
                           xcb_atom_t atomMaxVert, xcb_atom_t atomMaxHorz) {
-    constexpr uint32_t NET_WM_STATE_ADD = 1;
-    constexpr uint32_t SOURCE_APPLICATION = 1;
+    constexpr uint32_t kNetWmStateAdd = 1;
+    constexpr uint32_t kSourceApplication = 1;
     xcb_client_message_event_t event{};
     event.response_type = XCB_CLIENT_MESSAGE;
     event.format = 32;
     event.window = wnd;
     event.type = atomState;
-    event.data.data32[0] = NET_WM_STATE_ADD;
+    event.data.data32[0] = kNetWmStateAdd;
     event.data.data32[1] = atomMaxVert;
     event.data.data32[2] = atomMaxHorz;
-    event.data.data32[3] = SOURCE_APPLICATION;
+    event.data.data32[3] = kSourceApplication;
     xcb_send_event(display.Conn(), 0, display.Root(),
                    XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
                    reinterpret_cast<const char*>(&event));

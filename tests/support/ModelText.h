@@ -1,5 +1,5 @@
 #pragma once
-// Helpers shared by the RTF tests: UTF-8 <-> UTF-32, a readable dump of a model, model
+// Helpers shared by the tests of models: UTF-8 <-> UTF-32, a readable dump of a model, model
 // comparison that names the first difference, and the test data folder.
 
 #include "TextModel.h"

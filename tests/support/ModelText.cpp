@@ -1,4 +1,4 @@
-#include "TestText.h"
+#include "ModelText.h"
 
 #include <cstdio>
 #include <fstream>
