@@ -18,6 +18,7 @@ enum class RtfWord : uint8_t {
     Font, Charset, Red, Green, Blue,
     // Character format.
     Plain, Bold, Italic, Underline, UnderlineNone, Strike, Hidden, Color, FontSize,
+    Superscript, SuperscriptOff,
     AssocBold, AssocItalic, AssocFontSize, AssocFont, RtlChars, LtrChars,
     UnicodeSkip, Unicode,
     // Paragraph format.
@@ -25,18 +26,24 @@ enum class RtfWord : uint8_t {
     // Lists: the tables, a paragraph's list and level, and the label a writer rendered.
     ListTable, ListOverrideTable, List, ListLevel, ListId, LevelNumberFormat, LevelStartAt, LevelFollow,
     LevelLegal, LevelText, LevelNumbers, ListOverride, ListIndex, ListLevelIndex, ListText,
-    // Notes and drawings.
+    // Word 6 and 95 numbering (\pn): the destination, its kinds, format (ch holds the \levelnfc it
+    // matches), start and the texts around the number.
+    OldNumbering, OldNumberingBody, OldNumberingBullet, OldNumberingOther, OldNumberingFormat,
+    OldNumberingStart, OldNumberingBefore, OldNumberingAfter,
+    // Notes, drawings and embedded objects.
     Footnote, FootnoteIsEndnote, FootnoteMark, Shape, ShapeInstance, ShapeText, DrawingObject, DrawingText,
+    Object, ObjectResult,
     // Breaks and characters.
-    Paragraph,  // \par, \sect, \page, \row, \nestrow: a paragraph ends
+    Paragraph,  // \par, \sect, \page, \column, \row, \nestrow: a paragraph ends
     Line,       // \line: a break inside the paragraph
-    Character,  // a word that stands for one character (\tab, \emdash, \cell...)
+    Cell,       // \cell, \nestcell: a tab, after which the next cell's text begins
+    Character,  // a word that stands for one character (\tab, \emdash...)
 };
 // clang-format on
 
 struct RtfWordInfo {
     RtfWord word = RtfWord::Unknown;
-    char32_t ch = 0;  // the character of an RtfWord::Character word
+    char32_t ch = 0;  // the character of an RtfWord::Character word, the format of OldNumberingFormat
 };
 
 // Looks a control word's name up (case-sensitive, as RTF is). Unknown names give

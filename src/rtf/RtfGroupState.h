@@ -22,6 +22,9 @@ enum class RtfDestination : uint8_t {
     ListText,    // \listtext, \pntext: the label a writer rendered
     Footnote,    // \footnote: kept out of the text, watched for \ftnalt
     Shape,       // \shp, \do: nothing but their text boxes is text
+    Object,      // \object: nothing but its \result is text
+    OldNumbering,      // \pn: how a paragraph is numbered
+    OldNumberingText,  // \pntxtb, \pntxta: the text before or after its number
 };
 
 inline constexpr int32_t kDefaultHalfPoints = 24;  // \fs24, 12 points
@@ -55,6 +58,14 @@ struct RtfGroupState {
     RtfDirection direction = RtfDirection::None;
     int32_t nList = 0;       // \ls: the paragraph's list, 0 none
     int32_t nListLevel = 0;  // \ilvl
+    int32_t nOldNumbering = 0;         // \pn: the paragraph's numbering (CRtfOldNumbering), 0 none
+    bool bNumberingTextAfter = false;  // in \pntxta rather than \pntxtb
+    // \super: text written in superscript in this group since it began, since \super, or since a
+    // group inside it closed, starts at nSuperFrom of paragraph nSuperParagraph. A note that
+    // follows such text takes it for its mark.
+    bool bSuper = false;
+    uint32_t nSuperParagraph = 0;
+    size_t nSuperFrom = 0;
     // The character format chr resolves to, and the code page of its font; valid while
     // nResolvedGeneration is the reader's current generation (0: never resolved). A group starts
     // with its parent's, so most runs resolve nothing.

@@ -1,5 +1,8 @@
 #include "RtfListTable.h"
 
+#include "RtfEastAsianNumbers.h"
+#include "RtfNumberWords.h"
+
 #include <algorithm>
 
 namespace velmora {
@@ -48,6 +51,10 @@ std::u32string Ordinal(int32_t nValue) {
 }
 
 constexpr char32_t kHebrewLetters[] = U"אבגדהוזחטיכלמנסעפצקרשת";  // without final forms
+constexpr char32_t kArabicLetters[] = U"أبتثجحخدذرزسشصضطظعغفقكلمنهوى";
+constexpr char32_t kArabicAbjad[] = U"ابجدهوزحطيكلمنسعفصقرشتثخذضظغ";
+constexpr char32_t kKoreanSyllables[] = U"가나다라마바사아자차카타파하";
+constexpr char32_t kKoreanConsonants[] = U"ㄱㄴㄷㄹㅁㅂㅅㅇㅈㅊㅋㅌㅍㅎ";
 
 // Hebrew numerals: hundreds, tens and units by letter value; 15 and 16 as ט"ו and ט"ז.
 std::u32string HebrewNumeral(int32_t nValue) {
@@ -68,12 +75,21 @@ std::u32string HebrewNumeral(int32_t nValue) {
     return text;
 }
 
-// The 22 letters as the digits of a number without zero: א..ת, then אא, אב...
-std::u32string HebrewLetters(int32_t nValue) {
+// An alphabet as the digits of a number without zero: א..ת, then אא, אב...
+template <size_t N>
+std::u32string AlphabetDigits(int32_t nValue, const char32_t (&alphabet)[N]) {
     if (nValue <= 0) return Ascii(std::to_string(nValue));
+    constexpr int64_t nLetters = N - 1;
     std::u32string text;
-    for (int64_t n = nValue; n > 0; n = (n - 1) / 22) text.insert(text.begin(), kHebrewLetters[(n - 1) % 22]);
+    for (int64_t n = nValue; n > 0; n = (n - 1) / nLetters) text.insert(text.begin(), alphabet[(n - 1) % nLetters]);
     return text;
+}
+
+// An alphabet that starts over after its last letter.
+template <size_t N>
+std::u32string AlphabetCycle(int32_t nValue, const char32_t (&alphabet)[N]) {
+    if (nValue <= 0) return Ascii(std::to_string(nValue));
+    return std::u32string(1, alphabet[(nValue - 1) % static_cast<int32_t>(N - 1)]);
 }
 
 }  // namespace
@@ -85,12 +101,21 @@ std::u32string FormatListNumber(int32_t nValue, int32_t nFormat) {
     case 3: return Letters(nValue, U'A');
     case 4: return Letters(nValue, U'a');
     case 5: return Ordinal(nValue);
+    case 6: return CardinalWords(nValue).value_or(Ascii(std::to_string(nValue)));
+    case 7: return OrdinalWords(nValue).value_or(Ascii(std::to_string(nValue)));
     case 22: return nValue >= 0 && nValue < 10 ? U"0" + Ascii(std::to_string(nValue)) : Ascii(std::to_string(nValue));
+    case 24: return AlphabetCycle(nValue, kKoreanSyllables);
+    case 25: return AlphabetCycle(nValue, kKoreanConsonants);
     case 45: return HebrewNumeral(nValue);
-    case 47: return HebrewLetters(nValue);
+    case 46: return AlphabetDigits(nValue, kArabicLetters);
+    case 47: return AlphabetDigits(nValue, kHebrewLetters);
+    case 48: return AlphabetDigits(nValue, kArabicAbjad);
     case kBulletFormat: return std::u32string(1, kBullet);
     case kNoNumberFormat: return {};
-    default: return Ascii(std::to_string(nValue));
+    default: {
+        std::optional<std::u32string> text = FormatEastAsianNumber(nValue, nFormat);
+        return text ? std::move(*text) : Ascii(std::to_string(nValue));
+    }
     }
 }
 
@@ -199,10 +224,11 @@ std::optional<std::u32string> CRtfListTable::NextLabel(int32_t nLs, int32_t nLev
 std::u32string CRtfListTable::LevelText(const List& list, const Level& level, const Counters& counters,
                                         const ByteDecoder& decodeByte) const {
     if (level.nFormat == kBulletFormat) {
-        // A bullet shows as itself when the level gives a character of its own. A picture in a
-        // symbol font (Word's Symbol dot, Wingdings square), a character of the private use area or
-        // a letter (Word's o in Courier New) has no character to show: the levels take the dot,
-        // the white bullet and the small square in turn, as those pictures go in Word's lists.
+        // A bullet shows as itself when the level gives a character of its own: the text the user
+        // converts keeps what the writer chose. A picture in a symbol font (Word's Symbol dot,
+        // Wingdings square), a character of the private use area or a letter (Word's o in Courier
+        // New) has no character to show: the levels take the dot, the white bullet and the small
+        // square in turn, as those pictures go in Word's lists.
         for (size_t i = 1; i < level.text.size(); ++i) {
             const TextUnit& unit = level.text[i];
             const char32_t ch = unit.bByte ? decodeByte(level.nFont, static_cast<uint8_t>(unit.value)) : unit.value;

@@ -83,8 +83,12 @@ private:
 };
 
 // A number in a list numbering format (\levelnfc): 0 decimal, 1 and 2 upper and lower roman, 3
-// and 4 upper and lower letters (aa, bb after z), 5 ordinal, 22 two digits, 45 Hebrew numerals
-// (יא, טו), 47 Hebrew letters in order (אא after ת), 255 none; any other format in decimal.
+// and 4 upper and lower letters (aa, bb after z), 5 ordinal, 6 and 7 in English words (Twenty-one,
+// Twenty-first), 22 two digits, 24 and 25 Korean
+// syllables and consonants (starting over after the 14th), 45 Hebrew numerals (יא, טו), 46 Arabic
+// letters in order (أأ after ى), 47 Hebrew letters in order (אא after ת), 48 Arabic letters in
+// abjad order, 255 none, the East Asian
+// formats (RtfEastAsianNumbers.h); any other format in decimal.
 std::u32string FormatListNumber(int32_t nValue, int32_t nFormat);
 
 }  // namespace velmora

@@ -35,13 +35,16 @@ void CRtfParagraph::AppendBytes(std::string_view bytes, const char32_t* pUpperHa
     m_text.resize(nOld + static_cast<size_t>(pOut - pBegin));
 }
 
-void CRtfParagraph::Prepend(std::u32string_view text) {
+void CRtfParagraph::Insert(size_t nPos, std::u32string_view text) {
     if (text.empty()) return;
-    m_text.insert(0, text);
+    nPos = std::min(nPos, m_text.size());
+    m_text.insert(nPos, text);
     for (Stretch& stretch : m_stretches) {
-        if (stretch.nStart > 0) stretch.nStart += text.size();
+        if (stretch.nStart > nPos) stretch.nStart += text.size();
     }
-    for (LineBreak& lineBreak : m_breaks) lineBreak.nPos += text.size();
+    for (LineBreak& lineBreak : m_breaks) {
+        if (lineBreak.nPos >= nPos) lineBreak.nPos += text.size();
+    }
 }
 
 void CRtfParagraph::Truncate(size_t nLength) {

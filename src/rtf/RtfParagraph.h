@@ -6,6 +6,7 @@
 #include "CharFormat.h"
 #include "RtfSink.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -26,11 +27,12 @@ public:
     void AppendBytes(std::string_view bytes, const char32_t* pUpperHalf);
     // A \line: a break inside the paragraph, in format cf.
     void AddLineBreak(const CharFormat& cf) { m_breaks.push_back({m_text.size(), cf}); }
-    // Puts text (a list label) before everything the paragraph holds, in the format of its first
-    // character.
-    void Prepend(std::u32string_view text);
+    // Puts text (a list label) at nPos, before the character there and in its format: at 0,
+    // before everything the paragraph holds, its line breaks included.
+    void Insert(size_t nPos, std::u32string_view text);
     // Characters held so far, and cutting them back to nLength (line breaks after it go too).
     size_t Length() const { return m_text.size(); }
+    std::u32string TextFrom(size_t nStart) const { return m_text.substr(std::min(nStart, m_text.size())); }
     void Truncate(size_t nLength);
     // True while the paragraph holds neither characters nor line breaks.
     bool IsEmpty() const { return m_text.empty() && m_breaks.empty(); }

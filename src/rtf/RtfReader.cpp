@@ -7,6 +7,7 @@
 #include "RtfGroupState.h"
 #include "RtfListTable.h"
 #include "RtfNoteMarks.h"
+#include "RtfOldNumbering.h"
 #include "RtfParagraph.h"
 #include "RtfTokenizer.h"
 #include "TextModelSink.h"
@@ -85,12 +86,16 @@ private:
     void OnListTextBytes(std::string_view bytes);
     void OnStarredWord(RtfWord word);
     void OnShapeWord(RtfWord word);
+    void OnOldNumberingWord(RtfWordInfo info, const RtfToken& token);
+    void OnOldNumberingText(std::string_view bytes);
     void EnterDestination(RtfDestination destination);
 
     // Lists, notes and text boxes.
     char32_t DecodeLabelByte(int32_t nFont, uint8_t byte) const;
-    void PrependListLabel();
-    void AppendFootnoteMark();
+    void InsertListLabel();
+    void InsertLastCellLabel();
+    void EndCell();
+    void AppendNoteMark();
     void MarkEndnote();
     void BeginTextBox();
 
@@ -108,6 +113,10 @@ private:
         if (m_nPendingLead >= 0) FlushPendingLeadByte();
     }
     void AddLineBreak();
+    void MarkSuperscriptStart(RtfGroupState& state) const {
+        state.nSuperParagraph = m_nParagraphSerial;
+        state.nSuperFrom = m_paragraph.Length();
+    }
     void EndParagraph();
     void EndDocument();
 
@@ -134,6 +143,10 @@ private:
     std::u32string m_listText;      // the label of \listtext or \pntext, for the paragraph being read
     CRtfNoteMarks m_notes;
     std::vector<size_t> m_textBoxDepths;  // group depths at which a text box began
+    CRtfOldNumbering m_oldNumbering;
+    uint32_t m_nParagraphSerial = 0;  // paragraphs ended so far
+    size_t m_nCellStart = 0;          // where the paragraph's current table cell begins
+    bool m_bNoteMarkPending = false;  // a \chftn waits for its note
 
     CRtfParagraph m_paragraph;
     CharFormat m_cfCurrent;                  // the innermost group's resolved format
@@ -214,6 +227,7 @@ void CRtfReader::OnGroupEnd() {
         EndDocument();
         return;
     }
+    const bool bNumberingEnds = closing == RtfDestination::OldNumbering && outer == RtfDestination::Body && !bUnkept;
     if (bSaved) {
         Top() = m_unkeptSaves.back().second;
         m_unkeptSaves.pop_back();
@@ -225,6 +239,9 @@ void CRtfReader::OnGroupEnd() {
     }
     --m_nDepth;
     m_bFormatDirty = true;
+    if (bNumberingEnds) Top().nOldNumbering = m_oldNumbering.End();
+    // Superscript text before a group that closed is no longer a note's mark.
+    if (Top().bSuper) MarkSuperscriptStart(Top());
 }
 
 // Called before a word beyond the limit is heeded: the first one in a group keeps the state that
@@ -279,6 +296,13 @@ void CRtfReader::OnControlWord(const RtfToken& token) {
         if (info.word == RtfWord::FootnoteIsEndnote) MarkEndnote();
         break;
     case RtfDestination::Shape: OnShapeWord(info.word); break;
+    case RtfDestination::OldNumbering:
+    case RtfDestination::OldNumberingText: OnOldNumberingWord(info, token); break;
+    case RtfDestination::Object:
+        // An object's result is what the document shows of it.
+        if (info.word == RtfWord::ObjectResult) EnterDestination(RtfDestination::Body);
+        if (info.word == RtfWord::SkipDestination) EnterDestination(RtfDestination::Skip);
+        break;
     }
     m_bStarPending = false;
 }
@@ -325,6 +349,7 @@ void CRtfReader::OnHexBytes(std::string_view bytes) {
         for (const char c : bytes) m_lists.AddLevelNumber(static_cast<uint8_t>(c));
         break;
     case RtfDestination::ListText: OnListTextBytes(bytes); break;
+    case RtfDestination::OldNumberingText: OnOldNumberingText(bytes); break;
     default: break;
     }
 }
@@ -344,6 +369,7 @@ void CRtfReader::OnText(std::string_view text) {
         for (const char c : text) m_lists.AddLevelTextByte(static_cast<uint8_t>(c));
         break;
     case RtfDestination::ListText: OnListTextBytes(text); break;
+    case RtfDestination::OldNumberingText: OnOldNumberingText(text); break;
     default: break;
     }
 }
@@ -433,15 +459,32 @@ void CRtfReader::OnBodyWord(RtfWordInfo info, const RtfToken& token) {
         EnterDestination(RtfDestination::ListText);
         m_listText.clear();
         break;
-    case RtfWord::Footnote: EnterDestination(RtfDestination::Footnote); break;
-    case RtfWord::FootnoteMark: AppendFootnoteMark(); break;
+    case RtfWord::Footnote:
+        EnterDestination(RtfDestination::Footnote);
+        AppendNoteMark();
+        break;
+    case RtfWord::FootnoteMark: m_bNoteMarkPending = !state.chr.bHidden; break;
+    // A number's texts outside a \pn (in \pnseclvl, say) are not document text.
+    case RtfWord::OldNumberingBefore:
+    case RtfWord::OldNumberingAfter: EnterDestination(RtfDestination::Skip); break;
+    case RtfWord::OldNumbering:
+        EnterDestination(RtfDestination::OldNumbering);
+        m_oldNumbering.Begin();
+        break;
     case RtfWord::Shape:
     case RtfWord::DrawingObject: EnterDestination(RtfDestination::Shape); break;
+    case RtfWord::Object: EnterDestination(RtfDestination::Object); break;
     // Character format.
     case RtfWord::Plain:
         state.chr = RtfCharacterProps{};
         state.chr.nFont = m_nDefaultFont;
+        state.bSuper = false;
         break;
+    case RtfWord::Superscript:
+        if (!state.bSuper) MarkSuperscriptStart(state);
+        state.bSuper = true;
+        break;
+    case RtfWord::SuperscriptOff: state.bSuper = false; break;
     case RtfWord::Bold: state.chr.bBold = bOn; break;
     case RtfWord::Italic: state.chr.bItalic = bOn; break;
     case RtfWord::Underline: state.chr.bUnderline = bOn; break;
@@ -475,6 +518,7 @@ void CRtfReader::OnBodyWord(RtfWordInfo info, const RtfToken& token) {
         state.direction = RtfDirection::None;
         state.nList = 0;
         state.nListLevel = 0;
+        state.nOldNumbering = 0;
         break;
     case RtfWord::ListIndex: state.nList = nParam; break;
     case RtfWord::ListLevelIndex: state.nListLevel = nParam; break;
@@ -487,6 +531,7 @@ void CRtfReader::OnBodyWord(RtfWordInfo info, const RtfToken& token) {
     // Breaks and characters.
     case RtfWord::Paragraph: EndParagraph(); break;
     case RtfWord::Line: AddLineBreak(); break;
+    case RtfWord::Cell: EndCell(); break;
     case RtfWord::Character: AppendChar(info.ch); break;
     // Table entries outside their table mean nothing.
     case RtfWord::Charset:
@@ -528,11 +573,14 @@ void CRtfReader::OnStarredWord(RtfWord word) {
         EnterDestination(RtfDestination::ListOverrideTable);
     if (outer == RtfDestination::Body && word == RtfWord::DrawingObject) EnterDestination(RtfDestination::Shape);
     if (outer == RtfDestination::Shape && word == RtfWord::ShapeInstance) EnterDestination(RtfDestination::Shape);
-    // A writer that makes its note ignorable (LibreOffice) writes the mark it shows itself, before
-    // \chftn; the automatic number is not shown as well.
-    size_t nMarkStart = 0;
-    if (outer == RtfDestination::Body && word == RtfWord::Footnote && m_notes.TakeLastMark(m_paragraph.Length(), nMarkStart))
-        m_paragraph.Truncate(nMarkStart);
+    if (outer == RtfDestination::Body && word == RtfWord::Footnote) {
+        EnterDestination(RtfDestination::Footnote);
+        AppendNoteMark();
+    }
+    if (outer == RtfDestination::Body && word == RtfWord::OldNumbering) {
+        EnterDestination(RtfDestination::OldNumbering);
+        m_oldNumbering.Begin();
+    }
 }
 
 void CRtfReader::OnListTableWord(RtfWord word, int32_t nParam) {
@@ -595,6 +643,43 @@ void CRtfReader::OnListTextBytes(std::string_view bytes) {
     }
 }
 
+void CRtfReader::OnOldNumberingWord(RtfWordInfo info, const RtfToken& token) {
+    SaveStateBeyondKeptDepth();
+    RtfGroupState& state = Top();
+    switch (info.word) {
+    case RtfWord::OldNumberingBody: m_oldNumbering.SetBody(); break;
+    case RtfWord::OldNumberingBullet: m_oldNumbering.SetBullet(); break;
+    case RtfWord::OldNumberingOther: m_oldNumbering.SetUnlabelled(); break;
+    case RtfWord::OldNumberingFormat: m_oldNumbering.SetFormat(static_cast<int32_t>(info.ch)); break;
+    case RtfWord::OldNumberingStart: m_oldNumbering.SetStart(token.nParam); break;
+    case RtfWord::OldNumberingBefore:
+    case RtfWord::OldNumberingAfter:
+        EnterDestination(RtfDestination::OldNumberingText);
+        state.bNumberingTextAfter = info.word == RtfWord::OldNumberingAfter;
+        break;
+    case RtfWord::Font: state.chr.nFont = token.nParam; break;
+    case RtfWord::UnicodeSkip: state.nUnicodeSkip = std::max(token.nParam, int32_t{0}); break;
+    case RtfWord::Unicode:
+        if (state.destination == RtfDestination::OldNumberingText)
+            m_oldNumbering.AddText(state.bNumberingTextAfter, UnicodeUnit(token.nParam));
+        m_nFallbackToSkip = state.nUnicodeSkip;
+        break;
+    case RtfWord::Character:
+        if (state.destination == RtfDestination::OldNumberingText)
+            m_oldNumbering.AddText(state.bNumberingTextAfter, info.ch);
+        break;
+    case RtfWord::SkipDestination: EnterDestination(RtfDestination::Skip); break;
+    default: break;
+    }
+}
+
+void CRtfReader::OnOldNumberingText(std::string_view bytes) {
+    for (const char c : bytes) {
+        const char32_t ch = DecodeLabelByte(Top().chr.nFont, static_cast<uint8_t>(c));
+        if (ch != 0 && ch != kSymbolPicture) m_oldNumbering.AddText(Top().bNumberingTextAfter, ch);
+    }
+}
+
 void CRtfReader::OnShapeWord(RtfWord word) {
     SaveStateBeyondKeptDepth();
     switch (word) {
@@ -628,8 +713,9 @@ char32_t CRtfReader::DecodeLabelByte(int32_t nFont, uint8_t byte) const {
 }
 
 // A paragraph of a list the list table knows takes the label the table gives (as other readers
-// number it); any other takes the label its writer rendered, if any.
-void CRtfReader::PrependListLabel() {
+// number it); any other takes the label its writer rendered, if any. In a table row, which reads
+// as one paragraph, each cell's text is a paragraph of its own and takes its label at its start.
+void CRtfReader::InsertListLabel() {
     const RtfGroupState& state = Top();
     std::optional<std::u32string> label;
     if (state.nList > 0) {
@@ -643,6 +729,12 @@ void CRtfReader::PrependListLabel() {
         *label += m_listText.back();
     if (!label && !m_listText.empty()) label = m_listText;
     m_listText.clear();
+    // Word 6 numbering counts its paragraphs whether or not its writer rendered their labels; a
+    // paragraph of a list (\ls) is numbered by the list alone, as later writers mean it.
+    if (state.nOldNumbering > 0 && state.nList == 0) {
+        std::u32string oldLabel = m_oldNumbering.NextLabel(state.nOldNumbering);
+        if (!label && !oldLabel.empty()) label = std::move(oldLabel);
+    }
     if (!label) return;
     // A surrogate that found no partner stands for a character that is lost; control characters
     // other than the tab carry nothing in a label.
@@ -650,15 +742,24 @@ void CRtfReader::PrependListLabel() {
     for (char32_t& ch : *label) {
         if (IsHighSurrogate(ch) || IsLowSurrogate(ch)) ch = kReplacement;
     }
-    m_paragraph.Prepend(*label);
+    m_paragraph.Insert(m_nCellStart, *label);
 }
 
-// A footnote's automatic mark reads as its number, as the document shows it.
-void CRtfReader::AppendFootnoteMark() {
-    if (Top().chr.bHidden) return;
+// A note reads as its mark where it is anchored: when it follows superscript text in the same
+// group, that text again (the writer's own mark, which other readers show twice); else, after a
+// \chftn, its number. The \chftn itself is a placeholder that shows nothing.
+void CRtfReader::AppendNoteMark() {
+    const RtfGroupState& state = Top();
+    const bool bNumbered = std::exchange(m_bNoteMarkPending, false);
+    if (state.chr.bHidden) return;
     FlushPending();
     PrepareFormat();
     const size_t nStart = m_paragraph.Length();
+    if (state.bSuper && state.nSuperParagraph == m_nParagraphSerial && state.nSuperFrom < nStart) {
+        for (const char32_t ch : m_paragraph.TextFrom(state.nSuperFrom)) m_paragraph.Append(ch);
+        return;
+    }
+    if (!bNumbered) return;
     for (const char32_t ch : m_notes.NextFootnoteMark()) m_paragraph.Append(ch);
     m_notes.SetMarkPlace(nStart, m_paragraph.Length());
 }
@@ -757,6 +858,22 @@ void CRtfReader::FlushPendingHighSurrogate() {
     m_paragraph.Append(kReplacement);
 }
 
+void CRtfReader::EndCell() {
+    if (Top().chr.bHidden) return;
+    FlushPending();
+    PrepareFormat();
+    InsertListLabel();
+    m_paragraph.Append(U'\t');
+    m_nCellStart = m_paragraph.Length();
+}
+
+// The paragraph ends: the text after its last cell takes its label, unless the paragraph is a
+// row that ends right after that cell.
+void CRtfReader::InsertLastCellLabel() {
+    if (m_nCellStart == 0 || m_nCellStart < m_paragraph.Length()) InsertListLabel();
+    m_nCellStart = 0;
+}
+
 void CRtfReader::AddLineBreak() {
     FlushPending();
     PrepareFormat();
@@ -766,12 +883,14 @@ void CRtfReader::AddLineBreak() {
 void CRtfReader::EndParagraph() {
     FlushPending();
     PrepareFormat();
-    PrependListLabel();
+    InsertLastCellLabel();
     if (m_bBreakPending) m_sink.EndParagraph(m_cfPendingBreak);
     const RtfGroupState& state = Top();
     m_cfPendingBreak =
         m_paragraph.Emit(m_sink, state.wAlignment, state.direction, !m_fonts.DeclaresHebrew(), m_cfCurrent);
     m_bBreakPending = true;
+    ++m_nParagraphSerial;
+    m_bNoteMarkPending = false;
 }
 
 // The text after the last \par is a paragraph only if it holds something.
@@ -780,7 +899,7 @@ void CRtfReader::EndDocument() {
     FlushPending();
     if (m_paragraph.IsEmpty()) return;
     PrepareFormat();
-    PrependListLabel();
+    InsertLastCellLabel();
     if (m_bBreakPending) m_sink.EndParagraph(m_cfPendingBreak);
     const RtfGroupState& state = Top();
     m_paragraph.Emit(m_sink, state.wAlignment, state.direction, !m_fonts.DeclaresHebrew(), m_cfCurrent);

@@ -1,16 +1,19 @@
 #pragma once
 // Reads an RTF document into a text model (or any IRtfSink).
 //
-// What the reader holds on to: paragraphs end at \par (also \sect, \page and a table's \row); a
-// \par at the very end ends the last paragraph without opening an empty one. \line is a
+// What the reader holds on to: paragraphs end at \par (also \sect, \page, \column and a table's
+// \row); a \par at the very end ends the last paragraph without opening an empty one. \line is a
 // paragraph break with the same paragraph format. \tab and a table's \cell are a tab character.
-// Text of \fonttbl, \colortbl, the stylesheet, list tables, \info, pictures, objects, field
+// Text of \fonttbl, \colortbl, the stylesheet, list tables, \info, pictures, objects' data, field
 // instructions, headers, footers, footnotes, comments and every other \*\ destination is not
-// document text; a field's result is, and so is a text box (\shptxt, \dptxbxtext), read as
-// paragraphs of its own at its anchor. A footnote's automatic mark (\chftn) reads as its number,
-// an endnote's as i, ii... A paragraph of a list begins with its label: the list table's
+// document text; a field's result is, and an object's \result, and so is a text box (\shptxt,
+// \dptxbxtext), read as paragraphs of its own at its anchor. A note reads as its mark where it is
+// anchored: after a \chftn its number (an endnote's i, ii...), and after superscript text in the
+// same group that text once more. A paragraph of a list begins with its label: the list table's
 // (RtfListTable.h) when it knows the paragraph's \ls, else the one its writer rendered in
-// \listtext or \pntext. Hidden text (\v) is left out, as a reader that shows the document would.
+// \listtext or \pntext, else the one its Word 6 numbering gives (RtfOldNumbering.h); in a table
+// row each cell's label goes at the cell's start. Hidden text (\v) is left out, as a reader that
+// shows the document would.
 // Character sets follow the font table, or, when no font declares \fcharset177, are inferred
 // (Hebrew-script characters 177, other letters their font's set, the rest 177 in right-to-left
 // paragraphs). \'xx and 8-bit bytes are decoded in the code page of the current font's set

@@ -188,6 +188,8 @@ void tst_DocumentFile::showsWhatOtherWordProcessorsShow_data() {
     QTest::newRow("text box") << "word-textbox.rtf" << QStringLiteral("טקסט בתוך תיבה");
     QTest::newRow("japanese") << "cjk-932.rtf" << QStringLiteral("日本語のテキスト、カタカナ ｶﾀｶﾅ");
     QTest::newRow("libreoffice lists") << "lo-lists.rtf" << QStringLiteral("5.\tחמש");
+    QTest::newRow("word 6 numbering") << "word6-pn-numbering.rtf" << QStringLiteral("3.\tשלישי");
+    QTest::newRow("lists in a table") << "word-table-lists.rtf" << QStringLiteral("•\tתבליט\tרגיל\t");
 }
 
 void tst_DocumentFile::showsWhatOtherWordProcessorsShow() {

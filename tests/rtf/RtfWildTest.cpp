@@ -37,12 +37,16 @@ struct WildCase {
 
 const WildCase kCases[] = {
     {"NumbersRestartBelowAndContinueAcrossParagraphs",
-     kLists + R"(\pard\ls1 A\par\pard\ls1\ilvl1 B\par\pard\ls1\ilvl1 C\par\pard D\par\pard\ls1 E\par\pard\ls1\ilvl1 F})",
+     kLists +
+         R"(\pard\ls1 A\par\pard\ls1\ilvl1 B\par\pard\ls1\ilvl1 C\par\pard D\par\pard\ls1 E\par\pard\ls1\ilvl1 F})",
      "1.\tA|a) B|b) C|D|2.\tE|a) F"},
     {"TableLabelWinsOverRenderedOne", kLists + R"({\listtext 9.\tab}\pard\ls1 A\par\pard\ls2 B})", "1.\tA|•\tB"},
     {"RenderedLabelWithoutList", kLists + R"(\pard{\listtext\f3 \'b7\tab}A\par{\pntext 3)\tab}B})", "•\tA|3)\tB"},
-    {"LabelSurrogatesJoinOrAreLost",
-     kLists + R"(\pard{\listtext\u-10179?\u-8704?\u-10179?\u13?\tab}A\par\pard\ls2 B})", "\U0001F600\uFFFD\tA|•\tB"},
+    {"LabelSurrogatesJoinOrAreLost", kLists + R"(\pard{\listtext\u-10179?\u-8704?\u-10179?\u13?\tab}A\par\pard\ls2 B})",
+     "\U0001F600\uFFFD\tA|•\tB"},
+    {"LabelsAtTheStartOfTheirCells",
+     kLists + R"(\trowd\pard\intbl\ls1 A\cell\pard\intbl B\cell\row\pard\intbl C\cell\pard\intbl\ls2 D\cell\row})",
+     "1.\tA\tB\t|C\t•\tD\t"},
     {"UnknownListKeepsNoLabel", kLists + R"(\pard\ls9 A})", "A"},
     {"HeadersFootersNotesCommentsAreNotText",
      R"({\rtf1\ansi{\header H}{\footerl F}{\headerf G}A{\*\atnid x}\chatn{\*\annotation C} B})", "A B"},
@@ -50,7 +54,21 @@ const WildCase kCases[] = {
      R"({\rtf1\ansi A{\super\chftn}{\footnote\pard{\super\chftn} n1}B{\super\chftn}{\footnote\ftnalt x})"
      R"(C\chftn{\footnote n2}})",
      "A1BiC2"},
-    {"IgnorableFootnoteHasItsOwnMark", R"({\rtf1\ansi A{\super *\chftn{\*\footnote\chftn n}}B})", "A*B"},
+    {"SuperscriptTextBeforeANoteIsShownAgainAsItsMark",
+     R"({\rtf1\ansi A{\super *\chftn{\*\footnote\chftn n}}B{\super \chftn{\*\footnote\chftn n}}C)"
+     R"({\super x{\i y}\chftn{\*\footnote n}}D{\super p\nosupersub q\chftn{\footnote n}}E{\super o}{\footnote n}F{\super \chftn{\*\footnote\ftnalt n}}})",
+     "A**B1Cxy2Dpq3EoFi"},
+    {"AMarkIsNotTakenTwice", R"({\rtf1\ansi A{\super b{\*\footnote x}{\*\footnote y}\chftn{\footnote z}}C})", "Abb1C"},
+    {"OldNumberingWithoutRenderedLabels",
+     R"({\rtf1\ansi{\fonttbl{\f0 T;}{\f1\fcharset2 Symbol;}}\pard{\*\pn\pnlvlbody\pnucrm\pnstart3{\pntxtb (}{\pntxta )}})"
+     R"(A\par B\par\pard C\par\pard{\pn\pnlvlbody\pnucrm\pnstart1{\pntxta )}}D\par{\pntext 9.\tab}E\par)"
+     R"(\pard{\*\pn\pnlvlblt\pnf1{\pntxtb\'b7}}F\par\pard{\*\pn\pnlvl2\pndec}G\par\pard{\*\pn\pnlvlcont}H)"
+     R"({\pnseclvl1\pnucrm{\pntxta .}}})",
+     "(III)\tA|(IV)\tB|C|V)\tD|9.\tE|•\tF|G|H"},
+    {"ColumnBreakEndsAParagraph", R"({\rtf1\ansi A\column B})", "A|B"},
+    {"ObjectShowsItsResult",
+     R"({\rtf1\ansi A{\object\objemb{\*\objclass P}{\*\objdata 0105}{\result{\pict 01}R}}B{\object{\objdata 01}}C})",
+     "ARBC"},
     {"TextBoxAtItsAnchor",
      R"({\rtf1\ansi A {\shp{\*\shpinst{\sp{\sn t}{\sv 202}}{\shptxt X\par Y}}{\shprslt{\*\do{\dptxbxtext Z}}}} B})",
      "A |X|Y| B"},
@@ -77,10 +95,18 @@ INSTANTIATE_TEST_SUITE_P(Wild, RtfWildCase, testing::ValuesIn(kCases),
                          [](const auto& paramInfo) { return std::string(paramInfo.param.szName); });
 
 TEST(ListNumbers, Formats) {
+    // clang-format off
     const std::tuple<int32_t, int32_t, const char*> cases[] = {
-        {14, 0, "14"},   {4, 1, "IV"},   {1994, 2, "mcmxciv"}, {28, 3, "BB"},  {3, 4, "c"},   {22, 5, "22nd"},
-        {13, 5, "13th"}, {7, 22, "07"},  {15, 45, "טו"},       {16, 45, "טז"}, {11, 45, "יא"}, {345, 45, "שמה"},
-        {23, 47, "אא"},  {22, 47, "ת"},  {5, 255, ""},         {9, 99, "9"}};
+        {14, 0, "14"},    {4, 1, "IV"},      {1994, 2, "mcmxciv"}, {28, 3, "BB"},    {3, 4, "c"},
+        {22, 5, "22nd"},  {13, 5, "13th"},   {7, 22, "07"},        {15, 45, "טו"},   {16, 45, "טז"},
+        {11, 45, "יא"},   {345, 45, "שמה"},  {23, 47, "אא"},       {22, 47, "ת"},    {5, 255, ""},
+        {9, 99, "9"},     {15, 24, "가"},    {14, 25, "ㅎ"},       {28, 46, "ى"},    {30, 46, "أب"},
+        {11, 10, "十一"}, {105, 10, "一百零五"}, {10, 34, "壹拾"}, {11, 42, "십일"}, {100, 42, "백"},
+        {10, 41, "일영"}, {20, 44, "二零"},  {21, 18, "㉑"},       {51, 18, "51"},   {47, 20, "ア"},
+        {25, 13, "ヰ"},   {12, 31, "亥"},    {11, 30, "11"},       {21, 6, "Twenty-one"},
+        {1001, 7, "One thousand and first"}, {112, 7, "One hundred twelfth"},    {100000, 6, "100000"},
+        {100, 48, "جع"}};
+    // clang-format on
     for (const auto& [nValue, nFormat, szExpected] : cases)
         EXPECT_EQ(ToUtf8(FormatListNumber(nValue, nFormat)), szExpected) << nValue << " in " << nFormat;
 }
