@@ -1,5 +1,6 @@
 #include "CodePage1255.h"
 
+#include <algorithm>
 #include <array>
 
 namespace velmora {
@@ -56,8 +57,9 @@ int EncodeCp1255Char(char32_t ch) {
     return byte != 0 ? byte : -1;
 }
 
-bool DecodeCp1255(std::string_view bytes, std::u32string& text, size_t& nBadOffset) {
-    static constexpr char32_t kUndefined = 0xFFFFFFFF;
+constexpr char32_t kUndefined = 0xFFFFFFFF;
+
+const std::array<char32_t, 256>& DecodeTable() {
     static const std::array<char32_t, 256> table = [] {
         std::array<char32_t, 256> t{};
         for (size_t b = 0; b < 256; ++b) {
@@ -66,22 +68,36 @@ bool DecodeCp1255(std::string_view bytes, std::u32string& text, size_t& nBadOffs
         }
         return t;
     }();
-    text.resize(bytes.size());
-    char32_t* pOut = text.data();
-    bool bUndefined = false;
-    for (size_t i = 0; i < bytes.size(); ++i) {
-        const char32_t ch = table[static_cast<uint8_t>(bytes[i])];
-        bUndefined |= ch == kUndefined;
-        pOut[i] = ch;
-    }
-    if (!bUndefined) return true;
-    for (size_t i = 0; i < bytes.size(); ++i) {
-        if (pOut[i] == kUndefined) {
-            nBadOffset = i;
-            text.resize(i);
-            break;
+    return table;
+}
+
+size_t FindUndefinedCp1255(std::string_view bytes) {
+    const auto& table = DecodeTable();
+    // Checked a stretch at a time without branching on each byte; undefined bytes are rare.
+    constexpr size_t kStretch = 256;
+    for (size_t nAt = 0; nAt < bytes.size(); nAt += kStretch) {
+        const size_t nEnd = std::min(bytes.size(), nAt + kStretch);
+        bool bUndefined = false;
+        for (size_t i = nAt; i < nEnd; ++i) bUndefined |= table[static_cast<uint8_t>(bytes[i])] == kUndefined;
+        if (!bUndefined) continue;
+        for (size_t i = nAt; i < nEnd; ++i) {
+            if (table[static_cast<uint8_t>(bytes[i])] == kUndefined) return i;
         }
     }
+    return bytes.size();
+}
+
+void DecodeCp1255Into(std::string_view bytes, char32_t* pOut) {
+    const auto& table = DecodeTable();
+    for (size_t i = 0; i < bytes.size(); ++i) pOut[i] = table[static_cast<uint8_t>(bytes[i])];
+}
+
+bool DecodeCp1255(std::string_view bytes, std::u32string& text, size_t& nBadOffset) {
+    const size_t nBad = FindUndefinedCp1255(bytes);
+    text.resize(nBad);
+    DecodeCp1255Into(bytes.substr(0, nBad), text.data());
+    if (nBad == bytes.size()) return true;
+    nBadOffset = nBad;
     return false;
 }
 

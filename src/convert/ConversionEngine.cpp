@@ -8,7 +8,7 @@ namespace velmora {
 namespace {
 
 // How much output gathers before it goes to the sink: small enough to stay in the cache.
-constexpr size_t kFlushChars = 1 << 16;
+constexpr size_t kFlushChars = 1 << 14;
 
 }  // namespace
 

@@ -23,9 +23,10 @@ constexpr char32_t MirrorBracket(char32_t ch) {
     }
 }
 
-// Turns every Latin word back, its edge punctuation excepted, and mirrors the brackets: those
-// are ASCII, so they only ever stand inside Latin words.
-void TurnLatinWordsBack(char32_t* pText, size_t nLength) {
+}  // namespace
+
+// The brackets are ASCII, so they only ever stand inside Latin words.
+void TurnRtlWordsBack(char32_t* pText, size_t nLength) {
     size_t p = 0;
     while (p < nLength) {
         if (!IsLatinWordChar(pText[p])) {
@@ -45,11 +46,9 @@ void TurnLatinWordsBack(char32_t* pText, size_t nLength) {
     }
 }
 
-}  // namespace
-
 void ReverseRtlText(char32_t* pText, size_t nLength) {
     std::reverse(pText, pText + nLength);
-    TurnLatinWordsBack(pText, nLength);
+    TurnRtlWordsBack(pText, nLength);
 }
 
 }  // namespace velmora

@@ -129,6 +129,7 @@ bool CPlainTextStreamReader::Take(std::string_view bytes, bool bFinal, size_t& n
         }
     }
     const size_t nCertain = bFinal ? bytes.size() : CertainLength(bytes, bUtf8);
+    if (!bUtf8) return TakeCp1255(bytes, nCertain, nBadOffset);
     for (size_t nStart = 0; nStart < nCertain;) {
         const size_t nEnd = StretchEnd(bytes.substr(0, nCertain), nStart, bUtf8);
         const std::string_view stretch = bytes.substr(nStart, nEnd - nStart);
@@ -138,6 +139,39 @@ bool CPlainTextStreamReader::Take(std::string_view bytes, bool bFinal, size_t& n
             return false;
         }
         AppendText(m_decoded);
+        m_nOffset += stretch.size();
+        nStart = nEnd;
+    }
+    m_held.assign(bytes.substr(nCertain));
+    return true;
+}
+
+// Windows-1255 has one character a byte, so lines are found in the bytes and each is decoded
+// straight into the document. A stretch is checked whole before any of its lines is taken, so
+// that nothing of it is converted when it holds an undefined byte.
+bool CPlainTextStreamReader::TakeCp1255(std::string_view bytes, size_t nCertain, size_t& nBadOffset) {
+    TextModel& doc = m_stream.Document();
+    for (size_t nStart = 0; nStart < nCertain;) {
+        const size_t nEnd = StretchEnd(bytes.substr(0, nCertain), nStart, false);
+        const std::string_view stretch = bytes.substr(nStart, nEnd - nStart);
+        const size_t nBad = FindUndefinedCp1255(stretch);
+        if (nBad < stretch.size()) {
+            nBadOffset = m_nOffset + nBad;
+            return false;
+        }
+        size_t p = 0;
+        while (p < stretch.size()) {
+            size_t e = p;
+            while (e < stretch.size() && stretch[e] != '\r' && stretch[e] != '\n') ++e;
+            if (m_bBreakPending) {
+                m_stream.EndParagraph(m_cf);
+                m_bBreakPending = false;
+            }
+            if (e > p) DecodeCp1255Into(stretch.substr(p, e - p), doc.AppendSpace(e - p, m_cf));
+            if (e == stretch.size()) break;
+            m_bBreakPending = true;
+            p = e + (stretch[e] == '\r' && e + 1 < stretch.size() && stretch[e + 1] == '\n' ? 2 : 1);
+        }
         m_nOffset += stretch.size();
         nStart = nEnd;
     }

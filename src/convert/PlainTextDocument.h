@@ -34,6 +34,7 @@ public:
 
 private:
     bool Take(std::string_view bytes, bool bFinal, size_t& nBadOffset);
+    bool TakeCp1255(std::string_view bytes, size_t nCertain, size_t& nBadOffset);
     void AppendText(std::u32string_view text);
 
     TextEncoding m_eEncoding;

@@ -55,13 +55,32 @@ bool IsListBullet(const TextRun& run, std::u32string_view text) {
 constexpr auto kIsMarkOrLineEnd = [](char32_t ch) { return ch == kRightToLeftMark || ch == U'\r' || ch == U'\n'; };
 
 // Appends the run's text in visual order: turned when it is right-to-left, without
-// right-to-left marks and line ends.
+// right-to-left marks and line ends. A right-to-left run is copied back to front in one pass
+// that also notes whether it holds any ASCII (a Latin word to turn back, or a line end) or a
+// mark; a run of Hebrew words, the most common, needs nothing more.
 void AppendRunText(std::u32string& strOut, const TextRun& run, std::u32string_view text) {
     const size_t nAt = strOut.size();
-    strOut.append(text);
+    const size_t n = text.size();
+    bool bAscii = false;
+    bool bMark = false;
+    if (run.bHebrew) {
+        strOut.resize(nAt + n);
+        char32_t* pRun = strOut.data() + nAt;
+        const char32_t* pFrom = text.data() + n;
+        for (size_t i = 0; i < n; ++i) {
+            const char32_t ch = *--pFrom;
+            bAscii |= ch < 0x80 && ch != U' ';
+            bMark |= ch == kRightToLeftMark;
+            pRun[i] = ch;
+        }
+        if (bAscii) TurnRtlWordsBack(pRun, n);
+    } else {
+        strOut.append(text);
+        bAscii = bMark = true;  // a left-to-right run is searched for marks and line ends below
+    }
+    if (!bAscii && !bMark) return;
     char32_t* pRun = strOut.data() + nAt;
-    if (run.bHebrew) ReverseRtlText(pRun, text.size());
-    char32_t* pEnd = std::remove_if(pRun, pRun + text.size(), kIsMarkOrLineEnd);
+    char32_t* pEnd = std::remove_if(pRun, pRun + n, kIsMarkOrLineEnd);
     strOut.resize(static_cast<size_t>(pEnd - strOut.data()));
 }
 

@@ -114,13 +114,31 @@ int32_t CConversionEngine::SplitNextRun(const TextModel& doc, int32_t a, int32_t
     // step of their own while the format stays the same: Latin letters in a Latin-led run, and
     // everything but blanks, break punctuation and right-to-left marks in a Hebrew-led one.
     const int32_t nFastEnd = std::min(b, nFormatEnd - 1);
+    // A blank is passed as well when the character after it is one of those (a Latin letter in
+    // a Latin-led run, a Hebrew character other than the mark in a Hebrew-led one): the step the
+    // blank would take finds that character and goes on past it. Hebrew words separated by
+    // single blanks, the bulk of most text, are passed without a step.
     auto skipPlainCharacters = [&](int32_t i) {
         if (bLatinLed) {
-            while (i < nFastEnd && IsLatinClass(pText[i])) ++i;
-        } else {
-            while (i < nFastEnd && pText[i] != U' ' && pText[i] != kRightToLeftMark && !IsBreakPunct(pText[i])) ++i;
+            for (;;) {
+                while (i < nFastEnd && IsLatinClass(pText[i])) ++i;
+                if (!(i + 1 < nFastEnd && pText[i] == U' ' && IsLatinClass(pText[i + 1]))) return i;
+                i += 2;
+            }
         }
-        return i;
+        for (;;) {
+            while (i < nFastEnd && pText[i] >= 0x80 && pText[i] != kRightToLeftMark) ++i;
+            if (i >= nFastEnd) return i;
+            const char32_t ch = pText[i];
+            if (ch == U' ') {
+                if (!(i + 1 < nFastEnd && IsHebrewClass(pText[i + 1]) && pText[i + 1] != kRightToLeftMark)) return i;
+                i += 2;
+            } else if (IsLatinClass(ch)) {
+                ++i;
+            } else {
+                return i;
+            }
+        }
     };
     int32_t i = a;
     int32_t e = 0;

@@ -14,7 +14,7 @@ namespace velmora {
 class CStreamingConversion {
 public:
     // Characters held before the window's finished paragraphs are converted.
-    static constexpr int32_t kWindowChars = 1 << 18;
+    static constexpr int32_t kWindowChars = 1 << 16;
 
     // engine needs an output sink. nWrapColumns lays the paragraphs out as TextModel::LayOut.
     CStreamingConversion(CConversionEngine& engine, bool bHtml, int32_t nLineLength, int32_t nWrapColumns,

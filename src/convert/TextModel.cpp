@@ -80,6 +80,14 @@ void TextModel::Append(std::u32string_view text, const CharFormat& cf) {
     m_text.append(text);
 }
 
+char32_t* TextModel::AppendSpace(size_t n, const CharFormat& cf) {
+    const auto nAt = static_cast<size_t>(Length());
+    AppendFormatRun(InternFormat(cf), Length());
+    ++m_nRevision;
+    m_text.resize(nAt + n);
+    return m_text.data() + nAt;
+}
+
 void TextModel::Append(char32_t ch, const CharFormat& cf) {
     AppendFormatRun(InternFormat(cf), Length());
     m_text.push_back(ch);

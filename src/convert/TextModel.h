@@ -28,6 +28,9 @@ public:
     // here; paragraphs end only through BreakParagraph.
     void Append(std::u32string_view text, const CharFormat& cf);
     void Append(char32_t ch, const CharFormat& cf);
+    // Appends n characters in one format (n > 0) and returns where they stand, for the caller to
+    // write them; the pointer holds until the text next changes.
+    char32_t* AppendSpace(size_t n, const CharFormat& cf);
     // Ends the last paragraph with CR LF in cfBreak and opens a new one with the same alignment
     // and direction.
     void BreakParagraph(const CharFormat& cfBreak);

@@ -80,7 +80,11 @@ void CProgressDlg::Step(int nCount, int nPercent)
         return;
     // The bar stops at its end instead of starting over, should the counts overshoot.
     const qint64 nValue = static_cast<qint64>(m_pBar->value()) + nCount;
+    // The bar would paint itself at once for every pixel it grows, thousands of times in a large
+    // document; it is painted with the rest of the window when a paint is due.
+    m_pBar->setUpdatesEnabled(false);
     m_pBar->setValue(static_cast<int>(qMin<qint64>(nValue, m_pBar->maximum())));
+    m_pBar->setUpdatesEnabled(true);
     const QString strOld = m_pPercent->text();
     ShowPercent(nPercent);
     PaintIfDue(m_pPercent->text() != strOld);

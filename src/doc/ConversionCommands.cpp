@@ -4,8 +4,10 @@
 
 #include "LineLength.h"
 #include "Tesslar2View.h"
+#include "Utf16Output.h"
 #include "ViewFrame.h"
 #include "ViewSnapshot.h"
+#include "VisualToLogical.h"
 #include "clipboard/ClipboardWriter.h"
 #include "dialogs/BlockingWait.h"
 #include "dialogs/MessageBox.h"
@@ -13,7 +15,6 @@
 #include "dialogs/Pictures.h"
 #include "dialogs/ProgressAdapter.h"
 #include "richtext/CharSet.h"
-#include "VisualToLogical.h"
 
 #include <QElapsedTimer>
 #include <QProgressBar>
@@ -108,13 +109,19 @@ void CTesslar2View::RunConversionCommand(bool bHtml) {
     if (pFrame) m_wndProgress.m_pBar->setMaximum(nTotal);
     CProgressAdapter progress(m_wndProgress, pFrame ? CProgressAdapter::StatusSink(setStatus) : nullptr);
     m_engine.SetProgress(&progress);
-    const std::u32string out = bHtml ? m_engine.CopyToHtml(model, g_nLineLength)
-                                     : m_engine.NonstyledText(model, g_nLineLength);
+    CUtf16Output output;
+    m_engine.SetOutputSink([&output](std::u32string_view part) { output.Add(part); });
+    if (bHtml) {
+        m_engine.CopyToHtml(model, g_nLineLength);
+    } else {
+        m_engine.NonstyledText(model, g_nLineLength);
+    }
+    m_engine.SetOutputSink(nullptr);
     m_engine.SetProgress(nullptr);
 
     // A failed hand-over has told the user why; the progress window stays until dismissed, but
     // the selection is shown again so that the editor is left as it was.
-    if (!HandOver(this, QString::fromStdU32String(out))) {
+    if (!HandOver(this, output.Take())) {
         HideSelection(false);
         return;
     }

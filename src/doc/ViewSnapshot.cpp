@@ -34,37 +34,92 @@ int Utf16Offset(const QString& str, int32_t nChars) {
     return i;
 }
 
-void AppendQtText(const QString& text, const CharFormat& cf, TextModel& model) {
+// Appends nUnits UTF-16 units of text from nFrom on, a surrogate pair read as one character and
+// U+2028 as LF. Returns false when the units held any surrogate.
+bool AppendQtText(const QString& text, qsizetype nFrom, qsizetype nUnits, const CharFormat& cf, TextModel& model) {
+    if (nUnits <= 0) return true;
+    const QChar* pText = text.constData() + nFrom;
+    bool bSurrogates = false;
+    for (qsizetype i = 0; i < nUnits; ++i) bSurrogates |= pText[i].isSurrogate();
+    if (!bSurrogates) {
+        // One character a unit: written straight into the model.
+        char32_t* pOut = model.AppendSpace(static_cast<size_t>(nUnits), cf);
+        for (qsizetype i = 0; i < nUnits; ++i) {
+            const char32_t ch = pText[i].unicode();
+            pOut[i] = ch == 0x2028 ? U'\n' : ch;
+        }
+        return true;
+    }
     std::u32string chars;
-    chars.reserve(static_cast<size_t>(text.size()));
-    for (int i = 0; i < text.size(); ++i) {
-        char32_t ch = text[i].unicode();
-        if (QChar::isHighSurrogate(ch) && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
-            ch = QChar::surrogateToUcs4(text[i], text[i + 1]);
+    chars.reserve(static_cast<size_t>(nUnits));
+    for (qsizetype i = 0; i < nUnits; ++i) {
+        char32_t ch = pText[i].unicode();
+        if (QChar::isHighSurrogate(ch) && i + 1 < nUnits && pText[i + 1].isLowSurrogate()) {
+            ch = QChar::surrogateToUcs4(pText[i], pText[i + 1]);
             ++i;
         }
         chars.push_back(ch == 0x2028 ? U'\n' : ch);
     }
     model.Append(chars, cf);
+    return false;
 }
 
-void AppendBlockText(const QTextBlock& block, qreal nDefaultPoints, TextModel& model) {
+// The model's formats of Qt's character formats, by the document's format index: a document
+// holds few formats, and mapping one is far slower than looking it up.
+class CFormatCache {
+public:
+    explicit CFormatCache(qreal nDefaultPoints) : m_nDefaultPoints(nDefaultPoints) {}
+
+    template <typename GetFormat>
+    const CharFormat& Get(int nIndex, GetFormat fnFormat) {
+        if (nIndex < 0) return m_scratch = CharFormatFromQt(fnFormat(), m_nDefaultPoints);
+        const auto n = static_cast<size_t>(nIndex);
+        if (n >= m_known.size()) {
+            m_known.resize(n + 1, false);
+            m_formats.resize(n + 1);
+        }
+        if (!m_known[n]) {
+            m_formats[n] = CharFormatFromQt(fnFormat(), m_nDefaultPoints);
+            m_known[n] = true;
+        }
+        return m_formats[n];
+    }
+
+private:
+    qreal m_nDefaultPoints;
+    std::vector<CharFormat> m_formats;
+    std::vector<bool> m_known;
+    CharFormat m_scratch;
+};
+
+// Appends the block's text, each fragment in its format; the block's text is read once. Returns
+// false when it held any surrogate.
+bool AppendBlockText(const QTextBlock& block, CFormatCache& formats, TextModel& model) {
+    const QString text = block.text();
+    bool bNoSurrogates = true;
+    // The fragments follow one another through the block's text; their positions are not asked
+    // for, since each answer walks the document's fragment tree.
+    qsizetype nAt = 0;
     for (auto it = block.begin(); !it.atEnd(); ++it) {
         const QTextFragment fragment = it.fragment();
         if (!fragment.isValid()) continue;
-        AppendQtText(fragment.text(), CharFormatFromQt(fragment.charFormat(), nDefaultPoints), model);
+        const CharFormat& cf = formats.Get(fragment.charFormatIndex(), [&] { return fragment.charFormat(); });
+        const qsizetype nUnits = std::min<qsizetype>(fragment.length(), text.size() - nAt);
+        bNoSurrogates &= AppendQtText(text, nAt, nUnits, cf, model);
+        nAt += nUnits;
     }
+    return bNoSurrogates;
 }
 
 // Appends the line starts of block, whose first character is model position nStart.
-void AppendBlockLines(const QTextBlock& block, int32_t nStart, std::vector<int32_t>& lineStarts) {
+// bNoSurrogates: the block holds no surrogate, so that units and characters count alike.
+void AppendBlockLines(const QTextBlock& block, int32_t nStart, bool bNoSurrogates, std::vector<int32_t>& lineStarts) {
     const QTextLayout* layout = block.layout();
     const int nLines = layout ? layout->lineCount() : 0;
     lineStarts.push_back(nStart);
     if (nLines <= 1) return;
-    const QString text = block.text();
-    bool bSurrogates = false;
-    for (const QChar c : text) bSurrogates = bSurrogates || c.isSurrogate();
+    const bool bSurrogates = !bNoSurrogates;
+    const QString text = bSurrogates ? block.text() : QString();
     for (int i = 1; i < nLines; ++i) {
         const int nUnit = layout->lineAt(i).textStart();
         const int32_t nPos = nStart + (bSurrogates ? CodePointCount(text, nUnit) : nUnit);
@@ -81,6 +136,7 @@ void SnapshotDocument(const QTextDocument& doc, TextModel& model, bool bWithLine
     CharFormat cfDefault = CharFormatFromQt(QTextCharFormat(), nDefaultPoints);
     model.SetDefaultFormat(cfDefault);
 
+    CFormatCache formats(nDefaultPoints);
     std::vector<int32_t> lineStarts;
     int nBlock = 0;
     for (QTextBlock block = doc.begin(); block.isValid(); block = block.next(), ++nBlock) {
@@ -92,14 +148,14 @@ void SnapshotDocument(const QTextDocument& doc, TextModel& model, bool bWithLine
         if (block != doc.begin()) {
             // The CR LF carry the format of the boundary, which Qt keeps as the next block's
             // character format.
-            model.BreakParagraph(CharFormatFromQt(block.charFormat(), nDefaultPoints));
+            model.BreakParagraph(formats.Get(block.charFormatIndex(), [&] { return block.charFormat(); }));
         }
         const QTextBlockFormat bf = block.blockFormat();
         model.SetParagraphAlignment(PhysicalAlignment(bf.alignment(), block.textDirection()));
         model.SetParagraphRtl(block.textDirection() == Qt::RightToLeft);
         const int32_t nStart = model.Length();
-        AppendBlockText(block, nDefaultPoints, model);
-        if (bWithLines) AppendBlockLines(block, nStart, lineStarts);
+        const bool bNoSurrogates = AppendBlockText(block, formats, model);
+        if (bWithLines) AppendBlockLines(block, nStart, bNoSurrogates, lineStarts);
     }
     if (bWithLines) model.SetLineStarts(std::move(lineStarts));
 }

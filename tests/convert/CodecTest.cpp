@@ -44,6 +44,15 @@ TEST(CodePage1255Test, TextsReportTheFirstBadPlace) {
     EXPECT_EQ(nBad, 2u);
     EXPECT_TRUE(DecodeCp1255("\xF9\xEC\xE5\xED", text, nBad));
     EXPECT_EQ(text, U"\u05E9\u05DC\u05D5\u05DD");
+    // Undefined bytes are looked for a stretch of bytes at a time: at either edge of a stretch.
+    for (size_t nAt : {0u, 255u, 256u, 257u, 600u}) {
+        std::string padded(700, 'a');
+        padded[nAt] = '\x81';
+        padded[650] = '\xFF';
+        EXPECT_FALSE(DecodeCp1255(padded, text, nBad));
+        EXPECT_EQ(nBad, nAt);
+        EXPECT_EQ(text, std::u32string(nAt, U'a'));
+    }
 }
 
 TEST(Utf8Test, RefusesWhatIsNotUtf8) {

@@ -3,6 +3,7 @@
 // reads across paragraphs (right-to-left marks after a break, empty lines and their alignment,
 // aligned blocks, blanks), cut into windows of every size.
 
+#include "CodePage1255.h"
 #include "ConversionEngine.h"
 #include "PlainTextDocument.h"
 #include "StreamingConversion.h"
@@ -80,7 +81,15 @@ TEST(StreamingConversionTest, AnEmptyDocumentWritesNothing) {
 TEST(StreamingConversionTest, PlainTextInBlocksReadsAsAWhole) {
     const std::string utf8 = "\xEF\xBB\xBF\xD7\xA9\xD7\x9C abc\r\n\r\n1.5 (\xD7\x90)\r\rx\ny\r\n\xD7\x91\r";
     const std::string cp1255 = "\xF9\xEC abc\r\n\r\n1.5 (\xE0)\r\rx\ny\r\n\xE1\r";
-    for (auto [eEncoding, text] : {std::pair{TextEncoding::Utf8, utf8}, std::pair{TextEncoding::Cp1255, cp1255}}) {
+    // Every byte the code page defines, read line by line into the document.
+    std::string cp1255Bytes = "\r\n";
+    for (int byte = 1; byte < 256; ++byte) {
+        if (byte % 32 == 0) cp1255Bytes += "\r\n";
+        if (byte != '\r' && byte != '\n' && DecodeCp1255Byte(static_cast<uint8_t>(byte)) != 0)
+            cp1255Bytes += static_cast<char>(byte);
+    }
+    for (auto [eEncoding, text] : {std::pair{TextEncoding::Utf8, utf8}, std::pair{TextEncoding::Cp1255, cp1255},
+                                   std::pair{TextEncoding::Cp1255, cp1255Bytes}}) {
         TextModel whole;
         size_t nBad = 0;
         ASSERT_TRUE(LoadPlainTextBytes(text, eEncoding, whole, nBad));
@@ -110,6 +119,29 @@ TEST(StreamingConversionTest, PlainTextInBlocksReadsAsAWhole) {
         if (bOk) bOk = reader.Finish(nBad);
         EXPECT_FALSE(bOk);
         EXPECT_EQ(nBad, 6u) << "blocks of " << nBlock;
+    }
+}
+
+// A byte that Windows-1255 leaves undefined is named at its offset in the whole input, and no
+// paragraph read in the same block before it is converted: the output stops where it did when
+// each block was decoded whole before any of it was taken.
+TEST(StreamingConversionTest, AnUndefinedByteStopsTheBlockThatHoldsIt) {
+    const std::string line = "\xF9\xEC\xE5\xED abc\r\n";
+    for (size_t nAt : {size_t{0}, size_t{5}, 3 * line.size() + 2, size_t{20000}, size_t{65000}, size_t{70000}}) {
+        std::string text;
+        while (text.size() <= nAt) text += line;
+        text.insert(nAt, 1, '\x9F');
+        CConversionEngine engine;
+        std::u32string out;
+        engine.SetOutputSink([&](std::u32string_view part) { out += part; });
+        CStreamingConversion stream(engine, false, 80, 0, 1);
+        CPlainTextStreamReader reader(TextEncoding::Cp1255, stream);
+        size_t nBad = 0;
+        EXPECT_FALSE(reader.Feed(text, nBad));
+        EXPECT_EQ(nBad, nAt);
+        // Stretches of 64 KiB are checked one after the other; thousands of paragraphs before
+        // the bad byte in the same stretch would have been converted and handed on.
+        EXPECT_EQ(out.empty(), nAt < 65536) << "bad byte at " << nAt;
     }
 }
 

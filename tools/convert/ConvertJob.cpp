@@ -14,6 +14,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <memory>
 #include <new>
 #include <vector>
 
@@ -264,14 +265,22 @@ ConvertOutcome RunStreamingConversion(IInputSource& source, const std::string& s
                                       int32_t nWindowChars) {
     std::string input;
     std::string error;
-    std::vector<char> block(kInputBlockBytes);
+    // Left unfilled: the reads write it, and pages never written cost nothing.
+    std::unique_ptr<char[]> block(new char[kInputBlockBytes]);
+    std::string_view lastBlock;
     bool bEnded = false;
-    // Reads the next block onto input; false on a read error.
-    auto readBlock = [&]() {
-        const std::ptrdiff_t nRead = source.Read(block.data(), block.size(), error);
+    // Reads the next block into block (lastBlock); false on a read error.
+    auto readNextBlock = [&]() {
+        const std::ptrdiff_t nRead = source.Read(block.get(), kInputBlockBytes, error);
         if (nRead < 0) return false;
         if (nRead == 0) bEnded = true;
-        input.append(block.data(), static_cast<size_t>(nRead));
+        lastBlock = std::string_view(block.get(), static_cast<size_t>(nRead));
+        return true;
+    };
+    // Reads the next block onto input.
+    auto readBlock = [&]() {
+        if (!readNextBlock()) return false;
+        input.append(lastBlock);
         return true;
     };
     auto readFailure = [&]() { return Failure(strInputName, error.empty() ? "cannot be read" : error); };
@@ -291,7 +300,7 @@ ConvertOutcome RunStreamingConversion(IInputSource& source, const std::string& s
             if (!readBlock()) return readFailure();
         }
         if (whole.empty()) whole = input;
-        std::vector<char>().swap(block);
+        block.reset();
     }
     if (!bStreams) {
         ConvertOutcome outcome = RunConversion(whole.data() == input.data() ? std::move(input) : std::string(whole),
@@ -321,11 +330,12 @@ ConvertOutcome RunStreamingConversion(IInputSource& source, const std::string& s
     } else {
         CPlainTextStreamReader reader(options.eEncoding, stream);
         size_t nBad = 0;
-        for (;;) {
-            if (!reader.Feed(input, nBad)) return Failure(strInputName, BadTextReason(options.eEncoding, nBad));
-            input.clear();
-            if (bEnded) break;
-            if (!readBlock()) return readFailure();
+        // What was read to tell the kind of input, then each block as it is read.
+        if (!reader.Feed(input, nBad)) return Failure(strInputName, BadTextReason(options.eEncoding, nBad));
+        std::string().swap(input);
+        while (!bEnded) {
+            if (!readNextBlock()) return readFailure();
+            if (!reader.Feed(lastBlock, nBad)) return Failure(strInputName, BadTextReason(options.eEncoding, nBad));
         }
         if (!reader.Finish(nBad)) return Failure(strInputName, BadTextReason(options.eEncoding, nBad));
     }

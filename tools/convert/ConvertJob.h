@@ -41,7 +41,7 @@ using OutputWriter = std::function<bool(std::string_view bytes)>;
 // cache: a larger buffer costs more in fresh pages than the conversion itself.
 inline constexpr size_t kHeldOutputBytes = size_t{1} << 20;
 // Bytes read at a time.
-inline constexpr size_t kInputBlockBytes = size_t{1} << 20;
+inline constexpr size_t kInputBlockBytes = size_t{1} << 18;
 
 // The same conversion, reading the input from source and handing the output to fnWrite (the
 // result's strOutput stays empty). --html and --plain without --select convert the document
