@@ -102,7 +102,9 @@ int main(int argc, char** argv) {
         bestCommand = std::min(bestCommand, ms);
         qint64 last = 0;
         for (qint64 t : paints.m_paints) {
-            if (t - last > 150) std::fprintf(stderr, "run %d: gap %lld ms ending at %lld of %.0f\n", run, static_cast<long long>(t - last), static_cast<long long>(t), ms);
+            if (t - last > 150)
+                std::fprintf(stderr, "run %d: gap %lld ms ending at %lld of %.0f\n", run,
+                             static_cast<long long>(t - last), static_cast<long long>(t), ms);
             nLongestGap = std::max(nLongestGap, t - last);
             last = t;
         }

@@ -46,7 +46,10 @@ TextModel BuildDocument(const uint8_t* data, size_t size) {
             switch (b) {
             case 0: cf.dwEffects ^= CFE_BOLD; break;
             case 1: cf.bCharSet = cf.bCharSet == HEBREW_CHARSET ? ANSI_CHARSET : HEBREW_CHARSET; break;
-            case 2: cf.dwEffects ^= CFE_AUTOCOLOR; cf.crTextColor = cf.IsAutoColor() ? 0 : 0xFF; break;
+            case 2:
+                cf.dwEffects ^= CFE_AUTOCOLOR;
+                cf.crTextColor = cf.IsAutoColor() ? 0 : 0xFF;
+                break;
             case 3: cf.yHeight = cf.yHeight == 240 ? 160 : 240; break;
             case 4: doc.BreakParagraph(cf); break;
             default: doc.SetParagraphAlignment(static_cast<uint16_t>(b - 4)); break;
@@ -61,8 +64,9 @@ TextModel BuildDocument(const uint8_t* data, size_t size) {
 // A document in RTF from the bytes BuildDocument reads: control bytes are format words.
 std::string RtfOf(const uint8_t* data, size_t size) {
     static constexpr const char* kWords[] = {"\\b ", "\\b0 ", "\\f1 ", "\\f0 ", "\\par ", "\\cf1 ", "\\qc ", "\\ql "};
-    std::string rtf = "{\\rtf1\\ansi\\ansicpg1255{\\fonttbl{\\f0\\fcharset177 David;}{\\f1\\fcharset0 Arial;}}"
-                      "{\\colortbl;\\red255\\green0\\blue0;}\\pard\\qr\\rtlpar ";
+    std::string rtf =
+        "{\\rtf1\\ansi\\ansicpg1255{\\fonttbl{\\f0\\fcharset177 David;}{\\f1\\fcharset0 Arial;}}"
+        "{\\colortbl;\\red255\\green0\\blue0;}\\pard\\qr\\rtlpar ";
     for (size_t i = 0; i < size; ++i) {
         if (data[i] < 0x08) {
             rtf += kWords[data[i]];
@@ -102,16 +106,16 @@ private:
 // Runs the conversion as velmora-convert does: input in blocks, the document in windows of
 // nWindow characters, the output written piece by piece through a save to an open stream.
 // Returns what the stream received.
-std::string ThroughTheConverter(const std::string& input, const ConvertOptions& options, size_t nBlock,
-                                int32_t nWindow, ConvertOutcome& outcome) {
+std::string ThroughTheConverter(const std::string& input, const ConvertOptions& options, size_t nBlock, int32_t nWindow,
+                                ConvertOutcome& outcome) {
     static const int fd = ::memfd_create("convert_fuzz", 0);
     Check(fd >= 0 && ::ftruncate(fd, 0) == 0 && ::lseek(fd, 0, SEEK_SET) == 0);
     CAtomicFile save;
     std::string strError;
     Check(save.Open("/proc/self/fd/" + std::to_string(fd), strError));
     CPipedInput source(input, nBlock);
-    outcome = RunStreamingConversion(source, "fuzz.rtf", options,
-                                     [&](std::string_view bytes) { return save.Write(bytes, strError); }, nWindow);
+    outcome = RunStreamingConversion(
+        source, "fuzz.rtf", options, [&](std::string_view bytes) { return save.Write(bytes, strError); }, nWindow);
     Check(!outcome.bOutputFailed && save.Commit(strError));
     std::string written(static_cast<size_t>(::lseek(fd, 0, SEEK_END)), '\0');
     Check(::pread(fd, written.data(), written.size(), 0) == static_cast<ssize_t>(written.size()));

@@ -32,8 +32,7 @@ bool FindWineWindow(const char* pszClassName, const char* pszTitle, const std::s
     if (strHelper.empty()) {
         return false;
     }
-    QStringList arguments{QString::fromStdString(strHelper), QStringLiteral("--find"),
-                          QString::fromUtf8(pszClassName)};
+    QStringList arguments{QString::fromStdString(strHelper), QStringLiteral("--find"), QString::fromUtf8(pszClassName)};
     if (pszTitle != nullptr) {
         arguments << QString::fromUtf8(pszTitle);
     }
@@ -54,9 +53,7 @@ bool FindWineWindow(const char* pszClassName, const char* pszTitle, const std::s
 
 CHostInfo::CHostInfo() : m_nHostKind(velmora::HOST_NONE) {}
 
-bool CHostInfo::ReadWorkDir() {
-    return velmora::ReadCurrentDir(m_szWorkDir);
-}
+bool CHostInfo::ReadWorkDir() { return velmora::ReadCurrentDir(m_szWorkDir); }
 
 int32_t CHostInfo::DetectHost(std::string& strProgramPath) {
     const int32_t nHostKind = velmora::DetectHost(m_szWorkDir, strProgramPath);

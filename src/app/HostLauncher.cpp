@@ -71,16 +71,17 @@ bool StartWindowsProgram(const std::string& strProgramPath, const std::string& s
                          const HostStartFailed& onLateFailure) {
     const std::string strHelper = WineHelperPath();
     const QString strProgram = QString::fromStdString(strProgramPath);
-    const QStringList arguments =
-        strHelper.empty() ? QStringList{"start", "/max", "/unix", strProgram}
-                          : QStringList{QString::fromStdString(strHelper), "--start", strProgram};
+    const QStringList arguments = strHelper.empty()
+                                      ? QStringList{"start", "/max", "/unix", strProgram}
+                                      : QStringList{QString::fromStdString(strHelper), "--start", strProgram};
     // Not parented: the process object outlives nothing it must not. If Velmora ends first the
     // object is never destroyed, so Wine is never killed, as for any detached program.
     auto* pProcess = new QProcess;
     if (!PrepareWineProcess(*pProcess, arguments, strWorkDir)) {
         delete pProcess;
-        ReportStartProblem(strProgramPath, "it is a Windows program and Wine is not installed "
-                                           "(no wine or wine64 on PATH)");
+        ReportStartProblem(strProgramPath,
+                           "it is a Windows program and Wine is not installed "
+                           "(no wine or wine64 on PATH)");
         return false;
     }
     auto finish = [pProcess, strProgramPath, onLateFailure](const std::string& strWhy) {
@@ -93,11 +94,9 @@ bool StartWindowsProgram(const std::string& strProgramPath, const std::string& s
             onLateFailure();
         }
     };
-    QObject::connect(pProcess, &QProcess::finished, pProcess,
-                     [finish](int nExitCode, QProcess::ExitStatus status) {
-                         finish(status == QProcess::CrashExit ? "Wine stopped unexpectedly"
-                                                              : velmora::WineStartProblem(nExitCode));
-                     });
+    QObject::connect(pProcess, &QProcess::finished, pProcess, [finish](int nExitCode, QProcess::ExitStatus status) {
+        finish(status == QProcess::CrashExit ? "Wine stopped unexpectedly" : velmora::WineStartProblem(nExitCode));
+    });
     QObject::connect(pProcess, &QProcess::errorOccurred, pProcess, [pProcess, finish](QProcess::ProcessError error) {
         if (error == QProcess::FailedToStart) {
             finish("Wine (" + pProcess->program().toStdString() + ") could not be run");

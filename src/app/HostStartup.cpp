@@ -1,8 +1,8 @@
 #include "HostStartup.h"
 
-#include "dialogs/MessageBox.h"
 #include "HostInfo.h"
 #include "HostLauncher.h"
+#include "dialogs/MessageBox.h"
 
 #include <QPointer>
 #include <QWidget>

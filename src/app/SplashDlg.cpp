@@ -48,8 +48,7 @@ void CSplashDlg::ShowPainted() {
     // let the display map and expose it, then paint it at once and flush the paint out.
     QElapsedTimer clock;
     clock.start();
-    while ((windowHandle() == nullptr || !windowHandle()->isExposed()) &&
-           clock.elapsed() < kExposeWaitMs) {
+    while ((windowHandle() == nullptr || !windowHandle()->isExposed()) && clock.elapsed() < kExposeWaitMs) {
         QThread::msleep(2);
         velmora::FlushPaintEvents();
     }

@@ -1,20 +1,20 @@
 #include "Tesslar2App.h"
 
-#include "doc/Tesslar2Doc.h"
-#include "doc/Tesslar2View.h"
-#include "frame/CommandTable.h"
-#include "frame/MainFrame.h"
-#include "PlatformCheck.h"
+#include "HostInfo.h"
 #include "HostStartup.h"
 #include "KeyboardLayout.h"
-#include "host/HebrewGroup.h"
-#include "host/XkbGroups.h"
+#include "PlatformCheck.h"
 #include "SplashDlg.h"
-#include "HostInfo.h"
 #include "dialogs/AboutDlg.h"
 #include "dialogs/AppSettings.h"
 #include "dialogs/HebrewHelpDlg.h"
 #include "dialogs/MessageBox.h"
+#include "doc/Tesslar2Doc.h"
+#include "doc/Tesslar2View.h"
+#include "frame/CommandTable.h"
+#include "frame/MainFrame.h"
+#include "host/HebrewGroup.h"
+#include "host/XkbGroups.h"
 
 #include <QStringList>
 
@@ -92,14 +92,13 @@ bool CTesslar2App::RunAltShiftCommand(char chLetter) {
     const int nId = AltShiftCommand(chLetter);
     if (nId == 0 || !m_pFrame || activeModalWidget() || activePopupWidget() || activeWindow() != m_pFrame.get())
         return false;
-    QMetaObject::invokeMethod(m_pFrame.get(), [this, nId] { m_pFrame->OnCommand(nId); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        m_pFrame.get(), [this, nId] { m_pFrame->OnCommand(nId); }, Qt::QueuedConnection);
     return true;
 }
 
 void CTesslar2App::OnAppAbout() { ShowAboutBox(m_pFrame.get()); }
 
-void CTesslar2App::OnHebrewHelp() {
-    ShowHebrewHelp(QString::fromStdString(g_hostInfo.m_szWorkDir), m_pFrame.get());
-}
+void CTesslar2App::OnHebrewHelp() { ShowHebrewHelp(QString::fromStdString(g_hostInfo.m_szWorkDir), m_pFrame.get()); }
 
 }  // namespace velmora

@@ -24,7 +24,8 @@ inline constexpr uint8_t kBreakPunct = 1;
 inline constexpr uint8_t kEdgePunct = 2;
 constexpr std::array<uint8_t, 128> MakeAsciiFlags() {
     std::array<uint8_t, 128> flags{};
-    for (char c : {',', '.', ':', ';', '(', ')', '[', ']', '{', '}', '"'}) flags[static_cast<std::size_t>(c)] |= kBreakPunct;
+    for (char c : {',', '.', ':', ';', '(', ')', '[', ']', '{', '}', '"'})
+        flags[static_cast<std::size_t>(c)] |= kBreakPunct;
     for (char c : {'$', '(', ')', '+', ',', '-', '.', '/', ':', '=', '[', ']', '{', '}'})
         flags[static_cast<std::size_t>(c)] |= kEdgePunct;
     return flags;

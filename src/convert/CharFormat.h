@@ -60,8 +60,8 @@ struct CharFormat {
 inline CharFormat HebrewTypingFormat() { return CharFormat{}; }
 
 // Builders that keep the invariants (automatic colour reads as 0, effects as bits).
-CharFormat MakeCharFormat(bool bBold, bool bItalic, bool bUnderline, bool bStrike,
-                          bool bAutoColor, uint32_t crColor, int32_t yHeight, uint8_t bCharSet);
+CharFormat MakeCharFormat(bool bBold, bool bItalic, bool bUnderline, bool bStrike, bool bAutoColor, uint32_t crColor,
+                          int32_t yHeight, uint8_t bCharSet);
 
 struct ParaFormat {
     uint32_t dwMask = PFM_ALIGNMENT;

@@ -46,9 +46,7 @@ const std::array<uint8_t, 0x10000>& ReverseTable() {
 
 }  // namespace
 
-char32_t DecodeCp1255Byte(uint8_t byte) {
-    return byte < 0x80 ? byte : kHighHalf[byte - 0x80u];
-}
+char32_t DecodeCp1255Byte(uint8_t byte) { return byte < 0x80 ? byte : kHighHalf[byte - 0x80u]; }
 
 int EncodeCp1255Char(char32_t ch) {
     if (ch == 0) return 0;

@@ -16,10 +16,10 @@ void CConversionEngine::ReportProgress(int32_t n, bool bHtml) {
     m_nDoneChars += n;
     if (m_pProgress == nullptr) return;
     // 64 bits: the product overflows 32 bits past about 21 million characters.
-    const int64_t nPercent =
-        m_nTotalChars > 0 ? static_cast<int64_t>(m_nDoneChars) * 100 / m_nTotalChars : 0;
+    const int64_t nPercent = m_nTotalChars > 0 ? static_cast<int64_t>(m_nDoneChars) * 100 / m_nTotalChars : 0;
     m_pProgress->Step(n, static_cast<int32_t>(nPercent));
-    std::u32string status = bHtml ? U"Converting text to HTML format  " : U"Converting non-styled text to HTML format  ";
+    std::u32string status =
+        bHtml ? U"Converting text to HTML format  " : U"Converting non-styled text to HTML format  ";
     const std::string digits = std::to_string(nPercent);
     status.append(digits.begin(), digits.end());
     status += U'%';
@@ -29,7 +29,8 @@ void CConversionEngine::ReportProgress(int32_t n, bool bHtml) {
 ConversionRange CConversionEngine::BeginWalk(const TextModel& doc, int32_t nLineLength, bool bHtml,
                                              std::u32string& strOut) {
     const ConversionRange range = RangeToConvert(doc);
-    strOut.reserve(m_outputSink ? kFlushChars + 4096 : EstimateOutputSize(range, doc.GetLineCount(), nLineLength, bHtml));
+    strOut.reserve(m_outputSink ? kFlushChars + 4096
+                                : EstimateOutputSize(range, doc.GetLineCount(), nLineLength, bHtml));
     m_nDoneChars = 0;
     m_nTotalChars = range.nTo - range.nFrom;
     m_nEmptyAlign = 0;
@@ -79,8 +80,7 @@ void CConversionEngine::FlushFinalOutput(std::u32string& strOut, bool bAll) {
     strOut.erase(0, nFinal);
 }
 
-void CConversionEngine::ConvertRange(TextModel& doc, std::u32string& strOut, int32_t nStart, int32_t nEnd,
-                                     bool bHtml) {
+void CConversionEngine::ConvertRange(TextModel& doc, std::u32string& strOut, int32_t nStart, int32_t nEnd, bool bHtml) {
     const int32_t n = nEnd - nStart;
     if (n <= 0) return;
     ReportProgress(n, bHtml);

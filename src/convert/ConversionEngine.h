@@ -124,7 +124,7 @@ private:
     int32_t m_nStreamLineLength = kMaxLineLength;
     std::u32string m_streamOut;
     CBlankIndex m_blanks;
-    std::vector<TextRun> m_runs;     // kept between pieces to spare allocations
+    std::vector<TextRun> m_runs;  // kept between pieces to spare allocations
     std::vector<int32_t> m_order;
 };
 

@@ -13,7 +13,6 @@ using namespace std::string_view_literals;
 
 namespace {
 
-
 bool EndsWithBlockClose(std::u32string_view text) { return text.ends_with(kBlockClose); }
 
 }  // namespace

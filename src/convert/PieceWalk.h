@@ -16,7 +16,7 @@ void CConversionEngine::WalkPieces(TextModel& doc, const ConversionRange& range,
     const int32_t nLineCount = doc.GetLineCount();
     int32_t L = nFirstLine;        // the editor line being cut
     int32_t P = doc.LineStart(L);  // position of its first character
-    int32_t K = 0;  // column where its next piece begins
+    int32_t K = 0;                 // column where its next piece begins
     while (L < nLineCount) {
         FlushFinalOutput(strOut, false);
         const int32_t n = doc.LineEnd(L) - doc.LineStart(L);

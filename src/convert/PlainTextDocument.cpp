@@ -25,7 +25,8 @@ void ForEachLine(std::basic_string_view<CharT> text, OnLine onLine) {
             onLine(text.substr(p), true);
             return;
         }
-        const size_t next = end + (text[end] == CharT('\r') && end + 1 < text.size() && text[end + 1] == CharT('\n') ? 2 : 1);
+        const size_t next =
+            end + (text[end] == CharT('\r') && end + 1 < text.size() && text[end + 1] == CharT('\n') ? 2 : 1);
         onLine(text.substr(p, end - p), next >= text.size());
         p = next;
     }
@@ -63,9 +64,7 @@ namespace {
 // Bytes decoded at a time: small enough to stay in the cache.
 constexpr size_t kDecodeBytes = 1 << 16;
 
-size_t Utf8SequenceLength(uint8_t lead) {
-    return lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
-}
+size_t Utf8SequenceLength(uint8_t lead) { return lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1; }
 
 // How much of bytes can be decoded before more input comes: all but a CR at the very end (the
 // first half of a CR LF, perhaps) and a UTF-8 sequence cut off by the end.

@@ -11,12 +11,15 @@
 
 namespace velmora {
 
-enum class TextEncoding { Utf8, Cp1255 };
+enum class TextEncoding {
+    Utf8,
+    Cp1255
+};
 
 // Lines end at LF, CR LF or CR; an ending after the last line does not open another paragraph,
-// so an empty text gives an empty document. The bytes are decoded a line at a time so that no second copy of a large text
-// is made. A UTF-8 byte-order mark is not text. On a byte sequence that is not valid in the
-// encoding, returns false with nBadOffset at its first byte; the model is then incomplete.
+// so an empty text gives an empty document. The bytes are decoded a line at a time so that no second copy of a large
+// text is made. A UTF-8 byte-order mark is not text. On a byte sequence that is not valid in the encoding, returns
+// false with nBadOffset at its first byte; the model is then incomplete.
 bool LoadPlainTextBytes(std::string_view bytes, TextEncoding eEncoding, TextModel& model, size_t& nBadOffset);
 
 // The same a block at a time, into a conversion that runs as the text comes: the paragraphs are
@@ -40,9 +43,9 @@ private:
     TextEncoding m_eEncoding;
     CStreamingConversion& m_stream;
     CharFormat m_cf;
-    std::string m_held;        // a CR or a cut-off UTF-8 sequence, waiting for what follows
-    size_t m_nOffset = 0;      // offset in the input of the bytes taken next
-    bool m_bStarted = false;   // the byte-order mark has been looked for
+    std::string m_held;       // a CR or a cut-off UTF-8 sequence, waiting for what follows
+    size_t m_nOffset = 0;     // offset in the input of the bytes taken next
+    bool m_bStarted = false;  // the byte-order mark has been looked for
     bool m_bBreakPending = false;
     std::u32string m_decoded;
 };

@@ -14,7 +14,6 @@ using namespace std::string_view_literals;
 
 namespace {
 
-
 // 0 left (no block), 1 centre, 2 right: justified text is written as a right block.
 int32_t AlignmentCode(const ParaFormat& pf) {
     if ((pf.dwMask & PFM_ALIGNMENT) == 0) return 0;
@@ -23,9 +22,7 @@ int32_t AlignmentCode(const ParaFormat& pf) {
     return 2;
 }
 
-void AppendAlignWord(std::u32string& strOut, int32_t nCode) {
-    strOut += nCode == 1 ? U"center"sv : U"right"sv;
-}
+void AppendAlignWord(std::u32string& strOut, int32_t nCode) { strOut += nCode == 1 ? U"center"sv : U"right"sv; }
 
 void AppendDecimal(std::u32string& strOut, int32_t n) {
     char digits[16];
@@ -126,8 +123,8 @@ void AppendClosingTags(std::u32string& strOut, const RunTags& tags) {
 
 }  // namespace
 
-void CConversionEngine::EmitRuns(TextModel& doc, const std::vector<TextRun>& runs,
-                                 const std::vector<int32_t>& order, std::u32string& strOut, bool bHtml) {
+void CConversionEngine::EmitRuns(TextModel& doc, const std::vector<TextRun>& runs, const std::vector<int32_t>& order,
+                                 std::u32string& strOut, bool bHtml) {
     const TextRun& first = runs[static_cast<size_t>(order.front())];
     doc.SetSel(first.nStart, first.nStart + first.nLength);
     const int32_t nCode = AlignmentCode(doc.GetSelParaFormat());

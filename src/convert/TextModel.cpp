@@ -4,13 +4,12 @@
 
 namespace velmora {
 
-CharFormat MakeCharFormat(bool bBold, bool bItalic, bool bUnderline, bool bStrike,
-                          bool bAutoColor, uint32_t crColor, int32_t yHeight, uint8_t bCharSet) {
+CharFormat MakeCharFormat(bool bBold, bool bItalic, bool bUnderline, bool bStrike, bool bAutoColor, uint32_t crColor,
+                          int32_t yHeight, uint8_t bCharSet) {
     CharFormat cf;
     cf.dwMask = CFM_ALL_SINGLE;
-    cf.dwEffects = (bBold ? CFE_BOLD : 0u) | (bItalic ? CFE_ITALIC : 0u) |
-                   (bUnderline ? CFE_UNDERLINE : 0u) | (bStrike ? CFE_STRIKEOUT : 0u) |
-                   (bAutoColor ? CFE_AUTOCOLOR : 0u);
+    cf.dwEffects = (bBold ? CFE_BOLD : 0u) | (bItalic ? CFE_ITALIC : 0u) | (bUnderline ? CFE_UNDERLINE : 0u) |
+                   (bStrike ? CFE_STRIKEOUT : 0u) | (bAutoColor ? CFE_AUTOCOLOR : 0u);
     cf.crTextColor = bAutoColor ? 0u : (crColor & 0x00FFFFFFu);
     cf.yHeight = yHeight;
     cf.bCharSet = bCharSet;
@@ -50,9 +49,7 @@ void TextModel::Clear() {
     m_nSelStart = m_nSelEnd = 0;
 }
 
-void TextModel::Reserve(size_t nChars) {
-    m_text.reserve(nChars);
-}
+void TextModel::Reserve(size_t nChars) { m_text.reserve(nChars); }
 
 uint32_t TextModel::InternFormat(const CharFormat& cf) {
     if (m_nLastFormat != UINT32_MAX && m_formats[m_nLastFormat] == cf) return m_nLastFormat;
@@ -215,8 +212,8 @@ bool TextModel::SetLineStarts(std::vector<int32_t> lineStarts) {
     for (size_t i = 1; i < lineStarts.size(); ++i) {
         if (lineStarts[i] <= lineStarts[i - 1] || lineStarts[i] > Length()) return false;
         // Only the empty paragraph after a final CR LF may start at the text length.
-        if (lineStarts[i] == Length() && (i + 1 != lineStarts.size() || Length() < 2 ||
-                                          m_text[static_cast<size_t>(Length()) - 1] != U'\n'))
+        if (lineStarts[i] == Length() &&
+            (i + 1 != lineStarts.size() || Length() < 2 || m_text[static_cast<size_t>(Length()) - 1] != U'\n'))
             return false;
     }
     m_lineStarts = std::move(lineStarts);

@@ -55,9 +55,7 @@ public:
     int32_t Length() const { return static_cast<int32_t>(m_text.size()); }
     const std::u32string& Text() const { return m_text; }
     // The character at pos, or 0 ("nothing") outside the text.
-    char32_t CharAt(int32_t pos) const {
-        return pos >= 0 && pos < Length() ? m_text[static_cast<size_t>(pos)] : U'\0';
-    }
+    char32_t CharAt(int32_t pos) const { return pos >= 0 && pos < Length() ? m_text[static_cast<size_t>(pos)] : U'\0'; }
     // The format of the character at pos; past the end, the format at the insertion point.
     const CharFormat& FormatAt(int32_t pos) const;
     // Formats are held once each; equal ids mean equal formats. pos must lie inside the text.
@@ -68,7 +66,7 @@ public:
     size_t ParagraphCount() const { return m_paragraphs.size(); }
     const Paragraph& ParagraphAt(size_t i) const { return m_paragraphs[i]; }
     size_t ParagraphIndexAt(int32_t pos) const;  // the paragraph holding pos (its CR LF included)
-    int32_t ParagraphEnd(size_t i) const;         // exclusive, CR LF included
+    int32_t ParagraphEnd(size_t i) const;        // exclusive, CR LF included
     // The format given to text typed into an empty document.
     void SetDefaultFormat(const CharFormat& cf) { m_defaultFormat = cf; }
 
@@ -90,7 +88,10 @@ public:
 
     // Sets the selection without the clamping of SetSel; the engine uses it to leave the same
     // selection behind as the control would, with positions it has already checked.
-    void SetSelRaw(int32_t nStart, int32_t nEnd) { m_nSelStart = nStart; m_nSelEnd = nEnd; }
+    void SetSelRaw(int32_t nStart, int32_t nEnd) {
+        m_nSelStart = nStart;
+        m_nSelEnd = nEnd;
+    }
 
     // Changes whenever the text changes, so that indexes built over it can tell they are stale.
     uint64_t Revision() const { return m_nRevision; }

@@ -10,7 +10,11 @@
 
 namespace velmora {
 
-enum class BidiDirection { LeftToRight, RightToLeft, Auto };
+enum class BidiDirection {
+    LeftToRight,
+    RightToLeft,
+    Auto
+};
 
 // A stretch of a line that stands in one piece on screen: characters [nStart, nStart + nLength)
 // of the paragraph, shown left to right, or right to left when bRtl.

@@ -15,13 +15,22 @@ namespace {
 // would reorder it again.
 bool IsOrderControl(char32_t ch) {
     switch (ch) {
-    case U'\r': case U'\n':
-    case U'\u200E': case U'\u200F': case U'\u061C':              // LRM, RLM, ALM
-    case U'\u202A': case U'\u202B': case U'\u202C': case U'\u202D': case U'\u202E':  // embeddings, overrides, PDF
-    case U'\u2066': case U'\u2067': case U'\u2068': case U'\u2069':  // isolates
+    case U'\r':
+    case U'\n':
+    case U'\u200E':
+    case U'\u200F':
+    case U'\u061C':  // LRM, RLM, ALM
+    case U'\u202A':
+    case U'\u202B':
+    case U'\u202C':
+    case U'\u202D':
+    case U'\u202E':  // embeddings, overrides, PDF
+    case U'\u2066':
+    case U'\u2067':
+    case U'\u2068':
+    case U'\u2069':  // isolates
         return true;
-    default:
-        return false;
+    default: return false;
     }
 }
 
@@ -92,8 +101,9 @@ bool CUnicodeLineOrder::PrepareParagraph(const TextModel& doc, size_t nParagraph
     m_nRevision = doc.Revision();
     m_nParagraph = nParagraph;
     m_nParagraphStart = doc.ParagraphAt(nParagraph).nStart;
-    const std::u32string_view text = std::u32string_view(doc.Text()).substr(
-        static_cast<size_t>(m_nParagraphStart), static_cast<size_t>(doc.ParagraphEnd(nParagraph) - m_nParagraphStart));
+    const std::u32string_view text = std::u32string_view(doc.Text())
+                                         .substr(static_cast<size_t>(m_nParagraphStart),
+                                                 static_cast<size_t>(doc.ParagraphEnd(nParagraph) - m_nParagraphStart));
     return m_bidi.SetParagraph(text, BidiDirection::RightToLeft);
 }
 
@@ -170,7 +180,8 @@ void CUnicodeLineOrder::AppendRunText(std::u32string& strOut, const TextRun& run
 }
 
 bool CUnicodeLineOrder::IsListBullet(const TextRun&, std::u32string_view text) const {
-    return text.size() == 2 && ((text[0] == kMiddleDot && text[1] == U'\t') || (text[0] == U'\t' && text[1] == kMiddleDot));
+    return text.size() == 2 &&
+           ((text[0] == kMiddleDot && text[1] == U'\t') || (text[0] == U'\t' && text[1] == kMiddleDot));
 }
 
 }  // namespace velmora

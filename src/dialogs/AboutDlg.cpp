@@ -9,8 +9,7 @@
 
 namespace velmora {
 
-QString AboutText()
-{
+QString AboutText() {
     return QStringLiteral(
         "Velmora Version 2.0\n"
         "Visual Hebrew for Dreamweaver\n"
@@ -18,9 +17,7 @@ QString AboutText()
         "Copyright \u00A9 2026 The Velmora developers. All rights reserved.");
 }
 
-CAboutDlg::CAboutDlg(QWidget* pParent)
-    : QDialog(pParent), m_pPicture(new QLabel(this)), m_pText(new QLabel(this))
-{
+CAboutDlg::CAboutDlg(QWidget* pParent) : QDialog(pParent), m_pPicture(new QLabel(this)), m_pText(new QLabel(this)) {
     setWindowTitle(QStringLiteral("About Velmora"));
     setWindowIcon(ApplicationIcon());
     setFixedSize(DluSize(font(), 295, 96));
@@ -46,8 +43,7 @@ CAboutDlg::CAboutDlg(QWidget* pParent)
     connect(pOk, &QPushButton::clicked, this, &QDialog::accept);
 }
 
-void ShowAboutBox(QWidget* pOver)
-{
+void ShowAboutBox(QWidget* pOver) {
     CAboutDlg dlg(pOver);
     dlg.exec();
 }

@@ -1,8 +1,8 @@
 #include "dialogs/BlockingWait.h"
 
 #include <QCoreApplication>
-#include <QEventLoop>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QThread>
 #include <QWidget>
 #include <QWindow>
@@ -12,39 +12,32 @@
 namespace velmora {
 namespace {
 
-std::function<void(int)>& InstalledWait()
-{
+std::function<void(int)>& InstalledWait() {
     static std::function<void(int)> s_fnWait;
     return s_fnWait;
 }
 
 }  // namespace
 
-void BlockingWait(int nMilliseconds)
-{
+void BlockingWait(int nMilliseconds) {
     if (InstalledWait()) {
         InstalledWait()(nMilliseconds);
         return;
     }
-    if (nMilliseconds > 0)
-        QThread::msleep(static_cast<unsigned long>(nMilliseconds));
+    if (nMilliseconds > 0) QThread::msleep(static_cast<unsigned long>(nMilliseconds));
 }
 
-std::function<void(int)> SetBlockingWait(std::function<void(int)> fnWait)
-{
+std::function<void(int)> SetBlockingWait(std::function<void(int)> fnWait) {
     return std::exchange(InstalledWait(), std::move(fnWait));
 }
 
-void FlushPaintEvents()
-{
+void FlushPaintEvents() {
     // Input is excluded so that no command can start inside the running one.
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents | QEventLoop::ExcludeSocketNotifiers);
 }
 
-void PaintNow(QWidget& window)
-{
-    if (!window.isVisible())
-        return;
+void PaintNow(QWidget& window) {
+    if (!window.isVisible()) return;
     // A window just shown is mapped asynchronously; until the server reports it exposed,
     // a repaint would go nowhere.
     QElapsedTimer timer;

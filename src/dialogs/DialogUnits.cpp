@@ -11,8 +11,7 @@ struct BaseUnits {
 };
 
 // The average width of the 52 Latin letters and the font's height, as the templates assume.
-BaseUnits BaseUnitsOf(const QFont& font)
-{
+BaseUnits BaseUnitsOf(const QFont& font) {
     const QFontMetricsF fm(font);
     const double cxAlphabet =
         fm.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
@@ -24,16 +23,14 @@ int ToPixelsY(const BaseUnits& base, int n) { return static_cast<int>(n * base.y
 
 }  // namespace
 
-QRect DluRect(const QFont& font, int x, int y, int cx, int cy)
-{
+QRect DluRect(const QFont& font, int x, int y, int cx, int cy) {
     const BaseUnits base = BaseUnitsOf(font);
     const int nLeft = ToPixelsX(base, x);
     const int nTop = ToPixelsY(base, y);
     return QRect(nLeft, nTop, ToPixelsX(base, x + cx) - nLeft, ToPixelsY(base, y + cy) - nTop);
 }
 
-QSize DluSize(const QFont& font, int cx, int cy)
-{
+QSize DluSize(const QFont& font, int cx, int cy) {
     const BaseUnits base = BaseUnitsOf(font);
     return QSize(ToPixelsX(base, cx), ToPixelsY(base, cy));
 }

@@ -39,26 +39,22 @@ const QColor kPaneBackground(255, 255, 200);
 
 }  // namespace
 
-QString TopicHeading(int nButtonId)
-{
+QString TopicHeading(int nButtonId) {
     for (const Topic& topic : kTopics) {
-        if (topic.nButtonId == nButtonId)
-            return QString::fromUtf16(topic.pszHeading);
+        if (topic.nButtonId == nButtonId) return QString::fromUtf16(topic.pszHeading);
     }
     return QString();
 }
 
 CHebrewHelpDlg::CHebrewHelpDlg(const QString& strWorkDir, QWidget* pParent)
-    : QDialog(pParent), m_ctlText(new QTextEdit(this)), m_strHelpFile(HelpFilePath(strWorkDir))
-{
+    : QDialog(pParent), m_ctlText(new QTextEdit(this)), m_strHelpFile(HelpFilePath(strWorkDir)) {
     setWindowTitle(QStringLiteral("Hebrew Help"));
     setWindowIcon(ApplicationIcon());
     CreateControls();
     LoadHelpFile();
 }
 
-void CHebrewHelpDlg::CreateControls()
-{
+void CHebrewHelpDlg::CreateControls() {
     setFixedSize(DluSize(font(), 343, 166));
     for (const Topic& topic : kTopics) {
         auto* pButton = new QPushButton(this);
@@ -98,8 +94,7 @@ void CHebrewHelpDlg::CreateControls()
     m_ctlText->document()->setDefaultTextOption(option);
 }
 
-void CHebrewHelpDlg::LoadHelpFile()
-{
+void CHebrewHelpDlg::LoadHelpFile() {
     QString strReason;
     const HelpFileError error = LoadHelpDocument(m_strHelpFile, *m_ctlText->document(), strReason);
     // A little air between paragraphs, which the text model does not carry.
@@ -116,37 +111,26 @@ void CHebrewHelpDlg::LoadHelpFile()
         ShowMessageBox(this, HelpFileErrorText(error, m_strHelpFile, strReason), QMessageBox::Critical);
 }
 
-int CHebrewHelpDlg::FindHeading(const QString& strHeading) const
-{
-    return LinesToHeading(strHeading).value_or(-1);
-}
+int CHebrewHelpDlg::FindHeading(const QString& strHeading) const { return LinesToHeading(strHeading).value_or(-1); }
 
-std::optional<int> CHebrewHelpDlg::LinesToHeading(const QString& strHeading) const
-{
-    if (strHeading.isEmpty())
-        return std::nullopt;
-    const QTextCursor found =
-        m_ctlText->document()->find(strHeading, 0, QTextDocument::FindCaseSensitively);
-    if (found.isNull())
-        return std::nullopt;
+std::optional<int> CHebrewHelpDlg::LinesToHeading(const QString& strHeading) const {
+    if (strHeading.isEmpty()) return std::nullopt;
+    const QTextCursor found = m_ctlText->document()->find(strHeading, 0, QTextDocument::FindCaseSensitively);
+    if (found.isNull()) return std::nullopt;
     return LineFromChar(*m_ctlText, found.selectionStart()) - FirstVisibleLine(*m_ctlText);
 }
 
-void CHebrewHelpDlg::OnTopic(int nButtonId)
-{
+void CHebrewHelpDlg::OnTopic(int nButtonId) {
     // A heading one line above the top is found too: -1 is a distance here, not a failure.
     const std::optional<int> nLines = LinesToHeading(TopicHeading(nButtonId));
-    if (nLines)
-        LineScroll(*m_ctlText, *nLines);
+    if (nLines) LineScroll(*m_ctlText, *nLines);
 }
 
-QPushButton* CHebrewHelpDlg::TopicButton(int nButtonId) const
-{
+QPushButton* CHebrewHelpDlg::TopicButton(int nButtonId) const {
     return findChild<QPushButton*>(QString::number(nButtonId), Qt::FindDirectChildrenOnly);
 }
 
-void ShowHebrewHelp(const QString& strWorkDir, QWidget* pOver)
-{
+void ShowHebrewHelp(const QString& strWorkDir, QWidget* pOver) {
     CHebrewHelpDlg dlg(strWorkDir, pOver);
     dlg.exec();
 }

@@ -18,7 +18,13 @@ QString HelpFilePath(const QString& strWorkDir);
 QString InstalledDataDir();
 
 // Why the help file could not be read.
-enum class HelpFileError { None, NotFound, AccessDenied, Unreadable, Other };
+enum class HelpFileError {
+    None,
+    NotFound,
+    AccessDenied,
+    Unreadable,
+    Other
+};
 
 // The message for a help file that could not be opened or read; names strPath in full, and for
 // Unreadable gives strReason (the RTF reader's).

@@ -22,8 +22,8 @@ void FitLabelText(QLabel* pLabel) {
     QFont font = pLabel->font();
     for (qreal nPoints = font.pointSizeF(); nPoints > 5.0; nPoints -= 0.5) {
         font.setPointSizeF(nPoints);
-        const QRect needed = QFontMetrics(font).boundingRect(QRect(0, 0, pLabel->width(), 10000),
-                                                              Qt::TextWordWrap, pLabel->text());
+        const QRect needed =
+            QFontMetrics(font).boundingRect(QRect(0, 0, pLabel->width(), 10000), Qt::TextWordWrap, pLabel->text());
         if (needed.height() <= pLabel->height() && needed.width() <= pLabel->width()) break;
     }
     pLabel->setFont(font);
@@ -55,7 +55,8 @@ void CLineLengthDlg::BuildControls() {
 
     m_editLength->setObjectName(QStringLiteral("1016"));
     m_editLength->setGeometry(DluRect(font, 5, 6, 33, 12));
-    m_editLength->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), m_editLength));
+    m_editLength->setValidator(
+        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), m_editLength));
     // Without horizontal scrolling typing stops where the field is full.
     const int nDigitWidth = std::max(1, fm.horizontalAdvance(QLatin1Char('0')));
     m_editLength->setMaxLength(std::max(1, (m_editLength->width() - 6) / nDigitWidth));

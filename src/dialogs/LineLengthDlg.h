@@ -14,9 +14,9 @@ public:
     // nLength is what the field starts with; pszCaption the window title.
     CLineLengthDlg(int nLength, const char* pszCaption, QWidget* pParent = nullptr);
 
-    int m_nLength;               // the entered length once the dialog ended with OK
+    int m_nLength;  // the entered length once the dialog ended with OK
     const char* m_pszCaption;
-    QLineEdit* m_editLength;     // control 1016
+    QLineEdit* m_editLength;  // control 1016
 
     // Reads the field into m_nLength and checks 1 <= m_nLength <= 256. On failure shows
     // "Please enter an integer." (not an integer, empty included) or "Please enter an integer

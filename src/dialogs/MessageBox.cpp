@@ -16,7 +16,8 @@ void LogMessageBox(const QString& strText) {
     if (strLogPath.isEmpty()) return;
     QFile log(strLogPath);
     if (log.open(QIODevice::WriteOnly | QIODevice::Append)) {
-        QTextStream(&log) << kMessageBoxTitle << '\t' << QString(strText).replace(QStringLiteral("\r\n"), QStringLiteral("\\r\\n")) << '\n';
+        QTextStream(&log) << kMessageBoxTitle << '\t'
+                          << QString(strText).replace(QStringLiteral("\r\n"), QStringLiteral("\\r\\n")) << '\n';
     }
 }
 
@@ -26,8 +27,7 @@ CMessageBoxCapture::CMessageBoxCapture() : m_pOuter(s_pCapture) { s_pCapture = t
 
 CMessageBoxCapture::~CMessageBoxCapture() { s_pCapture = m_pOuter; }
 
-void ShowMessageBox(QWidget* pParent, const QString& strText, QMessageBox::Icon icon)
-{
+void ShowMessageBox(QWidget* pParent, const QString& strText, QMessageBox::Icon icon) {
     LogMessageBox(strText);
     if (s_pCapture) {
         s_pCapture->m_boxes.push_back({icon, strText});

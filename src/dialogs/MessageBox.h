@@ -16,8 +16,7 @@ namespace velmora {
 inline const QString kMessageBoxTitle = QStringLiteral("Velmora");
 
 // Shows text in a modal box owned by pParent (may be null) and returns when it is closed.
-void ShowMessageBox(QWidget* pParent, const QString& strText,
-                    QMessageBox::Icon icon = QMessageBox::Warning);
+void ShowMessageBox(QWidget* pParent, const QString& strText, QMessageBox::Icon icon = QMessageBox::Warning);
 
 struct CapturedMessageBox {
     QMessageBox::Icon icon;

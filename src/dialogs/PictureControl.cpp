@@ -6,8 +6,7 @@
 
 namespace velmora {
 
-void SetCentredPicture(QLabel& label, const QPixmap& pixmap)
-{
+void SetCentredPicture(QLabel& label, const QPixmap& pixmap) {
     label.setAlignment(Qt::AlignCenter);
     label.setPixmap(pixmap);
     if (pixmap.isNull()) {

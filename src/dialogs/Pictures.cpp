@@ -27,8 +27,7 @@ const QColor kGlyphBlue(0, 60, 200);
 
 using GridPainter = void (*)(QPainter&);
 
-QPixmap DrawOnGrid(int nSize, GridPainter pfnPaint)
-{
+QPixmap DrawOnGrid(int nSize, GridPainter pfnPaint) {
     QPixmap pixmap(nSize, nSize);
     pixmap.fill(Qt::transparent);
     QPainter painter(&pixmap);
@@ -39,21 +38,17 @@ QPixmap DrawOnGrid(int nSize, GridPainter pfnPaint)
     return pixmap;
 }
 
-QIcon IconFromGrid(GridPainter pfnPaint)
-{
+QIcon IconFromGrid(GridPainter pfnPaint) {
     QIcon icon;
-    for (int nSize : kIconSizes)
-        icon.addPixmap(DrawOnGrid(nSize, pfnPaint));
+    for (int nSize : kIconSizes) icon.addPixmap(DrawOnGrid(nSize, pfnPaint));
     return icon;
 }
 
-QPen Stroke(const QColor& color, double dWidth = 1.0)
-{
+QPen Stroke(const QColor& color, double dWidth = 1.0) {
     return QPen(color, dWidth, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin);
 }
 
-QFont BoldFont(double dPixelSize, const QString& strFamily = QStringLiteral("DejaVu Sans"))
-{
+QFont BoldFont(double dPixelSize, const QString& strFamily = QStringLiteral("DejaVu Sans")) {
     QFont font(strFamily);
     font.setPixelSize(qMax(1, qRound(dPixelSize)));
     font.setBold(true);
@@ -61,8 +56,7 @@ QFont BoldFont(double dPixelSize, const QString& strFamily = QStringLiteral("Dej
 }
 
 // A page with a folded top-right corner, the common ground of New and the document icon.
-void PaintPage(QPainter& p, double dLeft, double dTop, double dRight, double dBottom)
-{
+void PaintPage(QPainter& p, double dLeft, double dTop, double dRight, double dBottom) {
     const double dFold = 3.0;
     QPolygonF page;
     page << QPointF(dLeft, dTop) << QPointF(dRight - dFold, dTop) << QPointF(dRight, dTop + dFold)
@@ -71,14 +65,12 @@ void PaintPage(QPainter& p, double dLeft, double dTop, double dRight, double dBo
     p.setBrush(kPaper);
     p.drawPolygon(page);
     QPolygonF fold;
-    fold << QPointF(dRight - dFold, dTop) << QPointF(dRight - dFold, dTop + dFold)
-         << QPointF(dRight, dTop + dFold);
+    fold << QPointF(dRight - dFold, dTop) << QPointF(dRight - dFold, dTop + dFold) << QPointF(dRight, dTop + dFold);
     p.setBrush(QColor(210, 210, 210));
     p.drawPolygon(fold);
 }
 
-void PaintNew(QPainter& p)
-{
+void PaintNew(QPainter& p) {
     PaintPage(p, 3.5, 1.5, 12.5, 14.5);
     // A spark in the corner says "new".
     p.setPen(Stroke(QColor(230, 170, 0)));
@@ -86,13 +78,12 @@ void PaintNew(QPainter& p)
     p.drawLine(QPointF(0.5, 3.0), QPointF(4.5, 3.0));
 }
 
-void PaintOpen(QPainter& p)
-{
+void PaintOpen(QPainter& p) {
     p.setPen(Stroke(QColor(140, 100, 0)));
     p.setBrush(QColor(230, 180, 40));
     QPolygonF back;
-    back << QPointF(1.5, 3.5) << QPointF(5.5, 3.5) << QPointF(6.5, 4.5) << QPointF(12.5, 4.5)
-         << QPointF(12.5, 13.5) << QPointF(1.5, 13.5);
+    back << QPointF(1.5, 3.5) << QPointF(5.5, 3.5) << QPointF(6.5, 4.5) << QPointF(12.5, 4.5) << QPointF(12.5, 13.5)
+         << QPointF(1.5, 13.5);
     p.drawPolygon(back);
     p.setBrush(QColor(255, 220, 100));
     QPolygonF front;
@@ -100,13 +91,11 @@ void PaintOpen(QPainter& p)
     p.drawPolygon(front);
 }
 
-void PaintSave(QPainter& p)
-{
+void PaintSave(QPainter& p) {
     p.setPen(Stroke(QColor(10, 30, 90)));
     p.setBrush(QColor(40, 80, 180));
     QPolygonF body;
-    body << QPointF(1.5, 1.5) << QPointF(13.5, 1.5) << QPointF(14.5, 2.5) << QPointF(14.5, 14.5)
-         << QPointF(1.5, 14.5);
+    body << QPointF(1.5, 1.5) << QPointF(13.5, 1.5) << QPointF(14.5, 2.5) << QPointF(14.5, 14.5) << QPointF(1.5, 14.5);
     p.drawPolygon(body);
     p.setPen(Qt::NoPen);
     p.setBrush(kPaper);
@@ -117,8 +106,7 @@ void PaintSave(QPainter& p)
     p.drawRect(QRectF(9, 11, 2, 2.5));
 }
 
-void PaintCut(QPainter& p)
-{
+void PaintCut(QPainter& p) {
     p.setPen(Stroke(QColor(90, 90, 100), 1.2));
     p.drawLine(QPointF(5.5, 9.5), QPointF(11.0, 1.0));
     p.drawLine(QPointF(10.5, 9.5), QPointF(5.0, 1.0));
@@ -128,8 +116,7 @@ void PaintCut(QPainter& p)
     p.drawEllipse(QPointF(11.5, 12.0), 2.3, 2.3);
 }
 
-void PaintSmallPage(QPainter& p, double x, double y, double cx, double cy)
-{
+void PaintSmallPage(QPainter& p, double x, double y, double cx, double cy) {
     p.setPen(Stroke(kOutline));
     p.setBrush(kPaper);
     p.drawRect(QRectF(x, y, cx, cy));
@@ -138,14 +125,12 @@ void PaintSmallPage(QPainter& p, double x, double y, double cx, double cy)
         p.drawLine(QPointF(x + 2.0, dLine), QPointF(x + cx - 2.0, dLine));
 }
 
-void PaintCopy(QPainter& p)
-{
+void PaintCopy(QPainter& p) {
     PaintSmallPage(p, 1.5, 1.5, 8, 10);
     PaintSmallPage(p, 6.5, 4.5, 8, 10);
 }
 
-void PaintPaste(QPainter& p)
-{
+void PaintPaste(QPainter& p) {
     p.setPen(Stroke(QColor(100, 60, 20)));
     p.setBrush(QColor(170, 110, 50));
     p.drawRect(QRectF(1.5, 2.5, 10, 12));
@@ -155,8 +140,7 @@ void PaintPaste(QPainter& p)
     PaintSmallPage(p, 6.5, 5.5, 8, 9);
 }
 
-void PaintPrint(QPainter& p)
-{
+void PaintPrint(QPainter& p) {
     p.setPen(Stroke(kOutline));
     p.setBrush(kPaper);
     p.drawRect(QRectF(4.5, 1.5, 7, 6));
@@ -169,8 +153,7 @@ void PaintPrint(QPainter& p)
     p.drawRect(QRectF(11.5, 8, 2, 1.5));
 }
 
-void PaintAbout(QPainter& p)
-{
+void PaintAbout(QPainter& p) {
     p.setPen(Stroke(QColor(0, 40, 140)));
     p.setBrush(QColor(30, 90, 210));
     p.drawEllipse(QRectF(1.0, 1.0, 14.0, 14.0));
@@ -182,19 +165,18 @@ void PaintAbout(QPainter& p)
 
 // The word at the top in the pixel font, a thick red arrow under it pointing up (text goes
 // out to the word's format) or down (text comes in from it).
-void PaintWordAndArrow(QPainter& p, QStringView word, bool bArrowUp)
-{
+void PaintWordAndArrow(QPainter& p, QStringView word, bool bArrowUp) {
     const double x = (kGrid - PixelTextWidth(word)) / 2.0;
     p.setRenderHint(QPainter::Antialiasing, false);
     DrawPixelText(p, QPointF(x, 0.0), word, QColor(0, 0, 0));
     p.setRenderHint(QPainter::Antialiasing, true);
     QPolygonF arrow;
     if (bArrowUp) {
-        arrow << QPointF(8, 6) << QPointF(14, 11) << QPointF(10.5, 11) << QPointF(10.5, 16)
-              << QPointF(5.5, 16) << QPointF(5.5, 11) << QPointF(2, 11);
+        arrow << QPointF(8, 6) << QPointF(14, 11) << QPointF(10.5, 11) << QPointF(10.5, 16) << QPointF(5.5, 16)
+              << QPointF(5.5, 11) << QPointF(2, 11);
     } else {
-        arrow << QPointF(8, 16) << QPointF(14, 11) << QPointF(10.5, 11) << QPointF(10.5, 6)
-              << QPointF(5.5, 6) << QPointF(5.5, 11) << QPointF(2, 11);
+        arrow << QPointF(8, 16) << QPointF(14, 11) << QPointF(10.5, 11) << QPointF(10.5, 6) << QPointF(5.5, 6)
+              << QPointF(5.5, 11) << QPointF(2, 11);
     }
     p.setPen(Qt::NoPen);
     p.setBrush(kArrowRed);
@@ -206,8 +188,7 @@ void PaintPasteFromInternet(QPainter& p) { PaintWordAndArrow(p, u"HTML", false);
 void PaintNonstyledText(QPainter& p) { PaintWordAndArrow(p, u"CSS", true); }
 
 // A C-clamp: the frame open to the right, the screw through its upper jaw with a T handle.
-void PaintClamp(QPainter& p)
-{
+void PaintClamp(QPainter& p) {
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(40, 90, 170));
     QPainterPath frame;
@@ -224,8 +205,7 @@ void PaintClamp(QPainter& p)
     p.drawRect(QRectF(4.5, 11, 8, 1.5));
 }
 
-void PaintBucket(QPainter& p)
-{
+void PaintBucket(QPainter& p) {
     p.setPen(Stroke(QColor(40, 40, 60), 1.0));
     p.setBrush(Qt::NoBrush);
     p.drawArc(QRectF(3.5, 0.5, 9, 9), 0 * 16, 180 * 16);  // handle
@@ -241,8 +221,7 @@ void PaintBucket(QPainter& p)
     p.drawEllipse(QRectF(2.5, 4.5, 11, 2.5));
 }
 
-void PaintEraser(QPainter& p)
-{
+void PaintEraser(QPainter& p) {
     p.save();
     p.translate(8.5, 7.0);
     p.rotate(-35);
@@ -257,15 +236,13 @@ void PaintEraser(QPainter& p)
 }
 
 // Two blue Hebrew letters, alef and bet, for the help.
-void PaintHebrewGlyphs(QPainter& p)
-{
+void PaintHebrewGlyphs(QPainter& p) {
     p.setFont(BoldFont(12.0));
     p.setPen(kGlyphBlue);
     p.drawText(QRectF(0, 0, 16, 16), Qt::AlignCenter, QString::fromUtf16(u"\u05D0\u05D1"));
 }
 
-void PaintApplication(QPainter& p)
-{
+void PaintApplication(QPainter& p) {
     QLinearGradient fill(QPointF(0, 0), QPointF(0, 16));
     fill.setColorAt(0.0, QColor(40, 100, 220));
     fill.setColorAt(1.0, QColor(10, 40, 140));
@@ -279,14 +256,12 @@ void PaintApplication(QPainter& p)
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(255, 70, 60));
     QPolygonF arrow;
-    arrow << QPointF(2.5, 12.5) << QPointF(5, 10.5) << QPointF(5, 12) << QPointF(11, 12)
-          << QPointF(11, 10.5) << QPointF(13.5, 12.5) << QPointF(11, 14.5) << QPointF(11, 13)
-          << QPointF(5, 13) << QPointF(5, 14.5);
+    arrow << QPointF(2.5, 12.5) << QPointF(5, 10.5) << QPointF(5, 12) << QPointF(11, 12) << QPointF(11, 10.5)
+          << QPointF(13.5, 12.5) << QPointF(11, 14.5) << QPointF(11, 13) << QPointF(5, 13) << QPointF(5, 14.5);
     p.drawPolygon(arrow);
 }
 
-void PaintDocument(QPainter& p)
-{
+void PaintDocument(QPainter& p) {
     PaintPage(p, 2.5, 0.5, 13.5, 15.5);
     // Lines flush right, as Hebrew paragraphs are.
     p.setPen(Stroke(kGlyphBlue));
@@ -298,8 +273,7 @@ void PaintDocument(QPainter& p)
     p.drawLine(QPointF(8.5, 13.5), QPointF(11.5, 13.5));
 }
 
-GridPainter ToolbarPainter(int nCommandId)
-{
+GridPainter ToolbarPainter(int nCommandId) {
     switch (nCommandId) {
     case 57600: return PaintNew;
     case 57601: return PaintOpen;
@@ -320,8 +294,7 @@ GridPainter ToolbarPainter(int nCommandId)
     }
 }
 
-int CommandOfHelpIcon(int nIconId)
-{
+int CommandOfHelpIcon(int nIconId) {
     switch (nIconId) {
     case kIconHelpNonstyled: return 32781;
     case kIconHelpCopyToHtml: return 32776;
@@ -352,8 +325,7 @@ const NoticeLook kNoticeLooks[] = {
 
 // A bold face sized to the band's height, its letters spread so the words fill about nine
 // tenths of its width. Not smoothed: a 16-colour picture has no in-between shades.
-QFont NoticeFont(const QString& strWords, int cx, int cy)
-{
+QFont NoticeFont(const QString& strWords, int cx, int cy) {
     QFont font = BoldFont(cy * 0.8);
     font.setWeight(QFont::Black);
     font.setStyleStrategy(QFont::NoAntialias);
@@ -370,8 +342,7 @@ QFont NoticeFont(const QString& strWords, int cx, int cy)
     }
 }
 
-void PaintStars(QPainter& p, const QRectF& rc, int nCount)
-{
+void PaintStars(QPainter& p, const QRectF& rc, int nCount) {
     p.setPen(Qt::NoPen);
     for (int i = 0; i < nCount; ++i) {
         // A fixed scatter, the same on every run.
@@ -389,20 +360,17 @@ QIcon ApplicationIcon() { return IconFromGrid(PaintApplication); }
 
 QIcon DocumentIcon() { return IconFromGrid(PaintDocument); }
 
-QIcon ToolbarIcon(int nCommandId)
-{
+QIcon ToolbarIcon(int nCommandId) {
     const GridPainter pfnPaint = ToolbarPainter(nCommandId);
     return pfnPaint ? IconFromGrid(pfnPaint) : QIcon();
 }
 
-QPixmap DrawToolbarPicture(int nCommandId, int nSize)
-{
+QPixmap DrawToolbarPicture(int nCommandId, int nSize) {
     const GridPainter pfnPaint = ToolbarPainter(nCommandId);
     return pfnPaint ? DrawOnGrid(nSize, pfnPaint) : QPixmap();
 }
 
-QIcon HelpButtonIcon(int nIconId)
-{
+QIcon HelpButtonIcon(int nIconId) {
     const int nCommandId = CommandOfHelpIcon(nIconId);
     return nCommandId != 0 ? ToolbarIcon(nCommandId) : QIcon();
 }
@@ -411,8 +379,7 @@ namespace {
 
 // The splash's and the About box's background: a night-blue gradient with stars in its upper
 // fStarsHeight part. Leaves p antialiased for what is drawn on it.
-void PaintNightSky(QPainter& p, int cx, int cy, double fStarsHeight, int nStars)
-{
+void PaintNightSky(QPainter& p, int cx, int cy, double fStarsHeight, int nStars) {
     p.setRenderHint(QPainter::Antialiasing);
     p.setRenderHint(QPainter::TextAntialiasing);
     QLinearGradient sky(QPointF(0, 0), QPointF(0, cy));
@@ -424,8 +391,7 @@ void PaintNightSky(QPainter& p, int cx, int cy, double fStarsHeight, int nStars)
 
 }  // namespace
 
-QPixmap DrawSplashPicture()
-{
+QPixmap DrawSplashPicture() {
     constexpr int cx = 450;
     constexpr int cy = 320;
     QPixmap pixmap(cx, cy);
@@ -459,9 +425,8 @@ QPixmap DrawSplashPicture()
     p.setBrush(QColor(230, 40, 40));
     for (int x = 30; x < cx - 30; x += 40) {
         QPolygonF arrow;
-        arrow << QPointF(x, 258) << QPointF(x + 22, 258) << QPointF(x + 22, 252)
-              << QPointF(x + 32, 262) << QPointF(x + 22, 272) << QPointF(x + 22, 266)
-              << QPointF(x, 266);
+        arrow << QPointF(x, 258) << QPointF(x + 22, 258) << QPointF(x + 22, 252) << QPointF(x + 32, 262)
+              << QPointF(x + 22, 272) << QPointF(x + 22, 266) << QPointF(x, 266);
         p.drawPolygon(arrow);
     }
     QFont small(QStringLiteral("DejaVu Sans"));
@@ -473,8 +438,7 @@ QPixmap DrawSplashPicture()
     return pixmap;
 }
 
-QPixmap DrawAboutPicture()
-{
+QPixmap DrawAboutPicture() {
     constexpr int cx = 202;
     constexpr int cy = 135;
     QPixmap pixmap(cx, cy);
@@ -496,19 +460,16 @@ QPixmap DrawAboutPicture()
     p.setBrush(QColor(230, 40, 40));
     for (int x = 12; x < cx - 20; x += 30) {
         QPolygonF arrow;
-        arrow << QPointF(x, 118) << QPointF(x + 15, 118) << QPointF(x + 15, 114)
-              << QPointF(x + 22, 121) << QPointF(x + 15, 128) << QPointF(x + 15, 124)
-              << QPointF(x, 124);
+        arrow << QPointF(x, 118) << QPointF(x + 15, 118) << QPointF(x + 15, 114) << QPointF(x + 22, 121)
+              << QPointF(x + 15, 128) << QPointF(x + 15, 124) << QPointF(x, 124);
         p.drawPolygon(arrow);
     }
     return pixmap;
 }
 
-QPixmap DrawNoticePicture(int nBitmapId)
-{
+QPixmap DrawNoticePicture(int nBitmapId) {
     for (const NoticeLook& look : kNoticeLooks) {
-        if (look.nId != nBitmapId)
-            continue;
+        if (look.nId != nBitmapId) continue;
         QPixmap pixmap(look.cx, look.cy);
         pixmap.fill(look.crBack);
         QPainter p(&pixmap);

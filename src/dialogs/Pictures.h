@@ -10,10 +10,10 @@ namespace velmora {
 
 // Picture ids of the resources the windows name.
 inline constexpr int kIconApplication = 128;
-inline constexpr int kBitmapAbout = 134;           // 202 x 135
-inline constexpr int kIconHelpNonstyled = 136;     // the Nonstyled text button's picture
-inline constexpr int kIconHelpCopyToHtml = 137;    // the Copy to HTML button's picture
-inline constexpr int kIconHelpPaste = 139;         // the Paste from Internet button's picture
+inline constexpr int kBitmapAbout = 134;         // 202 x 135
+inline constexpr int kIconHelpNonstyled = 136;   // the Nonstyled text button's picture
+inline constexpr int kIconHelpCopyToHtml = 137;  // the Copy to HTML button's picture
+inline constexpr int kIconHelpPaste = 139;       // the Paste from Internet button's picture
 inline constexpr int kIconHelpClearClipboard = 140;
 inline constexpr int kIconHelpEraseScreen = 141;
 inline constexpr int kIconHelpGeneral = 142;       // the Hebrew help button's picture

@@ -14,40 +14,29 @@ struct Glyph {
 };
 
 constexpr Glyph kGlyphs[] = {
-    {'C', {".XX", "X..", "X..", "X..", ".XX"}},
-    {'H', {"X.X", "X.X", "XXX", "X.X", "X.X"}},
-    {'L', {"X.", "X.", "X.", "X.", "XX"}},
-    {'M', {"X...X", "XX.XX", "X.X.X", "X...X", "X...X"}},
-    {'S', {"XXX", "X..", "XXX", "..X", "XXX"}},
-    {'T', {"XXX", ".X.", ".X.", ".X.", ".X."}},
+    {'C', {".XX", "X..", "X..", "X..", ".XX"}}, {'H', {"X.X", "X.X", "XXX", "X.X", "X.X"}},
+    {'L', {"X.", "X.", "X.", "X.", "XX"}},      {'M', {"X...X", "XX.XX", "X.X.X", "X...X", "X...X"}},
+    {'S', {"XXX", "X..", "XXX", "..X", "XXX"}}, {'T', {"XXX", ".X.", ".X.", ".X.", ".X."}},
 };
 
-const Glyph* FindGlyph(QChar ch)
-{
+const Glyph* FindGlyph(QChar ch) {
     for (const Glyph& glyph : kGlyphs) {
-        if (QChar(glyph.ch) == ch)
-            return &glyph;
+        if (QChar(glyph.ch) == ch) return &glyph;
     }
     return nullptr;
 }
 
-int GlyphWidth(const Glyph* pGlyph)
-{
-    return pGlyph ? static_cast<int>(pGlyph->rows[0].size()) : 3;
-}
+int GlyphWidth(const Glyph* pGlyph) { return pGlyph ? static_cast<int>(pGlyph->rows[0].size()) : 3; }
 
 }  // namespace
 
-int PixelTextWidth(QStringView text)
-{
+int PixelTextWidth(QStringView text) {
     int nWidth = 0;
-    for (QChar ch : text)
-        nWidth += GlyphWidth(FindGlyph(ch)) + 1;
+    for (QChar ch : text) nWidth += GlyphWidth(FindGlyph(ch)) + 1;
     return nWidth > 0 ? nWidth - 1 : 0;
 }
 
-void DrawPixelText(QPainter& painter, QPointF ptTopLeft, QStringView text, const QColor& color)
-{
+void DrawPixelText(QPainter& painter, QPointF ptTopLeft, QStringView text, const QColor& color) {
     double x = ptTopLeft.x();
     for (QChar ch : text) {
         const Glyph* pGlyph = FindGlyph(ch);
@@ -56,9 +45,9 @@ void DrawPixelText(QPainter& painter, QPointF ptTopLeft, QStringView text, const
                 const std::string_view row = pGlyph->rows[nRow];
                 for (size_t nCol = 0; nCol < row.size(); ++nCol) {
                     if (row[nCol] == 'X')
-                        painter.fillRect(QRectF(x + static_cast<double>(nCol),
-                                                ptTopLeft.y() + static_cast<double>(nRow), 1, 1),
-                                         color);
+                        painter.fillRect(
+                            QRectF(x + static_cast<double>(nCol), ptTopLeft.y() + static_cast<double>(nRow), 1, 1),
+                            color);
                 }
             }
         }

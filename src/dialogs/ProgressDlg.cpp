@@ -35,8 +35,7 @@ CProgressDlg::CProgressDlg(QWidget* pView, StatusSink fnStatus)
       m_pCancel(new QPushButton(QStringLiteral("Cancel converting"), Client())),
       m_pCaption(new QLabel(QStringLiteral("Converting non-styled text to HTML format "), Client())),
       m_pBar(new QProgressBar(Client())),
-      m_fnStatus(std::move(fnStatus))
-{
+      m_fnStatus(std::move(fnStatus)) {
     m_pCancel->setGeometry(Dlu(86, 31, 73, 14));
     m_pCancel->setDefault(true);
     m_pCancel->hide();
@@ -52,8 +51,7 @@ CProgressDlg::CProgressDlg(QWidget* pView, StatusSink fnStatus)
     connect(m_pCancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-void CProgressDlg::Begin(const QString& strCaption, int nTotal)
-{
+void CProgressDlg::Begin(const QString& strCaption, int nTotal) {
     // A window left open by a failed conversion is taken over rather than joined by a second.
     MoveOverView(*this, parentWidget());
     m_pBar->show();
@@ -65,8 +63,7 @@ void CProgressDlg::Begin(const QString& strCaption, int nTotal)
     m_pBar->setRange(0, qMax(0, nTotal));
     m_pBar->setValue(0);
     m_pPercent->setText(QStringLiteral("0%"));
-    if (QApplication::activeWindow() != this)
-        m_pWasActive = QApplication::activeWindow();
+    if (QApplication::activeWindow() != this) m_pWasActive = QApplication::activeWindow();
     show();
     activateWindow();
     m_pCancel->setFocus();
@@ -74,10 +71,8 @@ void CProgressDlg::Begin(const QString& strCaption, int nTotal)
     m_lastPaint.start();
 }
 
-void CProgressDlg::Step(int nCount, int nPercent)
-{
-    if (!IsOpen() || nCount <= 0)
-        return;
+void CProgressDlg::Step(int nCount, int nPercent) {
+    if (!IsOpen() || nCount <= 0) return;
     // The bar stops at its end instead of starting over, should the counts overshoot.
     const qint64 nValue = static_cast<qint64>(m_pBar->value()) + nCount;
     // The bar would paint itself at once for every pixel it grows, thousands of times in a large
@@ -90,8 +85,7 @@ void CProgressDlg::Step(int nCount, int nPercent)
     PaintIfDue(m_pPercent->text() != strOld);
 }
 
-void CProgressDlg::Finish(const QString& strStatus)
-{
+void CProgressDlg::Finish(const QString& strStatus) {
     ShowPercent(100);
     ShowStatusText(strStatus + QStringLiteral("100%"));
     PaintNow(*this);
@@ -108,36 +102,28 @@ void CProgressDlg::Finish(const QString& strStatus)
     hide();
 }
 
-void CProgressDlg::hideEvent(QHideEvent* pEvent)
-{
+void CProgressDlg::hideEvent(QHideEvent* pEvent) {
     CPopupWindow::hideEvent(pEvent);
     // Without this the editor would be left without the keyboard after every conversion.
-    if (m_pWasActive && m_pWasActive->isVisible())
-        m_pWasActive->activateWindow();
+    if (m_pWasActive && m_pWasActive->isVisible()) m_pWasActive->activateWindow();
 }
 
-void CProgressDlg::ShowStatusText(const QString& strText)
-{
+void CProgressDlg::ShowStatusText(const QString& strText) {
     if (m_fnStatus) {
         m_fnStatus(strText);
         return;
     }
     QWidget* pView = parentWidget();
     auto* pMain = pView ? qobject_cast<QMainWindow*>(pView->window()) : nullptr;
-    if (!pMain)
-        return;
+    if (!pMain) return;
     QStatusBar* pStatus = pMain->statusBar();
     pStatus->showMessage(strText);
     pStatus->repaint();
 }
 
-void CProgressDlg::ShowPercent(int nPercent)
-{
-    m_pPercent->setText(QString::number(nPercent) + QLatin1Char('%'));
-}
+void CProgressDlg::ShowPercent(int nPercent) { m_pPercent->setText(QString::number(nPercent) + QLatin1Char('%')); }
 
-void CProgressDlg::PaintIfDue(bool bChanged)
-{
+void CProgressDlg::PaintIfDue(bool bChanged) {
     // A repaint for every piece of a large document would cost more than the conversion; a new
     // percentage or the interval is enough to keep the window alive.
     if (m_lastPaint.isValid()) {

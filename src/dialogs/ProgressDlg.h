@@ -60,11 +60,11 @@ public:
     bool IsOpen() const { return isVisible(); }
 
     // The controls, for the view and the tests to read.
-    QLabel* m_pPicture;       // 1034, READY!
-    QLabel* m_pPercent;       // 1024
-    QPushButton* m_pCancel;   // 2, Cancel converting
-    QLabel* m_pCaption;       // 1018
-    QProgressBar* m_pBar;     // 1017
+    QLabel* m_pPicture;      // 1034, READY!
+    QLabel* m_pPercent;      // 1024
+    QPushButton* m_pCancel;  // 2, Cancel converting
+    QLabel* m_pCaption;      // 1018
+    QProgressBar* m_pBar;    // 1017
 
 protected:
     // Gives the keyboard back to the window that had it before Begin.

@@ -14,7 +14,9 @@
 namespace velmora {
 
 CFindReplaceDlg::CFindReplaceDlg(bool bReplace, QWidget* pParent)
-    : QDialog(pParent), m_bReplace(bReplace), m_editFind(new QLineEdit(this)),
+    : QDialog(pParent),
+      m_bReplace(bReplace),
+      m_editFind(new QLineEdit(this)),
       m_checkWholeWord(new QCheckBox(QStringLiteral("Match &whole word only"), this)),
       m_checkMatchCase(new QCheckBox(QStringLiteral("Match &case"), this)),
       m_btnFindNext(new QPushButton(QStringLiteral("&Find Next"), this)) {

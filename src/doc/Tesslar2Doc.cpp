@@ -1,10 +1,10 @@
 #include "Tesslar2Doc.h"
 
 #include "CharFormat.h"
-#include "richtext/DocumentBuilder.h"
-#include "richtext/FormatMapping.h"
 #include "RtfFile.h"
 #include "ViewSnapshot.h"
+#include "richtext/DocumentBuilder.h"
+#include "richtext/FormatMapping.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -23,8 +23,7 @@ QFont DefaultDocumentFont() {
     return font;
 }
 
-CTesslar2Doc::CTesslar2Doc(QObject* pParent)
-    : QObject(pParent), m_pTextDocument(new QTextDocument(this)) {
+CTesslar2Doc::CTesslar2Doc(QObject* pParent) : QObject(pParent), m_pTextDocument(new QTextDocument(this)) {
     m_pTextDocument->setDefaultFont(DefaultDocumentFont());
     QTextOption option = m_pTextDocument->defaultTextOption();
     option.setTextDirection(Qt::RightToLeft);

@@ -34,9 +34,9 @@ CTesslar2View::~CTesslar2View() = default;
 
 void CTesslar2View::OnInitialUpdate() {
     if (m_pPrinter) {
-        m_pPrinter->setPageMargins(QMarginsF(kPrintMarginInches, kPrintMarginInches, kPrintMarginInches,
-                                             kPrintMarginInches),
-                                   QPageLayout::Inch);
+        m_pPrinter->setPageMargins(
+            QMarginsF(kPrintMarginInches, kPrintMarginInches, kPrintMarginInches, kPrintMarginInches),
+            QPageLayout::Inch);
     }
     QTextCursor cursor(document());
     cursor.movePosition(QTextCursor::Start);

@@ -21,7 +21,6 @@ namespace velmora {
 
 namespace {
 
-
 // The character sets of copied text, one byte per UTF-16 unit, so that text copied inside the
 // view keeps its sets when pasted back.
 constexpr const char* kCharSetMime = "application/x-velmora-charsets";

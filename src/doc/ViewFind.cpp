@@ -53,7 +53,8 @@ void CTesslar2View::ShowFindDialog(bool bReplace) {
         m_pFindDlg->setAttribute(Qt::WA_DeleteOnClose);
         m_pFindDlg->setLayoutDirection(Qt::LeftToRight);
         CFindReplaceDlg* pDlg = m_pFindDlg;
-        connect(pDlg, &CFindReplaceDlg::FindNext, this, [this, pDlg] { FindAndSelect(pDlg->FindText(), pDlg->Flags()); });
+        connect(pDlg, &CFindReplaceDlg::FindNext, this,
+                [this, pDlg] { FindAndSelect(pDlg->FindText(), pDlg->Flags()); });
         connect(pDlg, &CFindReplaceDlg::ReplaceCurrent, this, [this, pDlg] {
             QTextCursor cursor = textCursor();
             const Qt::CaseSensitivity cs =

@@ -129,7 +129,8 @@ void AppendBlockLines(const QTextBlock& block, int32_t nStart, bool bNoSurrogate
 
 }  // namespace
 
-void SnapshotDocument(const QTextDocument& doc, TextModel& model, bool bWithLines, const std::function<void()>& fnTick) {
+void SnapshotDocument(const QTextDocument& doc, TextModel& model, bool bWithLines,
+                      const std::function<void()>& fnTick) {
     model.Clear();
     model.Reserve(static_cast<size_t>(doc.characterCount() + doc.blockCount()));
     const qreal nDefaultPoints = doc.defaultFont().pointSizeF() > 0 ? doc.defaultFont().pointSizeF() : 12.0;
@@ -164,8 +165,7 @@ void SnapshotView(const QTextEdit& view, TextModel& model, const std::function<v
     const QTextDocument& doc = *view.document();
     SnapshotDocument(doc, model, true, fnTick);
     const QTextCursor cursor = view.textCursor();
-    model.SetSel(ModelPosition(doc, model, cursor.selectionStart()),
-                 ModelPosition(doc, model, cursor.selectionEnd()));
+    model.SetSel(ModelPosition(doc, model, cursor.selectionStart()), ModelPosition(doc, model, cursor.selectionEnd()));
 }
 
 int32_t ModelPosition(const QTextDocument& doc, const TextModel& model, int nQtPos) {

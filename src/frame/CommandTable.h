@@ -16,7 +16,15 @@ namespace velmora {
 class CMainFrame;
 
 // Where a command's menu item goes; items of one menu stand in table order.
-enum class MenuPlace : uint8_t { None, File, Edit, View, Modify, Capacity, Help };
+enum class MenuPlace : uint8_t {
+    None,
+    File,
+    Edit,
+    View,
+    Modify,
+    Capacity,
+    Help
+};
 
 // Runs command nId in frame.
 using CommandHandler = void (*)(CMainFrame& frame, int nId);
@@ -30,14 +38,14 @@ struct CommandRow {
     bool bSeparatorBefore = false;  // in every menu that shows it, unless the item opens the menu
     bool bCheckable = false;
     const char* pszMenuText = nullptr;
-    const char* pszPrompt = "";           // status-bar prompt
-    const char* pszPromptHe = nullptr;    // nullptr: the English prompt
-    const char* pszTooltip = "";          // toolbar tooltip
-    const char* pszTooltipHe = nullptr;   // nullptr: the English tooltip
+    const char* pszPrompt = "";                // status-bar prompt
+    const char* pszPromptHe = nullptr;         // nullptr: the English prompt
+    const char* pszTooltip = "";               // toolbar tooltip
+    const char* pszTooltipHe = nullptr;        // nullptr: the English tooltip
     std::array<QKeyCombination, 2> keys = {};  // Qt::Key_unknown: none
-    int nToolbarSlot = -1;                // entry of the toolbar; the free slots are separators
-    CommandHandler handler = nullptr;     // nullptr: bound to its keys or menu, handled by nobody
-    CommandEnabler enabler = nullptr;     // nullptr: always enabled
+    int nToolbarSlot = -1;                     // entry of the toolbar; the free slots are separators
+    CommandHandler handler = nullptr;          // nullptr: bound to its keys or menu, handled by nobody
+    CommandEnabler enabler = nullptr;          // nullptr: always enabled
 };
 
 std::span<const CommandRow> CommandTable();

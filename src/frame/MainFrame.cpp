@@ -4,10 +4,10 @@
 #include "CommandTable.h"
 #include "KeyLockState.h"
 #include "LineLengthBox.h"
+#include "dialogs/Pictures.h"
 #include "doc/LineLength.h"
 #include "doc/Tesslar2Doc.h"
 #include "doc/Tesslar2View.h"
-#include "dialogs/Pictures.h"
 
 #include <QAbstractEventDispatcher>
 #include <QAbstractItemView>
@@ -30,13 +30,13 @@ namespace velmora {
 
 namespace {
 
-constexpr int kBoxWidth = 49;         // pixels of the toolbar entry that holds the box
-constexpr int kBoxDropHeight = 200;   // pixels the box's list may drop down
+constexpr int kBoxWidth = 49;        // pixels of the toolbar entry that holds the box
+constexpr int kBoxDropHeight = 200;  // pixels the box's list may drop down
 constexpr int kLockPollMs = 250;
 
 // The title of each MenuPlace's menu.
-constexpr std::array<const char*, 7> kMenuTitles = {nullptr,    "&File", "&Edit", "&View", "&Modify",
-                                                    "Line length box capasity", "&Help"};
+constexpr std::array<const char*, 7> kMenuTitles = {
+    nullptr, "&File", "&Edit", "&View", "&Modify", "Line length box capasity", "&Help"};
 
 // Adds pAction to pMenu, after a separator when the row asks for one and the menu is not empty.
 void AddMenuItem(QMenu* pMenu, const CommandRow& row, QAction* pAction) {
@@ -47,8 +47,7 @@ void AddMenuItem(QMenu* pMenu, const CommandRow& row, QAction* pAction) {
 }  // namespace
 
 CMainFrame::CMainFrame(CTesslar2Doc* pDoc, bool bHebrewUi, QWidget* pParent)
-    : QMainWindow(pParent), m_pDoc(pDoc), m_pPrinter(new QPrinter(QPrinter::HighResolution)),
-      m_bHebrewUi(bHebrewUi) {
+    : QMainWindow(pParent), m_pDoc(pDoc), m_pPrinter(new QPrinter(QPrinter::HighResolution)), m_bHebrewUi(bHebrewUi) {
     setObjectName(QStringLiteral("MainFrame"));
     setWindowIcon(ApplicationIcon());
     m_pView = new CTesslar2View(pDoc, this);
@@ -113,8 +112,8 @@ void CMainFrame::SetupMenus() {
         if (row.menu == MenuPlace::None) continue;
         const auto nPlace = static_cast<size_t>(row.menu);
         if (row.menu == MenuPlace::Capacity && !menus[nPlace]) {
-            menus[nPlace] = menus[static_cast<size_t>(MenuPlace::Modify)]->addMenu(
-                QString::fromLatin1(kMenuTitles[nPlace]));
+            menus[nPlace] =
+                menus[static_cast<size_t>(MenuPlace::Modify)]->addMenu(QString::fromLatin1(kMenuTitles[nPlace]));
         }
         QAction* pAction = NewCommandAction(row, QString::fromLatin1(row.pszMenuText));
         pAction->setCheckable(row.bCheckable);
@@ -133,8 +132,8 @@ void CMainFrame::SetupMenus() {
 
 void CMainFrame::ShowContextMenu(const QPoint& globalPos) {
     // Built afresh for every right click and dropped after it, owned by the view it shows over.
-    auto pMenu = std::make_unique<QMenu>(QString::fromLatin1(kMenuTitles[static_cast<size_t>(MenuPlace::Modify)]),
-                                         m_pView);
+    auto pMenu =
+        std::make_unique<QMenu>(QString::fromLatin1(kMenuTitles[static_cast<size_t>(MenuPlace::Modify)]), m_pView);
     pMenu->setLayoutDirection(Qt::LeftToRight);
     for (const CommandRow& row : CommandTable()) {
         if (!row.bContextMenu) continue;

@@ -5,10 +5,10 @@
 #include "CommandIds.h"
 #include "CommandTable.h"
 #include "PrintSetupDlg.h"
-#include "doc/Tesslar2Doc.h"
-#include "doc/Tesslar2View.h"
 #include "dialogs/AppSettings.h"
 #include "dialogs/MessageBox.h"
+#include "doc/Tesslar2Doc.h"
+#include "doc/Tesslar2View.h"
 
 #include <QCloseEvent>
 #include <QDir>
@@ -25,16 +25,14 @@ constexpr const char* kFileFilters = "Rich Text Format (*.rtf);;All Files (*)";
 
 }  // namespace
 
-void CMainFrame::UpdateTitle() {
-    setWindowTitle(m_pDoc->GetTitle() + QStringLiteral(" - ") + kMessageBoxTitle);
-}
+void CMainFrame::UpdateTitle() { setWindowTitle(m_pDoc->GetTitle() + QStringLiteral(" - ") + kMessageBoxTitle); }
 
 bool CMainFrame::SaveModified() {
     if (!m_pDoc->IsModified()) return true;
     QMessageBox box(QMessageBox::Warning, kMessageBoxTitle,
-                    QStringLiteral("Save changes to %1?").arg(m_pDoc->GetPathName().isEmpty()
-                                                                  ? m_pDoc->GetTitle()
-                                                                  : QDir::toNativeSeparators(m_pDoc->GetPathName())),
+                    QStringLiteral("Save changes to %1?")
+                        .arg(m_pDoc->GetPathName().isEmpty() ? m_pDoc->GetTitle()
+                                                             : QDir::toNativeSeparators(m_pDoc->GetPathName())),
                     QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, this);
     switch (box.exec()) {
     case QMessageBox::Yes: return OnFileSave();
@@ -50,8 +48,8 @@ void CMainFrame::OnFileNew() {
 }
 
 void CMainFrame::OnFileOpen() {
-    const QString strPath = QFileDialog::getOpenFileName(this, QStringLiteral("Open"), QString(),
-                                                         QString::fromLatin1(kFileFilters));
+    const QString strPath =
+        QFileDialog::getOpenFileName(this, QStringLiteral("Open"), QString(), QString::fromLatin1(kFileFilters));
     if (!strPath.isEmpty()) OpenDocumentFile(strPath);
 }
 

@@ -14,15 +14,14 @@ namespace velmora {
 QString CPrintSetupDlg::PdfFileEntry() { return QStringLiteral("PDF file"); }
 
 CPrintSetupDlg::CPrintSetupDlg(QPrinter* pPrinter, QWidget* pParent)
-    : QDialog(pParent), m_pPrinter(pPrinter), m_pPrinterBox(new QComboBox(this)),
-      m_pageLayout(pPrinter->pageLayout()) {
+    : QDialog(pParent), m_pPrinter(pPrinter), m_pPrinterBox(new QComboBox(this)), m_pageLayout(pPrinter->pageLayout()) {
     setWindowTitle(QStringLiteral("Print Setup"));
     m_pPrinterBox->setObjectName(QStringLiteral("PrinterName"));
     m_pPrinterBox->addItems(QPrinterInfo::availablePrinterNames());
     m_pPrinterBox->addItem(PdfFileEntry());
     const bool bPdf = pPrinter->outputFormat() == QPrinter::PdfFormat;
-    const QString strCurrent = pPrinter->printerName().isEmpty() ? QPrinterInfo::defaultPrinterName()
-                                                                 : pPrinter->printerName();
+    const QString strCurrent =
+        pPrinter->printerName().isEmpty() ? QPrinterInfo::defaultPrinterName() : pPrinter->printerName();
     const int nCurrent = bPdf ? m_pPrinterBox->count() - 1 : m_pPrinterBox->findText(strCurrent);
     m_pPrinterBox->setCurrentIndex(nCurrent >= 0 ? nCurrent : 0);
 

@@ -10,9 +10,7 @@ namespace velmora {
 namespace {
 
 // Characters that would open a new Qt block if inserted as they are.
-bool BreaksBlock(char32_t ch) {
-    return ch == U'\r' || ch == U'\n' || ch == 0x2029 || ch == 0xFDD0 || ch == 0xFDD1;
-}
+bool BreaksBlock(char32_t ch) { return ch == U'\r' || ch == U'\n' || ch == 0x2029 || ch == 0xFDD0 || ch == 0xFDD1; }
 
 void AppendCodePoint(QString& str, char32_t ch) {
     if (BreaksBlock(ch)) ch = 0x2028;

@@ -20,8 +20,8 @@ CharFormat CharFormatFromQt(const QTextCharFormat& cf, qreal nDefaultPointSize) 
     }
     const qreal nPoints = cf.hasProperty(QTextFormat::FontPointSize) ? cf.fontPointSize() : nDefaultPointSize;
     const auto yHeight = static_cast<int32_t>(std::lround(nPoints * 20.0));
-    return MakeCharFormat(cf.fontWeight() >= QFont::DemiBold, cf.fontItalic(), cf.fontUnderline(),
-                          cf.fontStrikeOut(), bAuto, crColor, yHeight, CharSetOf(cf));
+    return MakeCharFormat(cf.fontWeight() >= QFont::DemiBold, cf.fontItalic(), cf.fontUnderline(), cf.fontStrikeOut(),
+                          bAuto, crColor, yHeight, CharSetOf(cf));
 }
 
 QTextCharFormat QtFromCharFormat(const CharFormat& cf) {

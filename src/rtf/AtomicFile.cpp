@@ -5,8 +5,8 @@
 #include <charconv>
 #include <climits>
 #include <csignal>
-#include <cstring>
 #include <cstdint>
+#include <cstring>
 #include <iterator>
 #include <limits>
 #include <new>
@@ -201,7 +201,7 @@ bool CAtomicFile::Open(const std::string& strPath, std::string& strError) {
     struct stat st {};
     if (::stat(strPath.c_str(), &st) != 0) {
         if (errno == ELOOP) return Fail(strError, SystemReason(ELOOP));  // a link loop
-        return OpenReplacement(ResolveLinks(strPath), strError);  // a new file, or a dangling link's target
+        return OpenReplacement(ResolveLinks(strPath), strError);         // a new file, or a dangling link's target
     }
     if (S_ISDIR(st.st_mode)) return Fail(strError, "it is a folder");
     if (!S_ISREG(st.st_mode)) {

@@ -38,7 +38,12 @@ public:
     bool Commit(std::string& strError);
 
 private:
-    enum class Kind { None, Stream, InPlace, Replace };
+    enum class Kind {
+        None,
+        Stream,
+        InPlace,
+        Replace
+    };
 
     bool OpenReplacement(const std::string& strTarget, std::string& strError);
     bool Fail(std::string& strError, std::string strReason);

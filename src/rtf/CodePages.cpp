@@ -240,8 +240,7 @@ const char32_t* CodePageUpperHalf(uint16_t nCodePage) {
 }
 
 bool IsKnownCodePage(int32_t nCodePage) {
-    return nCodePage > 0 && nCodePage <= 0xFFFF &&
-           CodePageUpperHalf(static_cast<uint16_t>(nCodePage)) != nullptr;
+    return nCodePage > 0 && nCodePage <= 0xFFFF && CodePageUpperHalf(static_cast<uint16_t>(nCodePage)) != nullptr;
 }
 
 int EncodeCodePageChar(uint16_t nCodePage, char32_t ch) {

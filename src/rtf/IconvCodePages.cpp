@@ -59,7 +59,11 @@ public:
 
     bool IsOpen() const { return m_cd != reinterpret_cast<iconv_t>(-1); }
 
-    enum class Result { Char, Incomplete, Invalid };
+    enum class Result {
+        Char,
+        Incomplete,
+        Invalid
+    };
     // Converts exactly the bytes given into one character.
     Result Decode(const char* pBytes, size_t nBytes, char32_t& ch) {
         ::iconv(m_cd, nullptr, nullptr, nullptr, nullptr);  // a fresh shift state
@@ -161,19 +165,19 @@ CodePageDecoder FindCodePageDecoder(int32_t nCodePage) {
 
 uint16_t CodePageOfRtfCharset(int32_t nCharset) {
     switch (nCharset) {
-    case 77: return 10000;   // Mac Roman
-    case 78: return 10001;   // Mac Japanese
-    case 79: return 10003;   // Mac Korean
-    case 80: return 10008;   // Mac Simplified Chinese
-    case 81: return 10002;   // Mac Traditional Chinese
-    case 89: return 10007;   // Mac Cyrillic
-    case 128: return 932;    // Shift JIS
-    case 129: return 949;    // Hangul
-    case 130: return 1361;   // Johab
-    case 134: return 936;    // GB2312 / GBK
-    case 136: return 950;    // Big5
-    case 254: return 437;    // PC 437
-    case 255: return 437;    // OEM
+    case 77: return 10000;  // Mac Roman
+    case 78: return 10001;  // Mac Japanese
+    case 79: return 10003;  // Mac Korean
+    case 80: return 10008;  // Mac Simplified Chinese
+    case 81: return 10002;  // Mac Traditional Chinese
+    case 89: return 10007;  // Mac Cyrillic
+    case 128: return 932;   // Shift JIS
+    case 129: return 949;   // Hangul
+    case 130: return 1361;  // Johab
+    case 134: return 936;   // GB2312 / GBK
+    case 136: return 950;   // Big5
+    case 254: return 437;   // PC 437
+    case 255: return 437;   // OEM
     default: return CodePageOfCharset(nCharset);
     }
 }

@@ -11,20 +11,20 @@
 namespace velmora {
 
 enum class RtfDestination : uint8_t {
-    Body,        // document text
-    FontTable,   // \fonttbl
-    ColorTable,  // \colortbl
-    Skip,        // everything whose text is not document text
-    ListTable,   // \listtable and its lists and levels
-    LevelText,   // a level's \leveltext
-    LevelNumbers,  // a level's \levelnumbers
+    Body,               // document text
+    FontTable,          // \fonttbl
+    ColorTable,         // \colortbl
+    Skip,               // everything whose text is not document text
+    ListTable,          // \listtable and its lists and levels
+    LevelText,          // a level's \leveltext
+    LevelNumbers,       // a level's \levelnumbers
     ListOverrideTable,  // \listoverridetable
-    ListText,    // \listtext, \pntext: the label a writer rendered
-    Footnote,    // \footnote: kept out of the text, watched for \ftnalt
-    Shape,       // \shp, \do: nothing but their text boxes is text
-    Object,      // \object: nothing but its \result is text
-    OldNumbering,      // \pn: how a paragraph is numbered
-    OldNumberingText,  // \pntxtb, \pntxta: the text before or after its number
+    ListText,           // \listtext, \pntext: the label a writer rendered
+    Footnote,           // \footnote: kept out of the text, watched for \ftnalt
+    Shape,              // \shp, \do: nothing but their text boxes is text
+    Object,             // \object: nothing but its \result is text
+    OldNumbering,       // \pn: how a paragraph is numbered
+    OldNumberingText,   // \pntxtb, \pntxta: the text before or after its number
 };
 
 inline constexpr int32_t kDefaultHalfPoints = 24;  // \fs24, 12 points
@@ -56,8 +56,8 @@ struct RtfGroupState {
     // Paragraph properties.
     uint16_t wAlignment = PFA_LEFT;
     RtfDirection direction = RtfDirection::None;
-    int32_t nList = 0;       // \ls: the paragraph's list, 0 none
-    int32_t nListLevel = 0;  // \ilvl
+    int32_t nList = 0;                 // \ls: the paragraph's list, 0 none
+    int32_t nListLevel = 0;            // \ilvl
     int32_t nOldNumbering = 0;         // \pn: the paragraph's numbering (CRtfOldNumbering), 0 none
     bool bNumberingTextAfter = false;  // in \pntxta rather than \pntxtb
     // \super: text written in superscript in this group since it began, since \super, or since a

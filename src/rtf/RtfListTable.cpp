@@ -20,10 +20,9 @@ std::u32string Ascii(const std::string& str) { return std::u32string(str.begin()
 
 std::u32string Roman(int32_t nValue, bool bUpper) {
     if (nValue <= 0 || nValue >= 4000) return Ascii(std::to_string(nValue));
-    static const std::pair<int32_t, const char*> kParts[] = {{1000, "m"}, {900, "cm"}, {500, "d"}, {400, "cd"},
-                                                             {100, "c"},  {90, "xc"},  {50, "l"},  {40, "xl"},
-                                                             {10, "x"},   {9, "ix"},   {5, "v"},   {4, "iv"},
-                                                             {1, "i"}};
+    static const std::pair<int32_t, const char*> kParts[] = {
+        {1000, "m"}, {900, "cm"}, {500, "d"}, {400, "cd"}, {100, "c"}, {90, "xc"}, {50, "l"},
+        {40, "xl"},  {10, "x"},   {9, "ix"},  {5, "v"},    {4, "iv"},  {1, "i"}};
     std::string str;
     for (const auto& [nPart, szText] : kParts) {
         for (; nValue >= nPart; nValue -= nPart) str += szText;
@@ -205,7 +204,8 @@ const CRtfListTable::List* CRtfListTable::FindList(int32_t nLs) const {
 std::optional<std::u32string> CRtfListTable::NextLabel(int32_t nLs, int32_t nLevel, const ByteDecoder& decodeByte) {
     const List* pList = FindList(nLs);
     if (pList == nullptr) return std::nullopt;
-    const size_t iLevel = std::min(static_cast<size_t>(std::clamp(nLevel, 0, kMaxLevels - 1)), pList->levels.size() - 1);
+    const size_t iLevel =
+        std::min(static_cast<size_t>(std::clamp(nLevel, 0, kMaxLevels - 1)), pList->levels.size() - 1);
     const Level& level = pList->levels[iLevel];
 
     Counters& counters = m_counters[pList->nId];

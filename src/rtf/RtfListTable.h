@@ -19,21 +19,21 @@ inline constexpr char32_t kSymbolPicture = U'\uF000';
 class CRtfListTable {
 public:
     // --- Filled from \listtable, in document order. ---
-    void BeginList();                      // \list
-    void BeginLevel();                     // \listlevel
-    void SetListId(int32_t nId);           // \listid
-    void SetNumberFormat(int32_t nFormat);  // \levelnfc
-    void SetStartAt(int32_t nStart);       // \levelstartat
-    void SetFollow(int32_t nFollow);       // \levelfollow: 0 tab, 1 blank, 2 nothing
-    void SetLegal(bool bLegal);            // \levellegal: every number of the label in digits
-    void SetLevelFont(int32_t nFont);      // \f inside a level: the font of its bullet
-    void BeginLevelText();                 // {\leveltext
-    void AddLevelTextByte(uint8_t byte);   // a byte of \leveltext (its length, a placeholder, a character)
-    void AddLevelTextChar(char32_t ch);    // a \uN of \leveltext
+    void BeginList();                        // \list
+    void BeginLevel();                       // \listlevel
+    void SetListId(int32_t nId);             // \listid
+    void SetNumberFormat(int32_t nFormat);   // \levelnfc
+    void SetStartAt(int32_t nStart);         // \levelstartat
+    void SetFollow(int32_t nFollow);         // \levelfollow: 0 tab, 1 blank, 2 nothing
+    void SetLegal(bool bLegal);              // \levellegal: every number of the label in digits
+    void SetLevelFont(int32_t nFont);        // \f inside a level: the font of its bullet
+    void BeginLevelText();                   // {\leveltext
+    void AddLevelTextByte(uint8_t byte);     // a byte of \leveltext (its length, a placeholder, a character)
+    void AddLevelTextChar(char32_t ch);      // a \uN of \leveltext
     void AddLevelNumber(uint8_t nPosition);  // a byte of \levelnumbers
 
     // --- Filled from \listoverridetable. ---
-    void BeginOverride();              // \listoverride
+    void BeginOverride();                 // \listoverride
     void SetOverrideListId(int32_t nId);  // its \listid
     void SetOverrideIndex(int32_t nLs);   // its \ls
 

@@ -80,12 +80,13 @@ CharFormat CRtfParagraph::NeutralFormat(const CharFormat& cf) const {
     return neutral;
 }
 
-CharFormat CRtfParagraph::Emit(IRtfSink& sink, uint16_t wAlignment, RtfDirection direction,
-                               bool bInferCharset, const CharFormat& cfEnd) {
-    if (m_stretches.empty() || m_stretches.front().nStart != 0) m_stretches.insert(m_stretches.begin(), {0, CharFormat{}});
+CharFormat CRtfParagraph::Emit(IRtfSink& sink, uint16_t wAlignment, RtfDirection direction, bool bInferCharset,
+                               const CharFormat& cfEnd) {
+    if (m_stretches.empty() || m_stretches.front().nStart != 0)
+        m_stretches.insert(m_stretches.begin(), {0, CharFormat{}});
     m_bInferCharset = bInferCharset;
-    m_bRtl = direction == RtfDirection::Rtl ||
-             (bInferCharset && direction == RtfDirection::None && FirstLetterIsHebrew());
+    m_bRtl =
+        direction == RtfDirection::Rtl || (bInferCharset && direction == RtfDirection::None && FirstLetterIsHebrew());
     sink.SetParagraphFormat(wAlignment, direction == RtfDirection::Rtl);
 
     const size_t nLength = m_text.size();

@@ -15,7 +15,11 @@
 
 namespace velmora {
 
-enum class RtfDirection : uint8_t { None, Ltr, Rtl };
+enum class RtfDirection : uint8_t {
+    None,
+    Ltr,
+    Rtl
+};
 
 class CRtfParagraph {
 public:

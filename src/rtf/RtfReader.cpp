@@ -151,10 +151,10 @@ private:
     // Beyond kMaxRtfGroupDepth the innermost kept state serves every group; a group that may change
     // it saves it here first (with its depth beyond the limit), and gets it back when it closes.
     std::vector<std::pair<size_t, RtfGroupState>> m_unkeptSaves;
-    int64_t m_nFallbackToSkip = 0;        // what is left of a \uN's fallback
-    char32_t m_chPendingHigh = 0;         // a high surrogate waiting for its low half
-    int m_nPendingLead = -1;              // a double-byte character's lead byte waiting for its trail
-    bool m_bStarPending = false;          // the last token was \*
+    int64_t m_nFallbackToSkip = 0;                        // what is left of a \uN's fallback
+    char32_t m_chPendingHigh = 0;                         // a high surrogate waiting for its low half
+    int m_nPendingLead = -1;                              // a double-byte character's lead byte waiting for its trail
+    bool m_bStarPending = false;                          // the last token was \*
     RtfDestination m_starredFrom = RtfDestination::Body;  // where the text went before that \*
     bool m_bDocumentEnded = false;
 
@@ -164,7 +164,7 @@ private:
     uint16_t m_nAnsiCodePage = CP_WINDOWS_1252;
 
     CRtfListTable m_lists;
-    std::u32string m_listText;      // the label of \listtext or \pntext, for the paragraph being read
+    std::u32string m_listText;  // the label of \listtext or \pntext, for the paragraph being read
     CRtfNoteMarks m_notes;
     std::vector<size_t> m_textBoxDepths;  // group depths at which a text box began
     CRtfOldNumbering m_oldNumbering;
@@ -176,8 +176,8 @@ private:
     CharFormat m_cfCurrent;                  // the innermost group's resolved format
     const char32_t* m_pUpperHalf = nullptr;  // and its font's code page
     const CDoubleByteCodePage* m_pDoubleByte = nullptr;
-    bool m_bFormatDirty = true;              // m_cfCurrent may no longer be the innermost group's
-    uint32_t m_nGeneration = 1;              // see RtfGroupState::nResolvedGeneration
+    bool m_bFormatDirty = true;  // m_cfCurrent may no longer be the innermost group's
+    uint32_t m_nGeneration = 1;  // see RtfGroupState::nResolvedGeneration
     // Formats resolved lately, whichever group they were resolved for: documents switch between a
     // few formats over and over (\rtlch\af0 ... \ltrch\f1 ...).
     struct ResolvedFormat {
@@ -188,7 +188,7 @@ private:
         const CDoubleByteCodePage* pDoubleByte = nullptr;
     };
     std::array<ResolvedFormat, 16> m_resolved;  // in the slot of ResolvedSlot(chr)
-    bool m_bBreakPending = false;  // a paragraph was ended; its CR LF waits for what follows
+    bool m_bBreakPending = false;               // a paragraph was ended; its CR LF waits for what follows
     CharFormat m_cfPendingBreak;
 };
 
@@ -250,8 +250,8 @@ void CRtfReader::OnGroupEnd() {
     const RtfDestination outer = outerState.destination;
     if (closing == RtfDestination::FontTable) m_fonts.EndEntry();
     if (closing == RtfDestination::ColorTable && outer != RtfDestination::ColorTable) m_colors.EndTable();
-    const bool bTableEnds = (closing == RtfDestination::FontTable || closing == RtfDestination::ColorTable) &&
-                            outer != closing;
+    const bool bTableEnds =
+        (closing == RtfDestination::FontTable || closing == RtfDestination::ColorTable) && outer != closing;
     if (bTableEnds) ForgetResolvedFormats();  // fonts or colours may differ now
     // A text box's last paragraph ends with its box even without a \par.
     if (!m_textBoxDepths.empty() && m_textBoxDepths.back() == m_nDepth) {

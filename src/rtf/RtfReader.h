@@ -46,7 +46,7 @@ inline constexpr size_t kMaxRtfGroupDepth = 4096;
 
 struct RtfReadResult {
     bool bOk = true;
-    std::string strError;  // one line, lower case, without the file name: "the file ends inside a group"
+    std::string strError;            // one line, lower case, without the file name: "the file ends inside a group"
     bool bLastBraceMissing = false;  // read, though the document's own '}' never came: maybe cut short
 };
 

@@ -29,8 +29,8 @@ int HexValue(char c) { return kHexValues[static_cast<uint8_t>(c)]; }
 int32_t ClampedParameter(int64_t nValue, size_t nDigits, bool bNegative) {
     if (nDigits > 18) nValue = std::numeric_limits<int64_t>::max();
     if (bNegative) nValue = -nValue;
-    return static_cast<int32_t>(std::clamp<int64_t>(nValue, std::numeric_limits<int32_t>::min(),
-                                                    std::numeric_limits<int32_t>::max()));
+    return static_cast<int32_t>(
+        std::clamp<int64_t>(nValue, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()));
 }
 
 }  // namespace

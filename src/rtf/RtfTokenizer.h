@@ -17,14 +17,14 @@
 namespace velmora {
 
 enum class RtfTokenKind : uint8_t {
-    End,           // no more input
-    GroupStart,    // {
-    GroupEnd,      // }
-    ControlWord,   // \name or \nameN: text holds the name
-    ControlSymbol, // \ and one other character, in chSymbol; "\" before CR or LF gives '\n'
-    HexBytes,      // one or more \'xx in a row: text holds their bytes
-    Binary,        // the data of \binN: text holds it (cut short at the end of the input)
-    Text,          // plain bytes without \ { } CR LF NUL: text holds them
+    End,            // no more input
+    GroupStart,     // {
+    GroupEnd,       // }
+    ControlWord,    // \name or \nameN: text holds the name
+    ControlSymbol,  // \ and one other character, in chSymbol; "\" before CR or LF gives '\n'
+    HexBytes,       // one or more \'xx in a row: text holds their bytes
+    Binary,         // the data of \binN: text holds it (cut short at the end of the input)
+    Text,           // plain bytes without \ { } CR LF NUL: text holds them
 };
 
 struct RtfToken {

@@ -81,11 +81,11 @@ void CRtfWriter::CollectFontsAndColors() {
 }
 
 void CRtfWriter::WriteHeader() {
-    m_out += "{\\rtf1\\ansi\\ansicpg1255\\deff0\\uc1\r\n{\\fonttbl"
-             "{\\f0\\fnil\\fcharset177 David;}{\\f1\\fswiss\\fcharset0 Arial;}";
+    m_out +=
+        "{\\rtf1\\ansi\\ansicpg1255\\deff0\\uc1\r\n{\\fonttbl"
+        "{\\f0\\fnil\\fcharset177 David;}{\\f1\\fswiss\\fcharset0 Arial;}";
     for (size_t i = 0; i < m_extraCharsets.size(); ++i) {
-        m_out += "{\\f" + std::to_string(2 + i) + "\\fnil\\fcharset" + std::to_string(m_extraCharsets[i]) +
-                 " Arial;}";
+        m_out += "{\\f" + std::to_string(2 + i) + "\\fnil\\fcharset" + std::to_string(m_extraCharsets[i]) + " Arial;}";
     }
     m_out += "}\r\n{\\colortbl ;";  // entry 0 is automatic
     for (uint32_t cr : m_colors) {

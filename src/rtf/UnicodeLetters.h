@@ -10,9 +10,7 @@ namespace velmora {
 
 // Hebrew script: the Hebrew block U+0590..U+05FF and the Hebrew presentation forms U+FB1D..U+FB4F
 // (letters, points, cantillation marks and Hebrew punctuation alike).
-inline bool IsHebrewScript(char32_t ch) {
-    return (ch >= 0x0590 && ch <= 0x05FF) || (ch >= 0xFB1D && ch <= 0xFB4F);
-}
+inline bool IsHebrewScript(char32_t ch) { return (ch >= 0x0590 && ch <= 0x05FF) || (ch >= 0xFB1D && ch <= 0xFB4F); }
 
 // A letter of any script (Unicode general category L): A-Z, a-z, accented Latin, Greek,
 // Cyrillic, Hebrew and Arabic letters, ideographs... Digits, marks, blanks, punctuation and

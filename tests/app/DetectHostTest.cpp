@@ -9,11 +9,11 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
 #include <cstdlib>
 #include <filesystem>
 #include <ostream>
 #include <string>
-#include <unistd.h>
 
 namespace velmora {
 namespace {
@@ -48,44 +48,38 @@ TEST_P(DetectHostTest, FindsHostKindAndProgram) {
 
 INSTANTIATE_TEST_SUITE_P(
     Directories, DetectHostTest,
-    testing::Values(
-        DetectCase{"Flash5", "/opt/Macromedia/Flash 5", HOST_FLASH,
-                   "/opt/Macromedia/Flash 5/flash.exe"},
-        // "ultradev" is tested before "dreamweaver".
-        DetectCase{"UltraDevBeforeDreamweaver", "/opt/Macromedia/Dreamweaver UltraDev 4",
-                   HOST_DREAMWEAVER, "/opt/Macromedia/Dreamweaver UltraDev 4/ultradev.exe"},
-        DetectCase{"Dreamweaver", "/srv/tools/Dreamweaver 4", HOST_DREAMWEAVER,
-                   "/srv/tools/Dreamweaver 4/dreamweaver.exe"},
-        // "director" before "flash".
-        DetectCase{"DirectorFlash", "/opt/Director Flash", HOST_DIRECTOR,
-                   "/opt/Director Flash/director.exe"},
-        DetectCase{"DirectorAlone", "/mnt/c/Macromedia/Director 8.5", HOST_DIRECTOR,
-                   "/mnt/c/Macromedia/Director 8.5/director.exe"},
-        // Only the last component counts.
-        DetectCase{"HostInEarlierComponentOnly", "/Flash/Tools", HOST_NONE, "/Flash/Tools"},
-        DetectCase{"Root", "/", HOST_NONE, "/"},
-        DetectCase{"TrailingSeparator", "/opt/Flash 5/", HOST_NONE, "/opt/Flash 5/"},
-        DetectCase{"NoSeparatorAtAll", "flash", HOST_FLASH, "flash/flash.exe"},
-        DetectCase{"Empty", "", HOST_NONE, ""},
-        // The test is case-blind; the program path keeps the directory's own case.
-        DetectCase{"MixedCase", "/Apps/MacroMedia/DrEaMwEaVeR", HOST_DREAMWEAVER,
-                   "/Apps/MacroMedia/DrEaMwEaVeR/dreamweaver.exe"},
-        DetectCase{"UpperCase", "/APPS/FLASH MX", HOST_FLASH, "/APPS/FLASH MX/flash.exe"},
-        DetectCase{"NameInsideAWord", "/opt/mydirectory", HOST_DIRECTOR,
-                   "/opt/mydirectory/director.exe"},
-        DetectCase{"NearMiss", "/opt/Dream weaver", HOST_NONE, "/opt/Dream weaver"},
-        DetectCase{"LongerThanOldPathLimit", LONG_FLASH_DIR, HOST_FLASH,
-                   LONG_FLASH_DIR + "/flash.exe"},
-        DetectCase{"HebrewComponents", HEBREW_DIR, HOST_DREAMWEAVER,
-                   HEBREW_DIR + "/dreamweaver.exe"},
-        DetectCase{"HebrewOnly", "/home/דנה/פלאש", HOST_NONE, "/home/דנה/פלאש"},
-        // Turkish dotted capital I: a Unicode lower-casing would turn it into "i" plus a combining
-        // dot; ASCII-only folding leaves it alone, and the name simply does not match.
-        DetectCase{"NonAsciiCapitalIsNotFolded", "/opt/D\u0130RECTOR", HOST_NONE,
-                   "/opt/D\u0130RECTOR"},
-        // Invalid UTF-8 bytes are carried through untouched.
-        DetectCase{"InvalidUtf8", std::string("/opt/\xff\xfe Flash"), HOST_FLASH,
-                   std::string("/opt/\xff\xfe Flash/flash.exe")}),
+    testing::Values(DetectCase{"Flash5", "/opt/Macromedia/Flash 5", HOST_FLASH, "/opt/Macromedia/Flash 5/flash.exe"},
+                    // "ultradev" is tested before "dreamweaver".
+                    DetectCase{"UltraDevBeforeDreamweaver", "/opt/Macromedia/Dreamweaver UltraDev 4", HOST_DREAMWEAVER,
+                               "/opt/Macromedia/Dreamweaver UltraDev 4/ultradev.exe"},
+                    DetectCase{"Dreamweaver", "/srv/tools/Dreamweaver 4", HOST_DREAMWEAVER,
+                               "/srv/tools/Dreamweaver 4/dreamweaver.exe"},
+                    // "director" before "flash".
+                    DetectCase{"DirectorFlash", "/opt/Director Flash", HOST_DIRECTOR,
+                               "/opt/Director Flash/director.exe"},
+                    DetectCase{"DirectorAlone", "/mnt/c/Macromedia/Director 8.5", HOST_DIRECTOR,
+                               "/mnt/c/Macromedia/Director 8.5/director.exe"},
+                    // Only the last component counts.
+                    DetectCase{"HostInEarlierComponentOnly", "/Flash/Tools", HOST_NONE, "/Flash/Tools"},
+                    DetectCase{"Root", "/", HOST_NONE, "/"},
+                    DetectCase{"TrailingSeparator", "/opt/Flash 5/", HOST_NONE, "/opt/Flash 5/"},
+                    DetectCase{"NoSeparatorAtAll", "flash", HOST_FLASH, "flash/flash.exe"},
+                    DetectCase{"Empty", "", HOST_NONE, ""},
+                    // The test is case-blind; the program path keeps the directory's own case.
+                    DetectCase{"MixedCase", "/Apps/MacroMedia/DrEaMwEaVeR", HOST_DREAMWEAVER,
+                               "/Apps/MacroMedia/DrEaMwEaVeR/dreamweaver.exe"},
+                    DetectCase{"UpperCase", "/APPS/FLASH MX", HOST_FLASH, "/APPS/FLASH MX/flash.exe"},
+                    DetectCase{"NameInsideAWord", "/opt/mydirectory", HOST_DIRECTOR, "/opt/mydirectory/director.exe"},
+                    DetectCase{"NearMiss", "/opt/Dream weaver", HOST_NONE, "/opt/Dream weaver"},
+                    DetectCase{"LongerThanOldPathLimit", LONG_FLASH_DIR, HOST_FLASH, LONG_FLASH_DIR + "/flash.exe"},
+                    DetectCase{"HebrewComponents", HEBREW_DIR, HOST_DREAMWEAVER, HEBREW_DIR + "/dreamweaver.exe"},
+                    DetectCase{"HebrewOnly", "/home/דנה/פלאש", HOST_NONE, "/home/דנה/פלאש"},
+                    // Turkish dotted capital I: a Unicode lower-casing would turn it into "i" plus a combining
+                    // dot; ASCII-only folding leaves it alone, and the name simply does not match.
+                    DetectCase{"NonAsciiCapitalIsNotFolded", "/opt/D\u0130RECTOR", HOST_NONE, "/opt/D\u0130RECTOR"},
+                    // Invalid UTF-8 bytes are carried through untouched.
+                    DetectCase{"InvalidUtf8", std::string("/opt/\xff\xfe Flash"), HOST_FLASH,
+                               std::string("/opt/\xff\xfe Flash/flash.exe")}),
     test::CaseName());
 
 TEST(LastPathComponentTest, IsTheTextAfterTheLastSeparator) {
@@ -119,16 +113,15 @@ TEST_P(WmClassTest, MatchesInstanceOrClassExactly) {
 using namespace std::string_literals;
 INSTANTIATE_TEST_SUITE_P(
     Properties, WmClassTest,
-    testing::Values(
-        WmClassCase{"Class", "dreamweaver\0AfxFrameOrView42\0"s, "AfxFrameOrView42", true},
-        WmClassCase{"Instance", "AfxFrameOrView42\0Wine\0"s, "AfxFrameOrView42", true},
-        WmClassCase{"OwnClassWithS", "velmora\0AfxFrameOrView42s\0"s, "AfxFrameOrView42", false},
-        WmClassCase{"Prefix", "x\0AfxFrameOrView4\0"s, "AfxFrameOrView42", false},
-        WmClassCase{"LetterCase", "x\0afxframeorview42\0"s, "AfxFrameOrView42", false},
-        WmClassCase{"NoTerminators", "x\0AfxFrameOrView42"s, "AfxFrameOrView42", true},
-        WmClassCase{"InstanceOnly", "AfxFrameOrView42"s, "AfxFrameOrView42", true},
-        WmClassCase{"NoProperty", ""s, "AfxFrameOrView42", false},
-        WmClassCase{"EmptyNameMatchesNothing", "\0\0"s, "", false}),
+    testing::Values(WmClassCase{"Class", "dreamweaver\0AfxFrameOrView42\0"s, "AfxFrameOrView42", true},
+                    WmClassCase{"Instance", "AfxFrameOrView42\0Wine\0"s, "AfxFrameOrView42", true},
+                    WmClassCase{"OwnClassWithS", "velmora\0AfxFrameOrView42s\0"s, "AfxFrameOrView42", false},
+                    WmClassCase{"Prefix", "x\0AfxFrameOrView4\0"s, "AfxFrameOrView42", false},
+                    WmClassCase{"LetterCase", "x\0afxframeorview42\0"s, "AfxFrameOrView42", false},
+                    WmClassCase{"NoTerminators", "x\0AfxFrameOrView42"s, "AfxFrameOrView42", true},
+                    WmClassCase{"InstanceOnly", "AfxFrameOrView42"s, "AfxFrameOrView42", true},
+                    WmClassCase{"NoProperty", ""s, "AfxFrameOrView42", false},
+                    WmClassCase{"EmptyNameMatchesNothing", "\0\0"s, "", false}),
     test::CaseName());
 
 TEST(FindHebrewGroupTest, PrefersPlainHebrewThenAVariant) {

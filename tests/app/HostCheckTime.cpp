@@ -7,8 +7,8 @@
 // Exit code 0 when the window was found every time, 1 when it was found none of the times, 2
 // when the answers differed. Built beside the velmora program, where the Wine helper is.
 
-#include "app/HostInfo.h"
 #include "TopLevelWindows.h"
+#include "app/HostInfo.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -43,9 +43,10 @@ int main(int argc, char** argv) {
     velmora::FindTopLevelWindow(HOST_CLASS, nullptr);
     double dCheckMs = 0;
     double dX11Ms = 0;
-    const int nFound = CountYes(nCount, [] { return g_hostInfo.FindAppWindow(HOST_CLASS); }, dCheckMs);
-    CountYes(nCount, [] { return velmora::FindTopLevelWindow(HOST_CLASS, nullptr); }, dX11Ms);
-    std::printf("found %d of %d, %.2f ms per check (X11 look-up alone %.2f ms)\n", nFound, nCount,
-                dCheckMs, dX11Ms);
+    const int nFound = CountYes(
+        nCount, [] { return g_hostInfo.FindAppWindow(HOST_CLASS); }, dCheckMs);
+    CountYes(
+        nCount, [] { return velmora::FindTopLevelWindow(HOST_CLASS, nullptr); }, dX11Ms);
+    std::printf("found %d of %d, %.2f ms per check (X11 look-up alone %.2f ms)\n", nFound, nCount, dCheckMs, dX11Ms);
     return nFound == nCount ? 0 : nFound == 0 ? 1 : 2;
 }

@@ -8,11 +8,11 @@
 #include <gtest/gtest.h>
 #include <xcb/xcb.h>
 
+#include <unistd.h>
 #include <cstdlib>
 #include <memory>
 #include <string>
 #include <string_view>
-#include <unistd.h>
 #include <vector>
 
 namespace velmora {
@@ -42,35 +42,27 @@ public:
 
     xcb_window_t CreateWindow(xcb_window_t parent) {
         const xcb_window_t wnd = xcb_generate_id(m_pConn);
-        xcb_create_window(m_pConn, XCB_COPY_FROM_PARENT, wnd, parent, 0, 0, 100, 100, 0,
-                          XCB_WINDOW_CLASS_INPUT_OUTPUT, XCB_COPY_FROM_PARENT, 0, nullptr);
+        xcb_create_window(m_pConn, XCB_COPY_FROM_PARENT, wnd, parent, 0, 0, 100, 100, 0, XCB_WINDOW_CLASS_INPUT_OUTPUT,
+                          XCB_COPY_FROM_PARENT, 0, nullptr);
         xcb_map_window(m_pConn, wnd);
         return wnd;
     }
     void SetWmClass(xcb_window_t wnd, std::string_view szBytes) {
-        xcb_change_property(m_pConn, XCB_PROP_MODE_REPLACE, wnd, XCB_ATOM_WM_CLASS,
-                            XCB_ATOM_STRING, 8, static_cast<uint32_t>(szBytes.size()),
-                            szBytes.data());
+        xcb_change_property(m_pConn, XCB_PROP_MODE_REPLACE, wnd, XCB_ATOM_WM_CLASS, XCB_ATOM_STRING, 8,
+                            static_cast<uint32_t>(szBytes.size()), szBytes.data());
     }
-    void SetWords(xcb_window_t wnd, std::string_view szAtom, xcb_atom_t type,
-                  const std::vector<uint32_t>& words) {
+    void SetWords(xcb_window_t wnd, std::string_view szAtom, xcb_atom_t type, const std::vector<uint32_t>& words) {
         xcb_change_property(m_pConn, XCB_PROP_MODE_REPLACE, wnd, Atom(szAtom), type, 32,
                             static_cast<uint32_t>(words.size()), words.data());
     }
-    void DeleteProperty(xcb_window_t wnd, std::string_view szAtom) {
-        xcb_delete_property(m_pConn, wnd, Atom(szAtom));
-    }
+    void DeleteProperty(xcb_window_t wnd, std::string_view szAtom) { xcb_delete_property(m_pConn, wnd, Atom(szAtom)); }
     // Waits until the server has handled every request sent so far.
-    void Sync() {
-        std::free(xcb_get_input_focus_reply(m_pConn, xcb_get_input_focus(m_pConn), nullptr));
-    }
+    void Sync() { std::free(xcb_get_input_focus_reply(m_pConn, xcb_get_input_focus(m_pConn), nullptr)); }
     // The window's size, or 0 x 0 when it is gone.
     std::pair<int, int> Size(xcb_window_t wnd) {
-        xcb_get_geometry_reply_t* pReply =
-            xcb_get_geometry_reply(m_pConn, xcb_get_geometry(m_pConn, wnd), nullptr);
+        xcb_get_geometry_reply_t* pReply = xcb_get_geometry_reply(m_pConn, xcb_get_geometry(m_pConn, wnd), nullptr);
         const std::pair<int, int> size =
-            pReply != nullptr ? std::pair<int, int>(pReply->width, pReply->height)
-                              : std::pair<int, int>(0, 0);
+            pReply != nullptr ? std::pair<int, int>(pReply->width, pReply->height) : std::pair<int, int>(0, 0);
         std::free(pReply);
         return size;
     }
@@ -115,8 +107,7 @@ TEST_F(TopLevelWindowsTest, FindsTheHostWhileItRunsAndNotAfterItIsKilled) {
 }
 
 TEST_F(TopLevelWindowsTest, MatchesClassOrInstanceExactlyAndTheTitleWhenGiven) {
-    ASSERT_NE(StartHost({"--class", "Wine", "--instance", kHostClass, "--title", "Macromedia"}),
-              0u);
+    ASSERT_NE(StartHost({"--class", "Wine", "--instance", kHostClass, "--title", "Macromedia"}), 0u);
     EXPECT_TRUE(FindTopLevelWindow(kHostClass, nullptr));
     EXPECT_TRUE(FindTopLevelWindow("Wine", nullptr));
     EXPECT_TRUE(FindTopLevelWindow(kHostClass, "Macromedia"));
@@ -158,8 +149,7 @@ TEST_F(TopLevelWindowsTest, UsesTheManagersClientListAndSurvivesDeadEntries) {
 
     const xcb_window_t wndGone = display.CreateWindow(display.Root());
     display.Sync();
-    display.SetWords(display.Root(), "_NET_CLIENT_LIST", XCB_ATOM_WINDOW,
-                     {wndGone, 0x7fffff0, wnd});
+    display.SetWords(display.Root(), "_NET_CLIENT_LIST", XCB_ATOM_WINDOW, {wndGone, 0x7fffff0, wnd});
     // The list now names a destroyed window and one that never existed, ahead of the real one.
     xcb_connection_t* pConn = xcb_connect(nullptr, nullptr);
     xcb_destroy_window(pConn, wndGone);
@@ -205,8 +195,8 @@ public:
         m_atomVert = Atom("_NET_WM_STATE_MAXIMIZED_VERT");
         m_atomHorz = Atom("_NET_WM_STATE_MAXIMIZED_HORZ");
         const uint32_t supported[] = {m_atomState, m_atomVert, m_atomHorz};
-        xcb_change_property(m_pConn, XCB_PROP_MODE_REPLACE, m_root, Atom("_NET_SUPPORTED"),
-                            XCB_ATOM_ATOM, 32, 3, supported);
+        xcb_change_property(m_pConn, XCB_PROP_MODE_REPLACE, m_root, Atom("_NET_SUPPORTED"), XCB_ATOM_ATOM, 32, 3,
+                            supported);
         std::free(xcb_get_input_focus_reply(m_pConn, xcb_get_input_focus(m_pConn), nullptr));
     }
     ~CTestManager() { xcb_disconnect(m_pConn); }
@@ -221,9 +211,8 @@ public:
             } else if (nType == XCB_CLIENT_MESSAGE) {
                 const auto* pMessage = reinterpret_cast<xcb_client_message_event_t*>(pEvent);
                 m_bAsked = m_bAsked ||
-                           (pMessage->window == wnd && pMessage->type == m_atomState &&
-                            pMessage->data.data32[0] == 1 && pMessage->data.data32[1] == m_atomVert &&
-                            pMessage->data.data32[2] == m_atomHorz);
+                           (pMessage->window == wnd && pMessage->type == m_atomState && pMessage->data.data32[0] == 1 &&
+                            pMessage->data.data32[1] == m_atomVert && pMessage->data.data32[2] == m_atomHorz);
             }
             std::free(pEvent);
         }

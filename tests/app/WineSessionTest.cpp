@@ -59,9 +59,9 @@ TEST_F(WineSessionTest, FindsTheLoaderAsAShellWould) {
         const char* pszExpected;
     } cases[] = {
         {"a:b", "b/wine"},
-        {"c:b", "b/wine"},      // "wine" anywhere comes before "wine64"
+        {"c:b", "b/wine"},  // "wine" anywhere comes before "wine64"
         {"a:c", "c/wine64"},
-        {"d:c", "c/wine64"},    // a file that cannot be run does not count
+        {"d:c", "c/wine64"},  // a file that cannot be run does not count
         {"a:usr/bin", "usr/bin/../lib/wine/wine64"},
         {"a", ""},
         {"", ""},
@@ -77,7 +77,14 @@ TEST_F(WineSessionTest, TellsWindowsProgramsByTheirMark) {
     const struct {
         const char* pszBytes;
         bool bWindows;
-    } cases[] = {{"MZ\x90", true}, {"MZ", true}, {"#!/bin/sh\n", false}, {"\x7f" "ELF", false}, {"M", false}, {"", false}};
+    } cases[] = {{"MZ\x90", true},
+                 {"MZ", true},
+                 {"#!/bin/sh\n", false},
+                 {"\x7f"
+                  "ELF",
+                  false},
+                 {"M", false},
+                 {"", false}};
     for (const auto& c : cases) {
         EXPECT_EQ(velmora::IsWindowsProgram(Write("host.exe", c.pszBytes, true)), c.bWindows) << c.pszBytes;
     }

@@ -1,14 +1,14 @@
 #include "XTestSupport.h"
 
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
-#include <fcntl.h>
-#include <poll.h>
-#include <sys/wait.h>
 #include <thread>
-#include <unistd.h>
 
 namespace velmora::test {
 
@@ -52,8 +52,8 @@ bool CPrivateXServer::Start() {
         dup2(nDevNull, STDERR_FILENO);
         // -noreset: without it the server resets whenever its last client leaves, and a test that
         // connects and disconnects alone would race the reset.
-        ExecOrDie({"Xvfb", "-displayfd", std::to_string(fds[1]), "-screen", "0", "1280x1024x24",
-                   "-nolisten", "tcp", "-noreset"});
+        ExecOrDie({"Xvfb", "-displayfd", std::to_string(fds[1]), "-screen", "0", "1280x1024x24", "-nolisten", "tcp",
+                   "-noreset"});
     }
     close(fds[1]);
     // Xvfb writes the display number it took, then a newline, once it accepts clients.

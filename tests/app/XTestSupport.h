@@ -2,10 +2,10 @@
 // Test support: a private X server for one test program, so that windows and keyboard layouts of
 // tests running in parallel never meet, and child processes that are always reaped.
 
+#include <sys/types.h>
 #include <chrono>
 #include <functional>
 #include <string>
-#include <sys/types.h>
 #include <vector>
 
 namespace velmora::test {

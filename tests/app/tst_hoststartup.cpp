@@ -25,10 +25,10 @@
 
 #include <sys/stat.h>
 
+#include <unistd.h>
 #include <csignal>
 #include <cstdlib>
 #include <memory>
-#include <unistd.h>
 
 using namespace velmora;
 
@@ -65,8 +65,7 @@ QStringList Texts(const CMessageBoxCapture& capture) {
 
 QSize WindowSize(uint32_t wnd) {
     xcb_connection_t* pConn = xcb_connect(nullptr, nullptr);
-    xcb_get_geometry_reply_t* pReply =
-        xcb_get_geometry_reply(pConn, xcb_get_geometry(pConn, wnd), nullptr);
+    xcb_get_geometry_reply_t* pReply = xcb_get_geometry_reply(pConn, xcb_get_geometry(pConn, wnd), nullptr);
     const QSize size = pReply != nullptr ? QSize(pReply->width, pReply->height) : QSize();
     std::free(pReply);
     xcb_disconnect(pConn);
@@ -136,19 +135,24 @@ void tst_HostStartup::hostDirectories_data() {
     QTest::addColumn<QStringList>("messages");
 
     const QStringList problem{QStringLiteral("Problem to run Macromedia file.")};
-    QTest::newRow("no host name") << "Projects" << "" << 0 << -1
+    QTest::newRow("no host name") << "Projects"
+                                  << "" << 0 << -1
                                   << QStringList{QStringLiteral("Can not find Macromedia program to run")};
-    QTest::newRow("host name only higher up") << "Flash/Tools" << "" << 0 << -1
-                                              << QStringList{QStringLiteral("Can not find Macromedia program to run")};
-    QTest::newRow("Flash 5 without flash.exe") << "Flash 5" << "" << 0 << 2 << problem;
-    QTest::newRow("program not executable") << "Director 8" << "director.exe" << 0644 << 0 << problem;
+    QTest::newRow("host name only higher up")
+        << "Flash/Tools"
+        << "" << 0 << -1 << QStringList{QStringLiteral("Can not find Macromedia program to run")};
+    QTest::newRow("Flash 5 without flash.exe") << "Flash 5"
+                                               << "" << 0 << 2 << problem;
+    QTest::newRow("program not executable") << "Director 8"
+                                            << "director.exe" << 0644 << 0 << problem;
     // Neither a program nor a script: the system refuses to run it.
-    QTest::newRow("program of no known format") << "Director 8" << "director.exe" << 0755 << 0 << problem;
+    QTest::newRow("program of no known format") << "Director 8"
+                                                << "director.exe" << 0755 << 0 << problem;
     // "ultradev" wins over "dreamweaver", so only ultradev.exe would do.
-    QTest::newRow("UltraDev with only dreamweaver.exe")
-        << "Dreamweaver UltraDev 4" << "dreamweaver.exe" << 0755 << 1 << problem;
-    QTest::newRow("program in lower case beside a capitalised directory")
-        << "FLASH 5" << "FLASH.EXE" << 0755 << 2 << problem;
+    QTest::newRow("UltraDev with only dreamweaver.exe") << "Dreamweaver UltraDev 4"
+                                                        << "dreamweaver.exe" << 0755 << 1 << problem;
+    QTest::newRow("program in lower case beside a capitalised directory") << "FLASH 5"
+                                                                          << "FLASH.EXE" << 0755 << 2 << problem;
 }
 
 void tst_HostStartup::hostDirectories() {
@@ -164,8 +168,7 @@ void tst_HostStartup::hostDirectories() {
         QVERIFY(program.open(QIODevice::WriteOnly));
         program.write("\x01\x02 not a program\n");
         program.close();
-        QVERIFY(::chmod(QFile::encodeName(program.fileName()).constData(),
-                        static_cast<mode_t>(programMode)) == 0);
+        QVERIFY(::chmod(QFile::encodeName(program.fileName()).constData(), static_cast<mode_t>(programMode)) == 0);
     }
     CMessageBoxCapture capture;
     QVERIFY(RunHostStartup(m_pMainWindow.get()));
@@ -196,8 +199,8 @@ void tst_HostStartup::unreadableDirectoryEndsTheProgram() {
     QVERIFY(QDir().rmdir(strDir));
     CMessageBoxCapture capture;
     QVERIFY(!RunHostStartup(m_pMainWindow.get()));
-    QCOMPARE(Texts(capture), (QStringList{QStringLiteral("No working directory"),
-                                         QStringLiteral("Program is out of the low.")}));
+    QCOMPARE(Texts(capture),
+             (QStringList{QStringLiteral("No working directory"), QStringLiteral("Program is out of the low.")}));
     QCOMPARE(g_hostInfo.m_nHostKind, -1);
 }
 

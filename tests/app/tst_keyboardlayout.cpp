@@ -160,8 +160,8 @@ void tst_KeyboardLayout::noHebrewGroupLeavesTheKeyboardAlone() {
 
 void tst_KeyboardLayout::altShiftLettersByPosition_data() {
     QTest::addColumn<QString>("options");
-    QTest::addColumn<QString>("keys");   // one chord
-    QTest::addColumn<bool>("taken");     // whether the letter's command runs
+    QTest::addColumn<QString>("keys");  // one chord
+    QTest::addColumn<bool>("taken");    // whether the letter's command runs
     QTest::addColumn<QString>("letters");
     QTest::addColumn<int>("group");      // the group after the chord
     QTest::addColumn<QString>("typed");  // what reached the window, the closing d key included
@@ -173,17 +173,18 @@ void tst_KeyboardLayout::altShiftLettersByPosition_data() {
                                        << QStringLiteral("c") << 1 << gimel;
     QTest::newRow("toggle, Shift first") << toggle << QStringLiteral("+Shift_L +Alt_L t -Alt_L -Shift_L") << true
                                          << QStringLiteral("t") << 1 << gimel;
-    QTest::newRow("toggle, right keys, two letters")
-        << toggle << QStringLiteral("+Alt_R +Shift_R p n -Shift_R -Alt_R") << true << QStringLiteral("pn") << 1 << gimel;
-    QTest::newRow("toggle, Alt let go first") << toggle << QStringLiteral("+Alt_L +Shift_L d -Alt_L -Shift_L") << true
-                                              << QStringLiteral("d") << 1 << gimel;
+    QTest::newRow("toggle, right keys, two letters") << toggle << QStringLiteral("+Alt_R +Shift_R p n -Shift_R -Alt_R")
+                                                     << true << QStringLiteral("pn") << 1 << gimel;
+    QTest::newRow("toggle, Alt let go first")
+        << toggle << QStringLiteral("+Alt_L +Shift_L d -Alt_L -Shift_L") << true << QStringLiteral("d") << 1 << gimel;
     // A letter whose command cannot run now goes on as a key, and the switch stays.
     QTest::newRow("not taken") << toggle << QStringLiteral("+Shift_L +Alt_L x -Alt_L -Shift_L") << false
                                << QStringLiteral("x") << 0 << QStringLiteral("Xd");
-    QTest::newRow("Alt+Shift alone switches the layout") << toggle << QStringLiteral("+Alt_L +Shift_L -Shift_L -Alt_L")
-                                                         << true << QString() << 0 << QStringLiteral("d");
-    QTest::newRow("Ctrl+Alt+Shift is not the chord") << QString() << QStringLiteral("+Control_L +Alt_L +Shift_L c -Shift_L -Alt_L -Control_L")
-                                                     << true << QString() << 1 << gimel;
+    QTest::newRow("Alt+Shift alone switches the layout")
+        << toggle << QStringLiteral("+Alt_L +Shift_L -Shift_L -Alt_L") << true << QString() << 0 << QStringLiteral("d");
+    QTest::newRow("Ctrl+Alt+Shift is not the chord")
+        << QString() << QStringLiteral("+Control_L +Alt_L +Shift_L c -Shift_L -Alt_L -Control_L") << true << QString()
+        << 1 << gimel;
 }
 
 void tst_KeyboardLayout::altShiftLettersByPosition() {

@@ -17,7 +17,9 @@ using namespace velmora;
 class tst_ClipboardWriter : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase() { SetBlockingWait([](int) {}); }
+    void initTestCase() {
+        SetBlockingWait([](int) {});
+    }
     void writeReplacesEveryFormat();
     void writeKeepsEveryCharacter();
     void clearEmptiesTheClipboard();
@@ -43,7 +45,8 @@ void tst_ClipboardWriter::writeReplacesEveryFormat() {
 void tst_ClipboardWriter::writeKeepsEveryCharacter() {
     if (!HasClipboard()) QSKIP("no clipboard on this platform");
     // Hebrew with points, marks, a character outside Windows-1255 and one outside the BMP.
-    const QString text = QString::fromUtf8("\xD7\xA9\xD6\xB8\xD7\x9C\xD7\x95\xD7\x9D \xE2\x80\x8F abc \xC3\xA9 \xF0\x9F\x98\x80<BR>");
+    const QString text =
+        QString::fromUtf8("\xD7\xA9\xD6\xB8\xD7\x9C\xD7\x95\xD7\x9D \xE2\x80\x8F abc \xC3\xA9 \xF0\x9F\x98\x80<BR>");
     QVERIFY(PutTextOnClipboard(text));
     bool bHasText = false;
     bool bOpened = false;

@@ -59,9 +59,9 @@ TEST(Utf8Test, RefusesWhatIsNotUtf8) {
     std::u32string text;
     size_t nBad = 99;
     for (const auto& [bytes, offset] : {std::pair<std::string, size_t>{"ab\xC0\xAF", 2},  // overlong
-                                        {"a\xED\xA0\x80", 1},                            // surrogate
-                                        {"\xF4\x90\x80\x80", 0},                         // past U+10FFFF
-                                        {"abc\xE2\x82", 3},                              // cut off
+                                        {"a\xED\xA0\x80", 1},                             // surrogate
+                                        {"\xF4\x90\x80\x80", 0},                          // past U+10FFFF
+                                        {"abc\xE2\x82", 3},                               // cut off
                                         {"\x80", 0}}) {
         EXPECT_FALSE(DecodeUtf8(bytes, text, nBad));
         EXPECT_EQ(nBad, offset);

@@ -43,8 +43,7 @@ INSTANTIATE_TEST_SUITE_P(
         EmitCase{">ABCD {L}{b}abc{b}{L} {red}EFGH", -1,
                  "<DIV ALIGN=right><NOBR><FONT COLOR=#ff0000>HGFE</FONT> <B>abc</B> DCBA<BR></NOBR></DIV>",
                  "HGFE abc DCBA<BR>"},
-        EmitCase{"<abc", -1, "abc<BR>", "abc<BR>"},
-        EmitCase{"^ABC", 1, "CBA<BR>", "CBA<BR>"},
+        EmitCase{"<abc", -1, "abc<BR>", "abc<BR>"}, EmitCase{"^ABC", 1, "CBA<BR>", "CBA<BR>"},
         EmitCase{"^ABC", -1, "<DIV ALIGN=center><NOBR>CBA<BR></NOBR></DIV>", "CBA<BR>"},
         EmitCase{">ABC", 1, "<DIV ALIGN=right><NOBR>CBA<BR></NOBR></DIV>", "CBA<BR>"},
         EmitCase{"<{L}{b}{i}{u}{red}{s=160}abc", -1,
@@ -54,13 +53,12 @@ INSTANTIATE_TEST_SUITE_P(
         // A list bullet run (middle dot and tab) writes nothing at all.
         EmitCase{"<{L}{b}*\t{b}abc", -1, "abc<BR>", "abc<BR>"},
         // Right-to-left marks never reach the output.
-        EmitCase{"<AB~C", -1, "CBA<BR>", "CBA<BR>"},
-        EmitCase{"<ABC (abc)", -1, "(abc) CBA<BR>", "(abc) CBA<BR>"},
+        EmitCase{"<AB~C", -1, "CBA<BR>", "CBA<BR>"}, EmitCase{"<ABC (abc)", -1, "(abc) CBA<BR>", "(abc) CBA<BR>"},
         // Nothing is escaped.
         EmitCase{"<{L}a<b>&c", -1, "a<b>&c<BR>", "a<b>&c<BR>"},
-        EmitCase{"<{s=60}x", -1, "<FONT SIZE=0>x</FONT><BR>", "x<BR>"},
-        EmitCase{"<{s=280}x", -1, "x<BR>", "x<BR>"},
-        EmitCase{"<{s=720}x", -1, "<FONT SIZE=9>x</FONT><BR>", "x<BR>"}), test::CaseName());
+        EmitCase{"<{s=60}x", -1, "<FONT SIZE=0>x</FONT><BR>", "x<BR>"}, EmitCase{"<{s=280}x", -1, "x<BR>", "x<BR>"},
+        EmitCase{"<{s=720}x", -1, "<FONT SIZE=9>x</FONT><BR>", "x<BR>"}),
+    test::CaseName());
 
 TEST(EmitRunsTest, AutomaticColourIsNeverWrittenButBlackIs) {
     TextModel doc;

@@ -26,29 +26,16 @@ TEST_P(ReverseRtlTextTest, TurnsTheLine) {
 INSTANTIATE_TEST_SUITE_P(
     Lines, ReverseRtlTextTest,
     ::testing::Values(
-        ReversalCase{"CBA abc", "abc ABC"},
-        ReversalCase{"(abc)", "(abc)"},
-        ReversalCase{"abc.", ".abc"},
-        ReversalCase{"3.14", "3.14"},
-        ReversalCase{"hello world", "world hello"},
-        ReversalCase{"f(x)", "(f)x"},
-        ReversalCase{"A -- B", "B -- A"},
-        ReversalCase{"", ""},
-        ReversalCase{"x", "x"},
-        ReversalCase{"(", ")"},
-        ReversalCase{"]", "["},
-        ReversalCase{"AB C\tD", "D\tC BA"},
-        ReversalCase{"A ... B", "B ... A"},
-        ReversalCase{"A (--) B", "B (--) A"},
-        ReversalCase{"one\ttwo", "two\tone"},
+        ReversalCase{"CBA abc", "abc ABC"}, ReversalCase{"(abc)", "(abc)"}, ReversalCase{"abc.", ".abc"},
+        ReversalCase{"3.14", "3.14"}, ReversalCase{"hello world", "world hello"}, ReversalCase{"f(x)", "(f)x"},
+        ReversalCase{"A -- B", "B -- A"}, ReversalCase{"", ""}, ReversalCase{"x", "x"}, ReversalCase{"(", ")"},
+        ReversalCase{"]", "["}, ReversalCase{"AB C\tD", "D\tC BA"}, ReversalCase{"A ... B", "B ... A"},
+        ReversalCase{"A (--) B", "B (--) A"}, ReversalCase{"one\ttwo", "two\tone"},
         ReversalCase{"ab\r\n", "ab\r\n"},  // CR and LF belong to the word beside them
-        ReversalCase{"A\r\n", "\r\nA"},
-        ReversalCase{"[a{b}c]", "[a}b{c]"},
-        ReversalCase{"A 1.5) B", "B (1.5 A"},
+        ReversalCase{"A\r\n", "\r\nA"}, ReversalCase{"[a{b}c]", "[a}b{c]"}, ReversalCase{"A 1.5) B", "B (1.5 A"},
         ReversalCase{"-abc", "abc-"},  // edge trimming stays inside the word's own ends
-        ReversalCase{"$5", "5$"},
-        ReversalCase{"A 12:30, B", "B ,12:30 A"},
-        ReversalCase{"who? A", "A who?"}), test::CaseName());  // ? is not edge punctuation: it turns with the word
+        ReversalCase{"$5", "5$"}, ReversalCase{"A 12:30, B", "B ,12:30 A"}, ReversalCase{"who? A", "A who?"}),
+    test::CaseName());  // ? is not edge punctuation: it turns with the word
 
 TEST(ReverseRtlTextTest, AngleBracketsAreNotMirrored) {
     std::u32string line = U"\u05D0<BR>";

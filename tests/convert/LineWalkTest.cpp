@@ -13,7 +13,7 @@ using test::Vis;
 struct WalkCase {
     const char* name;
     const char* markup;
-    int32_t nWrap;        // layout columns, 0: a line per paragraph
+    int32_t nWrap;  // layout columns, 0: a line per paragraph
     int32_t nLineLength;
     int32_t nSelFrom, nSelTo;
     const char* expected;
@@ -44,8 +44,9 @@ INSTANTIATE_TEST_SUITE_P(
         WalkCase{"LeftTextOnly", "<abc|<def", 0, 256, 0, 0, "abc<BR>def<BR></NOBR></DIV>"},
         WalkCase{"ThreeRightPiecesOneBlock", ">ABC|>DEF|>GHI", 0, 256, 0, 0,
                  "</NOBR></DIV><DIV ALIGN=right><NOBR>CBA<BR>FED<BR>IHG<BR></NOBR></DIV>"},
-        WalkCase{"RightThenCentre", ">ABC|^DEF", 0, 256, 0, 0,
-                 "</NOBR></DIV><DIV ALIGN=right><NOBR>CBA<BR></NOBR></DIV><DIV ALIGN=center><NOBR>FED<BR></NOBR></DIV></NOBR></DIV>"},
+        WalkCase{
+            "RightThenCentre", ">ABC|^DEF", 0, 256, 0, 0,
+            "</NOBR></DIV><DIV ALIGN=right><NOBR>CBA<BR></NOBR></DIV><DIV ALIGN=center><NOBR>FED<BR></NOBR></DIV></NOBR></DIV>"},
         WalkCase{"LeftThenRight", "<abc|>ABC", 0, 256, 0, 0,
                  "abc<BR></NOBR></DIV><DIV ALIGN=right><NOBR>CBA<BR></NOBR></DIV></NOBR></DIV>"},
         // Ten characters counting the paragraph end, the blank fifth: cut at the blank.
@@ -62,38 +63,38 @@ INSTANTIATE_TEST_SUITE_P(
                  "</NOBR></DIV><DIV ALIGN=right><NOBR>CBA<BR></NOBR></DIV><DIV ALIGN=right><BR></DIV></NOBR></DIV>"},
         WalkCase{"BlankLineFirstReadsTheCaret", "^   ", 0, 256, 0, 0, "<DIV ALIGN=center><BR></DIV></NOBR></DIV>"},
         // A full piece followed only by blanks up to the wrapped line's end: an empty line follows.
-        WalkCase{"RemainderOfBlanksIsAnEmptyLine", "<abcd    efgh", 8, 4, 0, 0,
-                 "abcd<BR><BR>efgh<BR></NOBR></DIV>"},
+        WalkCase{"RemainderOfBlanksIsAnEmptyLine", "<abcd    efgh", 8, 4, 0, 0, "abcd<BR><BR>efgh<BR></NOBR></DIV>"},
         WalkCase{"SelectionFromTheMiddle", "<abcdefghij", 0, 4, 5, 9, "fgh<BR>i<BR></NOBR></DIV>"},
         WalkCase{"SelectionEndsInsideAPiece", "<abcd efgh|<xyz", 0, 256, 0, 7, "abcd ef<BR></NOBR></DIV>"},
         WalkCase{"SelectionOfAWholeSecondLine", "<abc|<def", 0, 256, 5, 8, "def<BR></NOBR></DIV>"},
-        WalkCase{"WrappedParagraphIsSeveralLines", "<abc def ghi", 4, 256, 0, 0, "abc <BR>def <BR>ghi<BR></NOBR></DIV>"}),
+        WalkCase{"WrappedParagraphIsSeveralLines", "<abc def ghi", 4, 256, 0, 0,
+                 "abc <BR>def <BR>ghi<BR></NOBR></DIV>"}),
     test::CaseName());
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, NonstyledTextTest,
-    ::testing::Values(
-        WalkCase{"LeftLines", "<abc|<def", 0, 256, 0, 0, "abc<BR>def<BR>"},
-        WalkCase{"AlignedLinesCarryNoBlocks", ">ABC|^DEF", 0, 256, 0, 0, "CBA<BR>FED<BR>"},
-        // Ten characters without a blank, then a blank: the piece stays whole, the blank is dropped.
-        WalkCase{"FullPieceBeforeABlank", "<abcdefghij klm", 0, 10, 0, 0, "abcdefghij<BR>klm<BR>"},
-        WalkCase{"FullPieceBeforeATab", "<abcdefghij\tklm", 0, 10, 0, 0, "abcdefghij<BR>klm<BR>"},
-        // A four-letter word, a blank and ten letters: the word keeps its blank.
-        WalkCase{"CutAfterTheLastBlank", "<abcd efghijklmn", 0, 10, 0, 0, "abcd <BR>efghijklmn<BR>"},
-        WalkCase{"LeadingBlanksKept", "<{L}  ab", 0, 256, 0, 0, "  ab<BR>"},
-        // Blanks before Latin in the Hebrew set are a right-to-left run of their own.
-        WalkCase{"LeadingBlanksInHebrewSet", "<  ab", 0, 256, 0, 0, "ab  <BR>"},
-        // The last character of the document is not a line ending and is written.
-        WalkCase{"LastCharacterKept", "<abc", 0, 256, 0, 0, "abc<BR>"},
-        // A paragraph that fills its last piece exactly gets no spurious empty line.
-        WalkCase{"ExactFitNoSpuriousLine", "<abcdefghij|<x", 0, 10, 0, 0, "abcdefghij<BR>x<BR>"},
-        // The empty line takes its alignment from the run converted last, not from its own paragraph.
-        WalkCase{"EmptyParagraphIsAnEmptyLine", ">ABC|<|<def", 0, 256, 0, 0, "CBA<BR><DIV ALIGN=right><BR></DIV>def<BR>"},
-        WalkCase{"EmptyLineAfterALeftRun", "<abc|>|<def", 0, 256, 0, 0, "abc<BR><BR>def<BR>"},
-        // A word wider than the layout is broken by it; no letter is lost at the break.
-        WalkCase{"LayoutBreakInsideAWordLosesNothing", "<abcdefgh", 3, 256, 0, 0, "abc<BR>def<BR>gh<BR>"},
-        WalkCase{"WrappedAfterABlank", "<abc def", 4, 256, 0, 0, "abc<BR>def<BR>"},
-        WalkCase{"HebrewVisualOrder", ">ABC abc DEF", 0, 256, 0, 0, "FED abc CBA<BR>"}),
+    ::testing::Values(WalkCase{"LeftLines", "<abc|<def", 0, 256, 0, 0, "abc<BR>def<BR>"},
+                      WalkCase{"AlignedLinesCarryNoBlocks", ">ABC|^DEF", 0, 256, 0, 0, "CBA<BR>FED<BR>"},
+                      // Ten characters without a blank, then a blank: the piece stays whole, the blank is dropped.
+                      WalkCase{"FullPieceBeforeABlank", "<abcdefghij klm", 0, 10, 0, 0, "abcdefghij<BR>klm<BR>"},
+                      WalkCase{"FullPieceBeforeATab", "<abcdefghij\tklm", 0, 10, 0, 0, "abcdefghij<BR>klm<BR>"},
+                      // A four-letter word, a blank and ten letters: the word keeps its blank.
+                      WalkCase{"CutAfterTheLastBlank", "<abcd efghijklmn", 0, 10, 0, 0, "abcd <BR>efghijklmn<BR>"},
+                      WalkCase{"LeadingBlanksKept", "<{L}  ab", 0, 256, 0, 0, "  ab<BR>"},
+                      // Blanks before Latin in the Hebrew set are a right-to-left run of their own.
+                      WalkCase{"LeadingBlanksInHebrewSet", "<  ab", 0, 256, 0, 0, "ab  <BR>"},
+                      // The last character of the document is not a line ending and is written.
+                      WalkCase{"LastCharacterKept", "<abc", 0, 256, 0, 0, "abc<BR>"},
+                      // A paragraph that fills its last piece exactly gets no spurious empty line.
+                      WalkCase{"ExactFitNoSpuriousLine", "<abcdefghij|<x", 0, 10, 0, 0, "abcdefghij<BR>x<BR>"},
+                      // The empty line takes its alignment from the run converted last, not from its own paragraph.
+                      WalkCase{"EmptyParagraphIsAnEmptyLine", ">ABC|<|<def", 0, 256, 0, 0,
+                               "CBA<BR><DIV ALIGN=right><BR></DIV>def<BR>"},
+                      WalkCase{"EmptyLineAfterALeftRun", "<abc|>|<def", 0, 256, 0, 0, "abc<BR><BR>def<BR>"},
+                      // A word wider than the layout is broken by it; no letter is lost at the break.
+                      WalkCase{"LayoutBreakInsideAWordLosesNothing", "<abcdefgh", 3, 256, 0, 0, "abc<BR>def<BR>gh<BR>"},
+                      WalkCase{"WrappedAfterABlank", "<abc def", 4, 256, 0, 0, "abc<BR>def<BR>"},
+                      WalkCase{"HebrewVisualOrder", ">ABC abc DEF", 0, 256, 0, 0, "FED abc CBA<BR>"}),
     test::CaseName());
 
 TEST(LineWalkTest, NonstyledLeavesTheOpenAlignmentAlone) {

@@ -54,32 +54,23 @@ INSTANTIATE_TEST_SUITE_P(
     Runs, SplitNextRunTest,
     ::testing::Values(
         // A Latin word in the Hebrew set is still its own left-to-right run.
-        SplitCase{"ABCD abc ABCD", "[ABCD :H][abc:L][ ABCD:H] 2 1 0"},
-        SplitCase{"ABCDabc", "[ABCDabc:H] 0"},
+        SplitCase{"ABCD abc ABCD", "[ABCD :H][abc:L][ ABCD:H] 2 1 0"}, SplitCase{"ABCDabc", "[ABCDabc:H] 0"},
         SplitCase{"ABCD 123 ABCD", "[ABCD :H][123:L][ ABCD:H] 2 1 0"},
         // Neighbouring left-to-right runs keep their own order between the Hebrew ones.
         SplitCase{"ABCD abc {b}def{b} ABCD", "[ABCD :H][abc :L][def:L][ ABCD:H] 3 1 2 0"},
-        SplitCase{"ABCD, abc", "[ABCD,:H][ :H][abc:L] 2 1 0"},
-        SplitCase{"ABCD (ABCD)", "[ABCD :H][(ABCD):H] 1 0"},
-        SplitCase{"{L}abc, def.", "[abc, def:L][.:H] 1 0"},
-        SplitCase{"abc (def) ghi", "[abc (def) ghi:L] 0"},
+        SplitCase{"ABCD, abc", "[ABCD,:H][ :H][abc:L] 2 1 0"}, SplitCase{"ABCD (ABCD)", "[ABCD :H][(ABCD):H] 1 0"},
+        SplitCase{"{L}abc, def.", "[abc, def:L][.:H] 1 0"}, SplitCase{"abc (def) ghi", "[abc (def) ghi:L] 0"},
         // The first Hebrew letter, in another format, never joins the blank's run.
-        SplitCase{"{L}abc {L}ABCD", "[abc:L][ :L][ABCD:H] 2 0 1"},
-        SplitCase{"ABCD {b}ABCD", "[ABCD :H][ABCD:H] 1 0"},
-        SplitCase{"x", "[x:L] 0"},
-        SplitCase{"A", "[A:H] 0"},
+        SplitCase{"{L}abc {L}ABCD", "[abc:L][ :L][ABCD:H] 2 0 1"}, SplitCase{"ABCD {b}ABCD", "[ABCD :H][ABCD:H] 1 0"},
+        SplitCase{"x", "[x:L] 0"}, SplitCase{"A", "[A:H] 0"},
         // A right-to-left mark after Latin text clears the Hebrew flag; the run goes on.
-        SplitCase{"ABC abc~ ABC", "[ABC :H][abc:L][~ ABC:L] 1 2 0"},
-        SplitCase{"AB ~CD", "[AB ~CD:H] 0"},
+        SplitCase{"ABC abc~ ABC", "[ABC :H][abc:L][~ ABC:L] 1 2 0"}, SplitCase{"AB ~CD", "[AB ~CD:H] 0"},
         // Punctuation followed by ASCII ends a Hebrew run; blanks before punctuation split.
-        SplitCase{"AB.cd", "[AB.:H][cd:L] 1 0"},
-        SplitCase{"AB :cd", "[AB :H][::H][cd:L] 2 1 0"},
-        SplitCase{"abc  ABC", "[abc :L][ ABC:H] 1 0"},
-        SplitCase{"ab, cd", "[ab, cd:L] 0"},
-        SplitCase{"ab ,AB", "[ab :L][,AB:H] 1 0"},
-        SplitCase{"ab., cd", "[ab:L][.:H][,:H][ :H][cd:L] 4 3 2 1 0"},
-        SplitCase{"AB 12.50 CD", "[AB :H][12.50:L][ CD:H] 2 1 0"},
-        SplitCase{"A\tB", "[A\tB:H] 0"}), test::CaseName());
+        SplitCase{"AB.cd", "[AB.:H][cd:L] 1 0"}, SplitCase{"AB :cd", "[AB :H][::H][cd:L] 2 1 0"},
+        SplitCase{"abc  ABC", "[abc :L][ ABC:H] 1 0"}, SplitCase{"ab, cd", "[ab, cd:L] 0"},
+        SplitCase{"ab ,AB", "[ab :L][,AB:H] 1 0"}, SplitCase{"ab., cd", "[ab:L][.:H][,:H][ :H][cd:L] 4 3 2 1 0"},
+        SplitCase{"AB 12.50 CD", "[AB :H][12.50:L][ CD:H] 2 1 0"}, SplitCase{"A\tB", "[A\tB:H] 0"}),
+    test::CaseName());
 
 TEST(SplitNextRunTest, LooksBeyondTheRangeButEndsInsideIt) {
     // The period is followed by Hebrew just past the range, so it leaves the Latin run.

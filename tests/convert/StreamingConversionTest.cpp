@@ -18,9 +18,9 @@ namespace {
 
 std::string RandomMarkup(std::mt19937& rng, int nPieces) {
     static constexpr const char* kPieces[] = {
-        "ABC", "DE", "abc", "xy", "12", "3.14", " ", "  ", "   ", ",", ".", "(", ")", "\"", ":", "-", "!",
-        "~", " ~", "*\t", "{b}", "{L}", "{red}", "{auto}", "{s=160}", "|", "|", "|<", "|^", "|>", "||", "| |",
-        "|~", "|  ~A", "|~ab", "| ,", "\r"};
+        "ABC", "DE", "abc", "xy", "12", "3.14", " ",   "  ",    "   ",  ",",     ".",      "(",       ")",
+        "\"",  ":",  "-",   "!",  "~",  " ~",   "*\t", "{b}",   "{L}",  "{red}", "{auto}", "{s=160}", "|",
+        "|",   "|<", "|^",  "|>", "||", "| |",  "|~",  "|  ~A", "|~ab", "| ,",   "\r"};
     std::string markup;
     for (int i = 0; i < nPieces; ++i) markup += kPieces[rng() % std::size(kPieces)];
     return markup;
@@ -62,7 +62,8 @@ TEST(StreamingConversionTest, WindowsOfEverySizeGiveTheWholeDocumentsOutput) {
         doc.LayOut(nWrap);
         for (bool bHtml : {true, false}) {
             CConversionEngine whole;
-            const std::u32string expected = bHtml ? whole.CopyToHtml(doc, nLineLength) : whole.NonstyledText(doc, nLineLength);
+            const std::u32string expected =
+                bHtml ? whole.CopyToHtml(doc, nLineLength) : whole.NonstyledText(doc, nLineLength);
             for (int32_t nWindow : {1, 3, 8, 40, 1 << 18}) {
                 const std::u32string got = Streamed(doc, bHtml, nLineLength, nWrap, nWindow);
                 ASSERT_EQ(test::Vis(got), test::Vis(expected))

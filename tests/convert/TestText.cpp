@@ -41,18 +41,25 @@ std::string Vis(std::u32string_view text) {
 namespace {
 
 void ApplyTag(std::string_view tag, CharFormat& cf) {
-    if (tag == "b") cf.dwEffects ^= CFE_BOLD;
-    else if (tag == "i") cf.dwEffects ^= CFE_ITALIC;
-    else if (tag == "u") cf.dwEffects ^= CFE_UNDERLINE;
-    else if (tag == "L") cf.bCharSet = cf.bCharSet == HEBREW_CHARSET ? ANSI_CHARSET : HEBREW_CHARSET;
-    else if (tag == "red") { cf.dwEffects &= ~CFE_AUTOCOLOR; cf.crTextColor = 0x000000FF; }
-    else if (tag == "auto") { cf.dwEffects |= CFE_AUTOCOLOR; cf.crTextColor = 0; }
-    else if (tag.starts_with("s=")) std::from_chars(tag.data() + 2, tag.data() + tag.size(), cf.yHeight);
+    if (tag == "b")
+        cf.dwEffects ^= CFE_BOLD;
+    else if (tag == "i")
+        cf.dwEffects ^= CFE_ITALIC;
+    else if (tag == "u")
+        cf.dwEffects ^= CFE_UNDERLINE;
+    else if (tag == "L")
+        cf.bCharSet = cf.bCharSet == HEBREW_CHARSET ? ANSI_CHARSET : HEBREW_CHARSET;
+    else if (tag == "red") {
+        cf.dwEffects &= ~CFE_AUTOCOLOR;
+        cf.crTextColor = 0x000000FF;
+    } else if (tag == "auto") {
+        cf.dwEffects |= CFE_AUTOCOLOR;
+        cf.crTextColor = 0;
+    } else if (tag.starts_with("s="))
+        std::from_chars(tag.data() + 2, tag.data() + tag.size(), cf.yHeight);
 }
 
-uint16_t AlignOf(char sign) {
-    return sign == '<' ? PFA_LEFT : sign == '^' ? PFA_CENTER : PFA_RIGHT;
-}
+uint16_t AlignOf(char sign) { return sign == '<' ? PFA_LEFT : sign == '^' ? PFA_CENTER : PFA_RIGHT; }
 
 }  // namespace
 

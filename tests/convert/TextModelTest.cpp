@@ -34,18 +34,15 @@ TEST_P(LayOutTest, CutsParagraphsIntoLines) {
 
 INSTANTIATE_TEST_SUITE_P(
     Layouts, LayOutTest,
-    ::testing::Values(
-        LayoutCase{"abc def|ghi", 0, "[abc def\r\n][ghi]"},
-        LayoutCase{"abc def", 7, "[abc def]"},
-        LayoutCase{"abc def", 4, "[abc ][def]"},
-        LayoutCase{"abc def", 3, "[abc ][def]"},           // the blank at the edge stays on the line
-        LayoutCase{"abc   def", 3, "[abc   ][def]"},       // and so do the blanks after it
-        LayoutCase{"abc   |x", 3, "[abc   \r\n][x]"},      // only blanks left: the last line
-        LayoutCase{"abcdefgh", 3, "[abc][def][gh]"},        // a word wider than the line breaks
-        LayoutCase{"ab cdefgh", 4, "[ab ][cdef][gh]"},
-        LayoutCase{"a|", 5, "[a\r\n][]"},
-        LayoutCase{"||", 5, "[\r\n][\r\n][]"},
-        LayoutCase{"", 5, "[]"}), test::CaseName());
+    ::testing::Values(LayoutCase{"abc def|ghi", 0, "[abc def\r\n][ghi]"}, LayoutCase{"abc def", 7, "[abc def]"},
+                      LayoutCase{"abc def", 4, "[abc ][def]"},
+                      LayoutCase{"abc def", 3, "[abc ][def]"},       // the blank at the edge stays on the line
+                      LayoutCase{"abc   def", 3, "[abc   ][def]"},   // and so do the blanks after it
+                      LayoutCase{"abc   |x", 3, "[abc   \r\n][x]"},  // only blanks left: the last line
+                      LayoutCase{"abcdefgh", 3, "[abc][def][gh]"},   // a word wider than the line breaks
+                      LayoutCase{"ab cdefgh", 4, "[ab ][cdef][gh]"}, LayoutCase{"a|", 5, "[a\r\n][]"},
+                      LayoutCase{"||", 5, "[\r\n][\r\n][]"}, LayoutCase{"", 5, "[]"}),
+    test::CaseName());
 
 TEST(TextModelTest, ParagraphFormatReportsOneAlignmentOnly) {
     TextModel doc = MakeDoc(">abc|^def|^ghi");

@@ -103,9 +103,9 @@ TEST(UnicodeBidiConformance, EveryLineOfBidiCharacterTest) {
 TEST(UnicodeBidiConformance, EveryLineOfBidiTestInEveryDirectionItNames) {
     // One character of each bidirectional class stands for the class.
     const std::map<std::string, char32_t> sample = {
-        {"L", U'a'},       {"R", U'\u05D0'},  {"AL", U'\u0627'}, {"EN", U'1'},       {"ES", U'+'},
-        {"ET", U'$'},      {"AN", U'\u0660'}, {"CS", U','},      {"NSM", U'\u0300'}, {"BN", U'\u00AD'},
-        {"B", U'\u2029'},  {"S", U'\t'},      {"WS", U' '},      {"ON", U'!'},       {"LRE", U'\u202A'},
+        {"L", U'a'},        {"R", U'\u05D0'},   {"AL", U'\u0627'},  {"EN", U'1'},       {"ES", U'+'},
+        {"ET", U'$'},       {"AN", U'\u0660'},  {"CS", U','},       {"NSM", U'\u0300'}, {"BN", U'\u00AD'},
+        {"B", U'\u2029'},   {"S", U'\t'},       {"WS", U' '},       {"ON", U'!'},       {"LRE", U'\u202A'},
         {"LRO", U'\u202D'}, {"RLE", U'\u202B'}, {"RLO", U'\u202E'}, {"PDF", U'\u202C'}, {"LRI", U'\u2066'},
         {"RLI", U'\u2067'}, {"FSI", U'\u2068'}, {"PDI", U'\u2069'}};
     std::ifstream in = OpenUnicodeFile("BidiTest.txt");

@@ -13,10 +13,10 @@
 #include <QApplication>
 #include <QDir>
 #include <QLabel>
+#include <QMainWindow>
 #include <QPainter>
 #include <QScreen>
 #include <QStatusBar>
-#include <QMainWindow>
 #include <QTextEdit>
 #include <QThread>
 
@@ -28,20 +28,16 @@ namespace {
 
 QString g_strOut;
 
-QPixmap GrabScreen(const QRect& rc)
-{
+QPixmap GrabScreen(const QRect& rc) {
     return QGuiApplication::primaryScreen()->grabWindow(0, rc.x(), rc.y(), rc.width(), rc.height());
 }
 
-void Save(const QPixmap& pixmap, const QString& strName)
-{
+void Save(const QPixmap& pixmap, const QString& strName) {
     const QString strPath = QDir(g_strOut).filePath(strName);
-    if (!pixmap.save(strPath))
-        std::fprintf(stderr, "cannot write %s\n", qPrintable(strPath));
+    if (!pixmap.save(strPath)) std::fprintf(stderr, "cannot write %s\n", qPrintable(strPath));
 }
 
-void Settle(QWidget& window)
-{
+void Settle(QWidget& window) {
     window.show();
     PaintNow(window);
     for (int i = 0; i < 20; ++i) {
@@ -51,8 +47,7 @@ void Settle(QWidget& window)
 }
 
 // All toolbar pictures in a row, at one size, with a little room around each.
-QPixmap ToolbarStrip(int nSize)
-{
+QPixmap ToolbarStrip(int nSize) {
     const QList<int> ids = {57600, 57601, 57603, 57635, 57634, 57637, 57607, 57664,
                             32776, 32771, 32781, 32803, 32778, 32779, 133};
     const int nCell = nSize + nSize / 2;
@@ -66,8 +61,7 @@ QPixmap ToolbarStrip(int nSize)
 
 }  // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     QApplication app(argc, argv);
     if (argc < 2) {
         std::fprintf(stderr, "usage: dialogs_gallery <directory> [working directory]\n");
@@ -113,9 +107,9 @@ int main(int argc, char** argv)
         int nId;
         const char* pszFile;
     };
-    for (const Notice& notice : {Notice{155, "notice-155.png"}, Notice{156, "notice-156.png"},
-                                 Notice{157, "notice-157.png"}, Notice{158, "notice-158.png"},
-                                 Notice{159, "notice-159.png"}}) {
+    for (const Notice& notice :
+         {Notice{155, "notice-155.png"}, Notice{156, "notice-156.png"}, Notice{157, "notice-157.png"},
+          Notice{158, "notice-158.png"}, Notice{159, "notice-159.png"}}) {
         SetBlockingWait([&](int) { Save(GrabScreen(main.frameGeometry()), QString::fromLatin1(notice.pszFile)); });
         ShowNotice(pView, notice.nId);
     }

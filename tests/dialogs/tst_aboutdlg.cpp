@@ -27,8 +27,7 @@ private:
     std::unique_ptr<CAboutDlg> m_pDlg;
 };
 
-void tst_AboutDlg::init()
-{
+void tst_AboutDlg::init() {
     m_pDlg = std::make_unique<CAboutDlg>();
     m_pDlg->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_pDlg.get()));
@@ -36,8 +35,7 @@ void tst_AboutDlg::init()
 
 void tst_AboutDlg::cleanup() { m_pDlg.reset(); }
 
-void tst_AboutDlg::showsPictureAndText()
-{
+void tst_AboutDlg::showsPictureAndText() {
     QCOMPARE(m_pDlg->windowTitle(), QStringLiteral("About Velmora"));
     QCOMPARE(m_pDlg->m_pPicture->pixmap().toImage(), DrawAboutPicture().toImage());
     QCOMPARE(m_pDlg->m_pPicture->size(), QSize(202, 135));
@@ -51,8 +49,7 @@ void tst_AboutDlg::showsPictureAndText()
     QVERIFY(m_pDlg->rect().contains(m_pDlg->m_pText->geometry()));
 }
 
-void tst_AboutDlg::textFitsItsBox()
-{
+void tst_AboutDlg::textFitsItsBox() {
     QLabel* pText = m_pDlg->m_pText;
     QVERIFY2(pText->heightForWidth(pText->width()) <= pText->height(),
              qPrintable(QStringLiteral("%1 > %2").arg(pText->heightForWidth(pText->width())).arg(pText->height())));
@@ -61,16 +58,14 @@ void tst_AboutDlg::textFitsItsBox()
     QVERIFY(!pOk->geometry().intersects(pText->geometry()));
 }
 
-void tst_AboutDlg::closes_data()
-{
+void tst_AboutDlg::closes_data() {
     QTest::addColumn<int>("way");
     QTest::newRow("OK button") << 0;
     QTest::newRow("Escape") << 1;
     QTest::newRow("Enter on the default button") << 2;
 }
 
-void tst_AboutDlg::closes()
-{
+void tst_AboutDlg::closes() {
     QFETCH(int, way);
     if (way == 0) {
         auto* pOk = m_pDlg->findChild<QPushButton*>();

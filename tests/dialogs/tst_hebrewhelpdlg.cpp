@@ -25,16 +25,13 @@ namespace {
 const QString kSourceHelp = QStringLiteral(VELMORA_SOURCE_DIR "/res/Content/Orvandel.rtf");
 
 // Numbered filler lines with the given lines put in at the given places.
-QString Filler(int nLines, const QMap<int, QString>& special)
-{
+QString Filler(int nLines, const QMap<int, QString>& special) {
     QStringList lines;
-    for (int i = 0; i < nLines; ++i)
-        lines << special.value(i, QStringLiteral("filler line %1").arg(i));
+    for (int i = 0; i < nLines; ++i) lines << special.value(i, QStringLiteral("filler line %1").arg(i));
     return lines.join(QLatin1Char('\n'));
 }
 
-int LineOf(const QTextEdit& pane, const QString& str)
-{
+int LineOf(const QTextEdit& pane, const QString& str) {
     const QTextCursor found = pane.document()->find(str, 0, QTextDocument::FindCaseSensitively);
     return found.isNull() ? -1 : LineFromChar(pane, found.selectionStart());
 }
@@ -70,30 +67,26 @@ private:
     std::unique_ptr<CHebrewHelpDlg> m_pDlg;
 };
 
-void tst_HebrewHelpDlg::init()
-{
+void tst_HebrewHelpDlg::init() {
     QVERIFY(m_dir.isValid());
     m_pCapture = std::make_unique<CMessageBoxCapture>();
 }
 
-void tst_HebrewHelpDlg::cleanup()
-{
+void tst_HebrewHelpDlg::cleanup() {
     m_pDlg.reset();
     m_pCapture.reset();
     QDir(m_dir.path() + QStringLiteral("/Content")).removeRecursively();
 }
 
 // A window over a missing file, its pane then filled with plain text for the scrolling cases.
-void tst_HebrewHelpDlg::OpenWith(const QString& strText)
-{
+void tst_HebrewHelpDlg::OpenWith(const QString& strText) {
     m_pDlg = std::make_unique<CHebrewHelpDlg>(m_dir.path());
     m_pDlg->Pane()->setPlainText(strText);
     m_pDlg->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_pDlg.get()));
 }
 
-void tst_HebrewHelpDlg::windowLooksAsItShould()
-{
+void tst_HebrewHelpDlg::windowLooksAsItShould() {
     OpenWith(QString());
     QCOMPARE(m_pDlg->windowTitle(), QStringLiteral("Hebrew Help"));
     QTextEdit* pPane = m_pDlg->Pane();
@@ -115,8 +108,7 @@ void tst_HebrewHelpDlg::windowLooksAsItShould()
              HelpButtonIcon(kIconHelpCopyToHtml).pixmap(32, 32).toImage());
 }
 
-void tst_HebrewHelpDlg::missingOrUnreadableFileNamesFullPathAndOpensEmpty_data()
-{
+void tst_HebrewHelpDlg::missingOrUnreadableFileNamesFullPathAndOpensEmpty_data() {
     QFile source(kSourceHelp);
     QVERIFY(source.open(QIODevice::ReadOnly));
     const QByteArray help = source.readAll();
@@ -132,8 +124,7 @@ void tst_HebrewHelpDlg::missingOrUnreadableFileNamesFullPathAndOpensEmpty_data()
                                           << QStringLiteral(" could not be read: the file ends inside a group.");
 }
 
-void tst_HebrewHelpDlg::missingOrUnreadableFileNamesFullPathAndOpensEmpty()
-{
+void tst_HebrewHelpDlg::missingOrUnreadableFileNamesFullPathAndOpensEmpty() {
     QFETCH(bool, present);
     QFETCH(QByteArray, bytes);
     QFETCH(QString, message);
@@ -159,8 +150,7 @@ void tst_HebrewHelpDlg::missingOrUnreadableFileNamesFullPathAndOpensEmpty()
     QCOMPARE(m_pCapture->Boxes().size(), size_t(1));
 }
 
-void tst_HebrewHelpDlg::buttonBringsHeadingToTopAndAgainStays()
-{
+void tst_HebrewHelpDlg::buttonBringsHeadingToTopAndAgainStays() {
     OpenWith(Filler(120, {{40, QStringLiteral("Copy to Dreamweaver")}}));
     QTextEdit* pPane = m_pDlg->Pane();
     const int nLine = LineOf(*pPane, QStringLiteral("Copy to Dreamweaver"));
@@ -179,8 +169,7 @@ void tst_HebrewHelpDlg::buttonBringsHeadingToTopAndAgainStays()
     QCOMPARE(pPane->verticalScrollBar()->value(), nScroll);
 }
 
-void tst_HebrewHelpDlg::firstOfTwoOccurrencesIsUsed()
-{
+void tst_HebrewHelpDlg::firstOfTwoOccurrencesIsUsed() {
     OpenWith(Filler(150, {{30, QStringLiteral("Paste from Browser")}, {90, QStringLiteral("Paste from Browser")}}));
     QTest::mouseClick(m_pDlg->TopicButton(1007), Qt::LeftButton);
     QCOMPARE(FirstVisibleLine(*m_pDlg->Pane()), 30);
@@ -192,19 +181,19 @@ void tst_HebrewHelpDlg::firstOfTwoOccurrencesIsUsed()
     QCOMPARE(FirstVisibleLine(*m_pDlg->Pane()), 30);
 }
 
-void tst_HebrewHelpDlg::headingInOtherCaseIsNotFound_data()
-{
+void tst_HebrewHelpDlg::headingInOtherCaseIsNotFound_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("heading");
-    QTest::newRow("lower case") << "Copy to Dreamweaver" << "copy to dreamweaver";
-    QTest::newRow("upper case") << "Copy non-styled HTML" << "COPY NON-STYLED HTML";
+    QTest::newRow("lower case") << "Copy to Dreamweaver"
+                                << "copy to dreamweaver";
+    QTest::newRow("upper case") << "Copy non-styled HTML"
+                                << "COPY NON-STYLED HTML";
     QTest::newRow("Hebrew with a final letter for a plain one")
         << QString::fromUtf16(u"\u05DE\u05D5\u05D7\u05E7 \u05DB\u05DC\u05DC\u05D9")
         << QString::fromUtf16(u"\u05DE\u05D5\u05D7\u05E7 \u05DA\u05DC\u05DC\u05D9");
 }
 
-void tst_HebrewHelpDlg::headingInOtherCaseIsNotFound()
-{
+void tst_HebrewHelpDlg::headingInOtherCaseIsNotFound() {
     QFETCH(QString, text);
     QFETCH(QString, heading);
     OpenWith(Filler(60, {{20, text}}));
@@ -212,8 +201,7 @@ void tst_HebrewHelpDlg::headingInOtherCaseIsNotFound()
     QVERIFY(m_pDlg->FindHeading(text) > 0);
 }
 
-void tst_HebrewHelpDlg::headingOneLineAboveTopIsReached()
-{
+void tst_HebrewHelpDlg::headingOneLineAboveTopIsReached() {
     // The button distinguishes "one line up" from "not found" although both read -1.
     OpenWith(Filler(120, {{29, TopicHeading(1008)}}));
     LineScroll(*m_pDlg->Pane(), 30);
@@ -223,8 +211,7 @@ void tst_HebrewHelpDlg::headingOneLineAboveTopIsReached()
     QCOMPARE(FirstVisibleLine(*m_pDlg->Pane()), 29);
 }
 
-void tst_HebrewHelpDlg::lateHeadingScrollsAsFarAsPossible()
-{
+void tst_HebrewHelpDlg::lateHeadingScrollsAsFarAsPossible() {
     OpenWith(Filler(80, {{79, TopicHeading(1012)}}));
     QScrollBar* pBar = m_pDlg->Pane()->verticalScrollBar();
     QTest::mouseClick(m_pDlg->TopicButton(1012), Qt::LeftButton);
@@ -234,8 +221,7 @@ void tst_HebrewHelpDlg::lateHeadingScrollsAsFarAsPossible()
     QCOMPARE(pBar->value(), pBar->maximum());
 }
 
-void tst_HebrewHelpDlg::paneCannotBeScrolledOrSelectedByUser()
-{
+void tst_HebrewHelpDlg::paneCannotBeScrolledOrSelectedByUser() {
     OpenWith(Filler(200, {}));
     QTextEdit* pPane = m_pDlg->Pane();
     QWidget* pViewport = pPane->viewport();
@@ -247,8 +233,8 @@ void tst_HebrewHelpDlg::paneCannotBeScrolledOrSelectedByUser()
     QTest::mouseMove(pViewport, QPoint(10, pViewport->height() + 50));
     QTest::mouseRelease(pViewport, Qt::LeftButton, {}, QPoint(10, pViewport->height() + 50));
     QTest::mouseDClick(pViewport, Qt::LeftButton, {}, QPoint(100, 20));
-    QWheelEvent wheel(QPointF(100, 100), pViewport->mapToGlobal(QPointF(100, 100)), QPoint(),
-                      QPoint(0, -360), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QWheelEvent wheel(QPointF(100, 100), pViewport->mapToGlobal(QPointF(100, 100)), QPoint(), QPoint(0, -360),
+                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
     QApplication::sendEvent(pViewport, &wheel);
     for (QWidget* pTarget : {static_cast<QWidget*>(pPane), static_cast<QWidget*>(m_pDlg.get())}) {
         QTest::keyClick(pTarget, Qt::Key_PageDown);
@@ -263,15 +249,12 @@ void tst_HebrewHelpDlg::paneCannotBeScrolledOrSelectedByUser()
     QVERIFY(m_pDlg->isVisible());
 }
 
-void tst_HebrewHelpDlg::helpDocumentHoldsEveryTopic_data()
-{
+void tst_HebrewHelpDlg::helpDocumentHoldsEveryTopic_data() {
     QTest::addColumn<int>("button");
-    for (int nId : {1010, 1005, 1007, 1011, 1008, 1012})
-        QTest::newRow(qPrintable(QString::number(nId))) << nId;
+    for (int nId : {1010, 1005, 1007, 1011, 1008, 1012}) QTest::newRow(qPrintable(QString::number(nId))) << nId;
 }
 
-void tst_HebrewHelpDlg::helpDocumentHoldsEveryTopic()
-{
+void tst_HebrewHelpDlg::helpDocumentHoldsEveryTopic() {
     QFETCH(int, button);
     QVERIFY(QDir(m_dir.path()).mkpath(QStringLiteral("Content")));
     QVERIFY(QFile::copy(kSourceHelp, m_dir.path() + QStringLiteral("/Content/Orvandel.rtf")));
@@ -287,8 +270,7 @@ void tst_HebrewHelpDlg::helpDocumentHoldsEveryTopic()
     QVERIFY(m_pDlg->FindHeading(strHeading) >= 0);
 }
 
-void tst_HebrewHelpDlg::helpDocumentCopyToDreamweaverComesToTop()
-{
+void tst_HebrewHelpDlg::helpDocumentCopyToDreamweaverComesToTop() {
     QVERIFY(QDir(m_dir.path()).mkpath(QStringLiteral("Content")));
     QVERIFY(QFile::copy(kSourceHelp, m_dir.path() + QStringLiteral("/Content/Orvandel.rtf")));
     m_pDlg = std::make_unique<CHebrewHelpDlg>(m_dir.path());
@@ -307,8 +289,7 @@ void tst_HebrewHelpDlg::helpDocumentCopyToDreamweaverComesToTop()
     QCOMPARE(FirstVisibleLine(*pPane), 0);
 }
 
-void tst_HebrewHelpDlg::helpDocumentKeepsHebrewHeadingsInWindows1255()
-{
+void tst_HebrewHelpDlg::helpDocumentKeepsHebrewHeadingsInWindows1255() {
     QFile file(kSourceHelp);
     QVERIFY(file.open(QIODevice::ReadOnly));
     const QByteArray rtf = file.readAll();

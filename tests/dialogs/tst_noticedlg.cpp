@@ -31,11 +31,9 @@ struct NoticeSeen {
     bool bVisible = false;
 };
 
-CNoticeDlg* OpenNotice()
-{
+CNoticeDlg* OpenNotice() {
     for (QWidget* pTop : QApplication::topLevelWidgets()) {
-        if (auto* pDlg = qobject_cast<CNoticeDlg*>(pTop); pDlg && pDlg->isVisible())
-            return pDlg;
+        if (auto* pDlg = qobject_cast<CNoticeDlg*>(pTop); pDlg && pDlg->isVisible()) return pDlg;
     }
     return nullptr;
 }
@@ -59,8 +57,7 @@ private:
     std::unique_ptr<QWidget> m_pView;
 };
 
-void tst_NoticeDlg::init()
-{
+void tst_NoticeDlg::init() {
     m_pView = std::make_unique<QWidget>(nullptr, Qt::FramelessWindowHint);
     m_pView->setGeometry(100, 50, 700, 350);
     m_pView->show();
@@ -69,8 +66,7 @@ void tst_NoticeDlg::init()
     SetBlockingWait([this](int nMs) {
         m_seen.nMs = nMs;
         CNoticeDlg* pDlg = OpenNotice();
-        if (!pDlg)
-            return;
+        if (!pDlg) return;
         m_seen.bVisible = true;
         m_seen.strTitle = pDlg->windowTitle();
         m_seen.pos = pDlg->pos();
@@ -83,14 +79,12 @@ void tst_NoticeDlg::init()
     });
 }
 
-void tst_NoticeDlg::cleanup()
-{
+void tst_NoticeDlg::cleanup() {
     SetBlockingWait({});
     m_pView.reset();
 }
 
-void tst_NoticeDlg::pictureNotice_data()
-{
+void tst_NoticeDlg::pictureNotice_data() {
     QTest::addColumn<int>("id");
     QTest::addColumn<QString>("title");
     QTest::addColumn<QSize>("size");
@@ -100,8 +94,7 @@ void tst_NoticeDlg::pictureNotice_data()
     QTest::newRow("SCREEN IS EMPTY!") << kBitmapScreenEmpty << QString() << QSize(268, 23);
 }
 
-void tst_NoticeDlg::pictureNotice()
-{
+void tst_NoticeDlg::pictureNotice() {
     QFETCH(int, id);
     QFETCH(QString, title);
     QFETCH(QSize, size);
@@ -109,8 +102,7 @@ void tst_NoticeDlg::pictureNotice()
     QVERIFY(m_seen.bVisible);
     QCOMPARE(m_seen.nMs, 500);
     QCOMPARE(m_seen.pos, QPoint(328, 164));
-    if (!title.isEmpty())
-        QCOMPARE(m_seen.strTitle, title);
+    if (!title.isEmpty()) QCOMPARE(m_seen.strTitle, title);
     QVERIFY(!m_seen.bTextShown);
     QCOMPARE(m_seen.szPicture, size);
     // Red words on a green band, on the screen before the wait began.
@@ -119,8 +111,7 @@ void tst_NoticeDlg::pictureNotice()
     QVERIFY(!OpenNotice());
 }
 
-void tst_NoticeDlg::textNoticeOfPasteFromInternet()
-{
+void tst_NoticeDlg::textNoticeOfPasteFromInternet() {
     ShowTextNotice(m_pView.get(), kNothingToPasteText, kPasteFromInternetTitle);
     QVERIFY(m_seen.bVisible);
     QCOMPARE(m_seen.nMs, 800);
@@ -132,8 +123,7 @@ void tst_NoticeDlg::textNoticeOfPasteFromInternet()
     QVERIFY(!OpenNotice());
 }
 
-void tst_NoticeDlg::noticeReallyBlocksForItsTimeAndCloses()
-{
+void tst_NoticeDlg::noticeReallyBlocksForItsTimeAndCloses() {
     SetBlockingWait({});
     QElapsedTimer timer;
     timer.start();
@@ -146,8 +136,7 @@ void tst_NoticeDlg::noticeReallyBlocksForItsTimeAndCloses()
     QVERIFY(!OpenNotice());
 }
 
-void tst_NoticeDlg::unknownPictureStillWaits()
-{
+void tst_NoticeDlg::unknownPictureStillWaits() {
     ShowNotice(m_pView.get(), 4242);
     QVERIFY(m_seen.bVisible);
     QCOMPARE(m_seen.nMs, 500);

@@ -14,12 +14,10 @@ namespace {
 const QList<int> kToolbarCommands = {57600, 57601, 57603, 57635, 57634, 57637, 57607, 57664,
                                      32776, 32771, 32781, 32803, 32778, 32779, 133};
 
-int OpaquePixels(const QImage& image)
-{
+int OpaquePixels(const QImage& image) {
     int n = 0;
     for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            n += qAlpha(image.pixel(x, y)) > 128 ? 1 : 0;
+        for (int x = 0; x < image.width(); ++x) n += qAlpha(image.pixel(x, y)) > 128 ? 1 : 0;
     return n;
 }
 
@@ -39,8 +37,7 @@ private slots:
     void largePictures();
 };
 
-void tst_Pictures::noticePicture_data()
-{
+void tst_Pictures::noticePicture_data() {
     QTest::addColumn<int>("id");
     QTest::addColumn<QSize>("size");
     QTest::addColumn<QColor>("text");
@@ -53,8 +50,7 @@ void tst_Pictures::noticePicture_data()
     QTest::newRow("159 NOTHING TO PASTE?") << kBitmapNothingToPaste << QSize(311, 23) << red << green;
 }
 
-void tst_Pictures::noticePicture()
-{
+void tst_Pictures::noticePicture() {
     QFETCH(int, id);
     QFETCH(QSize, size);
     QFETCH(QColor, text);
@@ -82,23 +78,20 @@ void tst_Pictures::noticePicture()
     QVERIFY(qAbs(xFirst - (size.width() - 1 - xLast)) <= size.width() / 10);
 }
 
-void tst_Pictures::unknownIdsGiveNothing()
-{
+void tst_Pictures::unknownIdsGiveNothing() {
     QVERIFY(DrawNoticePicture(154).isNull());
     QVERIFY(ToolbarIcon(32805).isNull());  // the line-length box has no picture
     QVERIFY(DrawToolbarPicture(0, 16).isNull());
     QVERIFY(HelpButtonIcon(138).isNull());
 }
 
-void tst_Pictures::toolbarPicturesAreDrawnAndDistinct_data()
-{
+void tst_Pictures::toolbarPicturesAreDrawnAndDistinct_data() {
     QTest::addColumn<int>("size");
     QTest::newRow("16") << 16;
     QTest::newRow("32") << 32;
 }
 
-void tst_Pictures::toolbarPicturesAreDrawnAndDistinct()
-{
+void tst_Pictures::toolbarPicturesAreDrawnAndDistinct() {
     QFETCH(int, size);
     QSet<QByteArray> seen;
     for (int nId : kToolbarCommands) {
@@ -114,8 +107,7 @@ void tst_Pictures::toolbarPicturesAreDrawnAndDistinct()
     }
 }
 
-void tst_Pictures::helpButtonsShowTheirCommandsPictures_data()
-{
+void tst_Pictures::helpButtonsShowTheirCommandsPictures_data() {
     QTest::addColumn<int>("iconId");
     QTest::addColumn<int>("commandId");
     QTest::newRow("142 Hebrew help") << kIconHelpGeneral << 133;
@@ -126,18 +118,15 @@ void tst_Pictures::helpButtonsShowTheirCommandsPictures_data()
     QTest::newRow("141 Erase screen") << kIconHelpEraseScreen << 32779;
 }
 
-void tst_Pictures::helpButtonsShowTheirCommandsPictures()
-{
+void tst_Pictures::helpButtonsShowTheirCommandsPictures() {
     QFETCH(int, iconId);
     QFETCH(int, commandId);
     for (int nSize : {16, 32}) {
-        QCOMPARE(HelpButtonIcon(iconId).pixmap(nSize, nSize).toImage(),
-                 DrawToolbarPicture(commandId, nSize).toImage());
+        QCOMPARE(HelpButtonIcon(iconId).pixmap(nSize, nSize).toImage(), DrawToolbarPicture(commandId, nSize).toImage());
     }
 }
 
-void tst_Pictures::iconsOfferSmallAndLargeSizes()
-{
+void tst_Pictures::iconsOfferSmallAndLargeSizes() {
     for (const QIcon& icon : {ApplicationIcon(), DocumentIcon(), ToolbarIcon(32776)}) {
         const QList<QSize> sizes = icon.availableSizes();
         QVERIFY(sizes.contains(QSize(16, 16)));
@@ -146,8 +135,7 @@ void tst_Pictures::iconsOfferSmallAndLargeSizes()
     QVERIFY(ApplicationIcon().pixmap(32, 32).toImage() != DocumentIcon().pixmap(32, 32).toImage());
 }
 
-void tst_Pictures::largePictures()
-{
+void tst_Pictures::largePictures() {
     const QImage splash = DrawSplashPicture().toImage();
     QCOMPARE(splash.size(), QSize(450, 320));
     const QImage about = DrawAboutPicture().toImage();
@@ -155,8 +143,7 @@ void tst_Pictures::largePictures()
     // Not a blank: many colours drawn.
     QSet<QRgb> colours;
     for (int y = 0; y < about.height(); y += 3)
-        for (int x = 0; x < about.width(); x += 3)
-            colours.insert(about.pixel(x, y));
+        for (int x = 0; x < about.width(); x += 3) colours.insert(about.pixel(x, y));
     QVERIFY(colours.size() > 20);
 }
 

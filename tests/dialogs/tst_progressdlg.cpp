@@ -11,9 +11,9 @@
 
 #include <QLabel>
 #include <QMainWindow>
-#include <QStatusBar>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTest>
 #include <QTextEdit>
 
@@ -48,8 +48,7 @@ private:
     std::vector<QString> m_status;
 };
 
-void tst_ProgressDlg::init()
-{
+void tst_ProgressDlg::init() {
     // A view whose client area lies at (100, 50) on the screen, 700 x 350.
     m_pView = std::make_unique<QWidget>(nullptr, Qt::FramelessWindowHint);
     m_pView->setGeometry(100, 50, 700, 350);
@@ -58,19 +57,16 @@ void tst_ProgressDlg::init()
     m_pView->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(m_pView.get()));
     m_status.clear();
-    m_pDlg = std::make_unique<CProgressDlg>(m_pView.get(),
-                                            [this](const QString& str) { m_status.push_back(str); });
+    m_pDlg = std::make_unique<CProgressDlg>(m_pView.get(), [this](const QString& str) { m_status.push_back(str); });
 }
 
-void tst_ProgressDlg::cleanup()
-{
+void tst_ProgressDlg::cleanup() {
     SetBlockingWait({});
     m_pDlg.reset();
     m_pView.reset();
 }
 
-void tst_ProgressDlg::placeOverView_data()
-{
+void tst_ProgressDlg::placeOverView_data() {
     QTest::addColumn<QRect>("client");  // left, top, right, bottom in screen pixels
     QTest::addColumn<QPoint>("expected");
     QTest::newRow("view at 100,50, 700 x 350") << QRect(QPoint(100, 50), QPoint(800, 400)) << QPoint(328, 164);
@@ -82,24 +78,21 @@ void tst_ProgressDlg::placeOverView_data()
         << QRect(QPoint(-700, -300), QPoint(-100, -20)) << QPoint(-728, -305);
 }
 
-void tst_ProgressDlg::placeOverView()
-{
+void tst_ProgressDlg::placeOverView() {
     QFETCH(QRect, client);
     QFETCH(QPoint, expected);
     // QRect's right() and bottom() are inclusive; the rule takes the exclusive edges.
     QCOMPARE(PlaceOverView(client.left(), client.top(), client.right(), client.bottom()), expected);
 }
 
-void tst_ProgressDlg::beginPlacesWindowOverView()
-{
+void tst_ProgressDlg::beginPlacesWindowOverView() {
     const QSize szBefore = m_pDlg->size();
     m_pDlg->Begin(QStringLiteral("Converting text to HTML format"), 10);
     QCOMPARE(m_pDlg->pos(), QPoint(328, 164));
     QCOMPARE(m_pDlg->size(), szBefore);
 }
 
-void tst_ProgressDlg::placedOverTextViewsClientArea()
-{
+void tst_ProgressDlg::placedOverTextViewsClientArea() {
     // A text view's client area is inside its frame and left of its scroll bar.
     QTextEdit textView;
     textView.setWindowFlags(Qt::FramelessWindowHint);
@@ -116,8 +109,7 @@ void tst_ProgressDlg::placedOverTextViewsClientArea()
                                       rcClient.top() + rcClient.height()));
 }
 
-void tst_ProgressDlg::beginShowsCaptionBarAndCancel()
-{
+void tst_ProgressDlg::beginShowsCaptionBarAndCancel() {
     m_pDlg->Begin(QStringLiteral("Converting text to non_styled format"), 200000);
     QVERIFY(m_pDlg->IsOpen());
     QCOMPARE(m_pDlg->m_pCaption->text(), QStringLiteral("Converting text to non_styled format"));
@@ -131,48 +123,40 @@ void tst_ProgressDlg::beginShowsCaptionBarAndCancel()
     QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(m_pDlg->m_pCancel));
 }
 
-void tst_ProgressDlg::step_data()
-{
+void tst_ProgressDlg::step_data() {
     QTest::addColumn<int>("total");
     QTest::addColumn<QList<int>>("counts");
     QTest::addColumn<QList<int>>("percents");
     QTest::addColumn<int>("expectedValue");
     QTest::addColumn<QString>("expectedLabel");
     QTest::newRow("one of three") << 3 << QList<int>{1} << QList<int>{33} << 1 << "33%";
-    QTest::newRow("pieces add up") << 1000 << QList<int>{256, 256, 100} << QList<int>{25, 51, 61}
-                                   << 612 << "61%";
+    QTest::newRow("pieces add up") << 1000 << QList<int>{256, 256, 100} << QList<int>{25, 51, 61} << 612 << "61%";
     QTest::newRow("large document moves smoothly")
         << 3000000 << QList<int>{70000, 70000} << QList<int>{2, 4} << 140000 << "4%";
-    QTest::newRow("empty piece changes nothing") << 10 << QList<int>{4, 0} << QList<int>{40, 99}
-                                                 << 4 << "40%";
+    QTest::newRow("empty piece changes nothing") << 10 << QList<int>{4, 0} << QList<int>{40, 99} << 4 << "40%";
     // Counts beyond the total stop the bar at its end rather than starting it over.
-    QTest::newRow("overshoot stops at the end") << 10 << QList<int>{8, 8} << QList<int>{80, 160}
-                                                << 10 << "160%";
+    QTest::newRow("overshoot stops at the end") << 10 << QList<int>{8, 8} << QList<int>{80, 160} << 10 << "160%";
 }
 
-void tst_ProgressDlg::step()
-{
+void tst_ProgressDlg::step() {
     QFETCH(int, total);
     QFETCH(QList<int>, counts);
     QFETCH(QList<int>, percents);
     QFETCH(int, expectedValue);
     QFETCH(QString, expectedLabel);
     m_pDlg->Begin(QStringLiteral("Converting text to HTML format"), total);
-    for (int i = 0; i < counts.size(); ++i)
-        m_pDlg->Step(counts[i], percents[i]);
+    for (int i = 0; i < counts.size(); ++i) m_pDlg->Step(counts[i], percents[i]);
     QCOMPARE(m_pDlg->m_pBar->value(), expectedValue);
     QCOMPARE(m_pDlg->m_pPercent->text(), expectedLabel);
 }
 
-void tst_ProgressDlg::stepWithClosedWindowDoesNothing()
-{
+void tst_ProgressDlg::stepWithClosedWindowDoesNothing() {
     m_pDlg->Step(5, 50);
     QVERIFY(!m_pDlg->IsOpen());
     QCOMPARE(m_pDlg->m_pPercent->text(), QStringLiteral("0%"));
 }
 
-void tst_ProgressDlg::stepIsOnScreenAtOnce()
-{
+void tst_ProgressDlg::stepIsOnScreenAtOnce() {
     m_pDlg->Begin(QStringLiteral("Converting text to HTML format"), 100);
     // New percentages are painted at most every few tens of milliseconds; wait that long,
     // without running an event loop.
@@ -185,8 +169,7 @@ void tst_ProgressDlg::stepIsOnScreenAtOnce()
     QVERIFY(onScreen == rendered);
 }
 
-void tst_ProgressDlg::finishShowsFullThenReadyAlone()
-{
+void tst_ProgressDlg::finishShowsFullThenReadyAlone() {
     struct WaitSeen {
         int nMs;
         QString strLabel;
@@ -224,8 +207,7 @@ void tst_ProgressDlg::finishShowsFullThenReadyAlone()
     QTRY_COMPARE(QApplication::activeWindow(), m_pView.get());
 }
 
-void tst_ProgressDlg::cancelClosesWindowAndBeginReusesIt()
-{
+void tst_ProgressDlg::cancelClosesWindowAndBeginReusesIt() {
     // A failed conversion leaves the window open; the user closes it with Cancel converting.
     m_pDlg->Begin(QStringLiteral("Converting text to HTML format"), 10);
     m_pDlg->Step(3, 30);
@@ -249,8 +231,7 @@ void tst_ProgressDlg::cancelClosesWindowAndBeginReusesIt()
     QCOMPARE(m_pDlg->m_pPercent->text(), QStringLiteral("0%"));
 }
 
-void tst_ProgressDlg::adapterForwardsStepsAndChangedStatusTexts()
-{
+void tst_ProgressDlg::adapterForwardsStepsAndChangedStatusTexts() {
     std::vector<QString> texts;
     CProgressAdapter adapter(*m_pDlg, [&](const QString& str) { texts.push_back(str); });
     m_pDlg->Begin(QStringLiteral("Converting text to HTML format"), 4);
@@ -277,8 +258,7 @@ void tst_ProgressDlg::adapterForwardsStepsAndChangedStatusTexts()
     QCOMPARE(m_pDlg->m_pPercent->text(), QStringLiteral("75%"));
 }
 
-void tst_ProgressDlg::statusGoesToMainWindowWithoutSink()
-{
+void tst_ProgressDlg::statusGoesToMainWindowWithoutSink() {
     QMainWindow main;
     auto* pView = new QTextEdit(&main);
     main.setCentralWidget(pView);

@@ -32,10 +32,10 @@ void tst_WindowPlacement::keepOnScreen_data() {
     QTest::newRow("past the right edge") << QPoint(1363, 500) << QSize(300, 70) << screen << QPoint(980, 500);
     QTest::newRow("past the bottom edge") << QPoint(100, 1000) << QSize(300, 70) << screen << QPoint(100, 954);
     QTest::newRow("flush with both edges") << QPoint(980, 954) << QSize(300, 70) << screen << QPoint(980, 954);
-    QTest::newRow("second screen, left of it") << QPoint(1200, 10) << QSize(300, 70) << QRect(1280, 0, 1024, 768)
-                                               << QPoint(1280, 10);
-    QTest::newRow("screen left of the primary") << QPoint(-10, 700) << QSize(300, 70) << QRect(-1024, 0, 1024, 768)
-                                                << QPoint(-300, 698);
+    QTest::newRow("second screen, left of it")
+        << QPoint(1200, 10) << QSize(300, 70) << QRect(1280, 0, 1024, 768) << QPoint(1280, 10);
+    QTest::newRow("screen left of the primary")
+        << QPoint(-10, 700) << QSize(300, 70) << QRect(-1024, 0, 1024, 768) << QPoint(-300, 698);
     QTest::newRow("larger than the screen") << QPoint(50, 50) << QSize(2000, 70) << screen << QPoint(0, 50);
 }
 
@@ -84,8 +84,11 @@ void tst_WindowPlacement::windowsNearTheScreenEdge() {
     }
     QVERIFY(!rcWindow.isEmpty());
     QVERIFY(!rcScreen.contains(QRect(ruled, rcWindow.size())));
-    QVERIFY2(rcScreen.contains(rcWindow), qPrintable(QStringLiteral("%1,%2 %3x%4").arg(rcWindow.x()).arg(rcWindow.y())
-                                                          .arg(rcWindow.width()).arg(rcWindow.height())));
+    QVERIFY2(rcScreen.contains(rcWindow), qPrintable(QStringLiteral("%1,%2 %3x%4")
+                                                         .arg(rcWindow.x())
+                                                         .arg(rcWindow.y())
+                                                         .arg(rcWindow.width())
+                                                         .arg(rcWindow.height())));
     // Only as far as needed: flush with the edges the rule crossed.
     QCOMPARE(rcWindow.right(), std::min(rcScreen.right(), ruled.x() + rcWindow.width() - 1));
     QCOMPARE(rcWindow.bottom(), std::min(rcScreen.bottom(), ruled.y() + rcWindow.height() - 1));

@@ -135,7 +135,8 @@ void tst_CharSet::typingInTheView_data() {
     QTest::newRow("latin layout, hebrew then latin")
         << false << 0 << QStringLiteral("שa") << QStringLiteral("177 177");  // the insertion format is Hebrew now
     QTest::newRow("latin layout, latin then hebrew") << false << 0 << QStringLiteral("aש") << QStringLiteral("0 177");
-    QTest::newRow("hebrew layout, anything") << true << 0 << QStringLiteral("a1 ש") << QStringLiteral("177 177 177 177");
+    QTest::newRow("hebrew layout, anything")
+        << true << 0 << QStringLiteral("a1 ש") << QStringLiteral("177 177 177 177");
     QTest::newRow("new document types hebrew") << false << -1 << QStringLiteral("x") << QStringLiteral("177");
 }
 
@@ -251,8 +252,9 @@ void tst_CharSet::pastedRtfGoesThroughTheReader_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("sets");
     QTest::newRow("declared hebrew font")
-        << QByteArray("{\\rtf1\\ansi\\ansicpg1255{\\fonttbl{\\f0\\fcharset177 David;}{\\f1\\fcharset0 Arial;}}"
-                      "\\f0 \\'f9 1\\f1\\b a 2\\par}")
+        << QByteArray(
+               "{\\rtf1\\ansi\\ansicpg1255{\\fonttbl{\\f0\\fcharset177 David;}{\\f1\\fcharset0 Arial;}}"
+               "\\f0 \\'f9 1\\f1\\b a 2\\par}")
         << QStringLiteral("ש 1a 2") << QStringLiteral("177 177 177 0 0 0");
     QTest::newRow("no hebrew font: inferred")
         << QByteArray("{\\rtf1\\ansi{\\fonttbl{\\f0\\fcharset0 Arial;}}\\rtlpar\\f0 \\u1513? 1a\\par}")

@@ -3,12 +3,12 @@
 
 #include "QtText.h"
 #include "RtfReader.h"
+#include "dialogs/MessageBox.h"
 #include "doc/Tesslar2Doc.h"
 #include "doc/Tesslar2View.h"
-#include "richtext/DocumentBuilder.h"
 #include "doc/ViewSnapshot.h"
-#include "dialogs/MessageBox.h"
 #include "frame/MainFrame.h"
+#include "richtext/DocumentBuilder.h"
 
 #include <QDir>
 #include <QFile>
@@ -84,7 +84,8 @@ void tst_DocumentFile::saveThenOpenKeepsEverything_data() {
     QTest::newRow("hebrew bold centred") << QStringLiteral("<p align=center dir=rtl><b>שלום</b> עולם</p>")
                                          << QStringLiteral("C<|[b:שלום][: עולם]");
     QTest::newRow("colour size latin left")
-        << QStringLiteral("<p align=left dir=ltr><span style='color:#ff0000;font-size:16pt'>red</span> <u>u</u> <s>s</s> <i>i</i></p>")
+        << QStringLiteral(
+               "<p align=left dir=ltr><span style='color:#ff0000;font-size:16pt'>red</span> <u>u</u> <s>s</s> <i>i</i></p>")
         << QStringLiteral("L|[#ff0000 h320 c0:red][c0: ][u c0:u][c0: ][s c0:s][c0: ][i c0:i]");
     QTest::newRow("two paragraphs, right and justified")
         << QStringLiteral("<p align=right dir=rtl>אחת</p><p align=justify dir=rtl>שתיים 2</p>")
@@ -148,7 +149,8 @@ void tst_DocumentFile::opensWordProcessorFiles() {
     if (file.isEmpty()) QSKIP("the shared RTF corpus is not there");
     QFile sidecar(file + QStringLiteral(".json"));
     QVERIFY(sidecar.open(QIODevice::ReadOnly));
-    const QJsonArray paragraphs = QJsonDocument::fromJson(sidecar.readAll()).object().value(QStringLiteral("paragraphs")).toArray();
+    const QJsonArray paragraphs =
+        QJsonDocument::fromJson(sidecar.readAll()).object().value(QStringLiteral("paragraphs")).toArray();
 
     QString strError;
     QVERIFY2(m_pDoc->OnOpenDocument(file, strError), qPrintable(strError));
@@ -270,8 +272,10 @@ void tst_DocumentFile::failedSaveKeepsTheOldFile() {
         QString strPath;
         QString strReason;
     } rows[] = {
-        {m_dir.filePath(QStringLiteral("no/such/folder/x.rtf")), QStringLiteral("cannot create a file in its folder: No such file or directory")},
-        {m_dir.filePath(QStringLiteral("plain/x.rtf")), QStringLiteral("cannot create a file in its folder: Not a directory")},
+        {m_dir.filePath(QStringLiteral("no/such/folder/x.rtf")),
+         QStringLiteral("cannot create a file in its folder: No such file or directory")},
+        {m_dir.filePath(QStringLiteral("plain/x.rtf")),
+         QStringLiteral("cannot create a file in its folder: Not a directory")},
         {strOld, QStringLiteral("the file is read-only")},
         {bDevice ? strFull : QString(), QStringLiteral("cannot write the file: No space left on device")},
     };
@@ -289,7 +293,8 @@ void tst_DocumentFile::failedSaveKeepsTheOldFile() {
     QVERIFY(!frame.OnFileSave());
     QCOMPARE(capture.Boxes().size(), size_t{1});
     QCOMPARE(capture.Boxes()[0].strText, QStringLiteral("Failed to save document.\n\n") +
-                                             QDir::toNativeSeparators(strOld) + QStringLiteral(": the file is read-only"));
+                                             QDir::toNativeSeparators(strOld) +
+                                             QStringLiteral(": the file is read-only"));
     QVERIFY(oldFile.open(QIODevice::ReadOnly));
     QCOMPARE(oldFile.readAll(), oldBytes);
     if (bDevice) QVERIFY(QFileInfo(strFull).exists() && !QFileInfo(strFull).isFile());

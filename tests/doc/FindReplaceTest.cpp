@@ -46,7 +46,8 @@ void tst_FindReplace::findSelects_data() {
     QTest::newRow("hebrew word") << QStringLiteral("עולם") << 0 << 9;
     QTest::newRow("any case") << QStringLiteral("abc") << 0 << 5;
     QTest::newRow("match case") << QStringLiteral("abc") << int(QTextDocument::FindCaseSensitively) << 14;
-    QTest::newRow("whole word") << QStringLiteral("abc") << int(QTextDocument::FindCaseSensitively | QTextDocument::FindWholeWords) << 14;
+    QTest::newRow("whole word") << QStringLiteral("abc")
+                                << int(QTextDocument::FindCaseSensitively | QTextDocument::FindWholeWords) << 14;
     QTest::newRow("missing") << QStringLiteral("שבת") << 0 << -1;
 }
 
@@ -83,12 +84,12 @@ void tst_FindReplace::replaceAll_data() {
     QTest::addColumn<QString>("text");
     QTest::newRow("hebrew") << QStringLiteral("שלום") << QStringLiteral("היי") << 0 << 2
                             << QStringLiteral("היי Abc\nעולם abc היי\nabcd");
-    QTest::newRow("whole words, any case") << QStringLiteral("abc") << QStringLiteral("x")
-                                           << int(QTextDocument::FindWholeWords) << 2
-                                           << QStringLiteral("שלום x\nעולם x שלום\nabcd");
-    QTest::newRow("replacement holds the text") << QStringLiteral("abc") << QStringLiteral("abcabc")
-                                                << int(QTextDocument::FindCaseSensitively) << 2
-                                                << QStringLiteral("שלום Abc\nעולם abcabc שלום\nabcabcd");
+    QTest::newRow("whole words, any case")
+        << QStringLiteral("abc") << QStringLiteral("x") << int(QTextDocument::FindWholeWords) << 2
+        << QStringLiteral("שלום x\nעולם x שלום\nabcd");
+    QTest::newRow("replacement holds the text")
+        << QStringLiteral("abc") << QStringLiteral("abcabc") << int(QTextDocument::FindCaseSensitively) << 2
+        << QStringLiteral("שלום Abc\nעולם abcabc שלום\nabcabcd");
     QTest::newRow("nothing") << QStringLiteral("zz") << QStringLiteral("y") << 0 << 0
                              << QStringLiteral("שלום Abc\nעולם abc שלום\nabcd");
 }

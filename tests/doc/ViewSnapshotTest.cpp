@@ -1,13 +1,13 @@
 // The snapshot of the view into the text model: text with CR LF, formats, alignment, direction,
 // selection, and the lines of the view's own layout.
 
-#include "richtext/DocumentBuilder.h"
-#include "richtext/FormatMapping.h"
 #include "QtText.h"
 #include "doc/Tesslar2Doc.h"
 #include "doc/Tesslar2View.h"
 #include "doc/ViewSnapshot.h"
 #include "richtext/CharSet.h"
+#include "richtext/DocumentBuilder.h"
+#include "richtext/FormatMapping.h"
 
 #include <QTextBlock>
 #include <QTextCursor>
@@ -152,8 +152,10 @@ void tst_ViewSnapshot::physicalAlignment_data() {
     QTest::addColumn<int>("expected");
     QTest::newRow("leading in rtl is right") << int(Qt::AlignLeft) << int(Qt::RightToLeft) << int(PFA_RIGHT);
     QTest::newRow("trailing in rtl is left") << int(Qt::AlignRight) << int(Qt::RightToLeft) << int(PFA_LEFT);
-    QTest::newRow("absolute left in rtl") << int(Qt::AlignLeft | Qt::AlignAbsolute) << int(Qt::RightToLeft) << int(PFA_LEFT);
-    QTest::newRow("absolute right in rtl") << int(Qt::AlignRight | Qt::AlignAbsolute) << int(Qt::RightToLeft) << int(PFA_RIGHT);
+    QTest::newRow("absolute left in rtl")
+        << int(Qt::AlignLeft | Qt::AlignAbsolute) << int(Qt::RightToLeft) << int(PFA_LEFT);
+    QTest::newRow("absolute right in rtl")
+        << int(Qt::AlignRight | Qt::AlignAbsolute) << int(Qt::RightToLeft) << int(PFA_RIGHT);
     QTest::newRow("right in ltr") << int(Qt::AlignRight) << int(Qt::LeftToRight) << int(PFA_RIGHT);
     QTest::newRow("left in ltr") << int(Qt::AlignLeft) << int(Qt::LeftToRight) << int(PFA_LEFT);
     QTest::newRow("centre in rtl") << int(Qt::AlignHCenter) << int(Qt::RightToLeft) << int(PFA_CENTER);
@@ -223,7 +225,7 @@ void tst_ViewSnapshot::positionsOutsideTheBmp() {
     QCOMPARE(ModelPosition(doc, model, 3), 2);  // after the surrogate pair
     QCOMPARE(ModelPosition(doc, model, 5), 5);  // gimel
     QCOMPARE(QtPosition(doc, model, 2), 3);
-    QCOMPARE(QtPosition(doc, model, 4), 4);     // between CR and LF: end of the paragraph's text
+    QCOMPARE(QtPosition(doc, model, 4), 4);  // between CR and LF: end of the paragraph's text
 }
 
 // Checks that model's lines are the view's layout lines and that they add up to the text.
@@ -232,7 +234,8 @@ static void CheckLinesMatchLayout(const QTextDocument& doc, const TextModel& mod
     std::vector<int32_t> expected;
     for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
         const int32_t nStart = model.ParagraphAt(static_cast<size_t>(block.blockNumber())).nStart;
-        for (int i = 0; i < block.layout()->lineCount(); ++i) expected.push_back(nStart + block.layout()->lineAt(i).textStart());
+        for (int i = 0; i < block.layout()->lineCount(); ++i)
+            expected.push_back(nStart + block.layout()->lineAt(i).textStart());
         nLayoutLines += std::max(1, block.layout()->lineCount());
     }
     QCOMPARE(model.GetLineCount(), nLayoutLines);

@@ -1,12 +1,12 @@
 // What the main window does for the user beyond its commands: edit commands greyed when they
 // cannot act, the file dialogs' filters, choosing the printer, and About and help over the editor.
 
-#include "doc/Tesslar2Doc.h"
-#include "doc/Tesslar2View.h"
+#include "app/StartBeside.h"
 #include "dialogs/AboutDlg.h"
 #include "dialogs/HebrewHelpDlg.h"
 #include "dialogs/HelpDocument.h"
-#include "app/StartBeside.h"
+#include "doc/Tesslar2Doc.h"
+#include "doc/Tesslar2View.h"
 #include "frame/CommandIds.h"
 #include "frame/MainFrame.h"
 #include "frame/PrintSetupDlg.h"
@@ -49,7 +49,8 @@ void WhenModalOpens(QObject* pOwner, std::function<void(T*)> act) {
 QString EnabledStates(CMainFrame& frame, int nId) {
     QString strToolbar = QStringLiteral("-");
     for (QAction* pAction : frame.m_wndToolBar->actions()) {
-        if (pAction->data().toInt() == nId) strToolbar = pAction->isEnabled() ? QStringLiteral("1") : QStringLiteral("0");
+        if (pAction->data().toInt() == nId)
+            strToolbar = pAction->isEnabled() ? QStringLiteral("1") : QStringLiteral("0");
     }
     return QStringLiteral("%1/%2").arg(frame.CommandAction(nId)->isEnabled() ? 1 : 0).arg(strToolbar);
 }
@@ -181,9 +182,12 @@ void tst_Conveniences::helpFileFromWorkingThenInstalledFolder() {
     QFETCH(bool, installed);
     QFETCH(QString, expected);
     QTemporaryDir dir;
-    for (const auto& [strFolder, bThere] : {std::pair{QStringLiteral("work"), inWorkDir}, std::pair{QStringLiteral("share"), installed}}) {
+    for (const auto& [strFolder, bThere] :
+         {std::pair{QStringLiteral("work"), inWorkDir}, std::pair{QStringLiteral("share"), installed}}) {
         QVERIFY(QDir(dir.path()).mkpath(strFolder + QStringLiteral("/Content")));
-        if (bThere) QVERIFY(QFile(dir.filePath(strFolder + QStringLiteral("/Content/Orvandel.rtf"))).open(QIODevice::WriteOnly));
+        if (bThere)
+            QVERIFY(
+                QFile(dir.filePath(strFolder + QStringLiteral("/Content/Orvandel.rtf"))).open(QIODevice::WriteOnly));
     }
     QCOMPARE(HelpFilePath(dir.filePath(QStringLiteral("work")), dir.filePath(QStringLiteral("share"))),
              QDir::toNativeSeparators(dir.filePath(expected + QStringLiteral("/Content/Orvandel.rtf"))));
@@ -197,7 +201,8 @@ void tst_Conveniences::startBesideChoosesTheWorkingFolder() {
     QTemporaryDir tool;
     const QString strTool = QFileInfo(tool.path()).canonicalFilePath();
     for (const bool bChoose : {false, true}) {
-        args = QStringList{QStringLiteral("velmora"), QString::fromLatin1(kChooseFolderOption), QStringLiteral("letter.rtf")};
+        args = QStringList{QStringLiteral("velmora"), QString::fromLatin1(kChooseFolderOption),
+                           QStringLiteral("letter.rtf")};
         WhenModalOpens<QFileDialog>(this, [&](QFileDialog* pDialog) {
             if (!bChoose) return;
             // The folder shown is the one chosen: typing its name instead would race the dialog's

@@ -2,13 +2,13 @@
 // sub-menu and the idle update.
 
 #include "AutoClose.h"
+#include "dialogs/LineLengthDlg.h"
 #include "dialogs/MessageBox.h"
+#include "doc/LineLength.h"
 #include "doc/Tesslar2Doc.h"
 #include "doc/Tesslar2View.h"
 #include "frame/CommandIds.h"
-#include "doc/LineLength.h"
 #include "frame/LineLengthBox.h"
-#include "dialogs/LineLengthDlg.h"
 #include "frame/MainFrame.h"
 
 #include <QComboBox>
@@ -124,10 +124,10 @@ void tst_LineLength::boxSequences_data() {
         << QStringList{QStringLiteral("cap:4"), QStringLiteral("40"), QStringLiteral("60"), QStringLiteral("80"),
                        QStringLiteral("cap:2")}
         << QStringLiteral("256 [80]") << 80;
-    QTest::newRow("trimmed to three")
-        << QStringList{QStringLiteral("cap:5"), QStringLiteral("10"), QStringLiteral("20"), QStringLiteral("30"),
-                       QStringLiteral("40"), QStringLiteral("cap:3")}
-        << QStringLiteral("256 30 [40]") << 40;
+    QTest::newRow("trimmed to three") << QStringList{QStringLiteral("cap:5"), QStringLiteral("10"),
+                                                     QStringLiteral("20"),    QStringLiteral("30"),
+                                                     QStringLiteral("40"),    QStringLiteral("cap:3")}
+                                      << QStringLiteral("256 30 [40]") << 40;
     QTest::newRow("raising the capacity changes nothing")
         << QStringList{QStringLiteral("40"), QStringLiteral("cap:6")} << QStringLiteral("256 [40]") << 40;
     QTest::newRow("lower capacity that already fits")
@@ -135,8 +135,8 @@ void tst_LineLength::boxSequences_data() {
         << QStringLiteral("256 [40]") << 40;
     QTest::newRow("capacity 10 holds ten")
         << QStringList{QStringLiteral("cap:10"), QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"),
-                       QStringLiteral("4"), QStringLiteral("5"), QStringLiteral("6"), QStringLiteral("7"),
-                       QStringLiteral("8"), QStringLiteral("9"), QStringLiteral("10")}
+                       QStringLiteral("4"),      QStringLiteral("5"), QStringLiteral("6"), QStringLiteral("7"),
+                       QStringLiteral("8"),      QStringLiteral("9"), QStringLiteral("10")}
         << QStringLiteral("256 2 3 4 5 6 7 8 9 [10]") << 10;
 }
 

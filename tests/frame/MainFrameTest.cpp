@@ -2,21 +2,21 @@
 // menu, recent files and the modified-document question.
 
 #include "AutoClose.h"
+#include "app/PlatformCheck.h"
 #include "doc/Tesslar2Doc.h"
 #include "doc/Tesslar2View.h"
 #include "frame/CommandIds.h"
 #include "frame/CommandTable.h"
 #include "frame/MainFrame.h"
-#include "app/PlatformCheck.h"
 
 #include <QComboBox>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QSettings>
 #include <QSignalSpy>
@@ -120,20 +120,24 @@ void tst_MainFrame::menus_data() {
     QTest::addColumn<QString>("title");
     QTest::addColumn<QString>("items");
     QTest::newRow("File") << QStringLiteral("&File")
-                          << QStringLiteral("&New\tCtrl+N|57600\n&Open...\tCtrl+O|57601\n&Save\tCtrl+S|57603\n"
-                                            "Save &As...|57604\n-\n&Print...\tCtrl+P|57607\nPrint Pre&view|57609\n"
-                                            "P&rint Setup...|57606\n-\nRecent File|57616\n-\nE&xit|57665");
+                          << QStringLiteral(
+                                 "&New\tCtrl+N|57600\n&Open...\tCtrl+O|57601\n&Save\tCtrl+S|57603\n"
+                                 "Save &As...|57604\n-\n&Print...\tCtrl+P|57607\nPrint Pre&view|57609\n"
+                                 "P&rint Setup...|57606\n-\nRecent File|57616\n-\nE&xit|57665");
     QTest::newRow("Edit") << QStringLiteral("&Edit")
-                          << QStringLiteral("&Undo\tCtrl+Z|57643\n-\nCu&t\tCtrl+X|57635\n&Copy\tCtrl+C|57634\n"
-                                            "&Paste\tCtrl+V|57637\nPaste &Special...|57639\nSelect A&ll\tCtrl+A|57642\n-\n"
-                                            "&Find...\tCtrl+F|57636\nF&ind Next\tF3|57640\nR&eplace\tCtrl+H|57641");
+                          << QStringLiteral(
+                                 "&Undo\tCtrl+Z|57643\n-\nCu&t\tCtrl+X|57635\n&Copy\tCtrl+C|57634\n"
+                                 "&Paste\tCtrl+V|57637\nPaste &Special...|57639\nSelect A&ll\tCtrl+A|57642\n-\n"
+                                 "&Find...\tCtrl+F|57636\nF&ind Next\tF3|57640\nR&eplace\tCtrl+H|57641");
     QTest::newRow("View") << QStringLiteral("&View") << QStringLiteral("Toolbar|59392\nStatus Bar|59393");
     QTest::newRow("Modify") << QStringLiteral("&Modify")
-                            << QStringLiteral("Set line length\tAlt+L|32803\n>Line length box capasity\n-\n"
-                                              "Copy to HTML\tAlt+Shift+C        |32776\nPaste from HTML\tAlt+Shift+P|32771\n"
-                                              "Nonstyled text\tAlt+Shift+N|32781\n-\nClear clipboard\tAlt+Shift+D|32778\n"
-                                              "Erase screen\tAlt+Shift+T|32779");
-    QTest::newRow("Help") << QStringLiteral("&Help") << QStringLiteral("About Velmora\tAlt+A|57664\n-\nHebrew help\tAlt+W|133");
+                            << QStringLiteral(
+                                   "Set line length\tAlt+L|32803\n>Line length box capasity\n-\n"
+                                   "Copy to HTML\tAlt+Shift+C        |32776\nPaste from HTML\tAlt+Shift+P|32771\n"
+                                   "Nonstyled text\tAlt+Shift+N|32781\n-\nClear clipboard\tAlt+Shift+D|32778\n"
+                                   "Erase screen\tAlt+Shift+T|32779");
+    QTest::newRow("Help") << QStringLiteral("&Help")
+                          << QStringLiteral("About Velmora\tAlt+A|57664\n-\nHebrew help\tAlt+W|133");
 }
 
 void tst_MainFrame::menus() {
@@ -216,47 +220,97 @@ void tst_MainFrame::toolbar_data() {
     QTest::addColumn<QStringList>("prompts");
     const QString sep = QStringLiteral("-");
     QTest::newRow("English") << false
-                             << QStringList{QStringLiteral("New"), QStringLiteral("Open"), QStringLiteral("Save"), sep,
-                                            QStringLiteral("Cut"), QStringLiteral("Copy"), QStringLiteral("Paste"), sep,
-                                            QStringLiteral("Print"), QStringLiteral("About Alt+A"), sep,
+                             << QStringList{QStringLiteral("New"),
+                                            QStringLiteral("Open"),
+                                            QStringLiteral("Save"),
+                                            sep,
+                                            QStringLiteral("Cut"),
+                                            QStringLiteral("Copy"),
+                                            QStringLiteral("Paste"),
+                                            sep,
+                                            QStringLiteral("Print"),
+                                            QStringLiteral("About Alt+A"),
+                                            sep,
                                             QStringLiteral("Copy to Internet  Alt+Shift+C "),
                                             QStringLiteral("Paste from Internet Alt+Shift+P"),
-                                            QStringLiteral("Copy non-styled text Alt+Shift+N"), sep,
-                                            QStringLiteral("Set line length Alt+L"), QStringLiteral("box"), sep,
-                                            QStringLiteral("Clear Clipboard Alt+Shift+D"), QStringLiteral("Eraze Text Alt+Shift+T"),
-                                            sep, QStringLiteral("Hebrew Help Alt+W")}
-                             << QStringList{QStringLiteral("Create a new document"), QStringLiteral("Open an existing document"),
-                                            QStringLiteral("Save the active document"), sep,
-                                            QStringLiteral("Cut the selection and put it on the Clipboard"),
-                                            QStringLiteral("Copy the selection and put it on the Clipboard"),
-                                            QStringLiteral("Insert Clipboard contents"), sep,
-                                            QStringLiteral("Print the active document"),
-                                            QStringLiteral("Display program information, version number and copyright Alt+A"), sep,
-                                            QStringLiteral("Copy to Internet  Alt+Shift+C"),
-                                            QStringLiteral("Paste from Internet Alt+Shift+P"),
-                                            QStringLiteral("Copy non-styled text Alt+Shift+N"), sep,
-                                            QStringLiteral("Set line length Alt+L"), QStringLiteral("box"), sep,
-                                            QStringLiteral("Clear clipboard content Alt+Shift+D"),
-                                            QStringLiteral("Eraze all text from the screen Alt+Shift+T"), sep,
-                                            QStringLiteral("Hebrew Help Alt+W")};
+                                            QStringLiteral("Copy non-styled text Alt+Shift+N"),
+                                            sep,
+                                            QStringLiteral("Set line length Alt+L"),
+                                            QStringLiteral("box"),
+                                            sep,
+                                            QStringLiteral("Clear Clipboard Alt+Shift+D"),
+                                            QStringLiteral("Eraze Text Alt+Shift+T"),
+                                            sep,
+                                            QStringLiteral("Hebrew Help Alt+W")}
+                             << QStringList{
+                                    QStringLiteral("Create a new document"),
+                                    QStringLiteral("Open an existing document"),
+                                    QStringLiteral("Save the active document"),
+                                    sep,
+                                    QStringLiteral("Cut the selection and put it on the Clipboard"),
+                                    QStringLiteral("Copy the selection and put it on the Clipboard"),
+                                    QStringLiteral("Insert Clipboard contents"),
+                                    sep,
+                                    QStringLiteral("Print the active document"),
+                                    QStringLiteral("Display program information, version number and copyright Alt+A"),
+                                    sep,
+                                    QStringLiteral("Copy to Internet  Alt+Shift+C"),
+                                    QStringLiteral("Paste from Internet Alt+Shift+P"),
+                                    QStringLiteral("Copy non-styled text Alt+Shift+N"),
+                                    sep,
+                                    QStringLiteral("Set line length Alt+L"),
+                                    QStringLiteral("box"),
+                                    sep,
+                                    QStringLiteral("Clear clipboard content Alt+Shift+D"),
+                                    QStringLiteral("Eraze all text from the screen Alt+Shift+T"),
+                                    sep,
+                                    QStringLiteral("Hebrew Help Alt+W")};
     QTest::newRow("Hebrew user interface")
         << true
-        << QStringList{QStringLiteral("New"), QStringLiteral("Open"), QStringLiteral("Save"), sep, QStringLiteral("Cut"),
-                       QStringLiteral("Copy"), QStringLiteral("Paste"), sep, QStringLiteral("Print"),
-                       QStringLiteral("About Alt+A"), sep, QStringLiteral("Copy hebrew for Internet"),
-                       QStringLiteral("Paste hebrew from Internet"), QStringLiteral("Copy non-styled Hebrew"), sep,
-                       QStringLiteral("Set line length"), QStringLiteral("box"), sep, QStringLiteral("Clear Clipboard"),
-                       QStringLiteral("Eraze Text"), sep, QStringLiteral("Hebrew Help")}
-        << QStringList{QStringLiteral("Create a new document"), QStringLiteral("Open an existing document"),
-                       QStringLiteral("Save the active document"), sep,
+        << QStringList{QStringLiteral("New"),
+                       QStringLiteral("Open"),
+                       QStringLiteral("Save"),
+                       sep,
+                       QStringLiteral("Cut"),
+                       QStringLiteral("Copy"),
+                       QStringLiteral("Paste"),
+                       sep,
+                       QStringLiteral("Print"),
+                       QStringLiteral("About Alt+A"),
+                       sep,
+                       QStringLiteral("Copy hebrew for Internet"),
+                       QStringLiteral("Paste hebrew from Internet"),
+                       QStringLiteral("Copy non-styled Hebrew"),
+                       sep,
+                       QStringLiteral("Set line length"),
+                       QStringLiteral("box"),
+                       sep,
+                       QStringLiteral("Clear Clipboard"),
+                       QStringLiteral("Eraze Text"),
+                       sep,
+                       QStringLiteral("Hebrew Help")}
+        << QStringList{QStringLiteral("Create a new document"),
+                       QStringLiteral("Open an existing document"),
+                       QStringLiteral("Save the active document"),
+                       sep,
                        QStringLiteral("Cut the selection and put it on the Clipboard"),
                        QStringLiteral("Copy the selection and put it on the Clipboard"),
-                       QStringLiteral("Insert Clipboard contents"), sep, QStringLiteral("Print the active document"),
-                       QStringLiteral("Display program information, version number and copyright Alt+A"), sep,
-                       QStringLiteral("Copy hebrew for Internet"), QStringLiteral("Paste hebrew from Internet"),
-                       QStringLiteral("Copy non-styled Hebrew"), sep, QStringLiteral("Set line length"),
-                       QStringLiteral("box"), sep, QStringLiteral("Clear clipboard content"),
-                       QStringLiteral("Eraze all text from the screen"), sep, QStringLiteral("Click it to get hebrew help")};
+                       QStringLiteral("Insert Clipboard contents"),
+                       sep,
+                       QStringLiteral("Print the active document"),
+                       QStringLiteral("Display program information, version number and copyright Alt+A"),
+                       sep,
+                       QStringLiteral("Copy hebrew for Internet"),
+                       QStringLiteral("Paste hebrew from Internet"),
+                       QStringLiteral("Copy non-styled Hebrew"),
+                       sep,
+                       QStringLiteral("Set line length"),
+                       QStringLiteral("box"),
+                       sep,
+                       QStringLiteral("Clear clipboard content"),
+                       QStringLiteral("Eraze all text from the screen"),
+                       sep,
+                       QStringLiteral("Click it to get hebrew help")};
 }
 
 void tst_MainFrame::toolbar() {
@@ -372,7 +426,9 @@ void tst_MainFrame::contextMenu() {
             QStringList items;
             for (QAction* pAction : pMenu->actions()) {
                 items << (pAction->isSeparator() ? QStringLiteral("-")
-                                                 : QStringLiteral("%1|%2|%3").arg(pAction->text()).arg(pAction->data().toInt())
+                                                 : QStringLiteral("%1|%2|%3")
+                                                       .arg(pAction->text())
+                                                       .arg(pAction->data().toInt())
                                                        .arg(pAction->isEnabled() ? 1 : 0));
             }
             seen << pMenu->title() + QLatin1Char('\n') + items.join(QLatin1Char('\n'));

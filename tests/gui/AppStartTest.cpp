@@ -37,7 +37,7 @@ private:
 void tst_AppStart::initTestCase() {
     QVERIFY(m_dir.isValid());
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_dir.filePath(QStringLiteral("settings")));
-    SetBlockingWait([](int) {});  // the splash's five seconds
+    SetBlockingWait([](int) {});     // the splash's five seconds
     QDir::setCurrent(m_dir.path());  // a folder of no authoring tool
 }
 

@@ -6,12 +6,12 @@
 
 #include "RtfWriter.h"
 #include "TextModel.h"
-#include "richtext/DocumentBuilder.h"
 #include "doc/RtfFile.h"
 #include "doc/Tesslar2Doc.h"
 #include "doc/Tesslar2View.h"
 #include "doc/ViewSnapshot.h"
 #include "frame/MainFrame.h"
+#include "richtext/DocumentBuilder.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -83,34 +83,88 @@ TEST_F(AtomicFileTest, EveryKindOfTargetIsWrittenOrRefusedWithoutDamage) {
     const struct {
         const char* name;
         std::function<fs::path(const fs::path&)> make;  // an empty path: the row cannot run here
-        std::string error;                             // empty: the save succeeds
+        std::string error;                              // empty: the save succeeds
         std::function<void(const fs::path&)> check;
     } rows[] = {
         {"new file", [](const fs::path& d) { return d / "new.rtf"; }, "",
          [&](const fs::path& d) { EXPECT_EQ(ReadFileBytes(d / "new.rtf"), "new"); }},
         {"missing folder", [](const fs::path& d) { return d / "no" / "such.rtf"; },
          "cannot create a file in its folder: No such file or directory", [](const fs::path&) {}},
-        {"folder that is a file", [](const fs::path& d) { WriteFile(d / "f", "old"); return d / "f" / "x.rtf"; },
+        {"folder that is a file",
+         [](const fs::path& d) {
+             WriteFile(d / "f", "old");
+             return d / "f" / "x.rtf";
+         },
          "cannot create a file in its folder: Not a directory",
          [](const fs::path& d) { EXPECT_EQ(ReadFileBytes(d / "f"), "old"); }},
         {"read-only folder",
-         [](const fs::path& d) { fs::create_directory(d / "ro"); WriteFile(d / "ro" / "f", "old"); ::chmod((d / "ro").c_str(), 0555); return d / "ro" / "f"; },
+         [](const fs::path& d) {
+             fs::create_directory(d / "ro");
+             WriteFile(d / "ro" / "f", "old");
+             ::chmod((d / "ro").c_str(), 0555);
+             return d / "ro" / "f";
+         },
          bRoot ? "" : "cannot create a file in its folder: Permission denied",  // root may write there
-         [&](const fs::path& d) { EXPECT_EQ(ReadFileBytes(d / "ro" / "f"), bRoot ? "new" : "old"); ::chmod((d / "ro").c_str(), 0755); }},
-        {"read-only file", [](const fs::path& d) { WriteFile(d / "f", "old"); ::chmod((d / "f").c_str(), 0444); return d / "f"; },
+         [&](const fs::path& d) {
+             EXPECT_EQ(ReadFileBytes(d / "ro" / "f"), bRoot ? "new" : "old");
+             ::chmod((d / "ro").c_str(), 0755);
+         }},
+        {"read-only file",
+         [](const fs::path& d) {
+             WriteFile(d / "f", "old");
+             ::chmod((d / "f").c_str(), 0444);
+             return d / "f";
+         },
          "the file is read-only", [](const fs::path& d) { EXPECT_EQ(ReadFileBytes(d / "f"), "old"); }},
-        {"folder", [](const fs::path& d) { fs::create_directory(d / "sub"); return d / "sub"; }, "it is a folder",
-         [](const fs::path& d) { EXPECT_TRUE(fs::is_directory(d / "sub")); }},
-        {"symbolic link", [](const fs::path& d) { WriteFile(d / "t", "old"); fs::create_symlink("t", d / "l"); return d / "l"; }, "",
-         [](const fs::path& d) { EXPECT_TRUE(fs::is_symlink(d / "l")); EXPECT_EQ(ReadFileBytes(d / "t"), "new"); }},
-        {"dangling symbolic link", [](const fs::path& d) { fs::create_symlink("t", d / "l"); return d / "l"; }, "",
-         [](const fs::path& d) { EXPECT_TRUE(fs::is_symlink(d / "l")); EXPECT_EQ(ReadFileBytes(d / "t"), "new"); }},
-        {"symbolic link loop", [](const fs::path& d) { fs::create_symlink("b", d / "a"); fs::create_symlink("a", d / "b"); return d / "a"; },
+        {"folder",
+         [](const fs::path& d) {
+             fs::create_directory(d / "sub");
+             return d / "sub";
+         },
+         "it is a folder", [](const fs::path& d) { EXPECT_TRUE(fs::is_directory(d / "sub")); }},
+        {"symbolic link",
+         [](const fs::path& d) {
+             WriteFile(d / "t", "old");
+             fs::create_symlink("t", d / "l");
+             return d / "l";
+         },
+         "",
+         [](const fs::path& d) {
+             EXPECT_TRUE(fs::is_symlink(d / "l"));
+             EXPECT_EQ(ReadFileBytes(d / "t"), "new");
+         }},
+        {"dangling symbolic link",
+         [](const fs::path& d) {
+             fs::create_symlink("t", d / "l");
+             return d / "l";
+         },
+         "",
+         [](const fs::path& d) {
+             EXPECT_TRUE(fs::is_symlink(d / "l"));
+             EXPECT_EQ(ReadFileBytes(d / "t"), "new");
+         }},
+        {"symbolic link loop",
+         [](const fs::path& d) {
+             fs::create_symlink("b", d / "a");
+             fs::create_symlink("a", d / "b");
+             return d / "a";
+         },
          "Too many levels of symbolic links",
-         [](const fs::path& d) { EXPECT_TRUE(fs::is_symlink(d / "a")); EXPECT_TRUE(fs::is_symlink(d / "b")); }},
+         [](const fs::path& d) {
+             EXPECT_TRUE(fs::is_symlink(d / "a"));
+             EXPECT_TRUE(fs::is_symlink(d / "b"));
+         }},
         {"hard link: only this name changes",
-         [](const fs::path& d) { WriteFile(d / "a", "old"); fs::create_hard_link(d / "a", d / "b"); return d / "a"; }, "",
-         [](const fs::path& d) { EXPECT_EQ(ReadFileBytes(d / "a"), "new"); EXPECT_EQ(ReadFileBytes(d / "b"), "old"); }},
+         [](const fs::path& d) {
+             WriteFile(d / "a", "old");
+             fs::create_hard_link(d / "a", d / "b");
+             return d / "a";
+         },
+         "",
+         [](const fs::path& d) {
+             EXPECT_EQ(ReadFileBytes(d / "a"), "new");
+             EXPECT_EQ(ReadFileBytes(d / "b"), "old");
+         }},
         {"name as long as a name may be", [](const fs::path& d) { return d / std::string(255, 'n'); }, "",
          [](const fs::path& d) { EXPECT_EQ(ReadFileBytes(d / std::string(255, 'n')), "new"); }},
         {"FIFO",
@@ -119,18 +173,27 @@ TEST_F(AtomicFileTest, EveryKindOfTargetIsWrittenOrRefusedWithoutDamage) {
              fdReader = ::open((d / "fifo").c_str(), O_RDONLY | O_NONBLOCK);
              return d / "fifo";
          },
-         "", [&](const fs::path& d) { EXPECT_EQ(readBack(), "new"); EXPECT_TRUE(S_ISFIFO(mode(d / "fifo"))); }},
+         "",
+         [&](const fs::path& d) {
+             EXPECT_EQ(readBack(), "new");
+             EXPECT_TRUE(S_ISFIFO(mode(d / "fifo")));
+         }},
         {"character device that takes everything", [&](const fs::path& d) { return device(d / "null", 3); }, "",
          [&](const fs::path& d) { EXPECT_TRUE(S_ISCHR(mode(d / "null"))); }},
         {"character device that is always full", [&](const fs::path& d) { return device(d / "full", 7); },
-         "cannot write the file: No space left on device", [&](const fs::path& d) { EXPECT_TRUE(S_ISCHR(mode(d / "full"))); }},
+         "cannot write the file: No space left on device",
+         [&](const fs::path& d) { EXPECT_TRUE(S_ISCHR(mode(d / "full"))); }},
         {"open stream: a file opened for appending",
          [&](const fs::path& d) {
              WriteFile(d / "log", "old");
              fdReader = ::open((d / "log").c_str(), O_WRONLY | O_APPEND);
              return fs::path("/dev/fd/" + std::to_string(fdReader));
          },
-         "", [&](const fs::path& d) { ::close(fdReader); EXPECT_EQ(ReadFileBytes(d / "log"), "oldnew"); }},
+         "",
+         [&](const fs::path& d) {
+             ::close(fdReader);
+             EXPECT_EQ(ReadFileBytes(d / "log"), "oldnew");
+         }},
         {"open stream: a pipe",
          [&](const fs::path&) {
              int fds[2];
@@ -139,7 +202,11 @@ TEST_F(AtomicFileTest, EveryKindOfTargetIsWrittenOrRefusedWithoutDamage) {
              fdWriter = fds[1];
              return fs::path("/proc/self/fd/" + std::to_string(fdWriter));
          },
-         "", [&](const fs::path&) { ::close(fdWriter); EXPECT_EQ(readBack(), "new"); }},
+         "",
+         [&](const fs::path&) {
+             ::close(fdWriter);
+             EXPECT_EQ(readBack(), "new");
+         }},
         {"another owner's set-user-ID file, saved by root",
          [&](const fs::path& d) {
              WriteFile(d / "tool", "old");
@@ -147,7 +214,8 @@ TEST_F(AtomicFileTest, EveryKindOfTargetIsWrittenOrRefusedWithoutDamage) {
              ::chmod((d / "tool").c_str(), 04755);
              return d / "tool";
          },
-         "", [&](const fs::path& d) {
+         "",
+         [&](const fs::path& d) {
              struct stat st {};
              ASSERT_EQ(::stat((d / "tool").c_str(), &st), 0);
              EXPECT_EQ(st.st_uid, 65534u);  // never root's with the set-user-ID bit

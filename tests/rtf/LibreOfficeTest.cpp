@@ -3,8 +3,8 @@
 // is not installed.
 
 #include "AtomicFile.h"
-#include "RtfWriter.h"
 #include "ModelText.h"
+#include "RtfWriter.h"
 
 #include <gtest/gtest.h>
 
@@ -98,7 +98,8 @@ std::string DecodeEntity(const std::string& strEntity) {
     if (strEntity == "nbsp") return "\xC2\xA0";
     if (!strEntity.empty() && strEntity[0] == '#') {
         const bool bHex = strEntity.size() > 1 && (strEntity[1] == 'x' || strEntity[1] == 'X');
-        const auto ch = static_cast<char32_t>(std::strtoul(strEntity.c_str() + (bHex ? 2 : 1), nullptr, bHex ? 16 : 10));
+        const auto ch =
+            static_cast<char32_t>(std::strtoul(strEntity.c_str() + (bHex ? 2 : 1), nullptr, bHex ? 16 : 10));
         return ToUtf8(std::u32string(1, ch));
     }
     return "&" + strEntity + ";";
@@ -193,7 +194,9 @@ std::vector<TestParagraph> Document() {
     const CharFormat he = Format(false, false, false, false, kAuto, 240, HEBREW_CHARSET);
     const CharFormat la = Format(false, false, false, false, kAuto, 240, ANSI_CHARSET);
     return {
-        {PFA_RIGHT, true, "right",
+        {PFA_RIGHT,
+         true,
+         "right",
          {{U"שָׁלוֹם ", he},
           {U"מודגש", Format(true, false, false, false, kAuto, 240, HEBREW_CHARSET)},
           {U" ", he},
@@ -208,13 +211,18 @@ std::vector<TestParagraph> Document() {
           {U"מחוק", Format(false, false, false, true, kAuto, 240, HEBREW_CHARSET)},
           {U" ", he},
           {U"הכל", Format(true, true, true, false, 0x008000, 360, HEBREW_CHARSET)}}},
-        {PFA_CENTER, false, "center",
+        {PFA_CENTER,
+         false,
+         "center",
          {{U"Centred ", la},
           {U"bold", Format(true, false, false, false, kAuto, 240, ANSI_CHARSET)},
           {U" and ", la},
           {U"blue", Format(false, false, false, false, 0xFF0000, 200, ANSI_CHARSET)}}},
         {PFA_LEFT, true, "left", {{U"שמאל 123 ", he}, {U"abc", la}, {U" ₪", he}}},
-        {PFA_JUSTIFY, false, "justify", {{U"Justified ", la}, {U"italic", Format(false, true, false, false, kAuto, 240, ANSI_CHARSET)}}},
+        {PFA_JUSTIFY,
+         false,
+         "justify",
+         {{U"Justified ", la}, {U"italic", Format(false, true, false, false, kAuto, 240, ANSI_CHARSET)}}},
         {PFA_RIGHT, true, "right", {{U"\U0001F600 \u03B5 \u20AC \u05D0", he}}},
     };
 }
@@ -262,10 +270,12 @@ TEST(LibreOffice, ReadsWhatTheWriterWrites) {
     // A private profile, so that a user's running LibreOffice or settings play no part.
     const std::string strCommand = "cd " + dir.string() + " && timeout -k 10 180 " + soffice->string() +
                                    " -env:UserInstallation=file://" + (dir / "profile").string() +
-                                   " --headless --convert-to html --outdir " + dir.string() + " doc.rtf >soffice.log 2>&1";
+                                   " --headless --convert-to html --outdir " + dir.string() +
+                                   " doc.rtf >soffice.log 2>&1";
     const int nStatus = std::system(strCommand.c_str());
     const std::string html = ReadFileBytes(dir / "doc.html");
-    ASSERT_FALSE(html.empty()) << "soffice gave no HTML (status " << nStatus << "): " << ReadFileBytes(dir / "soffice.log");
+    ASSERT_FALSE(html.empty()) << "soffice gave no HTML (status " << nStatus
+                               << "): " << ReadFileBytes(dir / "soffice.log");
 
     const std::vector<HtmlParagraph> paragraphs = ReadHtmlParagraphs(html);
     ASSERT_EQ(paragraphs.size(), document.size()) << html;

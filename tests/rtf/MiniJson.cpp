@@ -19,8 +19,8 @@ public:
 
 private:
     void SkipBlanks() {
-        while (m_nPos < m_text.size() && (m_text[m_nPos] == ' ' || m_text[m_nPos] == '\n' ||
-                                          m_text[m_nPos] == '\r' || m_text[m_nPos] == '\t'))
+        while (m_nPos < m_text.size() &&
+               (m_text[m_nPos] == ' ' || m_text[m_nPos] == '\n' || m_text[m_nPos] == '\r' || m_text[m_nPos] == '\t'))
             ++m_nPos;
     }
 
@@ -56,7 +56,8 @@ private:
 
     bool ParseNumber(CJsonValue& value) {
         const size_t nStart = m_nPos;
-        while (m_nPos < m_text.size() && std::string_view("+-0123456789.eE").find(m_text[m_nPos]) != std::string_view::npos)
+        while (m_nPos < m_text.size() &&
+               std::string_view("+-0123456789.eE").find(m_text[m_nPos]) != std::string_view::npos)
             ++m_nPos;
         if (m_nPos == nStart) return false;
         value.m_kind = CJsonValue::Kind::Number;

@@ -12,7 +12,14 @@ namespace velmora::test {
 
 class CJsonValue {
 public:
-    enum class Kind { Null, Bool, Number, String, Array, Object };
+    enum class Kind {
+        Null,
+        Bool,
+        Number,
+        String,
+        Array,
+        Object
+    };
 
     Kind GetKind() const { return m_kind; }
     bool AsBool() const { return m_bValue; }

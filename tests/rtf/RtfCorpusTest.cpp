@@ -3,9 +3,9 @@
 
 #include "CaseName.h"
 #include "MiniJson.h"
+#include "ModelText.h"
 #include "RtfReader.h"
 #include "RtfWriter.h"
-#include "ModelText.h"
 #include "UnicodeLetters.h"
 
 #include <gtest/gtest.h>
@@ -173,7 +173,8 @@ TEST_P(RtfConverterInputTest, ReadsHebrewInTheHebrewSetAndRoundTrips) {
     EXPECT_EQ(CompareModels(model, again), "");
 }
 
-INSTANTIATE_TEST_SUITE_P(Files, RtfConverterInputTest, testing::ValuesIn(DataFiles("convert", ".rtf")), test::CaseName());
+INSTANTIATE_TEST_SUITE_P(Files, RtfConverterInputTest, testing::ValuesIn(DataFiles("convert", ".rtf")),
+                         test::CaseName());
 
 TEST(RtfConverterInput, WorkedExampleReadsWithItsFormats) {
     const fs::path dir = TestDataDir();

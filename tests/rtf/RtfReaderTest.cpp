@@ -2,8 +2,8 @@
 // paragraph as alignment letter, '<' for right-to-left, then [attributes:text] runs.
 
 #include "CaseName.h"
-#include "RtfReader.h"
 #include "ModelText.h"
+#include "RtfReader.h"
 
 #include <gtest/gtest.h>
 
@@ -84,8 +84,8 @@ const ReaderCase kCharacterCases[] = {
     {"HexInAnAnsiFontIsWesternWhateverTheCodePage", kHebrewFonts, R"(\f1\'e0\'80\'d7})", "L|[c0:à€×]"},
     {"HexInAFontWithoutCharsetFollowsAnsiCodePage", R"({\rtf1\ansi\ansicpg1255{\fonttbl{\f0\fcharset177 D;}{\f1 A;}})",
      R"(\f1\'e0\f2\'e1})", "L|[c0:אב]"},
-    {"HexInTheDefaultCharsetFollowsAnsiCodePage", R"({\rtf1\ansi\ansicpg1251{\fonttbl{\f0\fcharset177 D;}{\f1\fcharset1 A;}})",
-     R"(\f1\'c0})", "L|[c1:А]"},
+    {"HexInTheDefaultCharsetFollowsAnsiCodePage",
+     R"({\rtf1\ansi\ansicpg1251{\fonttbl{\f0\fcharset177 D;}{\f1\fcharset1 A;}})", R"(\f1\'c0})", "L|[c1:А]"},
     {"HexInACyrillicFont", kHebrewFonts, R"(\f2\'c0\'e1})", "L|[c204:Аб]"},
     {"HexWithoutAnsiCodePageIs1252", R"({\rtf1\ansi{\fonttbl{\f0\fcharset177 D;}{\f1 A;}})", R"(\f1\'e0\'ff})",
      "L|[c0:àÿ]"},
@@ -100,8 +100,7 @@ const ReaderCase kCharacterCases[] = {
     {"NegativeSurrogatePair", kHebrewFonts, R"(\u-10179?\u-8704?})", "L|[:😀]"},
     {"UnsignedSurrogatePairWithUcSwitch", kHebrewFonts, R"(\uc0 \u55357\uc1 \u56832\'3f x})", "L|[:😀 x]"},
     {"NegativeBmpCharacter", kHebrewFonts, R"(\u-4?})", "L|[:\xEF\xBF\xBC]"},
-    {"LoneSurrogatesAreReplacements", kHebrewFonts, R"(\u55357?x\u56832?})",
-     "L|[:\xEF\xBF\xBDx\xEF\xBF\xBD]"},
+    {"LoneSurrogatesAreReplacements", kHebrewFonts, R"(\u55357?x\u56832?})", "L|[:\xEF\xBF\xBDx\xEF\xBF\xBD]"},
     {"SpecialCharacters", kHebrewFonts, R"(\tab\emdash\endash\bullet\lquote\rquote\ldblquote\rdblquote\~\_\-x})",
      "L|[:\t—–•‘’“”\xC2\xA0\u2011x]"},
     {"Escapes", kHebrewFonts, R"(\\\{\}})", R"(L|[:\{}])"},
@@ -112,8 +111,7 @@ INSTANTIATE_TEST_SUITE_P(Characters, RtfReaderCase, testing::ValuesIn(kCharacter
 
 const ReaderCase kDestinationCases[] = {
     {"IgnorableDestination", kHebrewFonts, R"({\*\foo not text}a})", "L|[:a]"},
-    {"StylesheetAndInfo", kHebrewFonts, R"({\stylesheet{\s1\qc Normal;}}{\info{\title T}{\author A}}a})",
-     "L|[:a]"},
+    {"StylesheetAndInfo", kHebrewFonts, R"({\stylesheet{\s1\qc Normal;}}{\info{\title T}{\author A}}a})", "L|[:a]"},
     {"PictureWithBinaryData", kHebrewFonts, R"(a{\pict\wmetafile8\bin4 \}{x}b})", "L|[:ab]"},
     {"FieldKeepsItsResult", kHebrewFonts, R"({\field{\*\fldinst HYPERLINK "x"}{\fldrslt{\ul link}}} })",
      "L|[u:link][: ]"},
@@ -121,8 +119,7 @@ const ReaderCase kDestinationCases[] = {
     {"HeaderFooterFootnote", kHebrewFonts, R"({\header h}a{\footnote f}b{\footer g}})", "L|[:ab]"},
     {"ListTextIsKept", kHebrewFonts, R"({\listtext\'b7\tab}x})", "L|[:·\tx]"},
     {"DestinationWordInTheDocumentGroupSwallowsNothing", kHebrewFonts, R"(\info a})", "L|[:a]"},
-    {"FlatFontTable", R"({\rtf1\ansi{\fonttbl\f0\fnil\fcharset177 David;\f1 Arial;})", R"(\'e0\f1 x})",
-     "L|[:א][c0:x]"},
+    {"FlatFontTable", R"({\rtf1\ansi{\fonttbl\f0\fnil\fcharset177 David;\f1 Arial;})", R"(\'e0\f1 x})", "L|[:א][c0:x]"},
     {"FontTableWithAlternateNames", R"({\rtf1{\fonttbl{\f0\fcharset177{\*\falt Dav}{\*\panose 0} David;}{\f1 A;}})",
      R"(\'e0\f1 x})", "L|[:א][c0:x]"},
     {"DefaultFontAndPlain", R"({\rtf1\ansi\deff1{\fonttbl{\f0\fcharset177 A;}{\f1\fcharset0 B;}})",
@@ -156,7 +153,7 @@ TEST(RtfReader, ParagraphBreakTakesTheFormatAtItsPar) {
     EXPECT_FALSE(cr.IsAutoColor());
     EXPECT_EQ(cr.crTextColor, 0x0000FFu);
     EXPECT_EQ(cr.yHeight, 400);
-    EXPECT_EQ(model.FormatAt(2), cr);  // LF like CR
+    EXPECT_EQ(model.FormatAt(2), cr);          // LF like CR
     EXPECT_FALSE(model.FormatAt(4).IsBold());  // the \line's CR
 }
 

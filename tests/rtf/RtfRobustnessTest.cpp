@@ -1,8 +1,8 @@
 // Bad input never crashes, hangs or eats memory, and a file that cannot be read says why.
 
+#include "ModelText.h"
 #include "RtfReader.h"
 #include "RtfWriter.h"
-#include "ModelText.h"
 
 #include <gtest/gtest.h>
 
@@ -17,7 +17,8 @@ RtfReadResult Read(std::string_view rtf, TextModel& model) { return ReadRtf(rtf,
 
 TEST(RtfRobustness, HundredThousandNestedGroupsAreRead) {
     constexpr size_t kDepth = 100000;
-    const std::string rtf = std::string(kHeader) + std::string(kDepth, '{') + "\\b abc" + std::string(kDepth, '}') + "d}";
+    const std::string rtf =
+        std::string(kHeader) + std::string(kDepth, '{') + "\\b abc" + std::string(kDepth, '}') + "d}";
     TextModel model;
     const RtfReadResult result = Read(rtf, model);
     ASSERT_TRUE(result.bOk) << result.strError;
@@ -48,8 +49,8 @@ TEST(RtfRobustness, GroupsBeyondTheDepthLimitCloseLikeAnyOther) {
     };
     for (const auto& c : cases) {
         for (const size_t nDepth : {size_t{0}, size_t{5000}}) {
-            const std::string rtf = std::string(kHeader) + std::string(nDepth, '{') + std::string(c.body) +
-                                    std::string(nDepth, '}') + "}";
+            const std::string rtf =
+                std::string(kHeader) + std::string(nDepth, '{') + std::string(c.body) + std::string(nDepth, '}') + "}";
             TextModel model;
             ASSERT_TRUE(Read(rtf, model).bOk) << c.body;
             EXPECT_EQ(DumpModel(model), c.expected) << c.body << " at depth " << nDepth;
@@ -91,11 +92,11 @@ TEST(RtfRobustness, BinWithinTheFileIsSkippedWhateverItHolds) {
 
 TEST(RtfRobustness, ThirtyDigitNumbersAreClamped) {
     TextModel model;
-    const RtfReadResult result = Read(std::string(kHeader) +
-                                          R"(\fs123456789012345678901234567890 a\fs-123456789012345678901234567890 b)"
-                                          R"(\cf999999999999999999999999999999 c\u-123456789012345678901234567890 d)"
-                                          R"(\u123456789012345678901234567890 e\f999999999999999999999999999999 f})",
-                                      model);
+    const RtfReadResult result =
+        Read(std::string(kHeader) + R"(\fs123456789012345678901234567890 a\fs-123456789012345678901234567890 b)"
+                                    R"(\cf999999999999999999999999999999 c\u-123456789012345678901234567890 d)"
+                                    R"(\u123456789012345678901234567890 e\f999999999999999999999999999999 f})",
+             model);
     ASSERT_TRUE(result.bOk) << result.strError;
     EXPECT_EQ(DumpModel(model), "L|[h327670:abc\xEF\xBF\xBD\xEF\xBF\xBD][h327670 c0:f]");
 }
@@ -179,14 +180,43 @@ TEST(RtfRobustness, FileCutOffAnywhere) {
 // Random bytes and random RTF-like soup: the reader returns, whatever it makes of them.
 TEST(RtfRobustness, RandomSoupIsReadOrRefused) {
     std::mt19937 random(7);
-    const std::string_view pieces[] = {"{", "}", "\\par ", "\\u-", "\\u55357", "\\uc", "\\'", "\\'e", "\\bin",
-                                       "\\*", "\\fonttbl", "\\f", "\\fcharset177", "\\colortbl", "\\cf", ";", "\\b",
-                                       "99999999999", "-", "\\", "\\line", "\\cell", "\\v", "x", "\xE0", std::string_view("\0", 1),
-                                       "\\rtlch", "\\ab", "\\afs", "\\fldinst", "\\pict", " "};
+    const std::string_view pieces[] = {"{",
+                                       "}",
+                                       "\\par ",
+                                       "\\u-",
+                                       "\\u55357",
+                                       "\\uc",
+                                       "\\'",
+                                       "\\'e",
+                                       "\\bin",
+                                       "\\*",
+                                       "\\fonttbl",
+                                       "\\f",
+                                       "\\fcharset177",
+                                       "\\colortbl",
+                                       "\\cf",
+                                       ";",
+                                       "\\b",
+                                       "99999999999",
+                                       "-",
+                                       "\\",
+                                       "\\line",
+                                       "\\cell",
+                                       "\\v",
+                                       "x",
+                                       "\xE0",
+                                       std::string_view("\0", 1),
+                                       "\\rtlch",
+                                       "\\ab",
+                                       "\\afs",
+                                       "\\fldinst",
+                                       "\\pict",
+                                       " "};
     for (int nDocument = 0; nDocument < 2000; ++nDocument) {
         std::string rtf = "{\\rtf1";
         const int nPieces = std::uniform_int_distribution<int>(0, 300)(random);
-        for (int i = 0; i < nPieces; ++i) rtf += pieces[std::uniform_int_distribution<size_t>(0, std::size(pieces) - 1)(random)];
+        for (int i = 0; i < nPieces; ++i)
+            rtf += pieces[std::uniform_int_distribution<size_t>(0, std::size(pieces) - 1)(random)];
         TextModel model;
         const RtfReadResult result = Read(rtf, model);
         ASSERT_TRUE(result.bOk || !result.strError.empty()) << rtf;

@@ -1,8 +1,8 @@
 // Write then read gives back exactly the same model, for many generated documents.
 
+#include "ModelText.h"
 #include "RtfReader.h"
 #include "RtfWriter.h"
-#include "ModelText.h"
 
 #include <gtest/gtest.h>
 

@@ -2,8 +2,8 @@
 // text must read the same wherever a run, a row of escapes or the input itself ends.
 
 #include "CaseName.h"
-#include "RtfReader.h"
 #include "ModelText.h"
+#include "RtfReader.h"
 
 #include <gtest/gtest.h>
 

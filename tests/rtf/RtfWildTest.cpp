@@ -2,9 +2,9 @@
 // text boxes, destinations kept out of the text, and East Asian, Mac and DOS code pages. Each case
 // gives the whole text, paragraphs joined by '|'.
 
+#include "ModelText.h"
 #include "RtfListTable.h"
 #include "RtfReader.h"
-#include "ModelText.h"
 
 #include <gtest/gtest.h>
 
@@ -87,9 +87,7 @@ const WildCase kCases[] = {
 
 class RtfWildCase : public testing::TestWithParam<WildCase> {};
 
-TEST_P(RtfWildCase, ReadsAsOtherWordProcessorsShowIt) {
-    EXPECT_EQ(ReadText(GetParam().rtf), GetParam().szExpected);
-}
+TEST_P(RtfWildCase, ReadsAsOtherWordProcessorsShowIt) { EXPECT_EQ(ReadText(GetParam().rtf), GetParam().szExpected); }
 
 INSTANTIATE_TEST_SUITE_P(Wild, RtfWildCase, testing::ValuesIn(kCases),
                          [](const auto& paramInfo) { return std::string(paramInfo.param.szName); });

@@ -2,9 +2,9 @@
 // peers depend on.
 
 #include "CaseName.h"
+#include "ModelText.h"
 #include "RtfReader.h"
 #include "RtfWriter.h"
-#include "ModelText.h"
 
 #include <gtest/gtest.h>
 
@@ -14,7 +14,8 @@ namespace {
 const CharFormat kHebrew = HebrewTypingFormat();
 const CharFormat kLatin = MakeCharFormat(false, false, false, false, true, 0, 240, ANSI_CHARSET);
 
-std::string WriteOne(std::u32string_view text, const CharFormat& cf, uint16_t wAlignment = PFA_LEFT, bool bRtl = false) {
+std::string WriteOne(std::u32string_view text, const CharFormat& cf, uint16_t wAlignment = PFA_LEFT,
+                     bool bRtl = false) {
     TextModel model;
     model.Append(text, cf);
     model.SetParagraphAlignment(wAlignment);
@@ -56,7 +57,8 @@ TEST(RtfWriter, TextEndingInABreakEndsWithTwoPars) {
     TextModel model;
     model.Append(U"abc", kLatin);
     model.BreakParagraph(kLatin);
-    EXPECT_EQ(Body(WriteRtf(model)), "\\pard\\ql\\ltrpar\\rtlch\\af1\\ltrch\\f1 abc\\par\r\n\\pard\\ql\\ltrpar\\par\r\n");
+    EXPECT_EQ(Body(WriteRtf(model)),
+              "\\pard\\ql\\ltrpar\\rtlch\\af1\\ltrch\\f1 abc\\par\r\n\\pard\\ql\\ltrpar\\par\r\n");
     EXPECT_EQ(Body(WriteRtf(TextModel())), "\\pard\\ql\\ltrpar\\par\r\n");
 }
 
@@ -78,14 +80,17 @@ TEST_P(RtfWriterChars, EncodesEachCharacter) {
 
 const CharCase kCharCases[] = {
     // Windows-1255 in the Hebrew font, \u with a '?' fallback everywhere else.
-    {"HebrewWithPointsAsHex", U"\u05E9\u05C1\u05B8", HEBREW_CHARSET, "\\pard\\ql\\ltrpar\\rtlch\\'f9\\'d1\\'c8\\par\r\n"},
-    {"MarksAndSheqelAsHex", U"\u200F\u200E\u20AA\u00A0", HEBREW_CHARSET, "\\pard\\ql\\ltrpar\\rtlch\\'fe\\'fd\\'a4\\'a0\\par\r\n"},
+    {"HebrewWithPointsAsHex", U"\u05E9\u05C1\u05B8", HEBREW_CHARSET,
+     "\\pard\\ql\\ltrpar\\rtlch\\'f9\\'d1\\'c8\\par\r\n"},
+    {"MarksAndSheqelAsHex", U"\u200F\u200E\u20AA\u00A0", HEBREW_CHARSET,
+     "\\pard\\ql\\ltrpar\\rtlch\\'fe\\'fd\\'a4\\'a0\\par\r\n"},
     {"OutsideCp1255AsUnicode", U"\u05C7\u0410", HEBREW_CHARSET, "\\pard\\ql\\ltrpar\\rtlch\\u1479?\\u1040?\\par\r\n"},
     {"HebrewInTheLatinFontAsUnicode", U"\u05D0\u00E9", ANSI_CHARSET,
      "\\pard\\ql\\ltrpar\\rtlch\\af1\\ltrch\\f1\\u1488?\\u233?\\par\r\n"},
     {"AboveU7FFFIsNegative", U"\uFB2A\uFFFD", HEBREW_CHARSET, "\\pard\\ql\\ltrpar\\rtlch\\u-1238?\\u-3?\\par\r\n"},
     {"AstralAsASurrogatePair", U"\U0001F600", HEBREW_CHARSET, "\\pard\\ql\\ltrpar\\rtlch\\u-10179?\\u-8704?\\par\r\n"},
-    {"ControlCharactersAsUnicode", U"\x01\x7F\r", HEBREW_CHARSET, "\\pard\\ql\\ltrpar\\rtlch\\u1?\\u127?\\u13?\\par\r\n"},
+    {"ControlCharactersAsUnicode", U"\x01\x7F\r", HEBREW_CHARSET,
+     "\\pard\\ql\\ltrpar\\rtlch\\u1?\\u127?\\u13?\\par\r\n"},
     {"TabAndEscapes", U"\t{}\\", HEBREW_CHARSET, "\\pard\\ql\\ltrpar\\rtlch\\tab\\{\\}\\\\\\par\r\n"},
     {"OtherCharsetGetsItsOwnFont", U"\u0410b", 204, "\\pard\\ql\\ltrpar\\rtlch\\af2\\ltrch\\f2\\u1040?b\\par\r\n"},
 };
@@ -99,10 +104,12 @@ TEST(RtfWriter, DeclaresAFontForEveryCharacterSetUsed) {
         model.Append(U"x", cf);
     }
     const std::string rtf = WriteRtf(model);
-    EXPECT_NE(rtf.find("{\\f2\\fnil\\fcharset204 Arial;}{\\f3\\fnil\\fcharset161 Arial;}{\\f4\\fnil\\fcharset2 Arial;}}"),
-              std::string::npos)
+    EXPECT_NE(
+        rtf.find("{\\f2\\fnil\\fcharset204 Arial;}{\\f3\\fnil\\fcharset161 Arial;}{\\f4\\fnil\\fcharset2 Arial;}}"),
+        std::string::npos)
         << rtf;
-    EXPECT_EQ(Body(rtf), "\\pard\\ql\\ltrpar\\rtlch\\af2\\ltrch\\f2 x\\rtlch\\af3\\ltrch\\f3 x\\rtlch\\af2\\ltrch\\f2 x"
+    EXPECT_EQ(Body(rtf),
+              "\\pard\\ql\\ltrpar\\rtlch\\af2\\ltrch\\f2 x\\rtlch\\af3\\ltrch\\f3 x\\rtlch\\af2\\ltrch\\f2 x"
               "\\rtlch\\af4\\ltrch\\f4 x\\par\r\n");
 }
 

@@ -25,14 +25,22 @@ struct CaseName {
     template <class Case>
     std::string operator()(const testing::TestParamInfo<Case>& info) const {
         const Case& c = info.param;
-        if constexpr (requires { c.pszName; }) return TestNameOf(c.pszName);
-        else if constexpr (requires { c.szName; }) return TestNameOf(c.szName);
-        else if constexpr (requires { c.name; }) return TestNameOf(c.name);
-        else if constexpr (requires { c.stem(); }) return TestNameOf(c.stem().string());
-        else if constexpr (requires { std::string_view(c); }) return TestNameOf(c);
-        else if constexpr (requires { c.markup; }) return TestNameOf(c.markup) + "_" + std::to_string(info.index);
-        else if constexpr (requires { c.before; }) return TestNameOf(c.before) + "_" + std::to_string(info.index);
-        else return TestNameOf(c.visual) + "_" + std::to_string(info.index);
+        if constexpr (requires { c.pszName; })
+            return TestNameOf(c.pszName);
+        else if constexpr (requires { c.szName; })
+            return TestNameOf(c.szName);
+        else if constexpr (requires { c.name; })
+            return TestNameOf(c.name);
+        else if constexpr (requires { c.stem(); })
+            return TestNameOf(c.stem().string());
+        else if constexpr (requires { std::string_view(c); })
+            return TestNameOf(c);
+        else if constexpr (requires { c.markup; })
+            return TestNameOf(c.markup) + "_" + std::to_string(info.index);
+        else if constexpr (requires { c.before; })
+            return TestNameOf(c.before) + "_" + std::to_string(info.index);
+        else
+            return TestNameOf(c.visual) + "_" + std::to_string(info.index);
     }
 };
 

@@ -91,8 +91,8 @@ std::string DumpModel(const TextModel& model) {
             int32_t nRunEnd = pos + 1;
             while (nRunEnd < nEnd && model.FormatById(model.FormatIdAt(nRunEnd)) == model.FormatById(id)) ++nRunEnd;
             out += '[' + Attributes(model.FormatById(id)) + ':' +
-                   ToUtf8(std::u32string_view(model.Text()).substr(static_cast<size_t>(pos),
-                                                                   static_cast<size_t>(nRunEnd - pos))) +
+                   ToUtf8(std::u32string_view(model.Text())
+                              .substr(static_cast<size_t>(pos), static_cast<size_t>(nRunEnd - pos))) +
                    ']';
             pos = nRunEnd;
         }

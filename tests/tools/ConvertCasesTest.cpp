@@ -82,7 +82,8 @@ TEST_P(ConvertCasesTest, WritesTheExpectedBytes) {
     const ConvertOutcome outcome = RunConversion(ReadBytes(input), input.string(), *parsed.options);
     EXPECT_EQ(outcome.nExitCode, 0) << outcome.strMessage;
     const std::string expected = ReadBytes(expectedPath);
-    const auto mismatch = std::mismatch(expected.begin(), expected.end(), outcome.strOutput.begin(), outcome.strOutput.end());
+    const auto mismatch =
+        std::mismatch(expected.begin(), expected.end(), outcome.strOutput.begin(), outcome.strOutput.end());
     EXPECT_EQ(outcome.strOutput, expected) << "first difference at byte " << (mismatch.first - expected.begin());
 
     // Read a few bytes at a time and converted a window of a few characters at a time: the same.
@@ -116,9 +117,12 @@ TEST(StreamingConversionJobTest, OutputIsHeldBackUntilItIsLarge) {
             return true;
         });
         EXPECT_EQ(outcome.nExitCode, 1);
-        EXPECT_NE(outcome.strMessage.find("byte " + std::to_string(text.size() - 1)), std::string::npos) << outcome.strMessage;
-        if (nLines == 10) EXPECT_EQ(nWritten, 0u);
-        else EXPECT_GT(nWritten, 0u);
+        EXPECT_NE(outcome.strMessage.find("byte " + std::to_string(text.size() - 1)), std::string::npos)
+            << outcome.strMessage;
+        if (nLines == 10)
+            EXPECT_EQ(nWritten, 0u);
+        else
+            EXPECT_GT(nWritten, 0u);
     }
 }
 

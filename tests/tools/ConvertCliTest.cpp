@@ -52,7 +52,8 @@ protected:
     CliResult Run(const std::string& args, const std::string& stdinBytes = "") {
         const fs::path in = Write("stdin.bin", stdinBytes);
         const std::string command = std::string("'") + VELMORA_CONVERT_BIN + "' " + args + " <'" + in.string() +
-                                    "' >'" + (m_dir / "out.bin").string() + "' 2>'" + (m_dir / "err.txt").string() + "'";
+                                    "' >'" + (m_dir / "out.bin").string() + "' 2>'" + (m_dir / "err.txt").string() +
+                                    "'";
         const int status = std::system(command.c_str());
         CliResult result;
         result.nExit = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
@@ -154,8 +155,10 @@ TEST_F(ConvertCliTest, OutputTargetsAsTheShellSetsThemUp) {
         {R"("$B" --plain -o - in.txt > out)", 0, converted, ""},
         {R"("$B" --plain -o out empty.txt)", 0, "old", "empty"},
         {R"("$B" --plain -o new empty.txt && test ! -e new)", 0, "old", "empty"},
-        {R"("$B" --plain --select 100:200 in.txt > out)", 0, converted, "lies outside the text (5 characters); converting the whole document"},
-        {R"("$B" --plain --select 2:99 in.txt > out)", 0, Run("--plain --select 2:5 " + Quoted(m_dir / "in.txt")).out, "converting 2:5"},
+        {R"("$B" --plain --select 100:200 in.txt > out)", 0, converted,
+         "lies outside the text (5 characters); converting the whole document"},
+        {R"("$B" --plain --select 2:99 in.txt > out)", 0, Run("--plain --select 2:5 " + Quoted(m_dir / "in.txt")).out,
+         "converting 2:5"},
         {R"("$B" --plain -o f/x in.txt)", 1, "old", "f/x: cannot create a file in its folder: Not a directory\n"},
     };
     for (const auto& row : rows) {

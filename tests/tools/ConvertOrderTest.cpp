@@ -43,21 +43,18 @@ constexpr auto kVelmora = LineOrderRule::Velmora;
 constexpr auto kLogical = PageKind::Logical;
 constexpr auto kVisual = PageKind::Visual;
 
-INSTANTIATE_TEST_SUITE_P(Args, OrderOptionTest,
-                         ::testing::Values(ParseCase{"in.rtf", true},
-                                           ParseCase{"--order velmora --plain", true},
-                                           ParseCase{"--order unicode", true, kUnicode},
-                                           ParseCase{"--plain --order=unicode", true, kUnicode},
-                                           ParseCase{"--order", false},
-                                           ParseCase{"--order bidi", false},
-                                           ParseCase{"--order unicode --text", false},
-                                           ParseCase{"--to-logical --order unicode", false},
-                                           ParseCase{"--page visual --html", true},
-                                           ParseCase{"--page logical --order unicode", true, kUnicode, kLogical},
-                                           ParseCase{"--plain --page=logical", true, kVelmora, kLogical},
-                                           ParseCase{"--page", false, kVelmora, kVisual, "--page"},
-                                           ParseCase{"--page utf-8", false, kVelmora, kVisual, "--page"},
-                                           ParseCase{"--dump-json --page logical", false, kVelmora, kVisual, "--page"}));
+INSTANTIATE_TEST_SUITE_P(
+    Args, OrderOptionTest,
+    ::testing::Values(ParseCase{"in.rtf", true}, ParseCase{"--order velmora --plain", true},
+                      ParseCase{"--order unicode", true, kUnicode},
+                      ParseCase{"--plain --order=unicode", true, kUnicode}, ParseCase{"--order", false},
+                      ParseCase{"--order bidi", false}, ParseCase{"--order unicode --text", false},
+                      ParseCase{"--to-logical --order unicode", false}, ParseCase{"--page visual --html", true},
+                      ParseCase{"--page logical --order unicode", true, kUnicode, kLogical},
+                      ParseCase{"--plain --page=logical", true, kVelmora, kLogical},
+                      ParseCase{"--page", false, kVelmora, kVisual, "--page"},
+                      ParseCase{"--page utf-8", false, kVelmora, kVisual, "--page"},
+                      ParseCase{"--dump-json --page logical", false, kVelmora, kVisual, "--page"}));
 
 std::string Convert(const std::string& input, const std::string& args) {
     const ParseResult parsed = ParseConvertOptions(Words(args));

@@ -128,7 +128,8 @@ std::string ApplySelection(const ConvertOptions& options, TextModel& model, cons
     return strNote + (from == to ? "the whole document" : std::to_string(from) + ":" + std::to_string(to));
 }
 
-ConvertOutcome ConvertToLogical(std::string_view input, const std::string& strInputName, const ConvertOptions& options) {
+ConvertOutcome ConvertToLogical(std::string_view input, const std::string& strInputName,
+                                const ConvertOptions& options) {
     std::u32string visual;
     std::string reason;
     if (!DecodeInput(input, options.eEncoding, visual, reason)) return Failure(strInputName, reason);
@@ -160,7 +161,8 @@ ConvertOutcome RunConversion(std::string input, const std::string& strInputName,
     if (options.eMode == ConvertMode::Text) {
         text = model.Text();
     } else {
-        if (model.Length() == 0) return ConvertOutcome{0, {}, strInputName + ": the document is empty; nothing to convert"};
+        if (model.Length() == 0)
+            return ConvertOutcome{0, {}, strInputName + ": the document is empty; nothing to convert"};
         model.LayOut(options.nWrapColumns);
         outcome.strMessage = ApplySelection(options, model, strInputName);
         // The output is encoded as the conversion goes, so a large document's output is never
@@ -248,8 +250,8 @@ private:
 bool InputKindKnown(std::string_view head, size_t& nScanned) {
     if (head.size() < kUtf8Bom.size() && kUtf8Bom.starts_with(head)) return false;
     if (nScanned == 0 && head.starts_with(kUtf8Bom)) nScanned = kUtf8Bom.size();
-    while (nScanned < head.size() && (head[nScanned] == ' ' || head[nScanned] == '\t' || head[nScanned] == '\r' ||
-                                      head[nScanned] == '\n'))
+    while (nScanned < head.size() &&
+           (head[nScanned] == ' ' || head[nScanned] == '\t' || head[nScanned] == '\r' || head[nScanned] == '\n'))
         ++nScanned;
     return head.size() >= nScanned + 5;
 }
@@ -303,8 +305,8 @@ ConvertOutcome RunStreamingConversion(IInputSource& source, const std::string& s
         block.reset();
     }
     if (!bStreams) {
-        ConvertOutcome outcome = RunConversion(whole.data() == input.data() ? std::move(input) : std::string(whole),
-                                               strInputName, options);
+        ConvertOutcome outcome =
+            RunConversion(whole.data() == input.data() ? std::move(input) : std::string(whole), strInputName, options);
         if (outcome.nExitCode == 0 && !fnWrite(outcome.strOutput)) outcome.bOutputFailed = true;
         outcome.strOutput.clear();
         return outcome;

@@ -126,25 +126,29 @@ ParseResult ParseConvertOptions(const std::vector<std::string>& args) {
             options.bVersion = true;
         } else if (auto mode = ModeOf(arg)) {
             if (inlineValue) return fail("option " + arg + " takes no value");
-            if (bModeSeen && options.eMode != *mode) return fail("only one of --html, --plain, --to-logical, --text, --dump-json may be given");
+            if (bModeSeen && options.eMode != *mode)
+                return fail("only one of --html, --plain, --to-logical, --text, --dump-json may be given");
             options.eMode = *mode;
             bModeSeen = true;
         } else if (arg == "--line-length") {
             std::string value;
             int64_t n = 0;
             if (!takeValue(value)) return fail("--line-length needs a number");
-            if (!ParseInt(value, n) || n < 1 || n > 256) return fail("--line-length must be a whole number from 1 to 256, not '" + value + "'");
+            if (!ParseInt(value, n) || n < 1 || n > 256)
+                return fail("--line-length must be a whole number from 1 to 256, not '" + value + "'");
             options.nLineLength = static_cast<int32_t>(n);
         } else if (arg == "--wrap") {
             std::string value;
             int64_t n = 0;
             if (!takeValue(value)) return fail("--wrap needs a number of columns");
-            if (!ParseInt(value, n) || n < 0 || n > INT32_MAX) return fail("--wrap must be a whole number of columns (0 for none), not '" + value + "'");
+            if (!ParseInt(value, n) || n < 0 || n > INT32_MAX)
+                return fail("--wrap must be a whole number of columns (0 for none), not '" + value + "'");
             options.nWrapColumns = static_cast<int32_t>(n);
         } else if (arg == "--select") {
             std::string value;
             if (!takeValue(value)) return fail("--select needs FROM:TO");
-            if (!ParseSelection(value, options.nSelectFrom, options.nSelectTo)) return fail("--select must be FROM:TO with two whole numbers, not '" + value + "'");
+            if (!ParseSelection(value, options.nSelectFrom, options.nSelectTo))
+                return fail("--select must be FROM:TO with two whole numbers, not '" + value + "'");
             options.bHasSelection = true;
         } else if (arg == "--encoding") {
             std::string value;
@@ -157,9 +161,12 @@ ParseResult ParseConvertOptions(const std::vector<std::string>& args) {
                 return fail("--encoding must be cp1255 or utf-8, not '" + value + "'");
             }
         } else if (arg == "--order") {
-            if (auto error = takeChoice(arg, "velmora", LineOrderRule::Velmora, "unicode", LineOrderRule::Unicode, options.eOrder)) return fail(*error);
+            if (auto error = takeChoice(arg, "velmora", LineOrderRule::Velmora, "unicode", LineOrderRule::Unicode,
+                                        options.eOrder))
+                return fail(*error);
         } else if (arg == "--page") {
-            if (auto error = takeChoice(arg, "visual", PageKind::Visual, "logical", PageKind::Logical, options.ePage)) return fail(*error);
+            if (auto error = takeChoice(arg, "visual", PageKind::Visual, "logical", PageKind::Logical, options.ePage))
+                return fail(*error);
         } else if (arg == "-o" || arg == "--output") {
             if (!takeValue(options.strOutput) || options.strOutput.empty()) return fail("-o needs a file name");
         } else if (arg == "--") {
@@ -178,8 +185,10 @@ ParseResult ParseConvertOptions(const std::vector<std::string>& args) {
         }
     }
     const bool bVisualOutput = options.eMode == ConvertMode::Html || options.eMode == ConvertMode::Plain;
-    if (options.eOrder == LineOrderRule::Unicode && !bVisualOutput) return fail("--order unicode applies only to --html and --plain");
-    if (options.ePage == PageKind::Logical && !bVisualOutput) return fail("--page logical applies only to --html and --plain");
+    if (options.eOrder == LineOrderRule::Unicode && !bVisualOutput)
+        return fail("--order unicode applies only to --html and --plain");
+    if (options.ePage == PageKind::Logical && !bVisualOutput)
+        return fail("--page logical applies only to --html and --plain");
     return ParseResult{options, {}};
 }
 

@@ -10,12 +10,24 @@
 
 namespace velmora {
 
-enum class ConvertMode { Html, Plain, ToLogical, Text, DumpJson };
+enum class ConvertMode {
+    Html,
+    Plain,
+    ToLogical,
+    Text,
+    DumpJson
+};
 // The order of the visual lines: Velmora's own run rules, or the Unicode Bidirectional Algorithm's.
-enum class LineOrderRule { Velmora, Unicode };
+enum class LineOrderRule {
+    Velmora,
+    Unicode
+};
 // The page the HTML lands in: one declared visual Hebrew (ISO-8859-8), or one that lays text out
 // itself (UTF-8, windows-1255), where every line is held in visual order by an override.
-enum class PageKind { Visual, Logical };
+enum class PageKind {
+    Visual,
+    Logical
+};
 
 struct ConvertOptions {
     ConvertMode eMode = ConvertMode::Html;
@@ -25,8 +37,8 @@ struct ConvertOptions {
     int64_t nSelectFrom = 0;
     int64_t nSelectTo = 0;
     TextEncoding eEncoding = TextEncoding::Utf8;  // of the output, and of plain-text input
-    std::string strOutput;        // empty: standard output
-    std::string strInput = "-";   // "-": standard input
+    std::string strOutput;                        // empty: standard output
+    std::string strInput = "-";                   // "-": standard input
     bool bHelp = false;
     LineOrderRule eOrder = LineOrderRule::Velmora;  // for --html and --plain
     PageKind ePage = PageKind::Visual;              // for --html and --plain

@@ -29,7 +29,8 @@ std::string_view CInputStream::MapWhole() {
         if (p == MAP_FAILED) return {};
         m_pMapped = p;
     }
-    return m_pMapped != nullptr ? std::string_view(static_cast<const char*>(m_pMapped), m_nFileSize) : std::string_view();
+    return m_pMapped != nullptr ? std::string_view(static_cast<const char*>(m_pMapped), m_nFileSize)
+                                : std::string_view();
 }
 
 // Notes the size of a regular file read from its start, which may then be mapped.

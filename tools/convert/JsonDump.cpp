@@ -43,8 +43,8 @@ void AppendJsonString(std::string& out, std::u32string_view text) {
 std::string ColorText(const CharFormat& cf) {
     if (cf.IsAutoColor()) return "auto";
     char digits[8];
-    std::snprintf(digits, sizeof digits, "#%02x%02x%02x", cf.crTextColor & 0xFF,
-                  (cf.crTextColor >> 8) & 0xFF, (cf.crTextColor >> 16) & 0xFF);
+    std::snprintf(digits, sizeof digits, "#%02x%02x%02x", cf.crTextColor & 0xFF, (cf.crTextColor >> 8) & 0xFF,
+                  (cf.crTextColor >> 16) & 0xFF);
     return digits;
 }
 
@@ -53,9 +53,9 @@ void AppendRun(std::string& out, std::u32string_view text, const CharFormat& cf)
     out += "{\"text\":";
     AppendJsonString(out, text);
     out += std::string(",\"bold\":") + flag(cf.IsBold()) + ",\"italic\":" + flag(cf.IsItalic()) +
-           ",\"underline\":" + flag(cf.IsUnderline()) + ",\"strike\":" + flag(cf.IsStrikeout()) +
-           ",\"color\":\"" + ColorText(cf) + "\",\"size\":" + std::to_string(cf.yHeight) +
-           ",\"charset\":" + std::to_string(cf.bCharSet) + "}";
+           ",\"underline\":" + flag(cf.IsUnderline()) + ",\"strike\":" + flag(cf.IsStrikeout()) + ",\"color\":\"" +
+           ColorText(cf) + "\",\"size\":" + std::to_string(cf.yHeight) + ",\"charset\":" + std::to_string(cf.bCharSet) +
+           "}";
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 
 #include <xcb/xcb.h>
 
+#include <unistd.h>
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -19,7 +20,6 @@
 #include <memory>
 #include <string>
 #include <string_view>
-#include <unistd.h>
 
 namespace {
 
@@ -51,49 +51,44 @@ bool ParseOptions(int argc, char** argv, Options& options) {
 
 xcb_atom_t Atom(xcb_connection_t* pConn, std::string_view szName) {
     xcb_intern_atom_reply_t* pReply = xcb_intern_atom_reply(
-        pConn, xcb_intern_atom(pConn, 0, static_cast<uint16_t>(szName.size()), szName.data()),
-        nullptr);
+        pConn, xcb_intern_atom(pConn, 0, static_cast<uint16_t>(szName.size()), szName.data()), nullptr);
     const xcb_atom_t atom = pReply != nullptr ? pReply->atom : xcb_atom_t{XCB_ATOM_NONE};
     std::free(pReply);
     return atom;
 }
 
-void SetProperty(xcb_connection_t* pConn, xcb_window_t wnd, xcb_atom_t atom, xcb_atom_t type,
-                 uint8_t nFormat, uint32_t nItems, const void* pData) {
+void SetProperty(xcb_connection_t* pConn, xcb_window_t wnd, xcb_atom_t atom, xcb_atom_t type, uint8_t nFormat,
+                 uint32_t nItems, const void* pData) {
     xcb_change_property(pConn, XCB_PROP_MODE_REPLACE, wnd, atom, type, nFormat, nItems, pData);
 }
 
-xcb_window_t CreateWindow(xcb_connection_t* pConn, const xcb_screen_t& screen,
-                          xcb_window_t parent, int16_t x, int16_t y, uint16_t width,
-                          uint16_t height, uint32_t nBackground) {
+xcb_window_t CreateWindow(xcb_connection_t* pConn, const xcb_screen_t& screen, xcb_window_t parent, int16_t x,
+                          int16_t y, uint16_t width, uint16_t height, uint32_t nBackground) {
     const xcb_window_t wnd = xcb_generate_id(pConn);
-    const uint32_t values[] = {nBackground,
-                               XCB_EVENT_MASK_EXPOSURE | XCB_EVENT_MASK_STRUCTURE_NOTIFY};
-    xcb_create_window(pConn, XCB_COPY_FROM_PARENT, wnd, parent, x, y, width, height, 0,
-                      XCB_WINDOW_CLASS_INPUT_OUTPUT, screen.root_visual,
-                      XCB_CW_BACK_PIXEL | XCB_CW_EVENT_MASK, values);
+    const uint32_t values[] = {nBackground, XCB_EVENT_MASK_EXPOSURE | XCB_EVENT_MASK_STRUCTURE_NOTIFY};
+    xcb_create_window(pConn, XCB_COPY_FROM_PARENT, wnd, parent, x, y, width, height, 0, XCB_WINDOW_CLASS_INPUT_OUTPUT,
+                      screen.root_visual, XCB_CW_BACK_PIXEL | XCB_CW_EVENT_MASK, values);
     return wnd;
 }
 
 // The client window's identity: WM_CLASS, titles, process id, and the close button's protocol.
-void DescribeClient(xcb_connection_t* pConn, xcb_window_t wnd, const Options& options,
-                    xcb_atom_t atomDelete) {
+void DescribeClient(xcb_connection_t* pConn, xcb_window_t wnd, const Options& options, xcb_atom_t atomDelete) {
     std::string strWmClass = options.strInstance;
     strWmClass += '\0';
     strWmClass += options.strClass;
     strWmClass += '\0';
-    SetProperty(pConn, wnd, XCB_ATOM_WM_CLASS, XCB_ATOM_STRING, 8,
-                static_cast<uint32_t>(strWmClass.size()), strWmClass.data());
-    SetProperty(pConn, wnd, XCB_ATOM_WM_NAME, XCB_ATOM_STRING, 8,
-                static_cast<uint32_t>(options.strTitle.size()), options.strTitle.data());
+    SetProperty(pConn, wnd, XCB_ATOM_WM_CLASS, XCB_ATOM_STRING, 8, static_cast<uint32_t>(strWmClass.size()),
+                strWmClass.data());
+    SetProperty(pConn, wnd, XCB_ATOM_WM_NAME, XCB_ATOM_STRING, 8, static_cast<uint32_t>(options.strTitle.size()),
+                options.strTitle.data());
     SetProperty(pConn, wnd, Atom(pConn, "_NET_WM_NAME"), Atom(pConn, "UTF8_STRING"), 8,
                 static_cast<uint32_t>(options.strTitle.size()), options.strTitle.data());
     const uint32_t nPid = static_cast<uint32_t>(getpid());
     SetProperty(pConn, wnd, Atom(pConn, "_NET_WM_PID"), XCB_ATOM_CARDINAL, 32, 1, &nPid);
     char szHost[256] = {};
     gethostname(szHost, sizeof szHost - 1);
-    SetProperty(pConn, wnd, XCB_ATOM_WM_CLIENT_MACHINE, XCB_ATOM_STRING, 8,
-                static_cast<uint32_t>(std::strlen(szHost)), szHost);
+    SetProperty(pConn, wnd, XCB_ATOM_WM_CLIENT_MACHINE, XCB_ATOM_STRING, 8, static_cast<uint32_t>(std::strlen(szHost)),
+                szHost);
     SetProperty(pConn, wnd, Atom(pConn, "WM_PROTOCOLS"), XCB_ATOM_ATOM, 32, 1, &atomDelete);
 }
 
@@ -103,8 +98,7 @@ xcb_gcontext_t CreateTextGc(xcb_connection_t* pConn, const xcb_screen_t& screen,
     const xcb_font_t font = xcb_generate_id(pConn);
     constexpr std::string_view kFontName = "fixed";
     xcb_generic_error_t* pError = xcb_request_check(
-        pConn, xcb_open_font_checked(pConn, font, static_cast<uint16_t>(kFontName.size()),
-                                     kFontName.data()));
+        pConn, xcb_open_font_checked(pConn, font, static_cast<uint16_t>(kFontName.size()), kFontName.data()));
     if (pError != nullptr) {
         std::free(pError);
         return 0;
@@ -136,8 +130,8 @@ void DrawLabel(xcb_connection_t* pConn, xcb_window_t wnd, xcb_gcontext_t gc, con
 }
 
 // Handles events until the window is closed or the connection breaks.
-void RunEventLoop(xcb_connection_t* pConn, xcb_window_t wnd, xcb_atom_t atomDelete,
-                  xcb_gcontext_t gc, const Options& options) {
+void RunEventLoop(xcb_connection_t* pConn, xcb_window_t wnd, xcb_atom_t atomDelete, xcb_gcontext_t gc,
+                  const Options& options) {
     while (xcb_generic_event_t* pEvent = xcb_wait_for_event(pConn)) {
         const uint8_t nType = pEvent->response_type & 0x7f;
         bool bClose = false;
@@ -161,8 +155,7 @@ void RunEventLoop(xcb_connection_t* pConn, xcb_window_t wnd, xcb_atom_t atomDele
 int main(int argc, char** argv) {
     Options options;
     if (!ParseOptions(argc, argv, options)) {
-        std::fprintf(stderr,
-                     "usage: fake-host [--class NAME] [--instance NAME] [--title TEXT] [--framed]\n");
+        std::fprintf(stderr, "usage: fake-host [--class NAME] [--instance NAME] [--title TEXT] [--framed]\n");
         return 2;
     }
     int nScreen = 0;
@@ -185,8 +178,8 @@ int main(int argc, char** argv) {
         frame = CreateWindow(pConn, screen, screen.root, 40, 40, 660, 500, kDarkGrey);
         parent = frame;
     }
-    const xcb_window_t wnd = CreateWindow(pConn, screen, parent, options.bFramed ? 5 : 40,
-                                          options.bFramed ? 25 : 40, 640, 460, kGrey);
+    const xcb_window_t wnd =
+        CreateWindow(pConn, screen, parent, options.bFramed ? 5 : 40, options.bFramed ? 25 : 40, 640, 460, kGrey);
     const xcb_atom_t atomDelete = Atom(pConn, "WM_DELETE_WINDOW");
     DescribeClient(pConn, wnd, options, atomDelete);
     xcb_map_window(pConn, wnd);

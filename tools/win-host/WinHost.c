@@ -24,12 +24,16 @@
 
 #define HOST_CLASS L"AfxFrameOrView42"
 
-enum { REQUEST_PASTE = 1, REQUEST_COPY, REQUEST_STATE, REQUEST_CLOSE };
+enum {
+    REQUEST_PASTE = 1,
+    REQUEST_COPY,
+    REQUEST_STATE,
+    REQUEST_CLOSE
+};
 
 /* Another program (Wine's clipboard bridge to X11, Velmora reading it back) may hold the clipboard
  * for a moment; a few tries ride that out. */
-static BOOL OpenClipboardPatiently(HWND hwnd)
-{
+static BOOL OpenClipboardPatiently(HWND hwnd) {
     for (int i = 0; i < 100; ++i) {
         if (OpenClipboard(hwnd)) return TRUE;
         Sleep(20);
@@ -37,8 +41,7 @@ static BOOL OpenClipboardPatiently(HWND hwnd)
     return FALSE;
 }
 
-static BOOL WriteBytes(const wchar_t *pszPath, const void *pData, DWORD nSize)
-{
+static BOOL WriteBytes(const wchar_t* pszPath, const void* pData, DWORD nSize) {
     HANDLE hFile = CreateFileW(pszPath, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
     if (hFile == INVALID_HANDLE_VALUE) return FALSE;
     DWORD nWritten = 0;
@@ -47,12 +50,11 @@ static BOOL WriteBytes(const wchar_t *pszPath, const void *pData, DWORD nSize)
     return bOk;
 }
 
-static BOOL PasteInto(HWND hwnd, const wchar_t *pszPath)
-{
+static BOOL PasteInto(HWND hwnd, const wchar_t* pszPath) {
     if (!OpenClipboardPatiently(hwnd)) return FALSE;
     BOOL bOk = FALSE;
     HANDLE hData = GetClipboardData(CF_TEXT);
-    const char *pText = hData ? (const char *)GlobalLock(hData) : NULL;
+    const char* pText = hData ? (const char*)GlobalLock(hData) : NULL;
     if (pText) {
         bOk = WriteBytes(pszPath, pText, (DWORD)strlen(pText));
         GlobalUnlock(hData);
@@ -61,13 +63,13 @@ static BOOL PasteInto(HWND hwnd, const wchar_t *pszPath)
     return bOk;
 }
 
-static BOOL CopyFrom(HWND hwnd, const wchar_t *pszPath)
-{
-    HANDLE hFile = CreateFileW(pszPath, GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
+static BOOL CopyFrom(HWND hwnd, const wchar_t* pszPath) {
+    HANDLE hFile =
+        CreateFileW(pszPath, GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
     if (hFile == INVALID_HANDLE_VALUE) return FALSE;
     const DWORD nSize = GetFileSize(hFile, NULL);
     HGLOBAL hBlock = GlobalAlloc(GMEM_MOVEABLE, (SIZE_T)nSize + 1);
-    char *pBlock = hBlock ? (char *)GlobalLock(hBlock) : NULL;
+    char* pBlock = hBlock ? (char*)GlobalLock(hBlock) : NULL;
     DWORD nRead = 0;
     BOOL bOk = pBlock && ReadFile(hFile, pBlock, nSize, &nRead, NULL) && nRead == nSize;
     CloseHandle(hFile);
@@ -87,20 +89,18 @@ static BOOL CopyFrom(HWND hwnd, const wchar_t *pszPath)
     return bOk;
 }
 
-static BOOL WriteState(HWND hwnd, const wchar_t *pszPath)
-{
+static BOOL WriteState(HWND hwnd, const wchar_t* pszPath) {
     char szState[64];
-    const int nLength = snprintf(szState, sizeof szState, "maximized=%d\r\nacp=%u\r\n",
-                                 IsZoomed(hwnd) ? 1 : 0, GetACP());
+    const int nLength =
+        snprintf(szState, sizeof szState, "maximized=%d\r\nacp=%u\r\n", IsZoomed(hwnd) ? 1 : 0, GetACP());
     return WriteBytes(pszPath, szState, (DWORD)nLength);
 }
 
-static LRESULT CALLBACK HostWndProc(HWND hwnd, UINT nMessage, WPARAM wParam, LPARAM lParam)
-{
+static LRESULT CALLBACK HostWndProc(HWND hwnd, UINT nMessage, WPARAM wParam, LPARAM lParam) {
     switch (nMessage) {
     case WM_COPYDATA: {
-        const COPYDATASTRUCT *pRequest = (const COPYDATASTRUCT *)lParam;
-        const wchar_t *pszPath = (const wchar_t *)pRequest->lpData;
+        const COPYDATASTRUCT* pRequest = (const COPYDATASTRUCT*)lParam;
+        const wchar_t* pszPath = (const wchar_t*)pRequest->lpData;
         switch (pRequest->dwData) {
         case REQUEST_PASTE: return PasteInto(hwnd, pszPath);
         case REQUEST_COPY: return CopyFrom(hwnd, pszPath);
@@ -117,15 +117,12 @@ static LRESULT CALLBACK HostWndProc(HWND hwnd, UINT nMessage, WPARAM wParam, LPA
         EndPaint(hwnd, &ps);
         return 0;
     }
-    case WM_DESTROY:
-        PostQuitMessage(0);
-        return 0;
+    case WM_DESTROY: PostQuitMessage(0); return 0;
     }
     return DefWindowProcW(hwnd, nMessage, wParam, lParam);
 }
 
-static int RunWindow(HINSTANCE hInstance, int nCmdShow)
-{
+static int RunWindow(HINSTANCE hInstance, int nCmdShow) {
     WNDCLASSW wc = {0};
     wc.lpfnWndProc = HostWndProc;
     wc.hInstance = hInstance;
@@ -133,8 +130,8 @@ static int RunWindow(HINSTANCE hInstance, int nCmdShow)
     wc.hbrBackground = (HBRUSH)(COLOR_BTNFACE + 1);
     wc.lpszClassName = HOST_CLASS;
     if (!RegisterClassW(&wc)) return 1;
-    HWND hwnd = CreateWindowW(HOST_CLASS, L"Stand-in for the authoring tool", WS_OVERLAPPEDWINDOW,
-                              CW_USEDEFAULT, CW_USEDEFAULT, 640, 480, NULL, NULL, hInstance, NULL);
+    HWND hwnd = CreateWindowW(HOST_CLASS, L"Stand-in for the authoring tool", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
+                              CW_USEDEFAULT, 640, 480, NULL, NULL, hInstance, NULL);
     if (!hwnd) return 1;
     ShowWindow(hwnd, nCmdShow);
     UpdateWindow(hwnd);
@@ -146,11 +143,16 @@ static int RunWindow(HINSTANCE hInstance, int nCmdShow)
     return 0;
 }
 
-static int SendRequest(const wchar_t *pszCommand, const wchar_t *pszFile)
-{
-    static const struct { const wchar_t *pszName; DWORD nRequest; BOOL bFile; } commands[] = {
-        {L"--paste", REQUEST_PASTE, TRUE}, {L"--copy", REQUEST_COPY, TRUE},
-        {L"--state", REQUEST_STATE, TRUE}, {L"--close", REQUEST_CLOSE, FALSE},
+static int SendRequest(const wchar_t* pszCommand, const wchar_t* pszFile) {
+    static const struct {
+        const wchar_t* pszName;
+        DWORD nRequest;
+        BOOL bFile;
+    } commands[] = {
+        {L"--paste", REQUEST_PASTE, TRUE},
+        {L"--copy", REQUEST_COPY, TRUE},
+        {L"--state", REQUEST_STATE, TRUE},
+        {L"--close", REQUEST_CLOSE, FALSE},
     };
     for (size_t i = 0; i < sizeof commands / sizeof commands[0]; ++i) {
         if (wcscmp(pszCommand, commands[i].pszName) != 0 || (pszFile != NULL) != commands[i].bFile) continue;
@@ -164,15 +166,14 @@ static int SendRequest(const wchar_t *pszCommand, const wchar_t *pszFile)
     return 3;
 }
 
-int WINAPI wWinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPWSTR pszCmdLine, int nCmdShow)
-{
+int WINAPI wWinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPWSTR pszCmdLine, int nCmdShow) {
     (void)hPrevInstance;
     (void)pszCmdLine;
     /* The C runtime's split of the command line, so that only kernel32 and user32 are needed. */
     const int argc = __argc;
-    wchar_t **argv = __wargv;
+    wchar_t** argv = __wargv;
     if (!argv) return 3;
-    const int nResult = argc <= 1 ? RunWindow(hInstance, nCmdShow)
+    const int nResult = argc <= 1   ? RunWindow(hInstance, nCmdShow)
                         : argc <= 3 ? SendRequest(argv[1], argc > 2 ? argv[2] : NULL)
                                     : 3;
     return nResult;

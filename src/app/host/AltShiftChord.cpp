@@ -53,8 +53,7 @@ CAltShiftChord::Result CAltShiftChord::OnKeyPress(uint8_t nKeycode, uint16_t nSt
         m_held[nKeycode] = true;
         return result;
     }
-    if (m_letters[nKeycode] != 0 && AnyHeld(KeyRole::Alt) && AnyHeld(KeyRole::Shift) &&
-        (nState & kControlMask) == 0) {
+    if (m_letters[nKeycode] != 0 && AnyHeld(KeyRole::Alt) && AnyHeld(KeyRole::Shift) && (nState & kControlMask) == 0) {
         result.chLetter = m_letters[nKeycode];
     }
     return result;

@@ -36,7 +36,11 @@ public:
     void Reset();
 
 private:
-    enum class KeyRole : uint8_t { Other, Alt, Shift };
+    enum class KeyRole : uint8_t {
+        Other,
+        Alt,
+        Shift
+    };
     bool AnyHeld(KeyRole role) const;
 
     std::array<KeyRole, 256> m_roles{};

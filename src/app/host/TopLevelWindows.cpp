@@ -4,13 +4,13 @@
 
 #include <xcb/xcb.h>
 
+#include <unistd.h>
 #include <algorithm>
 #include <cstdlib>
 #include <memory>
 #include <set>
 #include <string>
 #include <string_view>
-#include <unistd.h>
 #include <vector>
 
 namespace velmora {
@@ -59,16 +59,12 @@ public:
 
     // Returns once the server has handled every request sent so far: a request that is merely
     // flushed before the connection closes may be dropped with it.
-    void Sync() const {
-        std::free(xcb_get_input_focus_reply(m_pConn, xcb_get_input_focus(m_pConn), nullptr));
-    }
+    void Sync() const { std::free(xcb_get_input_focus_reply(m_pConn, xcb_get_input_focus(m_pConn), nullptr)); }
 
     // The atom of szName, or XCB_ATOM_NONE when the server has none (so no window carries it).
     xcb_atom_t Atom(std::string_view szName) const {
         auto pReply = Reply(xcb_intern_atom_reply(
-            m_pConn,
-            xcb_intern_atom(m_pConn, 1, static_cast<uint16_t>(szName.size()), szName.data()),
-            nullptr));
+            m_pConn, xcb_intern_atom(m_pConn, 1, static_cast<uint16_t>(szName.size()), szName.data()), nullptr));
         return pReply ? pReply->atom : xcb_atom_t{XCB_ATOM_NONE};
     }
 
@@ -78,8 +74,7 @@ private:
 };
 
 xcb_get_property_cookie_t AskProperty(const CDisplay& display, xcb_window_t wnd, xcb_atom_t atom) {
-    return xcb_get_property(display.Conn(), 0, wnd, atom, XCB_GET_PROPERTY_TYPE_ANY, 0,
-                            kPropertyLimit);
+    return xcb_get_property(display.Conn(), 0, wnd, atom, XCB_GET_PROPERTY_TYPE_ANY, 0, kPropertyLimit);
 }
 
 // The property's bytes; empty when the window or the property is gone (a window may vanish at any
@@ -104,8 +99,7 @@ std::vector<uint32_t> PropertyWords(const CDisplay& display, xcb_get_property_co
 }
 
 // The children of every window in parents, asked for all at once.
-std::vector<xcb_window_t> ChildrenOf(const CDisplay& display,
-                                     const std::vector<xcb_window_t>& parents) {
+std::vector<xcb_window_t> ChildrenOf(const CDisplay& display, const std::vector<xcb_window_t>& parents) {
     std::vector<xcb_query_tree_cookie_t> cookies;
     cookies.reserve(parents.size());
     for (xcb_window_t wnd : parents) {
@@ -116,8 +110,7 @@ std::vector<xcb_window_t> ChildrenOf(const CDisplay& display,
         auto pReply = Reply(xcb_query_tree_reply(display.Conn(), cookie, nullptr));
         if (pReply) {
             const xcb_window_t* pChildren = xcb_query_tree_children(pReply.get());
-            children.insert(children.end(), pChildren,
-                            pChildren + xcb_query_tree_children_length(pReply.get()));
+            children.insert(children.end(), pChildren, pChildren + xcb_query_tree_children_length(pReply.get()));
         }
     }
     return children;
@@ -149,8 +142,7 @@ std::vector<xcb_window_t> TopLevelCandidates(const CDisplay& display) {
 }
 
 // The windows among candidates whose WM_CLASS matches pszClassName (all, when it is null).
-std::vector<xcb_window_t> WithClass(const CDisplay& display,
-                                    const std::vector<xcb_window_t>& candidates,
+std::vector<xcb_window_t> WithClass(const CDisplay& display, const std::vector<xcb_window_t>& candidates,
                                     const char* pszClassName) {
     if (pszClassName == nullptr) {
         return candidates;
@@ -190,8 +182,8 @@ std::string WindowTitle(const CDisplay& display, xcb_window_t wnd, xcb_atom_t at
 }
 
 bool IsViewable(const CDisplay& display, xcb_window_t wnd) {
-    auto pReply = Reply(xcb_get_window_attributes_reply(
-        display.Conn(), xcb_get_window_attributes(display.Conn(), wnd), nullptr));
+    auto pReply =
+        Reply(xcb_get_window_attributes_reply(display.Conn(), xcb_get_window_attributes(display.Conn(), wnd), nullptr));
     return pReply && pReply->map_state == XCB_MAP_STATE_VIEWABLE;
 }
 
@@ -201,16 +193,13 @@ bool ManagerMaximises(const CDisplay& display, xcb_atom_t atomMaxVert, xcb_atom_
     if (atomSupported == XCB_ATOM_NONE || atomMaxVert == XCB_ATOM_NONE) {
         return false;
     }
-    const std::vector<uint32_t> supported =
-        PropertyWords(display, AskProperty(display, display.Root(), atomSupported));
-    auto has = [&](xcb_atom_t atom) {
-        return std::find(supported.begin(), supported.end(), atom) != supported.end();
-    };
+    const std::vector<uint32_t> supported = PropertyWords(display, AskProperty(display, display.Root(), atomSupported));
+    auto has = [&](xcb_atom_t atom) { return std::find(supported.begin(), supported.end(), atom) != supported.end(); };
     return has(atomMaxVert) && has(atomMaxHorz);
 }
 
-void AskManagerToMaximise(const CDisplay& display, xcb_window_t wnd, xcb_atom_t atomState,
-                          xcb_atom_t atomMaxVert, xcb_atom_t atomMaxHorz) {
+void AskManagerToMaximise(const CDisplay& display, xcb_window_t wnd, xcb_atom_t atomState, xcb_atom_t atomMaxVert,
+                          xcb_atom_t atomMaxHorz) {
     constexpr uint32_t kNetWmStateAdd = 1;
     constexpr uint32_t kSourceApplication = 1;
     xcb_client_message_event_t event{};
@@ -228,11 +217,9 @@ void AskManagerToMaximise(const CDisplay& display, xcb_window_t wnd, xcb_atom_t 
 }
 
 void FillScreen(const CDisplay& display, xcb_window_t wnd) {
-    const uint32_t values[] = {0, 0, display.Screen().width_in_pixels,
-                               display.Screen().height_in_pixels};
+    const uint32_t values[] = {0, 0, display.Screen().width_in_pixels, display.Screen().height_in_pixels};
     xcb_configure_window(display.Conn(), wnd,
-                         XCB_CONFIG_WINDOW_X | XCB_CONFIG_WINDOW_Y | XCB_CONFIG_WINDOW_WIDTH |
-                             XCB_CONFIG_WINDOW_HEIGHT,
+                         XCB_CONFIG_WINDOW_X | XCB_CONFIG_WINDOW_Y | XCB_CONFIG_WINDOW_WIDTH | XCB_CONFIG_WINDOW_HEIGHT,
                          values);
 }
 

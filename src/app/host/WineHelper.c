@@ -26,23 +26,21 @@ enum {
 };
 
 /* Wine's own name for a Unix path, when this runs under Wine; the path itself otherwise. */
-static wchar_t *WindowsPathOf(const wchar_t *pszPath)
-{
-    typedef wchar_t *(CDECL * DosNameFn)(const char *);
-    DosNameFn pDosName = (DosNameFn)(void *)GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_dos_file_name");
+static wchar_t* WindowsPathOf(const wchar_t* pszPath) {
+    typedef wchar_t*(CDECL * DosNameFn)(const char*);
+    DosNameFn pDosName = (DosNameFn)(void*)GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_dos_file_name");
     if (pszPath[0] != L'/' || pDosName == NULL) return NULL;
     /* The Unix side hands over its file names in UTF-8, whatever the locale. */
     const int nBytes = WideCharToMultiByte(CP_UTF8, 0, pszPath, -1, NULL, 0, NULL, NULL);
-    char *pszUnix = HeapAlloc(GetProcessHeap(), 0, (SIZE_T)nBytes);
+    char* pszUnix = HeapAlloc(GetProcessHeap(), 0, (SIZE_T)nBytes);
     if (pszUnix == NULL) return NULL;
     WideCharToMultiByte(CP_UTF8, 0, pszPath, -1, pszUnix, nBytes, NULL, NULL);
-    wchar_t *pszDos = pDosName(pszUnix);
+    wchar_t* pszDos = pDosName(pszUnix);
     HeapFree(GetProcessHeap(), 0, pszUnix);
     return pszDos; /* allocated on the process heap */
 }
 
-static int StartCode(DWORD nError)
-{
+static int StartCode(DWORD nError) {
     switch (nError) {
     case ERROR_FILE_NOT_FOUND:
     case ERROR_PATH_NOT_FOUND: return START_NO_FILE;
@@ -56,12 +54,11 @@ static int StartCode(DWORD nError)
 
 /* As the shell starts a program asked for with SW_SHOWMAXIMIZED: the program's first
  * ShowWindow takes the show state from its start-up information. */
-static int StartMaximised(const wchar_t *pszProgram)
-{
-    wchar_t *pszDos = WindowsPathOf(pszProgram);
-    const wchar_t *pszPath = pszDos ? pszDos : pszProgram;
+static int StartMaximised(const wchar_t* pszProgram) {
+    wchar_t* pszDos = WindowsPathOf(pszProgram);
+    const wchar_t* pszPath = pszDos ? pszDos : pszProgram;
     const size_t nLength = wcslen(pszPath);
-    wchar_t *pszCommand = HeapAlloc(GetProcessHeap(), 0, (nLength + 3) * sizeof(wchar_t));
+    wchar_t* pszCommand = HeapAlloc(GetProcessHeap(), 0, (nLength + 3) * sizeof(wchar_t));
     int nResult = START_OTHER;
     if (pszCommand != NULL) {
         pszCommand[0] = L'"';
@@ -86,15 +83,14 @@ static int StartMaximised(const wchar_t *pszProgram)
     return nResult;
 }
 
-int WINAPI wWinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPWSTR pszCmdLine, int nCmdShow)
-{
+int WINAPI wWinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPWSTR pszCmdLine, int nCmdShow) {
     (void)hInstance;
     (void)hPrevInstance;
     (void)pszCmdLine;
     (void)nCmdShow;
     /* The C runtime's split of the command line, so that only kernel32 and user32 are needed. */
     const int argc = __argc;
-    wchar_t **argv = __wargv;
+    wchar_t** argv = __wargv;
     int nResult = BAD_COMMAND_LINE;
     if (argv != NULL && (argc == 3 || argc == 4) && wcscmp(argv[1], L"--find") == 0) {
         nResult = FindWindowW(argv[2], argc == 4 ? argv[3] : NULL) != NULL ? FOUND : NOT_FOUND;

@@ -1,8 +1,8 @@
 #include "WorkDir.h"
 
+#include <unistd.h>
 #include <cstdlib>
 #include <memory>
-#include <unistd.h>
 
 namespace velmora {
 

@@ -20,8 +20,7 @@ DisplayPtr OpenXkbDisplay() {
     int nMajor = XkbMajorVersion;
     int nMinor = XkbMinorVersion;
     int nReason = 0;
-    DisplayPtr pDisplay(
-        XkbOpenDisplay(nullptr, nullptr, nullptr, &nMajor, &nMinor, &nReason));
+    DisplayPtr pDisplay(XkbOpenDisplay(nullptr, nullptr, nullptr, &nMajor, &nMinor, &nReason));
     return nReason == XkbOD_Success ? std::move(pDisplay) : DisplayPtr();
 }
 
@@ -43,8 +42,8 @@ bool ReadXkbGroupNames(std::vector<std::string>& groupNames) {
     }
     pKeyboard->device_spec = XkbUseCoreKbd;
     if (XkbGetControls(pDisplay.get(), XkbGroupsWrapMask, pKeyboard.get()) != Success ||
-        XkbGetNames(pDisplay.get(), XkbGroupNamesMask, pKeyboard.get()) != Success ||
-        pKeyboard->ctrls == nullptr || pKeyboard->names == nullptr) {
+        XkbGetNames(pDisplay.get(), XkbGroupNamesMask, pKeyboard.get()) != Success || pKeyboard->ctrls == nullptr ||
+        pKeyboard->names == nullptr) {
         return false;
     }
     const int nGroups = std::min<int>(pKeyboard->ctrls->num_groups, XkbNumKbdGroups);
@@ -68,8 +67,7 @@ bool LockXkbGroup(int32_t nGroup) {
     if (!pDisplay) {
         return false;
     }
-    const bool bLocked = XkbLockGroup(pDisplay.get(), XkbUseCoreKbd,
-                                      static_cast<unsigned int>(nGroup)) == True;
+    const bool bLocked = XkbLockGroup(pDisplay.get(), XkbUseCoreKbd, static_cast<unsigned int>(nGroup)) == True;
     XSync(pDisplay.get(), False);
     return bLocked;
 }
