@@ -42,6 +42,7 @@ wine_window_shown() { wait_until 120 xdotool search --class "^$1\$" > /dev/null;
 stand_in_reads() { stand_in --paste cf_text && cmp -s "$E2E_TMP/cf_text" "$1"; }
 stand_in_gone() { stand_in --state state; [ $? -eq 2 ]; }
 clip_is() { [ "$(e2e_clip_get)" = "$1" ]; }
+document_is() { press ctrl+a ctrl+c && clip_is "$1"; }
 message_box_up() { xdotool search --onlyvisible --name '^Velmora$' > /dev/null 2>&1; }
 
 press() {
@@ -155,8 +156,10 @@ stand_in --copy visual
 e2e_check "the stand-in's CF_TEXT reaches X11" wait_until 30 clip_is "$visual_utf8"
 logical_utf8=$("$CONVERT" --to-logical --encoding cp1255 "$E2E_TMP/visual" | iconv -f cp1255 -t utf-8)
 press ctrl+a alt+shift+p
-press ctrl+a ctrl+c
-e2e_check "Paste from Internet pastes the logical text" wait_until 30 clip_is "$logical_utf8"
+# The paste reads the stand-in's clipboard through Wine, which takes its time under load: copy the
+# document again on every try instead of once, so that a copy made before the paste landed is not
+# what the check waits on.
+e2e_check "Paste from Internet pastes the logical text" wait_until 30 document_is "$logical_utf8"
 
 # --- The stand-in closed: the commands refuse and leave the clipboard alone. ---------------------
 stand_in --close
