@@ -17,7 +17,7 @@ enum class RtfWord : uint8_t {
     // document text (stylesheet, list tables, info, pictures, objects, field instructions...).
     FontTable, ColorTable, SkipDestination,
     // Font and colour table entries.
-    Font, Charset, Red, Green, Blue,
+    Font, Charset, FontCodePage, Red, Green, Blue,
     // Character format.
     Plain, Bold, Italic, Underline, UnderlineNone, Strike, Hidden, Color, FontSize,
     Superscript, SuperscriptOff,
@@ -34,7 +34,7 @@ enum class RtfWord : uint8_t {
     OldNumberingStart, OldNumberingBefore, OldNumberingAfter,
     // Notes, drawings and embedded objects.
     Footnote, FootnoteIsEndnote, FootnoteMark, Shape, ShapeInstance, ShapeText, DrawingObject, DrawingText,
-    Object, ObjectResult,
+    Object, ObjectResult, FieldInstruction,
     // Breaks and characters.
     Paragraph,  // \par, \sect, \page, \column, \row, \nestrow: a paragraph ends
     Line,       // \line: a break inside the paragraph

@@ -1,5 +1,6 @@
 #pragma once
-// The fonts of an RTF document as far as reading text needs them: the character set of each.
+// The fonts of an RTF document as far as reading text needs them: the character set of each, and
+// the code page of the few that name one.
 
 #include <cstdint>
 #include <string_view>
@@ -13,6 +14,7 @@ public:
     // --- Filled from the \fonttbl destination. ---
     void SetPendingFont(int32_t nFont) { m_nPendingFont = nFont; }
     void SetPendingCharset(int32_t nCharset);
+    void SetPendingCodePage(int32_t nCodePage);  // \cpg
     // Text inside the table: every ';' ends the pending entry (the rest is the font's name).
     void OnText(std::string_view text);
     // The end of an entry's group, or of the table: ends the pending entry if it is still open.
@@ -20,6 +22,8 @@ public:
 
     // The \fcharset the table gives font nFont, or -1 when it gives none (or has no such font).
     int32_t DeclaredCharset(int32_t nFont) const;
+    // The code page the table gives font nFont with \cpg, or 0 when it gives none.
+    uint16_t DeclaredCodePage(int32_t nFont) const;
     // True once some font declared \fcharset177.
     bool DeclaresHebrew() const { return m_bDeclaresHebrew; }
 
@@ -31,6 +35,8 @@ private:
     std::unordered_map<int32_t, int16_t> m_others;
     int32_t m_nPendingFont = -1;
     int16_t m_nPendingCharset = -1;
+    uint16_t m_nPendingCodePage = 0;
+    std::unordered_map<int32_t, uint16_t> m_codePages;  // the few fonts that name one
     bool m_bDeclaresHebrew = false;
 };
 

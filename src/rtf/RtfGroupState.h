@@ -25,6 +25,7 @@ enum class RtfDestination : uint8_t {
     Object,             // \object: nothing but its \result is text
     OldNumbering,       // \pn: how a paragraph is numbered
     OldNumberingText,   // \pntxtb, \pntxta: the text before or after its number
+    FieldInstruction,   // \fldinst: not text, but read for the character a SYMBOL field shows
 };
 
 inline constexpr int32_t kDefaultHalfPoints = 24;  // \fs24, 12 points

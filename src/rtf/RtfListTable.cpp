@@ -193,6 +193,25 @@ void CRtfListTable::KeepOverride() {
 
 // ------------------------------------------------------------------ labels
 
+// The level's text with each double-byte character as one unit (the length stays the first).
+std::vector<CRtfListTable::TextUnit> CRtfListTable::JoinPairs(const Level& level, const PairDecoder& decodePair) {
+    std::vector<TextUnit> units(level.text.begin(), level.text.begin() + 1);
+    for (size_t i = 1; i < level.text.size(); ++i) {
+        const TextUnit& unit = level.text[i];
+        if (unit.bByte && i + 1 < level.text.size() && level.text[i + 1].bByte) {
+            const char32_t ch = decodePair(level.nFont, static_cast<uint8_t>(unit.value),
+                                           static_cast<uint8_t>(level.text[i + 1].value));
+            if (ch != 0) {
+                units.push_back({ch, false});
+                ++i;
+                continue;
+            }
+        }
+        units.push_back(unit);
+    }
+    return units;
+}
+
 const CRtfListTable::List* CRtfListTable::FindList(int32_t nLs) const {
     const auto itId = m_idOfOverride.find(nLs);
     if (itId == m_idOfOverride.end()) return nullptr;
@@ -201,7 +220,8 @@ const CRtfListTable::List* CRtfListTable::FindList(int32_t nLs) const {
     return &m_lists[itList->second];
 }
 
-std::optional<std::u32string> CRtfListTable::NextLabel(int32_t nLs, int32_t nLevel, const ByteDecoder& decodeByte) {
+std::optional<std::u32string> CRtfListTable::NextLabel(int32_t nLs, int32_t nLevel, const ByteDecoder& decodeByte,
+                                                       const PairDecoder& decodePair) {
     const List* pList = FindList(nLs);
     if (pList == nullptr) return std::nullopt;
     const size_t iLevel =
@@ -213,16 +233,17 @@ std::optional<std::u32string> CRtfListTable::NextLabel(int32_t nLs, int32_t nLev
     counters.bStarted[iLevel] = true;
     for (size_t i = iLevel + 1; i < kMaxLevels; ++i) counters.bStarted[i] = false;
 
-    std::u32string label = LevelText(*pList, level, counters, decodeByte);
+    std::u32string label = LevelText(*pList, level, counters, decodeByte, decodePair);
     if (level.nFollow == 0) label += U'\t';
     if (level.nFollow == 1) label += U' ';
     return label;
 }
 
 // The level's text with its placeholders filled. Its first unit is its length; a placeholder
-// holds the number of the level whose count goes there.
+// holds the number of the level whose count goes there. Both count characters, so that the two
+// bytes of a double-byte character count once.
 std::u32string CRtfListTable::LevelText(const List& list, const Level& level, const Counters& counters,
-                                        const ByteDecoder& decodeByte) const {
+                                        const ByteDecoder& decodeByte, const PairDecoder& decodePair) const {
     if (level.nFormat == kBulletFormat) {
         // A bullet shows as itself when the level gives a character of its own: the text the user
         // converts keeps what the writer chose. A picture in a symbol font (Word's Symbol dot,
@@ -238,10 +259,11 @@ std::u32string CRtfListTable::LevelText(const List& list, const Level& level, co
         return std::u32string(1, kLevelBullets[static_cast<size_t>(&level - list.levels.data()) % 3]);
     }
     if (level.text.empty()) return FormatListNumber(counters.values[&level - list.levels.data()], level.nFormat);
-    const size_t nLength = std::min(level.text.size() - 1, static_cast<size_t>(level.text[0].value));
+    const std::vector<TextUnit> units = decodePair ? JoinPairs(level, decodePair) : level.text;
+    const size_t nLength = std::min(units.size() - 1, static_cast<size_t>(units[0].value));
     std::u32string text;
     for (size_t i = 1; i <= nLength; ++i) {
-        const TextUnit& unit = level.text[i];
+        const TextUnit& unit = units[i];
         const bool bPlaceholder = level.numbers.empty()
                                       ? unit.bByte && unit.value < kMaxLevels
                                       : std::find(level.numbers.begin(), level.numbers.end(), i) != level.numbers.end();

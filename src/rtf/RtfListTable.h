@@ -40,9 +40,12 @@ public:
     // The label of the next paragraph of list \ls nLs at level nLevel, with what follows it (a tab,
     // a blank or nothing), and counts that paragraph. nullopt when the tables hold no such list.
     // decodeByte gives the character of a level text byte in the level's font (0: none), and
-    // kSymbolPicture for a byte of a symbol font.
+    // kSymbolPicture for a byte of a symbol font; decodePair the character of two bytes that make
+    // one in a double-byte font, 0 when the first leads no such pair.
     using ByteDecoder = std::function<char32_t(int32_t nFont, uint8_t byte)>;
-    std::optional<std::u32string> NextLabel(int32_t nLs, int32_t nLevel, const ByteDecoder& decodeByte);
+    using PairDecoder = std::function<char32_t(int32_t nFont, uint8_t lead, uint8_t trail)>;
+    std::optional<std::u32string> NextLabel(int32_t nLs, int32_t nLevel, const ByteDecoder& decodeByte,
+                                            const PairDecoder& decodePair = {});
 
 private:
     struct TextUnit {
@@ -68,10 +71,11 @@ private:
     };
 
     Level* CurrentLevel();
+    static std::vector<TextUnit> JoinPairs(const Level& level, const PairDecoder& decodePair);
     const List* FindList(int32_t nLs) const;
     void KeepOverride();
     std::u32string LevelText(const List& list, const Level& level, const Counters& counters,
-                             const ByteDecoder& decodeByte) const;
+                             const ByteDecoder& decodeByte, const PairDecoder& decodePair) const;
 
     std::vector<List> m_lists;
     std::unordered_map<int32_t, size_t> m_listOfId;  // \listid -> its (first) list in m_lists

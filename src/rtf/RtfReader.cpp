@@ -3,6 +3,7 @@
 #include "CodePages.h"
 #include "RtfColorTable.h"
 #include "RtfControlWords.h"
+#include "RtfFieldInstruction.h"
 #include "RtfFontTable.h"
 #include "RtfGroupState.h"
 #include "RtfListTable.h"
@@ -114,13 +115,18 @@ private:
     void EnterDestination(RtfDestination destination);
 
     // Lists, notes and text boxes.
+    CodePageDecoder FontDecoder(int32_t nFont) const;
     char32_t DecodeLabelByte(int32_t nFont, uint8_t byte) const;
+    char32_t DecodeLabelPair(int32_t nFont, uint8_t lead, uint8_t trail) const;
     void InsertListLabel();
     void InsertLastCellLabel();
     void EndCell();
     void AppendNoteMark();
     void MarkEndnote();
     void BeginTextBox();
+    void BeginFieldInstruction();
+    void EndFieldInstruction();
+    void EndField();
 
     // Document text.
     void PrepareFormat();
@@ -171,6 +177,16 @@ private:
     uint32_t m_nParagraphSerial = 0;  // paragraphs ended so far
     size_t m_nCellStart = 0;          // where the paragraph's current table cell begins
     bool m_bNoteMarkPending = false;  // a \chftn waits for its note
+    // A field's instruction as read so far, and the character of a SYMBOL field that its field
+    // shows when its result shows nothing: at the close of the field's group (at nDepth), if the
+    // paragraph is still as long as when the instruction ended.
+    std::string m_fieldInstruction;
+    struct PendingSymbol {
+        char32_t ch = 0;
+        size_t nDepth = 0;
+        uint32_t nParagraph = 0;
+        size_t nLength = 0;
+    } m_symbol;
 
     CRtfParagraph m_paragraph;
     CharFormat m_cfCurrent;                  // the innermost group's resolved format
@@ -248,6 +264,8 @@ void CRtfReader::OnGroupEnd() {
                                                : Top();
     const RtfDestination closing = Top().destination;
     const RtfDestination outer = outerState.destination;
+    if (closing == RtfDestination::FieldInstruction && outer != closing) EndFieldInstruction();
+    if (m_symbol.ch != 0 && m_symbol.nDepth == m_nDepth) EndField();
     if (closing == RtfDestination::FontTable) m_fonts.EndEntry();
     if (closing == RtfDestination::ColorTable && outer != RtfDestination::ColorTable) m_colors.EndTable();
     const bool bTableEnds =
@@ -302,6 +320,11 @@ bool CRtfReader::SkipsFallback() {
 
 void CRtfReader::OnControlWord(const RtfToken& token) {
     const RtfWordInfo info = LookUpRtfWord(token.text, token.nPackedName);
+    // The low half of a surrogate pair right after its high half is never the high half's fallback:
+    // writers that give no fallback (\u55357 \u56835) still mean the one character.
+    if (m_nFallbackToSkip > 0 && info.word == RtfWord::Unicode && m_chPendingHigh != 0 &&
+        IsLowSurrogate(UnicodeUnit(token.nParam)))
+        m_nFallbackToSkip = 0;
     if (SkipsFallback()) return;
     SaveStateBeyondKeptDepth();
     switch (Top().destination) {
@@ -310,6 +333,9 @@ void CRtfReader::OnControlWord(const RtfToken& token) {
     case RtfDestination::ColorTable: OnColorTableWord(info.word, token.nParam); break;
     case RtfDestination::Skip:
         if (m_bStarPending) OnStarredWord(info.word);
+        break;
+    case RtfDestination::FieldInstruction:
+        if (info.word == RtfWord::SkipDestination) EnterDestination(RtfDestination::Skip);
         break;
     case RtfDestination::ListTable:
     case RtfDestination::LevelText:
@@ -404,6 +430,9 @@ void CRtfReader::OnText(std::string_view text) {
         break;
     case RtfDestination::ListText: OnListTextBytes(text); break;
     case RtfDestination::OldNumberingText: OnOldNumberingText(text); break;
+    case RtfDestination::FieldInstruction:
+        if (m_fieldInstruction.size() < 256) m_fieldInstruction.append(text.substr(0, 256));
+        break;
     default: break;
     }
 }
@@ -513,6 +542,7 @@ void CRtfReader::OnBodyWord(RtfWordInfo info, const RtfToken& token) {
     case RtfWord::Shape:
     case RtfWord::DrawingObject: EnterDestination(RtfDestination::Shape); break;
     case RtfWord::Object: EnterDestination(RtfDestination::Object); break;
+    case RtfWord::FieldInstruction: BeginFieldInstruction(); break;
     // Character format.
     case RtfWord::Plain: {
         RtfCharacterProps plain;
@@ -590,6 +620,7 @@ void CRtfReader::OnFontTableWord(RtfWord word, int32_t nParam) {
     switch (word) {
     case RtfWord::Font: m_fonts.SetPendingFont(nParam); break;
     case RtfWord::Charset: m_fonts.SetPendingCharset(nParam); break;
+    case RtfWord::FontCodePage: m_fonts.SetPendingCodePage(nParam); break;
     case RtfWord::SkipDestination: EnterDestination(RtfDestination::Skip); break;
     default: break;
     }
@@ -617,6 +648,7 @@ void CRtfReader::OnStarredWord(RtfWord word) {
         EnterDestination(RtfDestination::Footnote);
         AppendNoteMark();
     }
+    if (outer == RtfDestination::Body && word == RtfWord::FieldInstruction) BeginFieldInstruction();
     if (outer == RtfDestination::Body && word == RtfWord::OldNumbering) {
         EnterDestination(RtfDestination::OldNumbering);
         m_oldNumbering.Begin();
@@ -677,8 +709,17 @@ void CRtfReader::OnListTextWord(RtfWordInfo info, const RtfToken& token) {
 
 void CRtfReader::OnListTextBytes(std::string_view bytes) {
     if (Top().chr.bHidden) return;
-    for (const char c : bytes) {
-        const char32_t ch = DecodeLabelByte(Top().chr.nFont, static_cast<uint8_t>(c));
+    const int32_t nFont = Top().chr.nFont;
+    for (size_t i = 0; i < bytes.size(); ++i) {
+        const auto byte = static_cast<uint8_t>(bytes[i]);
+        if (i + 1 < bytes.size()) {
+            if (const char32_t chPair = DecodeLabelPair(nFont, byte, static_cast<uint8_t>(bytes[i + 1]))) {
+                m_listText += chPair;
+                ++i;
+                continue;
+            }
+        }
+        const char32_t ch = DecodeLabelByte(nFont, byte);
         if (ch != 0) m_listText += ch == kSymbolPicture ? U'\u2022' : ch;
     }
 }
@@ -739,17 +780,57 @@ void CRtfReader::BeginTextBox() {
     m_textBoxDepths.push_back(m_nDepth);
 }
 
+// The code page of a font's bytes. A code page the font names (\cpg) comes first. \fcharset0 is
+// Windows' ANSI_CHARSET, which is Western whatever \ansicpg says: AbiWord writes its symbols so,
+// and Word and LibreOffice read them so. A font that names no set, or the default set 1, follows
+// the document's code page.
+CodePageDecoder CRtfReader::FontDecoder(int32_t nFont) const {
+    if (const uint16_t nNamed = m_fonts.DeclaredCodePage(nFont)) {
+        const CodePageDecoder named = FindCodePageDecoder(nNamed);
+        if (named.IsKnown()) return named;
+    }
+    const int32_t nCharset = m_fonts.DeclaredCharset(nFont);
+    const uint16_t nFontCodePage = nCharset == ANSI_CHARSET ? CP_WINDOWS_1252 : CodePageOfRtfCharset(nCharset);
+    return FindCodePageDecoder(nFontCodePage != 0 ? nFontCodePage : m_nAnsiCodePage);
+}
+
+void CRtfReader::BeginFieldInstruction() {
+    EnterDestination(RtfDestination::FieldInstruction);
+    m_fieldInstruction.clear();
+}
+
+// The instruction's group closes inside its field's group.
+void CRtfReader::EndFieldInstruction() {
+    const std::optional<char32_t> symbol = SymbolFieldCharacter(m_fieldInstruction);
+    m_fieldInstruction.clear();
+    if (!symbol || m_nDepth < 3) return;
+    m_symbol = {*symbol, m_nDepth - 1, m_nParagraphSerial, m_paragraph.Length()};
+}
+
+// A SYMBOL field whose result shows nothing shows its character, as its writer does.
+void CRtfReader::EndField() {
+    const PendingSymbol symbol = std::exchange(m_symbol, PendingSymbol{});
+    if (Top().destination == RtfDestination::Body && symbol.nParagraph == m_nParagraphSerial &&
+        symbol.nLength == m_paragraph.Length())
+        AppendChar(symbol.ch);
+}
+
 // A byte of a label in font nFont: a symbol font's bytes are its bullets, drawn as the common dot.
 char32_t CRtfReader::DecodeLabelByte(int32_t nFont, uint8_t byte) const {
     if (byte < 0x20) return byte == '\t' ? U'\t' : U'\0';
-    const int32_t nCharset = m_fonts.DeclaredCharset(nFont);
-    if (nCharset == kSymbolCharset) return kSymbolPicture;
+    if (m_fonts.DeclaredCharset(nFont) == kSymbolCharset) return kSymbolPicture;
     if (byte < 0x80) return byte;
-    const uint16_t nFontCodePage = nCharset == ANSI_CHARSET ? CP_WINDOWS_1252 : CodePageOfRtfCharset(nCharset);
-    const CodePageDecoder decoder = FindCodePageDecoder(nFontCodePage != 0 ? nFontCodePage : m_nAnsiCodePage);
+    const CodePageDecoder decoder = FontDecoder(nFont);
     if (decoder.pUpperHalf != nullptr) return decoder.pUpperHalf[byte - 0x80];
     if (decoder.pDoubleByte != nullptr) return decoder.pDoubleByte->Single(byte);
     return CodePageUpperHalf(CP_WINDOWS_1252)[byte - 0x80];
+}
+
+// Two bytes of a label that make one character in a double-byte font; 0 when they do not.
+char32_t CRtfReader::DecodeLabelPair(int32_t nFont, uint8_t lead, uint8_t trail) const {
+    const CDoubleByteCodePage* pPage = FontDecoder(nFont).pDoubleByte;
+    if (pPage == nullptr || !pPage->IsLeadByte(lead)) return 0;
+    return pPage->Pair(lead, trail);
 }
 
 // A paragraph of a list the list table knows takes the label the table gives (as other readers
@@ -759,8 +840,9 @@ void CRtfReader::InsertListLabel() {
     const RtfGroupState& state = Top();
     std::optional<std::u32string> label;
     if (state.nList > 0) {
-        label = m_lists.NextLabel(state.nList, state.nListLevel,
-                                  [this](int32_t nFont, uint8_t byte) { return DecodeLabelByte(nFont, byte); });
+        label = m_lists.NextLabel(
+            state.nList, state.nListLevel, [this](int32_t nFont, uint8_t byte) { return DecodeLabelByte(nFont, byte); },
+            [this](int32_t nFont, uint8_t lead, uint8_t trail) { return DecodeLabelPair(nFont, lead, trail); });
     }
     // A level that follows its label with nothing of its own (\levelfollow2) keeps the blank or
     // tab its writer rendered after the label.
@@ -854,12 +936,7 @@ void CRtfReader::ResolveFormatAnew(RtfGroupState& state) const {
     state.cfResolved = MakeCharFormat(bBold, bItalic, chr.bUnderline, chr.bStrike, !bExplicitColor, crColor,
                                       nHalfPoints * 10, bCharset);
 
-    // \fcharset0 is Windows' ANSI_CHARSET, which is Western whatever \ansicpg says: AbiWord
-    // writes its symbols so, and Word and LibreOffice read them so. A font that names no set,
-    // or the default set 1, follows the document's code page.
-    const uint16_t nFontCodePage =
-        nDeclaredCharset == ANSI_CHARSET ? CP_WINDOWS_1252 : CodePageOfRtfCharset(nDeclaredCharset);
-    const CodePageDecoder decoder = FindCodePageDecoder(nFontCodePage != 0 ? nFontCodePage : m_nAnsiCodePage);
+    const CodePageDecoder decoder = FontDecoder(nFont);
     state.pUpperHalf = decoder.pUpperHalf;
     state.pDoubleByte = decoder.pDoubleByte;
     if (!decoder.IsKnown()) state.pUpperHalf = CodePageUpperHalf(CP_WINDOWS_1252);

@@ -6,26 +6,27 @@
 // paragraph break with the same paragraph format. \tab and a table's \cell are a tab character.
 // Text of \fonttbl, \colortbl, the stylesheet, list tables, \info, pictures, objects' data, field
 // instructions, headers, footers, footnotes, comments and every other \*\ destination is not
-// document text; a field's result is, and an object's \result, and so is a text box (\shptxt,
-// \dptxbxtext), read as paragraphs of its own at its anchor. A note reads as its mark where it is
-// anchored: after a \chftn its number (an endnote's i, ii...), and after superscript text in the
-// same group that text once more. A paragraph of a list begins with its label: the list table's
-// (RtfListTable.h) when it knows the paragraph's \ls, else the one its writer rendered in
-// \listtext or \pntext, else the one its Word 6 numbering gives (RtfOldNumbering.h); in a table
-// row each cell's label goes at the cell's start. Hidden text (\v) is left out, as a reader that
-// shows the document would.
+// document text; a field's result is (a SYMBOL field whose result shows nothing shows the character
+// its instruction names), and an object's \result, and so is a text box (\shptxt, \dptxbxtext),
+// read as paragraphs of its own at its anchor. A note reads as its mark where it is anchored: after
+// a \chftn its number (an endnote's i, ii...), and after superscript text in the same group that
+// text once more. A paragraph of a list begins with its label: the list table's (RtfListTable.h)
+// when it knows the paragraph's \ls, else the one its writer rendered in \listtext or \pntext, else
+// the one its Word 6 numbering gives (RtfOldNumbering.h); in a table row each cell's label goes at
+// the cell's start. Hidden text (\v) is left out, as a reader that shows the document would.
 // Character sets follow the font table, or, when no font declares \fcharset177, are inferred
 // (Hebrew-script characters 177, other letters their font's set, the rest 177 in right-to-left
 // paragraphs). \'xx and 8-bit bytes are decoded in the code page of the current font's set
 // (\fcharset0 is Windows-1252, 177 Windows-1255, 204 Windows-1251, 128 Shift JIS, 77 Mac...); a
-// font without \fcharset, with set 1, or with a set that names no code page follows the
-// document's \ansicpg (or \mac, \pc, \pca), else Windows-1252. Pages without a table of the
-// reader's own come from iconv (IconvCodePages.h); a double-byte character's lead and trail bytes
-// may come in separate escapes or as raw bytes. A broken \'x escape takes the two characters
-// after it with it. \uN (signed or not, surrogate pairs as two words) gives its character and
-// skips \ucN fallback characters; NUL bytes, \'00 and \u0 carry nothing; an undefined byte or
-// a lone surrogate becomes U+FFFD. In \rtlch text \ab \ai \afsN \afN, once set, take the place
-// of \b \i \fsN \fN.
+// font without \fcharset, with set 1, or with a set that names no code page follows the document's
+// \ansicpg (or \mac, \pc, \pca), else Windows-1252; a code page a font names (\cpg) comes before
+// its set. Pages without a table of the reader's own come from iconv (IconvCodePages.h); a
+// double-byte character's lead and trail bytes may come in separate escapes or as raw bytes, in
+// labels as in text. A broken \'x escape takes the two characters after it with it. \uN (signed or
+// not, surrogate pairs as two words) gives its character and skips \ucN fallback characters (a low
+// surrogate right after its high half is never one); NUL bytes, \'00 and \u0 carry nothing; an
+// undefined byte or a lone surrogate becomes U+FFFD. In \rtlch text \ab \ai \afsN \afN, once set,
+// take the place of \b \i \fsN \fN.
 //
 // When a file cannot be read: input that does not begin with "{\rtf" is refused; a file that ends
 // inside a group other than the document's own (it was cut off) is refused, while a missing last

@@ -83,6 +83,23 @@ const WildCase kCases[] = {
     {"MacRoman", R"({\rtf1\mac \'8e\'d2\'a5})", "é“•"},
     {"DosPage", R"({\rtf1\pc \'84\'e1})", "äß"},
     {"BrokenHexTakesTwoCharacters", R"({\rtf1\ansi a\'4 b\'zzc\'q\par d})", "abc|d"},
+    {"DoubleByteLabelsCountCharacters",
+     R"({\rtf1\ansi\ansicpg950{\*\listtable{\list{\listlevel\levelnfc0{\leveltext\'03\'b2\'c4\'00\'b3\'b9;})"
+     R"({\levelnumbers\'02;}}\listid5}}{\*\listoverridetable{\listoverride\listid5\ls1}})"
+     R"(\pard\ls1 A\par\pard\ls1 B\par\pard{\listtext\'b2\'c4 9\tab}C})",
+     "第1章\tA|第2章\tB|第 9\tC"},
+    {"FontNamesItsCodePage",
+     R"({\rtf1\ansi{\fonttbl{\f0 T;}{\f1\fcharset0\cpg1251 C;}{\f2\cpg1 X;}}{\f1 \'c8\'ec\'ff}{\f2 \'e9}\'e9})",
+     "Имяéé"},
+    {"SymbolFieldShowsItsCharacterWhenItsResultIsEmpty",
+     R"({\rtf1\ansi A{\field{\*\fldinst SYMBOL 253 \\f "Wingdings"}{\fldrslt }}B{\field{\*\fldinst {SYMBOL 0x5D0 \\u}})"
+     R"({\fldrslt X}}C{\field{\*\fldinst PAGE}{\fldrslt }}D{\field{\*\fldinst SYMBOL 5}{\fldrslt }}E)"
+     R"({\v{\field{\*\fldinst SYMBOL 65}{\fldrslt }}}F})",
+     "AýBXCDEF"},
+    {"LowSurrogateIsNotTheFallbackOfItsHighHalf", R"({\rtf1\ansi a\u55357 \u56835  b\u55357?\u56835?c\u56835 d})",
+     "a\U0001F603b\U0001F603c\uFFFD"},
+    {"GeneratorAndLatentStylesAreNotText",
+     R"({\rtf1\ansi{\generator W 1;}{\latentstyles\lsdstimax1{\lsdlockedexcept Normal;}}A})", "A"},
 };
 
 class RtfWildCase : public testing::TestWithParam<WildCase> {};

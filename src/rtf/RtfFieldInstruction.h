@@ -1,0 +1,14 @@
+#pragma once
+// What a field's instruction (\fldinst) tells the reader about the text the field shows.
+
+#include <optional>
+#include <string_view>
+
+namespace velmora {
+
+// The character a SYMBOL field inserts ("SYMBOL 253 \f Wingdings", "SYMBOL 0x5D0 \u"): its number,
+// decimal or hexadecimal, is taken as a Unicode code point whatever the font or switch, as other
+// readers take it. nullopt for any other field and for a number no character has.
+std::optional<char32_t> SymbolFieldCharacter(std::string_view instruction);
+
+}  // namespace velmora
