@@ -3,6 +3,7 @@
 // gives the whole text, paragraphs joined by '|'.
 
 #include "ModelText.h"
+#include "RtfFieldInstruction.h"
 #include "RtfListTable.h"
 #include "RtfReader.h"
 
@@ -124,6 +125,21 @@ TEST(ListNumbers, Formats) {
     // clang-format on
     for (const auto& [nValue, nFormat, szExpected] : cases)
         EXPECT_EQ(ToUtf8(FormatListNumber(nValue, nFormat)), szExpected) << nValue << " in " << nFormat;
+}
+
+TEST(SymbolField, CharacterOfItsInstruction) {
+    const std::pair<const char*, char32_t> cases[] = {{" SYMBOL 65 \\f \"Wingdings\" \\s 10", U'A'},
+                                                      {"symbol\t0x5d0 \\u", U'\u05D0'},
+                                                      {"SYMBOL 1114111", U'\U0010FFFF'},
+                                                      {"SYMBOL 1114112", 0},
+                                                      {"SYMBOL 55296", 0},
+                                                      {"SYMBOL 31", 0},
+                                                      {"SYMBOL x", 0},
+                                                      {"SYMBOLS 65", 0},
+                                                      {"SYMBOL", 0},
+                                                      {"PAGE 65", 0}};
+    for (const auto& [szInstruction, chExpected] : cases)
+        EXPECT_EQ(SymbolFieldCharacter(szInstruction).value_or(0), chExpected) << szInstruction;
 }
 
 }  // namespace
