@@ -171,6 +171,7 @@ private:
 
     CRtfListTable m_lists;
     std::u32string m_listText;  // the label of \listtext or \pntext, for the paragraph being read
+    int m_nListTextLead = -1;   // a double-byte lead byte of that label waiting for its trail
     CRtfNoteMarks m_notes;
     std::vector<size_t> m_textBoxDepths;  // group depths at which a text box began
     CRtfOldNumbering m_oldNumbering;
@@ -526,6 +527,7 @@ void CRtfReader::OnBodyWord(RtfWordInfo info, const RtfToken& token) {
     case RtfWord::ListText:
         EnterDestination(RtfDestination::ListText);
         m_listText.clear();
+        m_nListTextLead = -1;
         break;
     case RtfWord::Footnote:
         EnterDestination(RtfDestination::Footnote);
@@ -707,17 +709,24 @@ void CRtfReader::OnListTextWord(RtfWordInfo info, const RtfToken& token) {
     }
 }
 
+// A double-byte character's lead and trail may come in separate tokens (\'a1B): a lead byte at the
+// end of one waits for the next.
 void CRtfReader::OnListTextBytes(std::string_view bytes) {
     if (Top().chr.bHidden) return;
     const int32_t nFont = Top().chr.nFont;
-    for (size_t i = 0; i < bytes.size(); ++i) {
-        const auto byte = static_cast<uint8_t>(bytes[i]);
-        if (i + 1 < bytes.size()) {
-            if (const char32_t chPair = DecodeLabelPair(nFont, byte, static_cast<uint8_t>(bytes[i + 1]))) {
+    const CDoubleByteCodePage* pPage =
+        m_fonts.DeclaredCharset(nFont) == kSymbolCharset ? nullptr : FontDecoder(nFont).pDoubleByte;
+    for (const char c : bytes) {
+        const auto byte = static_cast<uint8_t>(c);
+        if (const int nLead = std::exchange(m_nListTextLead, -1); nLead >= 0 && pPage != nullptr) {
+            if (const char32_t chPair = pPage->Pair(static_cast<uint8_t>(nLead), byte)) {
                 m_listText += chPair;
-                ++i;
                 continue;
             }
+        }
+        if (pPage != nullptr && pPage->IsLeadByte(byte)) {
+            m_nListTextLead = byte;
+            continue;
         }
         const char32_t ch = DecodeLabelByte(nFont, byte);
         if (ch != 0) m_listText += ch == kSymbolPicture ? U'\u2022' : ch;

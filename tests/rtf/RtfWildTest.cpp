@@ -87,8 +87,8 @@ const WildCase kCases[] = {
     {"DoubleByteLabelsCountCharacters",
      R"({\rtf1\ansi\ansicpg950{\*\listtable{\list{\listlevel\levelnfc0{\leveltext\'03\'b2\'c4\'00\'b3\'b9;})"
      R"({\levelnumbers\'02;}}\listid5}}{\*\listoverridetable{\listoverride\listid5\ls1}})"
-     R"(\pard\ls1 A\par\pard\ls1 B\par\pard{\listtext\'b2\'c4 9\tab}C})",
-     "第1章\tA|第2章\tB|第 9\tC"},
+     R"(\pard\ls1 A\par\pard\ls1 B\par\pard{\listtext\'b2\'c4 9\tab}C\par\pard{\listtext\'a4A\'a1B\tab}D})",
+     "第1章\tA|第2章\tB|第 9\tC|乙、\tD"},
     {"FontNamesItsCodePage",
      R"({\rtf1\ansi{\fonttbl{\f0 T;}{\f1\fcharset0\cpg1251 C;}{\f2\cpg1 X;}}{\f1 \'c8\'ec\'ff}{\f2 \'e9}\'e9})",
      "Имяéé"},
