@@ -1018,7 +1018,9 @@ void CRtfReader::InsertLastCellLabel() {
     m_nCellStart = 0;
 }
 
+// A line break in hidden text is hidden with it.
 void CRtfReader::AddLineBreak() {
+    if (Top().chr.bHidden) return;
     FlushPending();
     PrepareFormat();
     m_paragraph.AddLineBreak(m_cfCurrent);

@@ -99,6 +99,7 @@ const WildCase kCases[] = {
      "AýBXCDEF"},
     {"LowSurrogateIsNotTheFallbackOfItsHighHalf", R"({\rtf1\ansi a\u55357 \u56835  b\u55357?\u56835?c\u56835 d})",
      "a\U0001F603b\U0001F603c\uFFFD"},
+    {"HiddenLineBreakIsHidden", R"({\rtf1\ansi a{\v b\line c}d\line e})", "ad|e"},
     {"GeneratorAndLatentStylesAreNotText",
      R"({\rtf1\ansi{\generator W 1;}{\latentstyles\lsdstimax1{\lsdlockedexcept Normal;}}A})", "A"},
 };
