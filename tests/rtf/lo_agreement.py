@@ -1,8 +1,9 @@
 #!/usr/bin/env python3
 """Reads every RTF file of a folder with velmora-convert --text and with LibreOffice (one soffice
 run for the whole folder, text export in UTF-8), compares the two texts character for character
-after turning every run of blanks, tabs and line ends into one blank, and prints the share that
-agree. Files named in the folder's differs.txt are expected to differ (each line: name, reason).
+after turning every run of white space (blanks of any width, tabs, line ends) into one blank,
+and prints the share that agree. Files named in the folder's differs.txt are expected to differ
+(each line: name, reason).
 Exit status: 0 when exactly the expected files differ, 1 otherwise, 77 when soffice is missing."""
 
 import os
@@ -14,7 +15,9 @@ import tempfile
 
 
 def normalised(text):
-    return re.sub(r"[ \t\r\n]+", " ", text.lstrip("\ufeff")).strip()
+    # Any Unicode white space: LibreOffice turns a run of blanks into six-per-em spaces (U+2006)
+    # between ordinary ones, which is layout, not text.
+    return re.sub(r"\s+", " ", text.lstrip("\ufeff")).strip()
 
 
 def first_difference(a, b):
