@@ -19,6 +19,7 @@ namespace {
 std::vector<std::string> IconvNames(int32_t nCodePage) {
     std::vector<std::string> names;
     switch (nCodePage) {
+    case 708: names = {"ASMO-708"}; break;
     case 1361: names = {"JOHAB"}; break;
     case 10000: names = {"MACINTOSH"}; break;
     case 10001: names = {"CP932", "SHIFT_JIS"}; break;  // Mac Japanese is Shift JIS
@@ -26,6 +27,7 @@ std::vector<std::string> IconvNames(int32_t nCodePage) {
     case 10003: names = {"CP949", "EUC-KR"}; break;
     case 10007: names = {"MAC-CYRILLIC"}; break;
     case 10008: names = {"CP936", "EUC-CN"}; break;
+    case 10017: names = {"MACUKRAINIAN"}; break;
     case 10029: names = {"MAC-CENTRALEUROPE"}; break;
     case 10079: names = {"MAC-IS"}; break;
     case 20127: names = {"ASCII"}; break;
@@ -137,9 +139,11 @@ ProbedPage ProbePage(int32_t nCodePage) {
         }
     }
     // Only pages that keep ASCII letters and digits as they are can stand in the place of a
-    // Windows page (Johab and Shift JIS put currency signs at 0x5C, which is fine).
+    // Windows page (Johab and Shift JIS put currency signs at 0x5C, DOS Arabic its own percent
+    // sign at 0x25, which is fine).
     for (int b = 0x20; b < 0x7F; ++b) {
-        if (b != 0x5C && b != 0x7E && single[b] != static_cast<char32_t>(b)) return page;
+        const bool bLetterOrDigit = (b >= '0' && b <= '9') || (b >= 'A' && b <= 'Z') || (b >= 'a' && b <= 'z');
+        if (bLetterOrDigit && single[b] != static_cast<char32_t>(b)) return page;
     }
     if (bAnyLead) {
         page.pDoubleByte = CDoubleByteBuilder::Build(conv, bLead, single);

@@ -83,6 +83,9 @@ const WildCase kCases[] = {
     {"UnicodeSkipsTwoFallbackBytes", R"({\rtf1\ansi\ansicpg932\uc2 \u26085\'93\'fa!})", "日!"},
     {"MacRoman", R"({\rtf1\mac \'8e\'d2\'a5})", "é“•"},
     {"DosPage", R"({\rtf1\pc \'84\'e1})", "äß"},
+    {"DosArabic", R"({\rtf1\ansi\ansicpg864 \'e0\'b0})", "\u0640\u0660"},
+    {"ArabicAsmo708", R"({\rtf1\ansi\ansicpg708 \'c7})", "\u0627"},
+    {"MacUkrainian", R"({\rtf1\ansi\ansicpg10017 \'80\'b4})", "\u0410\u0456"},
     {"BrokenHexTakesTwoCharacters", R"({\rtf1\ansi a\'4 b\'zzc\'q\par d})", "abc|d"},
     {"DoubleByteLabelsCountCharacters",
      R"({\rtf1\ansi\ansicpg950{\*\listtable{\list{\listlevel\levelnfc0{\leveltext\'03\'b2\'c4\'00\'b3\'b9;})"
