@@ -2,7 +2,8 @@
 
 namespace velmora {
 
-void CBlankIndex::Validate(const TextModel& doc) {
+template <typename CharT>
+void CBlankIndex::Validate(const BasicTextModel<CharT>& doc) {
     if (m_pDoc == &doc && m_nRevision == doc.Revision()) return;
     m_pDoc = &doc;
     m_nRevision = doc.Revision();
@@ -12,13 +13,14 @@ void CBlankIndex::Validate(const TextModel& doc) {
     m_nBackTo = 0;
 }
 
-int32_t CBlankIndex::FirstNonBlankAtOrAfter(const TextModel& doc, int32_t q) {
+template <typename CharT>
+int32_t CBlankIndex::FirstNonBlankAtOrAfter(const BasicTextModel<CharT>& doc, int32_t q) {
     Validate(doc);
     const int32_t len = doc.Length();
     if (q >= len) return q;
     if (q < 0) q = 0;
     if (q >= m_nAheadFrom && q <= m_nAheadTo) return m_nAheadTo;
-    const char32_t* pText = doc.Text().data();
+    const CharT* pText = doc.Text().data();
     if (pText[q] != U' ') return q;
     int32_t t = q;
     while (t < len && pText[t] == U' ') ++t;
@@ -27,12 +29,13 @@ int32_t CBlankIndex::FirstNonBlankAtOrAfter(const TextModel& doc, int32_t q) {
     return t;
 }
 
-int32_t CBlankIndex::LastNonBlankAtOrBefore(const TextModel& doc, int32_t q) {
+template <typename CharT>
+int32_t CBlankIndex::LastNonBlankAtOrBefore(const BasicTextModel<CharT>& doc, int32_t q) {
     Validate(doc);
     if (q < 0) return -1;
     if (q >= doc.Length()) q = doc.Length() - 1;
     if (q <= m_nBackFrom && q >= m_nBackTo) return m_nBackTo;
-    const char32_t* pText = doc.Text().data();
+    const CharT* pText = doc.Text().data();
     if (q < 0 || pText[q] != U' ') return q;
     int32_t t = q;
     while (t >= 0 && pText[t] == U' ') --t;
@@ -40,5 +43,10 @@ int32_t CBlankIndex::LastNonBlankAtOrBefore(const TextModel& doc, int32_t q) {
     m_nBackTo = t;
     return t;
 }
+
+template int32_t CBlankIndex::FirstNonBlankAtOrAfter(const TextModel&, int32_t);
+template int32_t CBlankIndex::FirstNonBlankAtOrAfter(const Cp1255TextModel&, int32_t);
+template int32_t CBlankIndex::LastNonBlankAtOrBefore(const TextModel&, int32_t);
+template int32_t CBlankIndex::LastNonBlankAtOrBefore(const Cp1255TextModel&, int32_t);
 
 }  // namespace velmora

@@ -15,15 +15,21 @@ class CBlankIndex {
 public:
     // The smallest position >= q whose character is not a blank (U+0020); the text length or
     // beyond when only blanks follow ("nothing" is read there).
-    int32_t FirstNonBlankAtOrAfter(const TextModel& doc, int32_t q);
-    int32_t FirstNonBlankAfter(const TextModel& doc, int32_t q) { return FirstNonBlankAtOrAfter(doc, q + 1); }
+    template <typename CharT>
+    int32_t FirstNonBlankAtOrAfter(const BasicTextModel<CharT>& doc, int32_t q);
+    template <typename CharT>
+    int32_t FirstNonBlankAfter(const BasicTextModel<CharT>& doc, int32_t q) {
+        return FirstNonBlankAtOrAfter(doc, q + 1);
+    }
     // The greatest position <= q whose character is not a blank; -1 when only blanks precede.
-    int32_t LastNonBlankAtOrBefore(const TextModel& doc, int32_t q);
+    template <typename CharT>
+    int32_t LastNonBlankAtOrBefore(const BasicTextModel<CharT>& doc, int32_t q);
 
 private:
-    void Validate(const TextModel& doc);
+    template <typename CharT>
+    void Validate(const BasicTextModel<CharT>& doc);
 
-    const TextModel* m_pDoc = nullptr;
+    const void* m_pDoc = nullptr;
     uint64_t m_nRevision = 0;
     // [m_nAheadFrom, m_nAheadTo) are blanks and m_nAheadTo is not (or is past the end).
     int32_t m_nAheadFrom = 0;

@@ -2,11 +2,13 @@
 
 #include "CharClass.h"
 #include "ConversionEngine.h"
+#include "Cp1255Scan.h"
 #include "LineReversal.h"
 #include "LineWalk.h"
 
 #include <algorithm>
 #include <charconv>
+#include <type_traits>
 
 namespace velmora {
 
@@ -22,52 +24,67 @@ int32_t AlignmentCode(const ParaFormat& pf) {
     return 2;
 }
 
-void AppendAlignWord(std::u32string& strOut, int32_t nCode) { strOut += nCode == 1 ? U"center"sv : U"right"sv; }
+template <typename CharT>
+void AppendAlignWord(std::basic_string<CharT>& strOut, int32_t nCode) {
+    AppendAscii(strOut, nCode == 1 ? "center"sv : "right"sv);
+}
 
-void AppendDecimal(std::u32string& strOut, int32_t n) {
+template <typename CharT>
+void AppendDecimal(std::basic_string<CharT>& strOut, int32_t n) {
     char digits[16];
     const auto result = std::to_chars(digits, digits + sizeof digits, n);
     strOut.append(digits, result.ptr);
 }
 
 // "#rrggbb" from a 0x00BBGGRR colour value.
-void AppendColorDigits(std::u32string& strOut, uint32_t crColor) {
-    static constexpr char32_t kHex[] = U"0123456789abcdef";
+template <typename CharT>
+void AppendColorDigits(std::basic_string<CharT>& strOut, uint32_t crColor) {
+    static constexpr char kHex[] = "0123456789abcdef";
     const uint32_t channels[3] = {crColor & 0xFF, (crColor >> 8) & 0xFF, (crColor >> 16) & 0xFF};
-    strOut += U'#';
+    strOut += CharT('#');
     for (uint32_t c : channels) {
-        strOut += kHex[c >> 4];
-        strOut += kHex[c & 0xF];
+        strOut += CharT(kHex[c >> 4]);
+        strOut += CharT(kHex[c & 0xF]);
     }
 }
 
 // A list bullet (a middle dot and a tab, as the run reads once turned) is left out altogether.
-bool IsListBullet(const TextRun& run, std::u32string_view text) {
+template <typename CharT>
+bool IsListBullet(const TextRun& run, std::basic_string_view<CharT> text) {
     if (text.size() != 2) return false;
-    char32_t turned[2] = {text[0], text[1]};
+    CharT turned[2] = {text[0], text[1]};
     if (run.bHebrew) ReverseRtlText(turned, 2);
-    return turned[0] == kMiddleDot && turned[1] == U'\t';
+    return turned[0] == kMiddleDotIn<CharT> && turned[1] == CharT('\t');
 }
 
-constexpr auto kIsMarkOrLineEnd = [](char32_t ch) { return ch == kRightToLeftMark || ch == U'\r' || ch == U'\n'; };
+template <typename CharT>
+constexpr bool IsMarkOrLineEnd(CharT ch) {
+    return ch == kRightToLeftMarkIn<CharT> || ch == CharT('\r') || ch == CharT('\n');
+}
 
 // Appends the run's text in visual order: turned when it is right-to-left, without
 // right-to-left marks and line ends. A right-to-left run is copied back to front in one pass
 // that also notes whether it holds any ASCII (a Latin word to turn back, or a line end) or a
 // mark; a run of Hebrew words, the most common, needs nothing more.
-void AppendRunText(std::u32string& strOut, const TextRun& run, std::u32string_view text) {
+template <typename CharT>
+void AppendRunText(std::basic_string<CharT>& strOut, const TextRun& run, std::basic_string_view<CharT> text) {
     const size_t nAt = strOut.size();
     const size_t n = text.size();
     bool bAscii = false;
     bool bMark = false;
     if (run.bHebrew) {
         strOut.resize(nAt + n);
-        char32_t* pRun = strOut.data() + nAt;
-        const char32_t* pFrom = text.data() + n;
-        for (size_t i = 0; i < n; ++i) {
-            const char32_t ch = *--pFrom;
+        CharT* pRun = strOut.data() + nAt;
+        const CharT* pFrom = text.data() + n;
+        size_t i = 0;
+        if constexpr (std::is_same_v<CharT, char8_t>) {
+            i = CopyReversedPlain(pRun, pFrom, n, bAscii, bMark);
+            pFrom -= i;
+        }
+        for (; i < n; ++i) {
+            const CharT ch = *--pFrom;
             bAscii |= ch < 0x80 && ch != U' ';
-            bMark |= ch == kRightToLeftMark;
+            bMark |= ch == kRightToLeftMarkIn<CharT>;
             pRun[i] = ch;
         }
         if (bAscii) TurnRtlWordsBack(pRun, n);
@@ -76,8 +93,8 @@ void AppendRunText(std::u32string& strOut, const TextRun& run, std::u32string_vi
         bAscii = bMark = true;  // a left-to-right run is searched for marks and line ends below
     }
     if (!bAscii && !bMark) return;
-    char32_t* pRun = strOut.data() + nAt;
-    char32_t* pEnd = std::remove_if(pRun, pRun + n, kIsMarkOrLineEnd);
+    CharT* pRun = strOut.data() + nAt;
+    CharT* pEnd = std::remove_if(pRun, pRun + n, [](CharT ch) { return IsMarkOrLineEnd(ch); });
     strOut.resize(static_cast<size_t>(pEnd - strOut.data()));
 }
 
@@ -97,58 +114,71 @@ RunTags TagsOf(const TextRun& run) {
     return tags;
 }
 
-void AppendOpeningTags(std::u32string& strOut, const TextRun& run, const RunTags& tags) {
+template <typename CharT>
+void AppendOpeningTags(std::basic_string<CharT>& strOut, const TextRun& run, const RunTags& tags) {
     if (tags.bColor) {
-        strOut += U"<FONT COLOR="sv;
+        AppendAscii(strOut, "<FONT COLOR="sv);
         AppendColorDigits(strOut, run.crTextColor);
-        strOut += U'>';
+        strOut += CharT('>');
     }
     if (tags.bSize) {
-        strOut += U"<FONT SIZE="sv;
+        AppendAscii(strOut, "<FONT SIZE="sv);
         AppendDecimal(strOut, tags.nSize);
-        strOut += U'>';
+        strOut += CharT('>');
     }
-    if (tags.bBold) strOut += U"<B>"sv;
-    if (tags.bItalic) strOut += U"<I>"sv;
-    if (tags.bUnderline) strOut += U"<U>"sv;
+    if (tags.bBold) AppendAscii(strOut, "<B>"sv);
+    if (tags.bItalic) AppendAscii(strOut, "<I>"sv);
+    if (tags.bUnderline) AppendAscii(strOut, "<U>"sv);
 }
 
-void AppendClosingTags(std::u32string& strOut, const RunTags& tags) {
-    if (tags.bUnderline) strOut += U"</U>"sv;
-    if (tags.bItalic) strOut += U"</I>"sv;
-    if (tags.bBold) strOut += U"</B>"sv;
-    if (tags.bColor) strOut += U"</FONT>"sv;
-    if (tags.bSize) strOut += U"</FONT>"sv;
+template <typename CharT>
+void AppendClosingTags(std::basic_string<CharT>& strOut, const RunTags& tags) {
+    if (tags.bUnderline) AppendAscii(strOut, "</U>"sv);
+    if (tags.bItalic) AppendAscii(strOut, "</I>"sv);
+    if (tags.bBold) AppendAscii(strOut, "</B>"sv);
+    if (tags.bColor) AppendAscii(strOut, "</FONT>"sv);
+    if (tags.bSize) AppendAscii(strOut, "</FONT>"sv);
 }
 
 }  // namespace
 
-void CConversionEngine::EmitRuns(TextModel& doc, const std::vector<TextRun>& runs, const std::vector<int32_t>& order,
-                                 std::u32string& strOut, bool bHtml) {
+template <typename CharT>
+void CConversionEngine::EmitRuns(BasicTextModel<CharT>& doc, const std::vector<TextRun>& runs,
+                                 const std::vector<int32_t>& order, std::basic_string<CharT>& strOut, bool bHtml) {
+    using StringView = std::basic_string_view<CharT>;
+    // A line order is given Unicode text only; Windows-1255 text keeps the engine's own rules.
+    ILineOrder* const pLineOrder = std::is_same_v<CharT, char32_t> ? m_pLineOrder : nullptr;
     const TextRun& first = runs[static_cast<size_t>(order.front())];
     doc.SetSel(first.nStart, first.nStart + first.nLength);
     const int32_t nCode = AlignmentCode(doc.GetSelParaFormat());
     const bool bBlock = bHtml && nCode != 0 && nCode != m_nOpenAlign;
     if (bBlock) {
-        strOut += U"<DIV ALIGN="sv;
+        AppendAscii(strOut, "<DIV ALIGN="sv);
         AppendAlignWord(strOut, nCode);
-        strOut += U"><NOBR>"sv;
+        AppendAscii(strOut, "><NOBR>"sv);
     }
-    strOut += m_strLineOpen;
-    const std::u32string_view text = doc.Text();
-    auto appendText = [&](const TextRun& run, std::u32string_view runText) {
-        if (m_pLineOrder != nullptr) {
-            m_pLineOrder->AppendRunText(strOut, run, runText);
-        } else {
-            AppendRunText(strOut, run, runText);
+    strOut += LineOpen<CharT>();
+    const StringView text = doc.Text();
+    auto appendText = [&](const TextRun& run, StringView runText) {
+        if constexpr (std::is_same_v<CharT, char32_t>) {
+            if (pLineOrder != nullptr) {
+                pLineOrder->AppendRunText(strOut, run, runText);
+                return;
+            }
         }
+        AppendRunText(strOut, run, runText);
+    };
+    auto isListBullet = [&](const TextRun& run, StringView runText) {
+        if constexpr (std::is_same_v<CharT, char32_t>) {
+            if (pLineOrder != nullptr) return pLineOrder->IsListBullet(run, runText);
+        }
+        return IsListBullet(run, runText);
     };
     for (int32_t index : order) {
         if (index == kOrderSentinel) break;
         const TextRun& run = runs[static_cast<size_t>(index)];
-        const std::u32string_view runText =
-            text.substr(static_cast<size_t>(run.nStart), static_cast<size_t>(run.nLength));
-        if (m_pLineOrder != nullptr ? m_pLineOrder->IsListBullet(run, runText) : IsListBullet(run, runText)) continue;
+        const StringView runText = text.substr(static_cast<size_t>(run.nStart), static_cast<size_t>(run.nLength));
+        if (isListBullet(run, runText)) continue;
         if (!bHtml) {
             appendText(run, runText);
             continue;
@@ -158,13 +188,18 @@ void CConversionEngine::EmitRuns(TextModel& doc, const std::vector<TextRun>& run
         appendText(run, runText);
         AppendClosingTags(strOut, tags);
     }
-    strOut += m_strLineClose;
-    strOut += U"<BR>"sv;
-    if (bBlock) strOut += kBlockClose;
+    strOut += LineClose<CharT>();
+    AppendAscii(strOut, "<BR>"sv);
+    if (bBlock) AppendAscii(strOut, kBlockCloseAscii);
     m_nLineAlign = nCode;
     // The control is left with the last run read selected; the empty-line rule reads it.
     const TextRun& last = runs[static_cast<size_t>(order[order.size() - 2])];
     doc.SetSelRaw(last.nStart, last.nStart + last.nLength);
 }
+
+template void CConversionEngine::EmitRuns(TextModel&, const std::vector<TextRun>&, const std::vector<int32_t>&,
+                                          std::u32string&, bool);
+template void CConversionEngine::EmitRuns(Cp1255TextModel&, const std::vector<TextRun>&,
+                                          const std::vector<int32_t>&, std::u8string&, bool);
 
 }  // namespace velmora
