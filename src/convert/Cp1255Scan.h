@@ -17,6 +17,12 @@ namespace velmora {
 
 inline constexpr char8_t kCp1255RightToLeftMark = 0xFE;
 
+// What a run's text holds, as the emitter needs to know it.
+struct RunTextFlags {
+    bool bAscii = false;      // ASCII other than the blank (NUL included)
+    bool bMarkOrEnd = false;  // a right-to-left mark, CR or LF
+};
+
 #if defined(__SSE2__)
 
 namespace cp1255_scan_detail {
@@ -55,18 +61,23 @@ inline ByteClasses Classify(const char8_t* p) {
 
 inline bool IsHebrewNotMark(char8_t ch) { return ch >= 0x80 && ch != kCp1255RightToLeftMark; }
 
+// Bits [nFrom, 16) set: the bytes of sixteen at or past a limit.
+inline uint32_t BitsFrom(int32_t nFrom) { return nFrom >= 16 ? 0u : (0xFFFFu << nFrom) & 0xFFFFu; }
+
 }  // namespace cp1255_scan_detail
 
-// From i, the first position before nEnd - 16 that a Hebrew-led run's quick loop stops at: a
+// From i, the first position before nEnd that a Hebrew-led run's quick loop stops at: a
 // character neither Hebrew (the mark excepted) nor Latin, unless it is a blank with such a
-// Hebrew character after it. Returns the position reached when there is none: the caller's
-// loop goes on from there.
-inline int32_t SkipHebrewLedPlain(const char8_t* pText, int32_t i, int32_t nEnd) {
+// Hebrew character after it before nEnd. Reads sixteen bytes at a time while seventeen are left
+// before nLength (the text's length, nEnd <= nLength) and returns where it stopped reading: the
+// caller's loop goes on from there.
+inline int32_t SkipHebrewLedPlain(const char8_t* pText, int32_t i, int32_t nEnd, int32_t nLength) {
     using namespace cp1255_scan_detail;
-    while (i + 16 < nEnd) {
+    while (i < nEnd && i + 16 < nLength) {
         const ByteClasses c = Classify(pText + i);
-        const uint32_t nHebrewNext = (c.nHebrew >> 1) | (IsHebrewNotMark(pText[i + 16]) ? 0x8000u : 0u);
-        const uint32_t nStop = ~(c.nHebrew | c.nLatin | (c.nBlank & nHebrewNext)) & 0xFFFF;
+        const uint32_t nHebrewNext =
+            ((c.nHebrew >> 1) | (IsHebrewNotMark(pText[i + 16]) ? 0x8000u : 0u)) & ~BitsFrom(nEnd - i - 1);
+        const uint32_t nStop = (~(c.nHebrew | c.nLatin | (c.nBlank & nHebrewNext)) & 0xFFFF) | BitsFrom(nEnd - i);
         if (nStop != 0) return i + __builtin_ctz(nStop);
         i += 16;
     }
@@ -74,45 +85,121 @@ inline int32_t SkipHebrewLedPlain(const char8_t* pText, int32_t i, int32_t nEnd)
 }
 
 // The same for a Latin-led run: it passes Latin characters, and a blank with one after it.
-inline int32_t SkipLatinLedPlain(const char8_t* pText, int32_t i, int32_t nEnd) {
+inline int32_t SkipLatinLedPlain(const char8_t* pText, int32_t i, int32_t nEnd, int32_t nLength) {
     using namespace cp1255_scan_detail;
-    while (i + 16 < nEnd) {
+    while (i < nEnd && i + 16 < nLength) {
         const ByteClasses c = Classify(pText + i);
-        const uint32_t nLatinNext = (c.nLatin >> 1) | (IsLatinClass(pText[i + 16]) ? 0x8000u : 0u);
-        const uint32_t nStop = ~(c.nLatin | (c.nBlank & nLatinNext)) & 0xFFFF;
+        const uint32_t nLatinNext =
+            ((c.nLatin >> 1) | (IsLatinClass(pText[i + 16]) ? 0x8000u : 0u)) & ~BitsFrom(nEnd - i - 1);
+        const uint32_t nStop = (~(c.nLatin | (c.nBlank & nLatinNext)) & 0xFFFF) | BitsFrom(nEnd - i);
         if (nStop != 0) return i + __builtin_ctz(nStop);
         i += 16;
     }
     return i;
 }
 
-// Copies the n bytes before pFromEnd to pTo back to front, sixteen at a time while sixteen are
-// left; returns how many it copied. bAscii notes any ASCII but the blank, bMark any mark.
-inline size_t CopyReversedPlain(char8_t* pTo, const char8_t* pFromEnd, size_t n, bool& bAscii, bool& bMark) {
+namespace cp1255_scan_detail {
+
+inline void NoteFlags(__m128i v, uint32_t& nAscii, uint32_t& nMarkOrEnd) {
+    nAscii |= ~(Mask(v) | Mask(_mm_cmpeq_epi8(v, _mm_set1_epi8(' ')))) & 0xFFFF;
+    __m128i markOrEnd = _mm_cmpeq_epi8(v, _mm_set1_epi8(static_cast<char>(kCp1255RightToLeftMark)));
+    markOrEnd = _mm_or_si128(markOrEnd, _mm_cmpeq_epi8(v, _mm_set1_epi8('\r')));
+    markOrEnd = _mm_or_si128(markOrEnd, _mm_cmpeq_epi8(v, _mm_set1_epi8('\n')));
+    nMarkOrEnd |= Mask(markOrEnd);
+}
+
+inline __m128i Reverse16(__m128i v) {
+    v = _mm_shuffle_epi32(v, _MM_SHUFFLE(0, 1, 2, 3));
+    v = _mm_shufflelo_epi16(v, _MM_SHUFFLE(2, 3, 0, 1));
+    v = _mm_shufflehi_epi16(v, _MM_SHUFFLE(2, 3, 0, 1));
+    return _mm_or_si128(_mm_slli_epi16(v, 8), _mm_srli_epi16(v, 8));
+}
+
+}  // namespace cp1255_scan_detail
+
+// Copies the n bytes at pFrom (n >= 16) to pTo back to front, sixteen at a time (the last sixteen
+// overlapping the ones before), and notes what they hold.
+inline RunTextFlags CopyReversedPlain(char8_t* pTo, const char8_t* pFrom, size_t n) {
     using namespace cp1255_scan_detail;
     uint32_t nAscii = 0;
-    uint32_t nMark = 0;
-    size_t k = 0;
-    for (; k + 16 <= n; k += 16) {
-        __m128i v = Load16(pFromEnd - k - 16);
-        nAscii |= ~(Mask(v) | Mask(_mm_cmpeq_epi8(v, _mm_set1_epi8(' ')))) & 0xFFFF;
-        nMark |= Mask(_mm_cmpeq_epi8(v, _mm_set1_epi8(static_cast<char>(kCp1255RightToLeftMark))));
-        v = _mm_shuffle_epi32(v, _MM_SHUFFLE(0, 1, 2, 3));
-        v = _mm_shufflelo_epi16(v, _MM_SHUFFLE(2, 3, 0, 1));
-        v = _mm_shufflehi_epi16(v, _MM_SHUFFLE(2, 3, 0, 1));
-        v = _mm_or_si128(_mm_slli_epi16(v, 8), _mm_srli_epi16(v, 8));
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(pTo + k), v);
+    uint32_t nMarkOrEnd = 0;
+    for (size_t k = 0;; k += 16) {
+        if (k + 16 > n) k = n - 16;
+        const __m128i v = Load16(pFrom + n - k - 16);
+        NoteFlags(v, nAscii, nMarkOrEnd);
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(pTo + k), Reverse16(v));
+        if (k + 16 == n) break;
     }
-    bAscii |= nAscii != 0;
-    bMark |= nMark != 0;
-    return k;
+    return {nAscii != 0, nMarkOrEnd != 0};
+}
+
+// The same, copied in order.
+inline RunTextFlags CopyPlain(char8_t* pTo, const char8_t* pFrom, size_t n) {
+    using namespace cp1255_scan_detail;
+    uint32_t nAscii = 0;
+    uint32_t nMarkOrEnd = 0;
+    for (size_t k = 0;; k += 16) {
+        if (k + 16 > n) k = n - 16;
+        const __m128i v = Load16(pFrom + k);
+        NoteFlags(v, nAscii, nMarkOrEnd);
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(pTo + k), v);
+        if (k + 16 == n) break;
+    }
+    return {nAscii != 0, nMarkOrEnd != 0};
+}
+
+// The first position from i (before n) of a character a Latin word is made of: ASCII other than
+// NUL, blank and tab. Reads sixteen bytes at a time while sixteen are left; returns where it
+// stopped reading otherwise.
+inline size_t SkipToLatinWordChar(const char8_t* pText, size_t i, size_t n) {
+    using namespace cp1255_scan_detail;
+    for (; i + 16 <= n; i += 16) {
+        const __m128i v = Load16(pText + i);
+        __m128i other = _mm_cmpeq_epi8(v, _mm_setzero_si128());
+        other = _mm_or_si128(other, _mm_cmpeq_epi8(v, _mm_set1_epi8(' ')));
+        other = _mm_or_si128(other, _mm_cmpeq_epi8(v, _mm_set1_epi8('\t')));
+        const uint32_t nWord = ~(Mask(v) | Mask(other)) & 0xFFFF;
+        if (nWord != 0) return i + static_cast<size_t>(__builtin_ctz(nWord));
+    }
+    return i;
+}
+
+// The first CR or LF from i (before n), sixteen bytes at a time while sixteen are left; returns
+// where it stopped reading otherwise.
+inline size_t SkipToLineEnd(const char* pText, size_t i, size_t n) {
+    using namespace cp1255_scan_detail;
+    for (; i + 16 <= n; i += 16) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(pText + i));
+        const uint32_t nEnd =
+            Mask(_mm_or_si128(_mm_cmpeq_epi8(v, _mm_set1_epi8('\r')), _mm_cmpeq_epi8(v, _mm_set1_epi8('\n'))));
+        if (nEnd != 0) return i + static_cast<size_t>(__builtin_ctz(nEnd));
+    }
+    return i;
 }
 
 #else
 
-inline int32_t SkipHebrewLedPlain(const char8_t*, int32_t i, int32_t) { return i; }
-inline int32_t SkipLatinLedPlain(const char8_t*, int32_t i, int32_t) { return i; }
-inline size_t CopyReversedPlain(char8_t*, const char8_t*, size_t, bool&, bool&) { return 0; }
+inline int32_t SkipHebrewLedPlain(const char8_t*, int32_t i, int32_t, int32_t) { return i; }
+inline int32_t SkipLatinLedPlain(const char8_t*, int32_t i, int32_t, int32_t) { return i; }
+inline size_t SkipToLatinWordChar(const char8_t*, size_t i, size_t) { return i; }
+inline size_t SkipToLineEnd(const char*, size_t i, size_t) { return i; }
+
+inline RunTextFlags CopyPlainOneByOne(char8_t* pTo, const char8_t* pFrom, size_t n, bool bReverse) {
+    RunTextFlags flags;
+    for (size_t k = 0; k < n; ++k) {
+        const char8_t ch = bReverse ? pFrom[n - 1 - k] : pFrom[k];
+        flags.bAscii |= ch < 0x80 && ch != ' ';
+        flags.bMarkOrEnd |= ch == kCp1255RightToLeftMark || ch == '\r' || ch == '\n';
+        pTo[k] = ch;
+    }
+    return flags;
+}
+inline RunTextFlags CopyReversedPlain(char8_t* pTo, const char8_t* pFrom, size_t n) {
+    return CopyPlainOneByOne(pTo, pFrom, n, true);
+}
+inline RunTextFlags CopyPlain(char8_t* pTo, const char8_t* pFrom, size_t n) {
+    return CopyPlainOneByOne(pTo, pFrom, n, false);
+}
 
 #endif
 

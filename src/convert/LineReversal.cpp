@@ -1,6 +1,9 @@
 #include "LineReversal.h"
 
+#include "Cp1255Scan.h"
+
 #include <algorithm>
+#include <type_traits>
 
 namespace velmora {
 
@@ -29,6 +32,8 @@ template <typename CharT>
 void TurnWordsBack(CharT* pText, size_t nLength) {
     size_t p = 0;
     while (p < nLength) {
+        if constexpr (std::is_same_v<CharT, char8_t>) p = SkipToLatinWordChar(pText, p, nLength);
+        if (p >= nLength) break;
         if (!IsLatinWordChar(pText[p])) {
             ++p;
             continue;

@@ -1,6 +1,7 @@
 #include "PlainTextDocument.h"
 
 #include "CodePage1255.h"
+#include "Cp1255Scan.h"
 #include "Utf8.h"
 
 #include <cstring>
@@ -176,7 +177,7 @@ bool CBasicPlainTextStreamReader<CharT>::TakeCp1255(std::string_view bytes, size
         }
         size_t p = 0;
         while (p < stretch.size()) {
-            size_t e = p;
+            size_t e = SkipToLineEnd(stretch.data(), p, stretch.size());
             while (e < stretch.size() && stretch[e] != '\r' && stretch[e] != '\n') ++e;
             if (m_bBreakPending) {
                 m_stream.EndParagraph(m_cf);

@@ -62,38 +62,38 @@ constexpr bool IsMarkOrLineEnd(CharT ch) {
     return ch == kRightToLeftMarkIn<CharT> || ch == CharT('\r') || ch == CharT('\n');
 }
 
+// Copies text to pTo, back to front when bReverse, noting what it holds.
+template <typename CharT>
+RunTextFlags CopyRunText(CharT* pTo, std::basic_string_view<CharT> text, bool bReverse) {
+    const size_t n = text.size();
+    if constexpr (std::is_same_v<CharT, char8_t>) {
+        if (n >= 16) return bReverse ? CopyReversedPlain(pTo, text.data(), n) : CopyPlain(pTo, text.data(), n);
+    }
+    bool bAscii = false;
+    bool bMarkOrEnd = false;
+    const CharT* pFrom = bReverse ? text.data() + n : text.data();
+    for (size_t i = 0; i < n; ++i) {
+        const CharT ch = bReverse ? *--pFrom : *pFrom++;
+        bAscii |= ch < 0x80 && ch != U' ';
+        bMarkOrEnd |= IsMarkOrLineEnd(ch);
+        pTo[i] = ch;
+    }
+    return {bAscii, bMarkOrEnd};
+}
+
 // Appends the run's text in visual order: turned when it is right-to-left, without
-// right-to-left marks and line ends. A right-to-left run is copied back to front in one pass
-// that also notes whether it holds any ASCII (a Latin word to turn back, or a line end) or a
-// mark; a run of Hebrew words, the most common, needs nothing more.
+// right-to-left marks and line ends. The run is copied (back to front when right-to-left) in one
+// pass that also notes whether it holds any ASCII (a Latin word to turn back) or a mark or line
+// end to leave out; a run of Hebrew words, the most common, needs nothing more.
 template <typename CharT>
 void AppendRunText(std::basic_string<CharT>& strOut, const TextRun& run, std::basic_string_view<CharT> text) {
     const size_t nAt = strOut.size();
     const size_t n = text.size();
-    bool bAscii = false;
-    bool bMark = false;
-    if (run.bHebrew) {
-        strOut.resize(nAt + n);
-        CharT* pRun = strOut.data() + nAt;
-        const CharT* pFrom = text.data() + n;
-        size_t i = 0;
-        if constexpr (std::is_same_v<CharT, char8_t>) {
-            i = CopyReversedPlain(pRun, pFrom, n, bAscii, bMark);
-            pFrom -= i;
-        }
-        for (; i < n; ++i) {
-            const CharT ch = *--pFrom;
-            bAscii |= ch < 0x80 && ch != U' ';
-            bMark |= ch == kRightToLeftMarkIn<CharT>;
-            pRun[i] = ch;
-        }
-        if (bAscii) TurnRtlWordsBack(pRun, n);
-    } else {
-        strOut.append(text);
-        bAscii = bMark = true;  // a left-to-right run is searched for marks and line ends below
-    }
-    if (!bAscii && !bMark) return;
+    strOut.resize(nAt + n);
     CharT* pRun = strOut.data() + nAt;
+    const RunTextFlags flags = CopyRunText(pRun, text, run.bHebrew);
+    if (run.bHebrew && flags.bAscii) TurnRtlWordsBack(pRun, n);
+    if (!flags.bMarkOrEnd) return;
     CharT* pEnd = std::remove_if(pRun, pRun + n, [](CharT ch) { return IsMarkOrLineEnd(ch); });
     strOut.resize(static_cast<size_t>(pEnd - strOut.data()));
 }
