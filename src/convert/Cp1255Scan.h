@@ -8,6 +8,9 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <algorithm>
+#include <cstring>
+#include <utility>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -21,7 +24,63 @@ inline constexpr char8_t kCp1255RightToLeftMark = 0xFE;
 struct RunTextFlags {
     bool bAscii = false;      // ASCII other than the blank (NUL included)
     bool bMarkOrEnd = false;  // a right-to-left mark, CR or LF
+    // Where the copy holds that ASCII: outside [nAsciiFrom, nAsciiTo) it holds none.
+    size_t nAsciiFrom = 0;
+    size_t nAsciiTo = SIZE_MAX;
 };
+
+namespace cp1255_scan_detail {
+
+// Eight or four bytes as one word: the same tests as the sixteen-byte ones, for short runs.
+template <typename Word>
+constexpr Word Splat(uint8_t byte) {
+    return static_cast<Word>(static_cast<Word>(~Word{0}) / 0xFF * byte);
+}
+// The high bit of every byte of x that is zero, and no other bit.
+template <typename Word>
+constexpr Word ZeroBytes(Word x) {
+    const Word low7 = Splat<Word>(0x7F);
+    return static_cast<Word>(~(((x & low7) + low7) | x) & Splat<Word>(0x80));
+}
+
+template <typename Word>
+void NoteWordFlags(Word w, Word& nAscii, Word& nMarkOrEnd) {
+    nAscii |= static_cast<Word>(~w & Splat<Word>(0x80) & ~ZeroBytes<Word>(w ^ Splat<Word>(' ')));
+    nMarkOrEnd |= ZeroBytes<Word>(w ^ Splat<Word>(kCp1255RightToLeftMark)) | ZeroBytes<Word>(w ^ Splat<Word>('\r')) |
+                  ZeroBytes<Word>(w ^ Splat<Word>('\n'));
+}
+
+inline uint64_t ByteSwap(uint64_t w) { return __builtin_bswap64(w); }
+inline uint32_t ByteSwap(uint32_t w) { return __builtin_bswap32(w); }
+
+// n in [sizeof(Word), 2 * sizeof(Word)]: the first and the last word, which may overlap.
+template <typename Word>
+RunTextFlags CopyShort(char8_t* pTo, const char8_t* pFrom, size_t n, bool bReverse) {
+    Word head;
+    Word tail;
+    std::memcpy(&head, pFrom, sizeof(Word));
+    std::memcpy(&tail, pFrom + n - sizeof(Word), sizeof(Word));
+    Word nAscii = 0;
+    Word nMarkOrEnd = 0;
+    NoteWordFlags(head, nAscii, nMarkOrEnd);
+    NoteWordFlags(tail, nAscii, nMarkOrEnd);
+    if (bReverse) {
+        head = ByteSwap(head);
+        tail = ByteSwap(tail);
+        std::swap(head, tail);
+    }
+    std::memcpy(pTo, &head, sizeof(Word));
+    std::memcpy(pTo + n - sizeof(Word), &tail, sizeof(Word));
+    return {nAscii != 0, nMarkOrEnd != 0, 0, SIZE_MAX};
+}
+
+}  // namespace cp1255_scan_detail
+
+// Copies n bytes (4 <= n < 16) to pTo, back to front when bReverse, and notes what they hold.
+inline RunTextFlags CopyShortPlain(char8_t* pTo, const char8_t* pFrom, size_t n, bool bReverse) {
+    using namespace cp1255_scan_detail;
+    return n >= 8 ? CopyShort<uint64_t>(pTo, pFrom, n, bReverse) : CopyShort<uint32_t>(pTo, pFrom, n, bReverse);
+}
 
 #if defined(__SSE2__)
 
@@ -121,16 +180,26 @@ inline __m128i Reverse16(__m128i v) {
 // overlapping the ones before), and notes what they hold.
 inline RunTextFlags CopyReversedPlain(char8_t* pTo, const char8_t* pFrom, size_t n) {
     using namespace cp1255_scan_detail;
-    uint32_t nAscii = 0;
     uint32_t nMarkOrEnd = 0;
+    RunTextFlags flags;
+    flags.nAsciiFrom = n;
+    flags.nAsciiTo = 0;
     for (size_t k = 0;; k += 16) {
         if (k + 16 > n) k = n - 16;
         const __m128i v = Load16(pFrom + n - k - 16);
+        uint32_t nAscii = 0;
         NoteFlags(v, nAscii, nMarkOrEnd);
+        if (nAscii != 0) {
+            // Byte j of the sixteen lands at k + 15 - j.
+            flags.nAsciiFrom = std::min<size_t>(flags.nAsciiFrom, k + 15 - (31 - __builtin_clz(nAscii)));
+            flags.nAsciiTo = std::max<size_t>(flags.nAsciiTo, k + 16 - __builtin_ctz(nAscii));
+        }
         _mm_storeu_si128(reinterpret_cast<__m128i*>(pTo + k), Reverse16(v));
         if (k + 16 == n) break;
     }
-    return {nAscii != 0, nMarkOrEnd != 0};
+    flags.bAscii = flags.nAsciiFrom < flags.nAsciiTo;
+    flags.bMarkOrEnd = nMarkOrEnd != 0;
+    return flags;
 }
 
 // The same, copied in order.
@@ -145,7 +214,7 @@ inline RunTextFlags CopyPlain(char8_t* pTo, const char8_t* pFrom, size_t n) {
         _mm_storeu_si128(reinterpret_cast<__m128i*>(pTo + k), v);
         if (k + 16 == n) break;
     }
-    return {nAscii != 0, nMarkOrEnd != 0};
+    return {nAscii != 0, nMarkOrEnd != 0, 0, SIZE_MAX};
 }
 
 // The first position from i (before n) of a character a Latin word is made of: ASCII other than
@@ -177,8 +246,22 @@ inline size_t SkipToLineEnd(const char* pText, size_t i, size_t n) {
     return i;
 }
 
+// False when none of the sixteen bytes at p can be one the code page leaves undefined (they all
+// lie in 0x81..0x9F, 0xD9..0xDF and 0xFB..0xFF); true when one may be.
+inline bool MayHoldUndefinedCp1255(const char* p) {
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+    auto within = [v](char lo, char width) {
+        const __m128i t = _mm_sub_epi8(v, _mm_set1_epi8(lo));
+        return _mm_cmpeq_epi8(_mm_min_epu8(t, _mm_set1_epi8(width)), t);
+    };
+    const __m128i suspect = _mm_or_si128(within(static_cast<char>(0x81), 0x1E),
+                                         _mm_or_si128(within(static_cast<char>(0xD9), 6), within(static_cast<char>(0xFB), 4)));
+    return _mm_movemask_epi8(suspect) != 0;
+}
+
 #else
 
+inline bool MayHoldUndefinedCp1255(const char*) { return true; }
 inline int32_t SkipHebrewLedPlain(const char8_t*, int32_t i, int32_t, int32_t) { return i; }
 inline int32_t SkipLatinLedPlain(const char8_t*, int32_t i, int32_t, int32_t) { return i; }
 inline size_t SkipToLatinWordChar(const char8_t*, size_t i, size_t) { return i; }

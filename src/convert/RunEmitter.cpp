@@ -68,6 +68,7 @@ RunTextFlags CopyRunText(CharT* pTo, std::basic_string_view<CharT> text, bool bR
     const size_t n = text.size();
     if constexpr (std::is_same_v<CharT, char8_t>) {
         if (n >= 16) return bReverse ? CopyReversedPlain(pTo, text.data(), n) : CopyPlain(pTo, text.data(), n);
+        if (n >= 4) return CopyShortPlain(pTo, text.data(), n, bReverse);
     }
     bool bAscii = false;
     bool bMarkOrEnd = false;
@@ -78,7 +79,7 @@ RunTextFlags CopyRunText(CharT* pTo, std::basic_string_view<CharT> text, bool bR
         bMarkOrEnd |= IsMarkOrLineEnd(ch);
         pTo[i] = ch;
     }
-    return {bAscii, bMarkOrEnd};
+    return {bAscii, bMarkOrEnd, 0, SIZE_MAX};
 }
 
 // Appends the run's text in visual order: turned when it is right-to-left, without
@@ -92,7 +93,11 @@ void AppendRunText(std::basic_string<CharT>& strOut, const TextRun& run, std::ba
     strOut.resize(nAt + n);
     CharT* pRun = strOut.data() + nAt;
     const RunTextFlags flags = CopyRunText(pRun, text, run.bHebrew);
-    if (run.bHebrew && flags.bAscii) TurnRtlWordsBack(pRun, n);
+    // Outside the stretch that holds ASCII there is no Latin word to turn.
+    if (run.bHebrew && flags.bAscii) {
+        const size_t nTo = std::min(flags.nAsciiTo, n);
+        TurnRtlWordsBack(pRun + flags.nAsciiFrom, nTo - flags.nAsciiFrom);
+    }
     if (!flags.bMarkOrEnd) return;
     CharT* pEnd = std::remove_if(pRun, pRun + n, [](CharT ch) { return IsMarkOrLineEnd(ch); });
     strOut.resize(static_cast<size_t>(pEnd - strOut.data()));

@@ -120,6 +120,7 @@ size_t BasicTextModel<CharT>::FormatRunIndex(int32_t pos) const {
 
 template <typename CharT>
 int32_t BasicTextModel<CharT>::FormatRunEnd(int32_t pos) const {
+    if (m_formatRunStarts.size() == 1) return Length();
     const size_t r = FormatRunIndex(pos) + 1;
     return r < m_formatRunStarts.size() ? m_formatRunStarts[r] : Length();
 }

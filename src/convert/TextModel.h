@@ -65,7 +65,9 @@ public:
     // The format of the character at pos; past the end, the format at the insertion point.
     const CharFormat& FormatAt(int32_t pos) const;
     // Formats are held once each; equal ids mean equal formats. pos must lie inside the text.
-    uint32_t FormatIdAt(int32_t pos) const { return m_formatRunIds[FormatRunIndex(pos)]; }
+    uint32_t FormatIdAt(int32_t pos) const {
+        return m_formatRunIds.size() == 1 ? m_formatRunIds[0] : m_formatRunIds[FormatRunIndex(pos)];
+    }
     const CharFormat& FormatById(uint32_t id) const { return m_formats[id]; }
     // The end (exclusive) of the stretch of equal format that holds pos.
     int32_t FormatRunEnd(int32_t pos) const;
