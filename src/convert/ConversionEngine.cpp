@@ -87,7 +87,9 @@ void CConversionEngine::ConvertWindow(TextModel& window, int32_t nFirstLine) {
 void CConversionEngine::ConvertWindow(Cp1255TextModel& window, int32_t nFirstLine) {
     m_nDoneChars = 0;
     const ConversionRange range{window.LineStart(nFirstLine), window.Length()};
+    m_cp1255Stops.Build(window.Text().data(), window.Length(), window.Revision());
     WalkPlainLines(window, range, nFirstLine, m_nStreamLineLength, m_streamBytes);
+    m_cp1255Stops.Forget();
 }
 
 void CConversionEngine::EndStream() {

@@ -4,6 +4,7 @@
 // document into visual lines.
 
 #include "BlankIndex.h"
+#include "Cp1255Scan.h"
 #include "LineOrder.h"
 #include "LineWalk.h"
 #include "Progress.h"
@@ -151,7 +152,8 @@ private:
     std::u32string m_streamOut;
     std::u8string m_streamBytes;
     CBlankIndex m_blanks;
-    std::vector<TextRun> m_runs;  // kept between pieces to spare allocations
+    CCp1255StopIndex m_cp1255Stops;  // of the Windows-1255 window being converted
+    std::vector<TextRun> m_runs;     // kept between pieces to spare allocations
     std::vector<int32_t> m_order;
 };
 

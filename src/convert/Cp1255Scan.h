@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cstring>
 #include <utility>
+#include <vector>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -259,9 +260,79 @@ inline bool MayHoldUndefinedCp1255(const char* p) {
     return _mm_movemask_epi8(suspect) != 0;
 }
 
+// Where the run splitter's quick loops stop in a whole Windows-1255 text, found once for the
+// text sixteen bytes at a time, so that each run finds its next stop with a bit search. The
+// rules are those of SkipHebrewLedPlain and SkipLatinLedPlain with nEnd the text's length.
+class CCp1255StopIndex {
+public:
+    void Build(const char8_t* pText, int32_t nLength, uint64_t nRevision) {
+        using namespace cp1255_scan_detail;
+        m_nRevision = nRevision;
+        m_nLength = nLength;
+        const size_t nWords = static_cast<size_t>(nLength) / 64 + 1;
+        m_hebrewStops.assign(nWords, ~uint64_t{0});
+        m_latinStops.assign(nWords, ~uint64_t{0});
+        // Past the end reads NUL, which passes in no run: the last blank stops as it must.
+        alignas(16) char8_t tail[80] = {};
+        for (size_t w = 0; w < nWords; ++w) {
+            const int32_t nAt = static_cast<int32_t>(w * 64);
+            const char8_t* p = pText + nAt;
+            if (nAt + 65 > nLength) {
+                const int32_t nLeft = std::max(0, nLength - nAt);
+                std::memcpy(tail, p, static_cast<size_t>(nLeft));
+                std::memset(tail + nLeft, 0, sizeof tail - static_cast<size_t>(nLeft));
+                p = tail;
+            }
+            uint64_t nHebrew = 0;
+            uint64_t nLatin = 0;
+            uint64_t nBlank = 0;
+            for (int q = 0; q < 4; ++q) {
+                const ByteClasses c = Classify(p + 16 * q);
+                nHebrew |= uint64_t{c.nHebrew} << (16 * q);
+                nLatin |= uint64_t{c.nLatin} << (16 * q);
+                nBlank |= uint64_t{c.nBlank} << (16 * q);
+            }
+            const uint64_t nHebrewNext = (nHebrew >> 1) | (uint64_t{IsHebrewNotMark(p[64])} << 63);
+            const uint64_t nLatinNext = (nLatin >> 1) | (uint64_t{IsLatinClass(p[64])} << 63);
+            m_hebrewStops[w] = ~(nHebrew | nLatin | (nBlank & nHebrewNext));
+            m_latinStops[w] = ~(nLatin | (nBlank & nLatinNext));
+        }
+    }
+    bool Holds(uint64_t nRevision) const { return m_nRevision == nRevision && !m_hebrewStops.empty(); }
+    void Forget() { m_hebrewStops.clear(); }
+
+    // The first position from i on (i < the length) where the quick loop of a Hebrew-led, or a
+    // Latin-led, run stops; the length or beyond when it does not stop.
+    int32_t NextHebrewLedStop(int32_t i) const { return NextStop(m_hebrewStops, i); }
+    int32_t NextLatinLedStop(int32_t i) const { return NextStop(m_latinStops, i); }
+
+private:
+    static int32_t NextStop(const std::vector<uint64_t>& stops, int32_t i) {
+        size_t w = static_cast<size_t>(i) / 64;
+        uint64_t nBits = stops[w] & (~uint64_t{0} << (i % 64));
+        while (nBits == 0) nBits = stops[++w];  // the last word always stops
+        return static_cast<int32_t>(w * 64 + static_cast<size_t>(__builtin_ctzll(nBits)));
+    }
+
+    uint64_t m_nRevision = 0;
+    int32_t m_nLength = 0;
+    std::vector<uint64_t> m_hebrewStops;
+    std::vector<uint64_t> m_latinStops;
+};
+
 #else
 
 inline bool MayHoldUndefinedCp1255(const char*) { return true; }
+
+// Without SSE2 no index is built and the splitter's own loops do the work.
+class CCp1255StopIndex {
+public:
+    void Build(const char8_t*, int32_t, uint64_t) {}
+    bool Holds(uint64_t) const { return false; }
+    void Forget() {}
+    int32_t NextHebrewLedStop(int32_t i) const { return i; }
+    int32_t NextLatinLedStop(int32_t i) const { return i; }
+};
 inline int32_t SkipHebrewLedPlain(const char8_t*, int32_t i, int32_t, int32_t) { return i; }
 inline int32_t SkipLatinLedPlain(const char8_t*, int32_t i, int32_t, int32_t) { return i; }
 inline size_t SkipToLatinWordChar(const char8_t*, size_t i, size_t) { return i; }

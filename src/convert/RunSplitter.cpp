@@ -124,7 +124,18 @@ int32_t CConversionEngine::SplitNextRun(const BasicTextModel<CharT>& doc, int32_
     // a Latin-led run, a Hebrew character other than the mark in a Hebrew-led one): the step the
     // blank would take finds that character and goes on past it. Hebrew words separated by
     // single blanks, the bulk of most text, are passed without a step.
+    bool bIndexed = false;
+    if constexpr (std::is_same_v<CharT, char8_t>) bIndexed = m_cp1255Stops.Holds(doc.Revision());
     auto skipPlainCharacters = [&](int32_t i) {
+        if constexpr (std::is_same_v<CharT, char8_t>) {
+            if (bIndexed && i < nFastEnd - 1) {
+                // The index decides every position but the last before the fast end, where the
+                // character after a blank is out of reach: the loops below decide that one.
+                const int32_t nStop = bLatinLed ? m_cp1255Stops.NextLatinLedStop(i) : m_cp1255Stops.NextHebrewLedStop(i);
+                if (nStop < nFastEnd - 1) return nStop;
+                i = nFastEnd - 1;
+            }
+        }
         if (bLatinLed) {
             if constexpr (std::is_same_v<CharT, char8_t>) i = SkipLatinLedPlain(pText, i, nFastEnd, len);
             for (;;) {
