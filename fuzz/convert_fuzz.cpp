@@ -172,8 +172,8 @@ void CheckConvertJob(const uint8_t* data, size_t size) {
 // streams: the bytes that steer the rules (marks, bullets, NUL, line ends, an undefined byte)
 // and any other byte; the same output and outcome as the whole conversion over characters.
 void CheckCp1255TextJob(const uint8_t* data, size_t size) {
-    static constexpr uint8_t kBytes[] = {' ', ' ', '.', ',', ':', '(', ')', '[', '"', '-', '$', 'a', 'b', '1',
-                                         '\t', '\r', '\n', 0xE0, 0xE1, 0xC0, 0xFE, 0xB7, 0xA0, 0x00};
+    static constexpr uint8_t kBytes[] = {' ', ' ', '.',  ',',  ':',  '(',  ')',  '[',  '"',  '-',  '$',  'a',
+                                         'b', '1', '\t', '\r', '\n', 0xE0, 0xE1, 0xC0, 0xFE, 0xB7, 0xA0, 0x00};
     std::string text;
     for (size_t i = 6; i < size; ++i) {
         text += static_cast<char>(data[i] < 0xF0 ? kBytes[data[i] % std::size(kBytes)] : data[i] - 0xF0 + 0x90);

@@ -124,11 +124,17 @@ private:
     // The line frame in the characters of a CharT text.
     template <typename CharT>
     const std::basic_string<CharT>& LineOpen() const {
-        if constexpr (std::is_same_v<CharT, char8_t>) return m_lineOpenBytes; else return m_strLineOpen;
+        if constexpr (std::is_same_v<CharT, char8_t>)
+            return m_lineOpenBytes;
+        else
+            return m_strLineOpen;
     }
     template <typename CharT>
     const std::basic_string<CharT>& LineClose() const {
-        if constexpr (std::is_same_v<CharT, char8_t>) return m_lineCloseBytes; else return m_strLineClose;
+        if constexpr (std::is_same_v<CharT, char8_t>)
+            return m_lineCloseBytes;
+        else
+            return m_strLineClose;
     }
     // Sets the counters for a walk over doc's conversion range and reserves room for its output.
     ConversionRange BeginWalk(const TextModel& doc, int32_t nLineLength, bool bHtml, std::u32string& strOut);

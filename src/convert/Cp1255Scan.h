@@ -6,9 +6,9 @@
 
 #include "CharClass.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
-#include <algorithm>
 #include <cstring>
 #include <utility>
 #include <vector>
@@ -255,8 +255,9 @@ inline bool MayHoldUndefinedCp1255(const char* p) {
         const __m128i t = _mm_sub_epi8(v, _mm_set1_epi8(lo));
         return _mm_cmpeq_epi8(_mm_min_epu8(t, _mm_set1_epi8(width)), t);
     };
-    const __m128i suspect = _mm_or_si128(within(static_cast<char>(0x81), 0x1E),
-                                         _mm_or_si128(within(static_cast<char>(0xD9), 6), within(static_cast<char>(0xFB), 4)));
+    const __m128i suspect =
+        _mm_or_si128(within(static_cast<char>(0x81), 0x1E),
+                     _mm_or_si128(within(static_cast<char>(0xD9), 6), within(static_cast<char>(0xFB), 4)));
     return _mm_movemask_epi8(suspect) != 0;
 }
 

@@ -72,8 +72,7 @@ void CConversionEngine::WalkPlainLines(BasicTextModel<CharT>& doc, const Convers
     WalkPieces(doc, range, nFirstLine, strOut, cut, convert);
 }
 
-template void CConversionEngine::WalkPlainLines(TextModel&, const ConversionRange&, int32_t, int32_t,
-                                                std::u32string&);
+template void CConversionEngine::WalkPlainLines(TextModel&, const ConversionRange&, int32_t, int32_t, std::u32string&);
 template void CConversionEngine::WalkPlainLines(Cp1255TextModel&, const ConversionRange&, int32_t, int32_t,
                                                 std::u8string&);
 

@@ -142,7 +142,6 @@ bool CBasicPlainTextStreamReader<CharT>::Take(std::string_view bytes, bool bFina
     return bUtf8 ? TakeUtf8(bytes, nCertain, nBadOffset) : TakeCp1255(bytes, nCertain, nBadOffset);
 }
 
-
 template <typename CharT>
 bool CBasicPlainTextStreamReader<CharT>::TakeUtf8(std::string_view bytes, size_t nCertain, size_t& nBadOffset) {
     for (size_t nStart = 0; nStart < nCertain;) {

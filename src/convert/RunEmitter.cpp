@@ -204,7 +204,7 @@ void CConversionEngine::EmitRuns(BasicTextModel<CharT>& doc, const std::vector<T
 
 template void CConversionEngine::EmitRuns(TextModel&, const std::vector<TextRun>&, const std::vector<int32_t>&,
                                           std::u32string&, bool);
-template void CConversionEngine::EmitRuns(Cp1255TextModel&, const std::vector<TextRun>&,
-                                          const std::vector<int32_t>&, std::u8string&, bool);
+template void CConversionEngine::EmitRuns(Cp1255TextModel&, const std::vector<TextRun>&, const std::vector<int32_t>&,
+                                          std::u8string&, bool);
 
 }  // namespace velmora

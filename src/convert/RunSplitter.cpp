@@ -131,7 +131,8 @@ int32_t CConversionEngine::SplitNextRun(const BasicTextModel<CharT>& doc, int32_
             if (bIndexed && i < nFastEnd - 1) {
                 // The index decides every position but the last before the fast end, where the
                 // character after a blank is out of reach: the loops below decide that one.
-                const int32_t nStop = bLatinLed ? m_cp1255Stops.NextLatinLedStop(i) : m_cp1255Stops.NextHebrewLedStop(i);
+                const int32_t nStop =
+                    bLatinLed ? m_cp1255Stops.NextLatinLedStop(i) : m_cp1255Stops.NextHebrewLedStop(i);
                 if (nStop < nFastEnd - 1) return nStop;
                 i = nFastEnd - 1;
             }

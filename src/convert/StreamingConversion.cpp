@@ -3,9 +3,8 @@
 namespace velmora {
 
 template <typename CharT>
-CBasicStreamingConversion<CharT>::CBasicStreamingConversion(CConversionEngine& engine, bool bHtml,
-                                                            int32_t nLineLength, int32_t nWrapColumns,
-                                                            int32_t nWindowChars)
+CBasicStreamingConversion<CharT>::CBasicStreamingConversion(CConversionEngine& engine, bool bHtml, int32_t nLineLength,
+                                                            int32_t nWrapColumns, int32_t nWindowChars)
     : m_engine(engine), m_nWrapColumns(nWrapColumns), m_nWindowChars(nWindowChars) {
     m_engine.BeginStream(bHtml, nLineLength);
     m_window.Reserve(static_cast<size_t>(nWindowChars) + 4096);

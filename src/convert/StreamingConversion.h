@@ -21,7 +21,7 @@ public:
 
     // engine needs an output sink. nWrapColumns lays the paragraphs out as TextModel::LayOut.
     CBasicStreamingConversion(CConversionEngine& engine, bool bHtml, int32_t nLineLength, int32_t nWrapColumns,
-                         int32_t nWindowChars = kWindowChars);
+                              int32_t nWindowChars = kWindowChars);
 
     // The document as far as it is held: append text to it and set the format of its last
     // paragraph (the one being filled) there, as when building any TextModel.

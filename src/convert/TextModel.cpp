@@ -32,7 +32,9 @@ constexpr char32_t kBlank = U' ';
 }  // namespace
 
 template <typename CharT>
-BasicTextModel<CharT>::BasicTextModel() { Clear(); }
+BasicTextModel<CharT>::BasicTextModel() {
+    Clear();
+}
 
 template <typename CharT>
 void BasicTextModel<CharT>::Clear() {
@@ -52,7 +54,9 @@ void BasicTextModel<CharT>::Clear() {
 }
 
 template <typename CharT>
-void BasicTextModel<CharT>::Reserve(size_t nChars) { m_text.reserve(nChars); }
+void BasicTextModel<CharT>::Reserve(size_t nChars) {
+    m_text.reserve(nChars);
+}
 
 template <typename CharT>
 uint32_t BasicTextModel<CharT>::InternFormat(const CharFormat& cf) {
@@ -140,10 +144,14 @@ void BasicTextModel<CharT>::BreakParagraph(const CharFormat& cfBreak) {
 }
 
 template <typename CharT>
-void BasicTextModel<CharT>::SetParagraphAlignment(uint16_t wAlignment) { m_paragraphs.back().wAlignment = wAlignment; }
+void BasicTextModel<CharT>::SetParagraphAlignment(uint16_t wAlignment) {
+    m_paragraphs.back().wAlignment = wAlignment;
+}
 
 template <typename CharT>
-void BasicTextModel<CharT>::SetParagraphRtl(bool bRtl) { m_paragraphs.back().bRtl = bRtl; }
+void BasicTextModel<CharT>::SetParagraphRtl(bool bRtl) {
+    m_paragraphs.back().bRtl = bRtl;
+}
 
 template <typename CharT>
 const CharFormat& BasicTextModel<CharT>::FormatAt(int32_t pos) const {

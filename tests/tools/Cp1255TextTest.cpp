@@ -20,12 +20,18 @@ namespace {
 std::string Cp1255Of(std::string_view text) {
     std::string bytes;
     for (char c : text) {
-        if (c >= 'A' && c <= 'Z') bytes += static_cast<char>(0xE0 + (c - 'A'));
-        else if (c == '|') bytes += '\xFE';
-        else if (c == '*') bytes += '\xB7';
-        else if (c == '@') bytes += '\0';
-        else if (c == '%') bytes += '\x9F';
-        else bytes += c;
+        if (c >= 'A' && c <= 'Z')
+            bytes += static_cast<char>(0xE0 + (c - 'A'));
+        else if (c == '|')
+            bytes += '\xFE';
+        else if (c == '*')
+            bytes += '\xB7';
+        else if (c == '@')
+            bytes += '\0';
+        else if (c == '%')
+            bytes += '\x9F';
+        else
+            bytes += c;
     }
     return bytes;
 }
@@ -76,13 +82,13 @@ TEST(Cp1255TextTest, BytesConvertAsTheirCharactersDo) {
         "ABC, DEF. (GHI) [JKL] {MNO} \"PQR\" STU: VWX; YZ! abc def (123) [x] {y} 3.14 $5 -7 a/b =c",
         "abcdefghijklmnopqrstuvwxyz 0123456789 ABCDEFGHIJKLMNOPQRSTUVWXYZ abc!def?ghi ABC",
         "ABC|DEF | GHI abc| def |ABC|||| abc |ABC| |||||||||||||||||||| xyz",  // marks
-        "*\tABC\r\n*\tabc\r\nABC *\t DEF\r\n**\t\t\r\n*\t",                          // bullets
-        "ABC@DEF @ abc@def @@@@@@@@@@@@@@@@@@ ABC",                             // NULs
-        "ABC\rDEF\nGHI\r\n\r\n\n\rabc\r\r\n\r\n",                                  // every line end
+        "*\tABC\r\n*\tabc\r\nABC *\t DEF\r\n**\t\t\r\n*\t",                    // bullets
+        "ABC@DEF @ abc@def @@@@@@@@@@@@@@@@@@ ABC",                            // NULs
+        "ABC\rDEF\nGHI\r\n\r\n\n\rabc\r\r\n\r\n",                              // every line end
         "                        ABC                                   abc         ",
         "ABCDEFGHIJKLMNOPQRSTUVWXYZABCDEFGHIJKLMNOPQRSTUVWXYZABCDEFGHIJKLMNOPQRSTUVWXYZABCDEFGHIJKLMNOP",
         "ABC.\tDEF\t\tabc\tdef. ABC (\t) abc:ABC\"abc\"ABC",
-        "ABC DEF %GHI",                                                          // an undefined byte
+        "ABC DEF %GHI",  // an undefined byte
         "abc def ghi jkl mno pqr stu vwx yz ABC DEF GHI JKL MNO PQR STU VWX %",
         "",
         "\r\n",
@@ -104,10 +110,34 @@ TEST(Cp1255TextTest, BytesConvertAsTheirCharactersDo) {
 
 // Random texts of the characters the rules turn on, and every byte the code page has.
 TEST(Cp1255TextTest, RandomTextsConvertAsTheirCharactersDo) {
-    static constexpr std::string_view kPieces[] = {
-        "ABC", "DE",  "FGHIJKLMNOPQRSTUV", "abc", "xyzabcdefghijklmnop", "12", "3.14", " ", "  ", "   ", ",",
-        ".",   "(",   ")",                 "[",   "}",                   "\"", ":",    "-", "!", "|",  "*\t", "@",
-        "\t",  "\r\n", "\n",               "\r",  "                    "};
+    static constexpr std::string_view kPieces[] = {"ABC",
+                                                   "DE",
+                                                   "FGHIJKLMNOPQRSTUV",
+                                                   "abc",
+                                                   "xyzabcdefghijklmnop",
+                                                   "12",
+                                                   "3.14",
+                                                   " ",
+                                                   "  ",
+                                                   "   ",
+                                                   ",",
+                                                   ".",
+                                                   "(",
+                                                   ")",
+                                                   "[",
+                                                   "}",
+                                                   "\"",
+                                                   ":",
+                                                   "-",
+                                                   "!",
+                                                   "|",
+                                                   "*\t",
+                                                   "@",
+                                                   "\t",
+                                                   "\r\n",
+                                                   "\n",
+                                                   "\r",
+                                                   "                    "};
     std::mt19937 rng(1255);
     for (int nText = 0; nText < 150; ++nText) {
         std::string text;
