@@ -195,19 +195,21 @@ template int32_t CConversionEngine::SplitNextRun(const TextModel&, int32_t, int3
 template int32_t CConversionEngine::SplitNextRun(const Cp1255TextModel&, int32_t, int32_t, TextRun&);
 
 void FillVisualOrder(const std::vector<TextRun>& runs, std::vector<int32_t>& order) {
-    order.clear();
+    // Every run is listed once, then the sentinel: the list's length is known ahead.
+    order.resize(runs.size() + 1);
+    int32_t* pOrder = order.data();
     auto j = static_cast<int32_t>(runs.size()) - 1;
     while (j >= 0) {
         if (runs[static_cast<size_t>(j)].bHebrew) {
-            order.push_back(j--);
+            *pOrder++ = j--;
             continue;
         }
         int32_t k = j;
         while (k > 0 && !runs[static_cast<size_t>(k - 1)].bHebrew) --k;
-        for (int32_t r = k; r <= j; ++r) order.push_back(r);
+        for (int32_t r = k; r <= j; ++r) *pOrder++ = r;
         j = k - 1;
     }
-    order.push_back(kOrderSentinel);
+    *pOrder = kOrderSentinel;
 }
 
 }  // namespace velmora
