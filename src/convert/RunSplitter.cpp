@@ -138,14 +138,18 @@ int32_t CConversionEngine::SplitNextRun(const BasicTextModel<CharT>& doc, int32_
             }
         }
         if (bLatinLed) {
-            if constexpr (std::is_same_v<CharT, char8_t>) i = SkipLatinLedPlain(pText, i, nFastEnd, len);
+            if constexpr (std::is_same_v<CharT, char8_t>) {
+                if (!bIndexed) i = SkipLatinLedPlain(pText, i, nFastEnd, len);
+            }
             for (;;) {
                 while (i < nFastEnd && IsLatinClass(pText[i])) ++i;
                 if (!(i + 1 < nFastEnd && pText[i] == U' ' && IsLatinClass(pText[i + 1]))) return i;
                 i += 2;
             }
         }
-        if constexpr (std::is_same_v<CharT, char8_t>) i = SkipHebrewLedPlain(pText, i, nFastEnd, len);
+        if constexpr (std::is_same_v<CharT, char8_t>) {
+            if (!bIndexed) i = SkipHebrewLedPlain(pText, i, nFastEnd, len);
+        }
         for (;;) {
             while (i < nFastEnd && pText[i] >= 0x80 && pText[i] != kMark) ++i;
             if (i >= nFastEnd) return i;
