@@ -7,6 +7,7 @@
 #include "CharClass.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -61,18 +62,33 @@ RunTextFlags CopyShort(char8_t* pTo, const char8_t* pFrom, size_t n, bool bRever
     Word tail;
     std::memcpy(&head, pFrom, sizeof(Word));
     std::memcpy(&tail, pFrom + n - sizeof(Word), sizeof(Word));
-    Word nAscii = 0;
+    Word nHeadAscii = 0;
+    Word nTailAscii = 0;
     Word nMarkOrEnd = 0;
-    NoteWordFlags(head, nAscii, nMarkOrEnd);
-    NoteWordFlags(tail, nAscii, nMarkOrEnd);
+    NoteWordFlags(head, nHeadAscii, nMarkOrEnd);
+    NoteWordFlags(tail, nTailAscii, nMarkOrEnd);
+    RunTextFlags flags{(nHeadAscii | nTailAscii) != 0, nMarkOrEnd != 0, 0, SIZE_MAX};
     if (bReverse) {
+        if constexpr (std::endian::native == std::endian::little) {
+            // Byte b of a word read at q is its bits 8b..8b+7; source position s lands at n - 1 - s.
+            if (flags.bAscii) {
+                const size_t nTailAt = n - sizeof(Word);
+                const size_t nFirst = nHeadAscii != 0 ? static_cast<size_t>(std::countr_zero(nHeadAscii)) / 8
+                                                      : nTailAt + static_cast<size_t>(std::countr_zero(nTailAscii)) / 8;
+                const size_t nLast =
+                    nTailAscii != 0 ? nTailAt + (sizeof(Word) * 8 - 1 - static_cast<size_t>(std::countl_zero(nTailAscii))) / 8
+                                    : (sizeof(Word) * 8 - 1 - static_cast<size_t>(std::countl_zero(nHeadAscii))) / 8;
+                flags.nAsciiFrom = n - 1 - nLast;
+                flags.nAsciiTo = n - nFirst;
+            }
+        }
         head = ByteSwap(head);
         tail = ByteSwap(tail);
         std::swap(head, tail);
     }
     std::memcpy(pTo, &head, sizeof(Word));
     std::memcpy(pTo + n - sizeof(Word), &tail, sizeof(Word));
-    return {nAscii != 0, nMarkOrEnd != 0, 0, SIZE_MAX};
+    return flags;
 }
 
 }  // namespace cp1255_scan_detail
