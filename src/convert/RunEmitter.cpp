@@ -82,25 +82,47 @@ RunTextFlags CopyRunText(CharT* pTo, std::basic_string_view<CharT> text, bool bR
     return {bAscii, bMarkOrEnd, 0, SIZE_MAX};
 }
 
-// Appends the run's text in visual order: turned when it is right-to-left, without
-// right-to-left marks and line ends. The run is copied (back to front when right-to-left) in one
-// pass that also notes whether it holds any ASCII (a Latin word to turn back) or a mark or line
-// end to leave out; a run of Hebrew words, the most common, needs nothing more.
+// Writes the run's text in visual order at pTo, which has room for all of it, and returns how
+// many characters it wrote: turned when it is right-to-left, without right-to-left marks and
+// line ends. The run is copied (back to front when right-to-left) in one pass that also notes
+// whether it holds any ASCII (a Latin word to turn back) or a mark or line end to leave out; a
+// run of Hebrew words, the most common, needs nothing more.
 template <typename CharT>
-void AppendRunText(std::basic_string<CharT>& strOut, const TextRun& run, std::basic_string_view<CharT> text) {
-    const size_t nAt = strOut.size();
+size_t WriteRunText(CharT* pTo, const TextRun& run, std::basic_string_view<CharT> text) {
     const size_t n = text.size();
-    strOut.resize(nAt + n);
-    CharT* pRun = strOut.data() + nAt;
-    const RunTextFlags flags = CopyRunText(pRun, text, run.bHebrew);
+    const RunTextFlags flags = CopyRunText(pTo, text, run.bHebrew);
     // Outside the stretch that holds ASCII there is no Latin word to turn.
     if (run.bHebrew && flags.bAscii) {
         const size_t nTo = std::min(flags.nAsciiTo, n);
-        TurnRtlWordsBack(pRun + flags.nAsciiFrom, nTo - flags.nAsciiFrom);
+        TurnRtlWordsBack(pTo + flags.nAsciiFrom, nTo - flags.nAsciiFrom);
     }
-    if (!flags.bMarkOrEnd) return;
-    CharT* pEnd = std::remove_if(pRun, pRun + n, [](CharT ch) { return IsMarkOrLineEnd(ch); });
-    strOut.resize(static_cast<size_t>(pEnd - strOut.data()));
+    if (!flags.bMarkOrEnd) return n;
+    return static_cast<size_t>(std::remove_if(pTo, pTo + n, [](CharT ch) { return IsMarkOrLineEnd(ch); }) - pTo);
+}
+
+template <typename CharT>
+void AppendRunText(std::basic_string<CharT>& strOut, const TextRun& run, std::basic_string_view<CharT> text) {
+    const size_t nAt = strOut.size();
+    strOut.resize(nAt + text.size());
+    strOut.resize(nAt + WriteRunText(strOut.data() + nAt, run, text));
+}
+
+// Appends the runs' text in the given order, without tags. The runs cover the line's
+// characters once each, so room for all of them is made at once.
+template <typename CharT>
+void AppendBareRuns(std::basic_string<CharT>& strOut, const std::vector<TextRun>& runs,
+                    const std::vector<int32_t>& order, std::basic_string_view<CharT> text) {
+    const size_t nAt = strOut.size();
+    strOut.resize(nAt + static_cast<size_t>(runs.back().nStart + runs.back().nLength - runs.front().nStart));
+    CharT* const pLine = strOut.data() + nAt;
+    CharT* pTo = pLine;
+    for (int32_t index : order) {
+        if (index == kOrderSentinel) break;
+        const TextRun& run = runs[static_cast<size_t>(index)];
+        const auto runText = text.substr(static_cast<size_t>(run.nStart), static_cast<size_t>(run.nLength));
+        if (!IsListBullet(run, runText)) pTo += WriteRunText(pTo, run, runText);
+    }
+    strOut.resize(nAt + static_cast<size_t>(pTo - pLine));
 }
 
 struct RunTags {
@@ -179,19 +201,24 @@ void CConversionEngine::EmitRuns(BasicTextModel<CharT>& doc, const std::vector<T
         }
         return IsListBullet(run, runText);
     };
-    for (int32_t index : order) {
-        if (index == kOrderSentinel) break;
-        const TextRun& run = runs[static_cast<size_t>(index)];
-        const StringView runText = text.substr(static_cast<size_t>(run.nStart), static_cast<size_t>(run.nLength));
-        if (isListBullet(run, runText)) continue;
-        if (!bHtml) {
+    if (!bHtml && pLineOrder == nullptr) {
+        AppendBareRuns(strOut, runs, order, text);
+    } else {
+        for (int32_t index : order) {
+            if (index == kOrderSentinel) break;
+            const TextRun& run = runs[static_cast<size_t>(index)];
+            const StringView runText =
+                text.substr(static_cast<size_t>(run.nStart), static_cast<size_t>(run.nLength));
+            if (isListBullet(run, runText)) continue;
+            if (!bHtml) {
+                appendText(run, runText);
+                continue;
+            }
+            const RunTags tags = TagsOf(run);
+            AppendOpeningTags(strOut, run, tags);
             appendText(run, runText);
-            continue;
+            AppendClosingTags(strOut, tags);
         }
-        const RunTags tags = TagsOf(run);
-        AppendOpeningTags(strOut, run, tags);
-        appendText(run, runText);
-        AppendClosingTags(strOut, tags);
     }
     strOut += LineClose<CharT>();
     AppendAscii(strOut, "<BR>"sv);
