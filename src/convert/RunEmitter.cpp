@@ -207,8 +207,7 @@ void CConversionEngine::EmitRuns(BasicTextModel<CharT>& doc, const std::vector<T
         for (int32_t index : order) {
             if (index == kOrderSentinel) break;
             const TextRun& run = runs[static_cast<size_t>(index)];
-            const StringView runText =
-                text.substr(static_cast<size_t>(run.nStart), static_cast<size_t>(run.nLength));
+            const StringView runText = text.substr(static_cast<size_t>(run.nStart), static_cast<size_t>(run.nLength));
             if (isListBullet(run, runText)) continue;
             if (!bHtml) {
                 appendText(run, runText);

@@ -17,9 +17,9 @@ namespace {
 // The bytes the scans tell apart: Hebrew, the mark, blank, tab, NUL, line ends, break and edge
 // punctuation, letters and digits.
 std::u8string RandomText(std::mt19937& rng, size_t n) {
-    static constexpr char8_t kBytes[] = {0xE0, 0xF9, 0xC0, 0xFE, 0xFD, 0xB7, ' ', ' ', '\t', 0,   '\r', '\n',
-                                         '(',  ')',  '[',  '{',  '}',  '"',  ',', '.', ':',  ';', '-',  '$',
-                                         'a',  'Z',  '1',  '!',  0x80, 0xFF};
+    static constexpr char8_t kBytes[] = {0xE0, 0xF9, 0xC0, 0xFE, 0xFD, 0xB7, ' ', ' ', '\t', 0,
+                                         '\r', '\n', '(',  ')',  '[',  '{',  '}', '"', ',',  '.',
+                                         ':',  ';',  '-',  '$',  'a',  'Z',  '1', '!', 0x80, 0xFF};
     std::u8string text(n, u8' ');
     for (char8_t& ch : text) ch = kBytes[rng() % std::size(kBytes)];
     return text;
@@ -54,7 +54,8 @@ TEST(Cp1255ScanTest, StopIndexFindsTheStopsOfTheByteLoops) {
         index.Build(text.data(), static_cast<int32_t>(n), 7);
         ASSERT_TRUE(index.Holds(7));
         for (auto i = 0; i < static_cast<int32_t>(n); ++i) {
-            ASSERT_EQ(std::min<int32_t>(index.NextHebrewLedStop(i), static_cast<int32_t>(n)), ScalarStop(text, i, false))
+            ASSERT_EQ(std::min<int32_t>(index.NextHebrewLedStop(i), static_cast<int32_t>(n)),
+                      ScalarStop(text, i, false))
                 << "length " << n << " from " << i;
             ASSERT_EQ(std::min<int32_t>(index.NextLatinLedStop(i), static_cast<int32_t>(n)), ScalarStop(text, i, true))
                 << "length " << n << " from " << i;
@@ -71,13 +72,14 @@ TEST(Cp1255ScanTest, CopiesGiveTheBytesAndWhatTheyHold) {
             const std::u8string text = RandomText(rng, n);
             for (bool bReverse : {false, true}) {
                 std::u8string got(n, u8'?');
-                const RunTextFlags flags = n < 16 ? CopyShortPlain(got.data(), text.data(), n, bReverse)
+                const RunTextFlags flags = n < 16     ? CopyShortPlain(got.data(), text.data(), n, bReverse)
                                            : bReverse ? CopyReversedPlain(got.data(), text.data(), n)
                                                       : CopyPlain(got.data(), text.data(), n);
                 std::u8string expected = text;
                 if (bReverse) std::reverse(expected.begin(), expected.end());
                 ASSERT_EQ(Bytes(got), Bytes(expected)) << "length " << n;
-                const bool bAscii = std::any_of(text.begin(), text.end(), [](char8_t ch) { return ch < 0x80 && ch != ' '; });
+                const bool bAscii =
+                    std::any_of(text.begin(), text.end(), [](char8_t ch) { return ch < 0x80 && ch != ' '; });
                 const bool bMark = std::any_of(text.begin(), text.end(),
                                                [](char8_t ch) { return ch == 0xFE || ch == '\r' || ch == '\n'; });
                 ASSERT_EQ(flags.bAscii, bAscii) << "length " << n;
