@@ -168,11 +168,35 @@ void CheckConvertJob(const uint8_t* data, size_t size) {
     Check(outcome.nExitCode == 0 && written == expected);
 }
 
+// Windows-1255 plain text, which velmora-convert reads, converts and writes as bytes when it
+// streams: the bytes that steer the rules (marks, bullets, NUL, line ends, an undefined byte)
+// and any other byte; the same output and outcome as the whole conversion over characters.
+void CheckCp1255TextJob(const uint8_t* data, size_t size) {
+    static constexpr uint8_t kBytes[] = {' ', ' ', '.',  ',',  ':',  '(',  ')',  '[',  '"',  '-',  '$',  'a',
+                                         'b', '1', '\t', '\r', '\n', 0xE0, 0xE1, 0xC0, 0xFE, 0xB7, 0xA0, 0x00};
+    std::string text;
+    for (size_t i = 6; i < size; ++i) {
+        text += static_cast<char>(data[i] < 0xF0 ? kBytes[data[i] % std::size(kBytes)] : data[i] - 0xF0 + 0x90);
+    }
+    ConvertOptions options;
+    options.eMode = ConvertMode::Plain;
+    options.eEncoding = TextEncoding::Cp1255;
+    options.nLineLength = 1 + data[0] % 256;
+    options.nWrapColumns = data[1] % 24;
+    options.ePage = (data[4] & 8) != 0 ? PageKind::Logical : PageKind::Visual;
+    ConvertOutcome outcome;
+    const std::string written = ThroughTheConverter(text, options, 1 + data[5] % 64 * 97, 1 + data[5] % 7, outcome);
+    const ConvertOutcome whole = RunConversion(text, "fuzz.rtf", options);
+    Check(outcome.nExitCode == whole.nExitCode && outcome.strMessage == whole.strMessage);
+    Check(written == whole.strOutput);
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size < 6) return 0;
     CheckConvertJob(data, size);
+    CheckCp1255TextJob(data, size);
     const int32_t nLineLength = 1 + data[0] % 256;
     const int32_t nWrap = data[1] % 24;
     TextModel doc = BuildDocument(data + 4, size - 4);

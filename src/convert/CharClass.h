@@ -11,6 +11,15 @@ namespace velmora {
 
 inline constexpr char32_t kRightToLeftMark = U'\u200F';
 inline constexpr char32_t kMiddleDot = U'\u00B7';
+// The same two in a text of CharT: Unicode, or Windows-1255 bytes (char8_t).
+template <typename CharT>
+inline constexpr CharT kRightToLeftMarkIn = kRightToLeftMark;
+template <>
+inline constexpr char8_t kRightToLeftMarkIn<char8_t> = 0xFE;
+template <typename CharT>
+inline constexpr CharT kMiddleDotIn = kMiddleDot;
+template <>
+inline constexpr char8_t kMiddleDotIn<char8_t> = 0xB7;
 
 inline constexpr bool IsHebrewClass(char32_t ch) { return ch >= 0x80; }
 

@@ -1,5 +1,7 @@
 #include "CodePage1255.h"
 
+#include "Cp1255Scan.h"
+
 #include <algorithm>
 #include <array>
 
@@ -73,7 +75,14 @@ size_t FindUndefinedCp1255(std::string_view bytes) {
     const auto& table = DecodeTable();
     // Checked a stretch at a time without branching on each byte; undefined bytes are rare.
     constexpr size_t kStretch = 256;
-    for (size_t nAt = 0; nAt < bytes.size(); nAt += kStretch) {
+    size_t nFrom = 0;
+    for (; nFrom + 16 <= bytes.size(); nFrom += 16) {
+        if (!MayHoldUndefinedCp1255(bytes.data() + nFrom)) continue;
+        for (size_t i = nFrom; i < nFrom + 16; ++i) {
+            if (table[static_cast<uint8_t>(bytes[i])] == kUndefined) return i;
+        }
+    }
+    for (size_t nAt = nFrom; nAt < bytes.size(); nAt += kStretch) {
         const size_t nEnd = std::min(bytes.size(), nAt + kStretch);
         bool bUndefined = false;
         for (size_t i = nAt; i < nEnd; ++i) bUndefined |= table[static_cast<uint8_t>(bytes[i])] == kUndefined;

@@ -1,5 +1,7 @@
 #include "ConversionEngine.h"
 
+#include "CodePage1255.h"
+
 #include <algorithm>
 #include <string>
 
@@ -11,6 +13,21 @@ namespace {
 constexpr size_t kFlushChars = 1 << 14;
 
 }  // namespace
+
+void CConversionEngine::SetLineFrame(std::u32string strOpen, std::u32string strClose) {
+    auto toBytes = [](std::u32string_view text) {
+        std::u8string bytes;
+        for (char32_t ch : text) {
+            const int byte = EncodeCp1255Char(ch);
+            if (byte >= 0) bytes += static_cast<char8_t>(byte);
+        }
+        return bytes;
+    };
+    m_lineOpenBytes = toBytes(strOpen);
+    m_lineCloseBytes = toBytes(strClose);
+    m_strLineOpen = std::move(strOpen);
+    m_strLineClose = std::move(strClose);
+}
 
 void CConversionEngine::ReportProgress(int32_t n, bool bHtml) {
     m_nDoneChars += n;
@@ -45,7 +62,12 @@ void CConversionEngine::BeginStream(bool bHtml, int32_t nLineLength) {
     m_bStreamHtml = bHtml;
     m_nStreamLineLength = std::clamp(nLineLength, kMinLineLength, kMaxLineLength);
     m_streamOut.clear();
-    m_streamOut.reserve(kFlushChars + 4096);
+    m_streamBytes.clear();
+    if (m_cp1255Sink) {
+        m_streamBytes.reserve(kFlushChars + 4096);
+    } else {
+        m_streamOut.reserve(kFlushChars + 4096);
+    }
     // The length of a streamed document is not known ahead; nothing shows a percentage of it.
     m_nDoneChars = 0;
     m_nTotalChars = 0;
@@ -62,32 +84,66 @@ void CConversionEngine::ConvertWindow(TextModel& window, int32_t nFirstLine) {
     }
 }
 
+void CConversionEngine::ConvertWindow(Cp1255TextModel& window, int32_t nFirstLine) {
+    m_nDoneChars = 0;
+    const ConversionRange range{window.LineStart(nFirstLine), window.Length()};
+    m_cp1255Stops.Build(window.Text().data(), window.Length(), window.Revision());
+    WalkPlainLines(window, range, nFirstLine, m_nStreamLineLength, m_streamBytes);
+    m_cp1255Stops.Forget();
+}
+
 void CConversionEngine::EndStream() {
+    if (m_cp1255Sink) {
+        FlushFinalOutput(m_streamBytes, true);
+        return;
+    }
     if (m_bStreamHtml) m_streamOut += kBlockClose;
     FlushFinalOutput(m_streamOut, true);
 }
 
-void CConversionEngine::FlushFinalOutput(std::u32string& strOut, bool bAll) {
-    if (!m_outputSink) return;
+template <typename CharT>
+void CConversionEngine::FlushFinalOutput(std::basic_string<CharT>& strOut, bool bAll) {
+    auto deliver = [this](std::basic_string_view<CharT> part) {
+        if constexpr (std::is_same_v<CharT, char8_t>) {
+            m_cp1255Sink(std::string_view(reinterpret_cast<const char*>(part.data()), part.size()));
+        } else {
+            m_outputSink(part);
+        }
+    };
+    if constexpr (std::is_same_v<CharT, char8_t>) {
+        if (!m_cp1255Sink) return;
+    } else {
+        if (!m_outputSink) return;
+    }
     if (bAll) {
-        m_outputSink(strOut);
+        deliver(strOut);
         strOut.clear();
         return;
     }
     if (strOut.size() < kFlushChars) return;
     const size_t nFinal = strOut.size() - kBlockClose.size();
-    m_outputSink(std::u32string_view(strOut).substr(0, nFinal));
+    deliver(std::basic_string_view<CharT>(strOut).substr(0, nFinal));
     strOut.erase(0, nFinal);
 }
 
-void CConversionEngine::ConvertRange(TextModel& doc, std::u32string& strOut, int32_t nStart, int32_t nEnd, bool bHtml) {
+template void CConversionEngine::FlushFinalOutput(std::u32string&, bool);
+template void CConversionEngine::FlushFinalOutput(std::u8string&, bool);
+
+template <typename CharT>
+void CConversionEngine::ConvertRange(BasicTextModel<CharT>& doc, std::basic_string<CharT>& strOut, int32_t nStart,
+                                     int32_t nEnd, bool bHtml) {
     const int32_t n = nEnd - nStart;
     if (n <= 0) return;
     ReportProgress(n, bHtml);
     m_runs.clear();
-    if (m_pLineOrder != nullptr) {
-        m_pLineOrder->OrderLine(doc, nStart, nEnd, m_runs, m_order);
-    } else {
+    bool bOrdered = false;
+    if constexpr (std::is_same_v<CharT, char32_t>) {
+        if (m_pLineOrder != nullptr) {
+            m_pLineOrder->OrderLine(doc, nStart, nEnd, m_runs, m_order);
+            bOrdered = true;
+        }
+    }
+    if (!bOrdered) {
         int32_t pos = nStart;
         while (pos < nEnd) {
             TextRun& run = m_runs.emplace_back();
@@ -97,5 +153,8 @@ void CConversionEngine::ConvertRange(TextModel& doc, std::u32string& strOut, int
     }
     EmitRuns(doc, m_runs, m_order, strOut, bHtml);
 }
+
+template void CConversionEngine::ConvertRange(TextModel&, std::u32string&, int32_t, int32_t, bool);
+template void CConversionEngine::ConvertRange(Cp1255TextModel&, std::u8string&, int32_t, int32_t, bool);
 
 }  // namespace velmora

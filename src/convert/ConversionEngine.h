@@ -4,6 +4,7 @@
 // document into visual lines.
 
 #include "BlankIndex.h"
+#include "Cp1255Scan.h"
 #include "LineOrder.h"
 #include "LineWalk.h"
 #include "Progress.h"
@@ -13,6 +14,8 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
+#include <type_traits>
 #include <vector>
 
 namespace velmora {
@@ -39,21 +42,27 @@ public:
     // Writes the runs of every visual line between strOpen and strClose (after the line's block
     // opening, before its "<BR>"), for instance an override that keeps the line in visual order
     // in a page that lays text out itself. Both are empty by default.
-    void SetLineFrame(std::u32string strOpen, std::u32string strClose) {
-        m_strLineOpen = std::move(strOpen);
-        m_strLineClose = std::move(strClose);
-    }
+    // A conversion of Windows-1255 text writes the frame's bytes in that code page; a character
+    // the code page lacks is left out there.
+    void SetLineFrame(std::u32string strOpen, std::u32string strClose);
 
     // Receives a line walk's output in order, a stretch at a time as it becomes final, so that
     // the output of a large document is never held whole. With a sink set, the walks hand it
     // everything and return an empty text; without one they return the whole output.
     using OutputSink = std::function<void(std::u32string_view)>;
     void SetOutputSink(OutputSink sink) { m_outputSink = std::move(sink); }
+    // The same for a conversion of a Cp1255TextModel, whose output is Windows-1255 bytes.
+    using Cp1255OutputSink = std::function<void(std::string_view)>;
+    void SetCp1255OutputSink(Cp1255OutputSink sink) { m_cp1255Sink = std::move(sink); }
 
     // Converts [nStart, nEnd) of doc as one visual line and appends it to strOut: styled HTML when
     // bHtml, else the bare text; both end in "<BR>". Leaves doc's selection on the last run
-    // emitted. An empty or inverted range appends nothing and does not touch the progress.
-    void ConvertRange(TextModel& doc, std::u32string& strOut, int32_t nStart, int32_t nEnd, bool bHtml);
+    // emitted. An empty or inverted range appends nothing and does not touch the progress. A
+    // Cp1255TextModel gives the same output as its text decoded would, in Windows-1255 bytes; it
+    // keeps the engine's own run rules whatever line order is set.
+    template <typename CharT>
+    void ConvertRange(BasicTextModel<CharT>& doc, std::basic_string<CharT>& strOut, int32_t nStart, int32_t nEnd,
+                      bool bHtml);
 
     // The Copy to HTML line walk over doc's layout lines: converts doc's selection (the whole
     // text when the selection is empty) cut into pieces of at most nLineLength characters
@@ -69,17 +78,21 @@ public:
     // exactly the output that CopyToHtml (bHtml) or NonstyledText would give for the whole
     // document with nothing selected. Needs an output sink. BeginStream starts a conversion;
     // ConvertWindow converts window's layout lines from nFirstLine on (the lines before it are
-    // context already converted); EndStream ends the output.
+    // context already converted); EndStream ends the output. A stream of Cp1255TextModel windows
+    // gives Nonstyled text only (bHtml false), to the Windows-1255 sink.
     void BeginStream(bool bHtml, int32_t nLineLength);
     void ConvertWindow(TextModel& window, int32_t nFirstLine);
+    void ConvertWindow(Cp1255TextModel& window, int32_t nFirstLine);
     void EndStream();
 
     // Splits the run that starts at nPos (nPos < nEnd) into run and returns the position after it.
-    int32_t SplitNextRun(const TextModel& doc, int32_t nPos, int32_t nEnd, TextRun& run);
+    template <typename CharT>
+    int32_t SplitNextRun(const BasicTextModel<CharT>& doc, int32_t nPos, int32_t nEnd, TextRun& run);
 
     // Appends the runs in the given visual order (ended by kOrderSentinel) to strOut.
-    void EmitRuns(TextModel& doc, const std::vector<TextRun>& runs, const std::vector<int32_t>& order,
-                  std::u32string& strOut, bool bHtml);
+    template <typename CharT>
+    void EmitRuns(BasicTextModel<CharT>& doc, const std::vector<TextRun>& runs, const std::vector<int32_t>& order,
+                  std::basic_string<CharT>& strOut, bool bHtml);
 
 private:
     // How a walk cuts the next piece out of an editor line.
@@ -94,18 +107,35 @@ private:
     // lines written as empty-line blocks, the pieces in the conversion range handed to convert
     // with their start and end. fnCut(pLine, n, K, nLineEnd) and fnConvert(nStart, nEnd). The
     // walk begins at line nFirstLine.
-    template <typename CutPiece, typename ConvertPiece>
-    void WalkPieces(TextModel& doc, const ConversionRange& range, int32_t nFirstLine, std::u32string& strOut,
-                    CutPiece fnCut, ConvertPiece fnConvert);
+    template <typename CharT, typename CutPiece, typename ConvertPiece>
+    void WalkPieces(BasicTextModel<CharT>& doc, const ConversionRange& range, int32_t nFirstLine,
+                    std::basic_string<CharT>& strOut, CutPiece fnCut, ConvertPiece fnConvert);
     // The two walks from line nFirstLine over range, onto strOut (without the final block close).
     void WalkHtmlLines(TextModel& doc, const ConversionRange& range, int32_t nFirstLine, int32_t nLineLength,
                        std::u32string& strOut);
-    void WalkPlainLines(TextModel& doc, const ConversionRange& range, int32_t nFirstLine, int32_t nLineLength,
-                        std::u32string& strOut);
+    template <typename CharT>
+    void WalkPlainLines(BasicTextModel<CharT>& doc, const ConversionRange& range, int32_t nFirstLine,
+                        int32_t nLineLength, std::basic_string<CharT>& strOut);
 
     // Hands the output that can no longer change to the sink: all of it, or all but the last
     // "</NOBR></DIV>" that the next piece may still take back, once enough has gathered.
-    void FlushFinalOutput(std::u32string& strOut, bool bAll);
+    template <typename CharT>
+    void FlushFinalOutput(std::basic_string<CharT>& strOut, bool bAll);
+    // The line frame in the characters of a CharT text.
+    template <typename CharT>
+    const std::basic_string<CharT>& LineOpen() const {
+        if constexpr (std::is_same_v<CharT, char8_t>)
+            return m_lineOpenBytes;
+        else
+            return m_strLineOpen;
+    }
+    template <typename CharT>
+    const std::basic_string<CharT>& LineClose() const {
+        if constexpr (std::is_same_v<CharT, char8_t>)
+            return m_lineCloseBytes;
+        else
+            return m_strLineClose;
+    }
     // Sets the counters for a walk over doc's conversion range and reserves room for its output.
     ConversionRange BeginWalk(const TextModel& doc, int32_t nLineLength, bool bHtml, std::u32string& strOut);
     void ReportProgress(int32_t n, bool bHtml);
@@ -116,15 +146,20 @@ private:
     ILineOrder* m_pLineOrder = nullptr;
     std::u32string m_strLineOpen;
     std::u32string m_strLineClose;
+    std::u8string m_lineOpenBytes;
+    std::u8string m_lineCloseBytes;
     OutputSink m_outputSink;
+    Cp1255OutputSink m_cp1255Sink;
     // The empty-line alignment, kept from one empty line to the next during a walk.
     int32_t m_nEmptyAlign = 0;
     // A streamed conversion: its mode, line length and the output not yet handed to the sink.
     bool m_bStreamHtml = false;
     int32_t m_nStreamLineLength = kMaxLineLength;
     std::u32string m_streamOut;
+    std::u8string m_streamBytes;
     CBlankIndex m_blanks;
-    std::vector<TextRun> m_runs;  // kept between pieces to spare allocations
+    CCp1255StopIndex m_cp1255Stops;  // of the Windows-1255 window being converted
+    std::vector<TextRun> m_runs;     // kept between pieces to spare allocations
     std::vector<int32_t> m_order;
 };
 

@@ -1,6 +1,9 @@
 #include "LineReversal.h"
 
+#include "Cp1255Scan.h"
+
 #include <algorithm>
+#include <type_traits>
 
 namespace velmora {
 
@@ -10,25 +13,27 @@ namespace {
 // a line of the control's text; it is kept out of words like a separator.
 constexpr bool IsLatinWordChar(char32_t ch) { return ch > 0 && ch < 0x80 && ch != U' ' && ch != U'\t'; }
 
-constexpr char32_t MirrorBracket(char32_t ch) {
+template <typename CharT>
+constexpr CharT MirrorBracket(CharT ch) {
     if (ch > U'}') return ch;
     switch (ch) {
-    case U'(': return U')';
-    case U')': return U'(';
-    case U'[': return U']';
-    case U']': return U'[';
-    case U'{': return U'}';
-    case U'}': return U'{';
+    case U'(': return CharT(')');
+    case U')': return CharT('(');
+    case U'[': return CharT(']');
+    case U']': return CharT('[');
+    case U'{': return CharT('}');
+    case U'}': return CharT('{');
     default: return ch;
     }
 }
 
-}  // namespace
-
 // The brackets are ASCII, so they only ever stand inside Latin words.
-void TurnRtlWordsBack(char32_t* pText, size_t nLength) {
+template <typename CharT>
+void TurnWordsBack(CharT* pText, size_t nLength) {
     size_t p = 0;
     while (p < nLength) {
+        if constexpr (std::is_same_v<CharT, char8_t>) p = SkipToLatinWordChar(pText, p, nLength);
+        if (p >= nLength) break;
         if (!IsLatinWordChar(pText[p])) {
             ++p;
             continue;
@@ -46,7 +51,17 @@ void TurnRtlWordsBack(char32_t* pText, size_t nLength) {
     }
 }
 
+}  // namespace
+
+void TurnRtlWordsBack(char32_t* pText, size_t nLength) { TurnWordsBack(pText, nLength); }
+void TurnRtlWordsBack(char8_t* pText, size_t nLength) { TurnWordsBack(pText, nLength); }
+
 void ReverseRtlText(char32_t* pText, size_t nLength) {
+    std::reverse(pText, pText + nLength);
+    TurnRtlWordsBack(pText, nLength);
+}
+
+void ReverseRtlText(char8_t* pText, size_t nLength) {
     std::reverse(pText, pText + nLength);
     TurnRtlWordsBack(pText, nLength);
 }

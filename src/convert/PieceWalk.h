@@ -9,10 +9,10 @@
 
 namespace velmora {
 
-template <typename CutPiece, typename ConvertPiece>
-void CConversionEngine::WalkPieces(TextModel& doc, const ConversionRange& range, int32_t nFirstLine,
-                                   std::u32string& strOut, CutPiece fnCut, ConvertPiece fnConvert) {
-    const char32_t* pText = doc.Text().data();
+template <typename CharT, typename CutPiece, typename ConvertPiece>
+void CConversionEngine::WalkPieces(BasicTextModel<CharT>& doc, const ConversionRange& range, int32_t nFirstLine,
+                                   std::basic_string<CharT>& strOut, CutPiece fnCut, ConvertPiece fnConvert) {
+    const CharT* pText = doc.Text().data();
     const int32_t nLineCount = doc.GetLineCount();
     int32_t L = nFirstLine;        // the editor line being cut
     int32_t P = doc.LineStart(L);  // position of its first character

@@ -12,16 +12,20 @@ namespace velmora {
 
 namespace {
 
-bool IsPieceSeparator(char32_t ch) { return ch == U' ' || ch == U'\t' || ch == U'\r'; }
+template <typename CharT>
+bool IsPieceSeparator(CharT ch) {
+    return ch == CharT(' ') || ch == CharT('\t') || ch == CharT('\r');
+}
 
 // Length of the characters that end line L: CR LF when it ends a paragraph, else its last
 // character when that is LF, CR or a blank, else none.
-int32_t LineEndingLength(const TextModel& doc, int32_t nLineEnd, size_t& nParagraph) {
+template <typename CharT>
+int32_t LineEndingLength(const BasicTextModel<CharT>& doc, int32_t nLineEnd, size_t& nParagraph) {
     while (nParagraph + 1 < doc.ParagraphCount() && doc.ParagraphEnd(nParagraph) < nLineEnd) ++nParagraph;
     const bool bEndsParagraph = nParagraph + 1 < doc.ParagraphCount() && doc.ParagraphEnd(nParagraph) == nLineEnd;
     if (bEndsParagraph) return 2;
-    const char32_t last = doc.CharAt(nLineEnd - 1);
-    return last == U'\n' || last == U'\r' || last == U' ' ? 1 : 0;
+    const CharT last = doc.CharAt(nLineEnd - 1);
+    return last == CharT('\n') || last == CharT('\r') || last == CharT(' ') ? 1 : 0;
 }
 
 }  // namespace
@@ -39,10 +43,11 @@ std::u32string CConversionEngine::NonstyledText(TextModel& doc, int32_t nLineLen
     return strOut;
 }
 
-void CConversionEngine::WalkPlainLines(TextModel& doc, const ConversionRange& range, int32_t nFirstLine,
-                                       int32_t nLineLength, std::u32string& strOut) {
+template <typename CharT>
+void CConversionEngine::WalkPlainLines(BasicTextModel<CharT>& doc, const ConversionRange& range, int32_t nFirstLine,
+                                       int32_t nLineLength, std::basic_string<CharT>& strOut) {
     size_t nParagraph = 0;
-    auto cut = [&doc, &nParagraph, nLineLength](const char32_t* pLine, int32_t n, int32_t K, int32_t nLineEnd) {
+    auto cut = [&doc, &nParagraph, nLineLength](const CharT* pLine, int32_t n, int32_t K, int32_t nLineEnd) {
         const int32_t e = LineEndingLength(doc, nLineEnd, nParagraph);
         PieceCut piece{K, std::max(0, std::min(n - K - e, nLineLength)), 0, std::min(K + nLineLength, n), n - e};
         piece.nKept = piece.nLength;
@@ -52,7 +57,7 @@ void CConversionEngine::WalkPlainLines(TextModel& doc, const ConversionRange& ra
                 piece.nNextK = K + u + 1;  // the piece stays whole and the separator is dropped
             } else {
                 for (int32_t s = u - 1; s >= 0; --s) {
-                    if (pLine[K + s] == U' ') {
+                    if (pLine[K + s] == CharT(' ')) {
                         piece.nKept = s + 1;  // the blank stays at the end of the piece
                         piece.nNextK = K + piece.nKept;
                         break;
@@ -66,5 +71,9 @@ void CConversionEngine::WalkPlainLines(TextModel& doc, const ConversionRange& ra
     auto convert = [&](int32_t nStart, int32_t nEnd) { ConvertRange(doc, strOut, nStart, nEnd, false); };
     WalkPieces(doc, range, nFirstLine, strOut, cut, convert);
 }
+
+template void CConversionEngine::WalkPlainLines(TextModel&, const ConversionRange&, int32_t, int32_t, std::u32string&);
+template void CConversionEngine::WalkPlainLines(Cp1255TextModel&, const ConversionRange&, int32_t, int32_t,
+                                                std::u8string&);
 
 }  // namespace velmora

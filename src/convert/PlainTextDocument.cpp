@@ -1,7 +1,11 @@
 #include "PlainTextDocument.h"
 
 #include "CodePage1255.h"
+#include "Cp1255Scan.h"
 #include "Utf8.h"
+
+#include <cstring>
+#include <type_traits>
 
 namespace velmora {
 
@@ -94,13 +98,18 @@ size_t StretchEnd(std::string_view bytes, size_t nStart, bool bUtf8) {
 
 }  // namespace
 
-CPlainTextStreamReader::CPlainTextStreamReader(TextEncoding eEncoding, CStreamingConversion& stream)
-    : m_eEncoding(eEncoding), m_stream(stream), m_cf(HebrewTypingFormat()) {
+template <typename CharT>
+CBasicPlainTextStreamReader<CharT>::CBasicPlainTextStreamReader(TextEncoding eEncoding,
+                                                                CBasicStreamingConversion<CharT>& stream)
+    : m_eEncoding(std::is_same_v<CharT, char8_t> ? TextEncoding::Cp1255 : eEncoding),
+      m_stream(stream),
+      m_cf(HebrewTypingFormat()) {
     m_stream.Document().SetParagraphAlignment(PFA_RIGHT);
     m_stream.Document().SetParagraphRtl(true);
 }
 
-bool CPlainTextStreamReader::Feed(std::string_view bytes, size_t& nBadOffset) {
+template <typename CharT>
+bool CBasicPlainTextStreamReader<CharT>::Feed(std::string_view bytes, size_t& nBadOffset) {
     if (m_held.empty() && m_bStarted) return Take(bytes, false, nBadOffset);
     m_held.append(bytes);
     const std::string held = std::move(m_held);
@@ -108,13 +117,15 @@ bool CPlainTextStreamReader::Feed(std::string_view bytes, size_t& nBadOffset) {
     return Take(held, false, nBadOffset);
 }
 
-bool CPlainTextStreamReader::Finish(size_t& nBadOffset) {
+template <typename CharT>
+bool CBasicPlainTextStreamReader<CharT>::Finish(size_t& nBadOffset) {
     const std::string held = std::move(m_held);
     m_held.clear();
     return Take(held, true, nBadOffset);
 }
 
-bool CPlainTextStreamReader::Take(std::string_view bytes, bool bFinal, size_t& nBadOffset) {
+template <typename CharT>
+bool CBasicPlainTextStreamReader<CharT>::Take(std::string_view bytes, bool bFinal, size_t& nBadOffset) {
     const bool bUtf8 = m_eEncoding == TextEncoding::Utf8;
     if (!m_bStarted) {
         if (bUtf8 && bytes.size() < kUtf8Bom.size() && !bFinal && kUtf8Bom.starts_with(bytes)) {
@@ -128,12 +139,16 @@ bool CPlainTextStreamReader::Take(std::string_view bytes, bool bFinal, size_t& n
         }
     }
     const size_t nCertain = bFinal ? bytes.size() : CertainLength(bytes, bUtf8);
-    if (!bUtf8) return TakeCp1255(bytes, nCertain, nBadOffset);
+    return bUtf8 ? TakeUtf8(bytes, nCertain, nBadOffset) : TakeCp1255(bytes, nCertain, nBadOffset);
+}
+
+template <typename CharT>
+bool CBasicPlainTextStreamReader<CharT>::TakeUtf8(std::string_view bytes, size_t nCertain, size_t& nBadOffset) {
     for (size_t nStart = 0; nStart < nCertain;) {
-        const size_t nEnd = StretchEnd(bytes.substr(0, nCertain), nStart, bUtf8);
+        const size_t nEnd = StretchEnd(bytes.substr(0, nCertain), nStart, true);
         const std::string_view stretch = bytes.substr(nStart, nEnd - nStart);
         size_t nBad = 0;
-        if (!(bUtf8 ? DecodeUtf8(stretch, m_decoded, nBad) : DecodeCp1255(stretch, m_decoded, nBad))) {
+        if (!DecodeUtf8(stretch, m_decoded, nBad)) {
             nBadOffset = m_nOffset + nBad;
             return false;
         }
@@ -148,8 +163,9 @@ bool CPlainTextStreamReader::Take(std::string_view bytes, bool bFinal, size_t& n
 // Windows-1255 has one character a byte, so lines are found in the bytes and each is decoded
 // straight into the document. A stretch is checked whole before any of its lines is taken, so
 // that nothing of it is converted when it holds an undefined byte.
-bool CPlainTextStreamReader::TakeCp1255(std::string_view bytes, size_t nCertain, size_t& nBadOffset) {
-    TextModel& doc = m_stream.Document();
+template <typename CharT>
+bool CBasicPlainTextStreamReader<CharT>::TakeCp1255(std::string_view bytes, size_t nCertain, size_t& nBadOffset) {
+    BasicTextModel<CharT>& doc = m_stream.Document();
     for (size_t nStart = 0; nStart < nCertain;) {
         const size_t nEnd = StretchEnd(bytes.substr(0, nCertain), nStart, false);
         const std::string_view stretch = bytes.substr(nStart, nEnd - nStart);
@@ -160,13 +176,20 @@ bool CPlainTextStreamReader::TakeCp1255(std::string_view bytes, size_t nCertain,
         }
         size_t p = 0;
         while (p < stretch.size()) {
-            size_t e = p;
+            size_t e = SkipToLineEnd(stretch.data(), p, stretch.size());
             while (e < stretch.size() && stretch[e] != '\r' && stretch[e] != '\n') ++e;
             if (m_bBreakPending) {
                 m_stream.EndParagraph(m_cf);
                 m_bBreakPending = false;
             }
-            if (e > p) DecodeCp1255Into(stretch.substr(p, e - p), doc.AppendSpace(e - p, m_cf));
+            if (e > p) {
+                const std::string_view line = stretch.substr(p, e - p);
+                if constexpr (std::is_same_v<CharT, char8_t>) {
+                    std::memcpy(doc.AppendSpace(line.size(), m_cf), line.data(), line.size());
+                } else {
+                    DecodeCp1255Into(line, doc.AppendSpace(line.size(), m_cf));
+                }
+            }
             if (e == stretch.size()) break;
             m_bBreakPending = true;
             p = e + (stretch[e] == '\r' && e + 1 < stretch.size() && stretch[e + 1] == '\n' ? 2 : 1);
@@ -180,8 +203,15 @@ bool CPlainTextStreamReader::TakeCp1255(std::string_view bytes, size_t nCertain,
 
 // Lines end at LF, CR LF or CR. A paragraph is ended only when a next line begins, since an
 // ending after the last line opens nothing.
-void CPlainTextStreamReader::AppendText(std::u32string_view text) {
-    TextModel& doc = m_stream.Document();
+template <typename CharT>
+void CBasicPlainTextStreamReader<CharT>::AppendText(std::u32string_view text) {
+    // Only a Unicode document takes decoded text (a Windows-1255 one is never given UTF-8).
+    if constexpr (std::is_same_v<CharT, char32_t>) AppendLines(text);
+}
+
+template <typename CharT>
+void CBasicPlainTextStreamReader<CharT>::AppendLines(std::basic_string_view<CharT> text) {
+    BasicTextModel<CharT>& doc = m_stream.Document();
     size_t p = 0;
     while (p < text.size()) {
         size_t e = p;
@@ -196,5 +226,8 @@ void CPlainTextStreamReader::AppendText(std::u32string_view text) {
         p = e + (text[e] == U'\r' && e + 1 < text.size() && text[e + 1] == U'\n' ? 2 : 1);
     }
 }
+
+template class CBasicPlainTextStreamReader<char32_t>;
+template class CBasicPlainTextStreamReader<char8_t>;
 
 }  // namespace velmora

@@ -23,11 +23,13 @@ enum class TextEncoding {
 bool LoadPlainTextBytes(std::string_view bytes, TextEncoding eEncoding, TextModel& model, size_t& nBadOffset);
 
 // The same a block at a time, into a conversion that runs as the text comes: the paragraphs are
-// those LoadPlainTextBytes makes of all the blocks joined.
-class CPlainTextStreamReader {
+// those LoadPlainTextBytes makes of all the blocks joined. A Windows-1255 conversion (CharT
+// char8_t) takes Windows-1255 text only, its bytes as they are.
+template <typename CharT>
+class CBasicPlainTextStreamReader {
 public:
     // Starts the stream's document as a plain text: right-aligned, right-to-left paragraphs.
-    CPlainTextStreamReader(TextEncoding eEncoding, CStreamingConversion& stream);
+    CBasicPlainTextStreamReader(TextEncoding eEncoding, CBasicStreamingConversion<CharT>& stream);
 
     // Takes the next bytes. Returns false on a byte sequence that is not valid in the encoding,
     // with nBadOffset its offset in the whole input; nothing more may be fed then.
@@ -38,10 +40,12 @@ public:
 private:
     bool Take(std::string_view bytes, bool bFinal, size_t& nBadOffset);
     bool TakeCp1255(std::string_view bytes, size_t nCertain, size_t& nBadOffset);
+    bool TakeUtf8(std::string_view bytes, size_t nCertain, size_t& nBadOffset);
     void AppendText(std::u32string_view text);
+    void AppendLines(std::basic_string_view<CharT> text);
 
     TextEncoding m_eEncoding;
-    CStreamingConversion& m_stream;
+    CBasicStreamingConversion<CharT>& m_stream;
     CharFormat m_cf;
     std::string m_held;       // a CR or a cut-off UTF-8 sequence, waiting for what follows
     size_t m_nOffset = 0;     // offset in the input of the bytes taken next
@@ -49,5 +53,11 @@ private:
     bool m_bBreakPending = false;
     std::u32string m_decoded;
 };
+
+using CPlainTextStreamReader = CBasicPlainTextStreamReader<char32_t>;
+using CCp1255PlainTextStreamReader = CBasicPlainTextStreamReader<char8_t>;
+
+extern template class CBasicPlainTextStreamReader<char32_t>;
+extern template class CBasicPlainTextStreamReader<char8_t>;
 
 }  // namespace velmora

@@ -2,8 +2,10 @@
 
 #include "CharClass.h"
 #include "ConversionEngine.h"
+#include "Cp1255Scan.h"
 
 #include <algorithm>
+#include <type_traits>
 
 namespace velmora {
 
@@ -22,7 +24,8 @@ constexpr StepResult ContinueAt(int32_t p) { return {false, p}; }
 // A Latin-led run takes Latin text with its inner blanks and punctuation. It stops before a
 // Hebrew character, leaves the last blank before a Hebrew word to the next run, and leaves out
 // punctuation that is followed by Hebrew, by the end of the text or by more punctuation.
-StepResult LatinLedStep(const TextModel& doc, CBlankIndex& blanks, int32_t i) {
+template <typename CharT>
+StepResult LatinLedStep(const BasicTextModel<CharT>& doc, CBlankIndex& blanks, int32_t i) {
     char32_t ch = doc.CharAt(i);
     int32_t x = i;
     if (ch == U' ') {
@@ -53,7 +56,8 @@ StepResult LatinLedStep(const TextModel& doc, CBlankIndex& blanks, int32_t i) {
 // Hebrew, and punctuation followed by Hebrew. It stops before a Latin word after blanks (when the
 // run is right-to-left), after punctuation followed by ASCII, and after the first blank of blanks
 // that lead to punctuation.
-StepResult HebrewLedStep(const TextModel& doc, CBlankIndex& blanks, int32_t i, bool& bHebrew) {
+template <typename CharT>
+StepResult HebrewLedStep(const BasicTextModel<CharT>& doc, CBlankIndex& blanks, int32_t i, bool& bHebrew) {
     char32_t ch = doc.CharAt(i);
     int32_t p = i + 1;
     bool bSkipped = false;
@@ -81,7 +85,7 @@ StepResult HebrewLedStep(const TextModel& doc, CBlankIndex& blanks, int32_t i, b
             p = k2 + 1;
         }
     }
-    if (ch == kRightToLeftMark) {
+    if (ch == kRightToLeftMarkIn<CharT>) {
         // A mark written after Latin text does not make that text right-to-left.
         const int32_t q = blanks.LastNonBlankAtOrBefore(doc, p - 2);
         if (IsAsciiClass(doc.CharAt(q))) bHebrew = false;
@@ -93,7 +97,9 @@ StepResult HebrewLedStep(const TextModel& doc, CBlankIndex& blanks, int32_t i, b
 
 }  // namespace
 
-int32_t CConversionEngine::SplitNextRun(const TextModel& doc, int32_t a, int32_t b, TextRun& run) {
+template <typename CharT>
+int32_t CConversionEngine::SplitNextRun(const BasicTextModel<CharT>& doc, int32_t a, int32_t b, TextRun& run) {
+    constexpr CharT kMark = kRightToLeftMarkIn<CharT>;
     const uint32_t nFormat = doc.FormatIdAt(a);
     const CharFormat& cf = doc.FormatById(nFormat);
     run.nStart = a;
@@ -109,7 +115,7 @@ int32_t CConversionEngine::SplitNextRun(const TextModel& doc, int32_t a, int32_t
     const int32_t nFormatEnd = doc.FormatRunEnd(a);
     const int32_t len = doc.Length();
 
-    const char32_t* pText = doc.Text().data();
+    const CharT* pText = doc.Text().data();
     // Characters that a step simply passes (the step continues at the next position) need no
     // step of their own while the format stays the same: Latin letters in a Latin-led run, and
     // everything but blanks, break punctuation and right-to-left marks in a Hebrew-led one.
@@ -118,20 +124,38 @@ int32_t CConversionEngine::SplitNextRun(const TextModel& doc, int32_t a, int32_t
     // a Latin-led run, a Hebrew character other than the mark in a Hebrew-led one): the step the
     // blank would take finds that character and goes on past it. Hebrew words separated by
     // single blanks, the bulk of most text, are passed without a step.
+    bool bIndexed = false;
+    if constexpr (std::is_same_v<CharT, char8_t>) bIndexed = m_cp1255Stops.Holds(doc.Revision());
     auto skipPlainCharacters = [&](int32_t i) {
+        if constexpr (std::is_same_v<CharT, char8_t>) {
+            if (bIndexed && i < nFastEnd - 1) {
+                // The index decides every position but the last before the fast end, where the
+                // character after a blank is out of reach: the loops below decide that one.
+                const int32_t nStop =
+                    bLatinLed ? m_cp1255Stops.NextLatinLedStop(i) : m_cp1255Stops.NextHebrewLedStop(i);
+                if (nStop < nFastEnd - 1) return nStop;
+                i = nFastEnd - 1;
+            }
+        }
         if (bLatinLed) {
+            if constexpr (std::is_same_v<CharT, char8_t>) {
+                if (!bIndexed) i = SkipLatinLedPlain(pText, i, nFastEnd, len);
+            }
             for (;;) {
                 while (i < nFastEnd && IsLatinClass(pText[i])) ++i;
                 if (!(i + 1 < nFastEnd && pText[i] == U' ' && IsLatinClass(pText[i + 1]))) return i;
                 i += 2;
             }
         }
+        if constexpr (std::is_same_v<CharT, char8_t>) {
+            if (!bIndexed) i = SkipHebrewLedPlain(pText, i, nFastEnd, len);
+        }
         for (;;) {
-            while (i < nFastEnd && pText[i] >= 0x80 && pText[i] != kRightToLeftMark) ++i;
+            while (i < nFastEnd && pText[i] >= 0x80 && pText[i] != kMark) ++i;
             if (i >= nFastEnd) return i;
             const char32_t ch = pText[i];
             if (ch == U' ') {
-                if (!(i + 1 < nFastEnd && IsHebrewClass(pText[i + 1]) && pText[i + 1] != kRightToLeftMark)) return i;
+                if (!(i + 1 < nFastEnd && IsHebrewClass(pText[i + 1]) && pText[i + 1] != kMark)) return i;
                 i += 2;
             } else if (IsLatinClass(ch)) {
                 ++i;
@@ -171,20 +195,25 @@ int32_t CConversionEngine::SplitNextRun(const TextModel& doc, int32_t a, int32_t
     return nNext;
 }
 
+template int32_t CConversionEngine::SplitNextRun(const TextModel&, int32_t, int32_t, TextRun&);
+template int32_t CConversionEngine::SplitNextRun(const Cp1255TextModel&, int32_t, int32_t, TextRun&);
+
 void FillVisualOrder(const std::vector<TextRun>& runs, std::vector<int32_t>& order) {
-    order.clear();
+    // Every run is listed once, then the sentinel: the list's length is known ahead.
+    order.resize(runs.size() + 1);
+    int32_t* pOrder = order.data();
     auto j = static_cast<int32_t>(runs.size()) - 1;
     while (j >= 0) {
         if (runs[static_cast<size_t>(j)].bHebrew) {
-            order.push_back(j--);
+            *pOrder++ = j--;
             continue;
         }
         int32_t k = j;
         while (k > 0 && !runs[static_cast<size_t>(k - 1)].bHebrew) --k;
-        for (int32_t r = k; r <= j; ++r) order.push_back(r);
+        for (int32_t r = k; r <= j; ++r) *pOrder++ = r;
         j = k - 1;
     }
-    order.push_back(kOrderSentinel);
+    *pOrder = kOrderSentinel;
 }
 
 }  // namespace velmora

@@ -2,14 +2,16 @@
 
 namespace velmora {
 
-CStreamingConversion::CStreamingConversion(CConversionEngine& engine, bool bHtml, int32_t nLineLength,
-                                           int32_t nWrapColumns, int32_t nWindowChars)
+template <typename CharT>
+CBasicStreamingConversion<CharT>::CBasicStreamingConversion(CConversionEngine& engine, bool bHtml, int32_t nLineLength,
+                                                            int32_t nWrapColumns, int32_t nWindowChars)
     : m_engine(engine), m_nWrapColumns(nWrapColumns), m_nWindowChars(nWindowChars) {
     m_engine.BeginStream(bHtml, nLineLength);
     m_window.Reserve(static_cast<size_t>(nWindowChars) + 4096);
 }
 
-void CStreamingConversion::EndParagraph(const CharFormat& cfBreak) {
+template <typename CharT>
+void CBasicStreamingConversion<CharT>::EndParagraph(const CharFormat& cfBreak) {
     m_window.BreakParagraph(cfBreak);
     if (m_window.Length() >= m_nWindowChars) ConvertFinishedParagraphs(cfBreak);
 }
@@ -18,7 +20,8 @@ void CStreamingConversion::EndParagraph(const CharFormat& cfBreak) {
 // what the conversion still reads of the text before it: the CR LF that ends the previous
 // paragraph (looking back from a right-to-left mark reads it) in a paragraph with the alignment
 // of the selection the engine left behind (an empty line reads it), and the selection there.
-void CStreamingConversion::ConvertFinishedParagraphs(const CharFormat& cfBreak) {
+template <typename CharT>
+void CBasicStreamingConversion<CharT>::ConvertFinishedParagraphs(const CharFormat& cfBreak) {
     m_window.LayOut(m_nWrapColumns);
     m_engine.ConvertWindow(m_window, m_nFirstLine);
     m_bConvertedAny = true;
@@ -33,12 +36,16 @@ void CStreamingConversion::ConvertFinishedParagraphs(const CharFormat& cfBreak) 
     m_nFirstLine = 1;
 }
 
-bool CStreamingConversion::Finish() {
+template <typename CharT>
+bool CBasicStreamingConversion<CharT>::Finish() {
     if (!m_bConvertedAny && m_window.Length() == 0) return false;
     m_window.LayOut(m_nWrapColumns);
     m_engine.ConvertWindow(m_window, m_nFirstLine);
     m_engine.EndStream();
     return true;
 }
+
+template class CBasicStreamingConversion<char32_t>;
+template class CBasicStreamingConversion<char8_t>;
 
 }  // namespace velmora

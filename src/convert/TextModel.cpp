@@ -31,9 +31,13 @@ constexpr char32_t kBlank = U' ';
 
 }  // namespace
 
-TextModel::TextModel() { Clear(); }
+template <typename CharT>
+BasicTextModel<CharT>::BasicTextModel() {
+    Clear();
+}
 
-void TextModel::Clear() {
+template <typename CharT>
+void BasicTextModel<CharT>::Clear() {
     ++m_nRevision;
     m_text.clear();
     m_formatRunStarts.clear();
@@ -49,9 +53,13 @@ void TextModel::Clear() {
     m_nSelStart = m_nSelEnd = 0;
 }
 
-void TextModel::Reserve(size_t nChars) { m_text.reserve(nChars); }
+template <typename CharT>
+void BasicTextModel<CharT>::Reserve(size_t nChars) {
+    m_text.reserve(nChars);
+}
 
-uint32_t TextModel::InternFormat(const CharFormat& cf) {
+template <typename CharT>
+uint32_t BasicTextModel<CharT>::InternFormat(const CharFormat& cf) {
     if (m_nLastFormat != UINT32_MAX && m_formats[m_nLastFormat] == cf) return m_nLastFormat;
     // A document has few formats as a rule: looking at each is quicker than hashing.
     constexpr size_t kScannedFormats = 16;
@@ -70,14 +78,16 @@ uint32_t TextModel::InternFormat(const CharFormat& cf) {
     return m_nLastFormat = id;
 }
 
-void TextModel::Append(std::u32string_view text, const CharFormat& cf) {
+template <typename CharT>
+void BasicTextModel<CharT>::Append(StringView text, const CharFormat& cf) {
     if (text.empty()) return;
     AppendFormatRun(InternFormat(cf), Length());
     ++m_nRevision;
     m_text.append(text);
 }
 
-char32_t* TextModel::AppendSpace(size_t n, const CharFormat& cf) {
+template <typename CharT>
+CharT* BasicTextModel<CharT>::AppendSpace(size_t n, const CharFormat& cf) {
     const auto nAt = static_cast<size_t>(Length());
     AppendFormatRun(InternFormat(cf), Length());
     ++m_nRevision;
@@ -85,19 +95,22 @@ char32_t* TextModel::AppendSpace(size_t n, const CharFormat& cf) {
     return m_text.data() + nAt;
 }
 
-void TextModel::Append(char32_t ch, const CharFormat& cf) {
+template <typename CharT>
+void BasicTextModel<CharT>::Append(CharT ch, const CharFormat& cf) {
     AppendFormatRun(InternFormat(cf), Length());
     m_text.push_back(ch);
     ++m_nRevision;
 }
 
-void TextModel::AppendFormatRun(uint32_t id, int32_t nStart) {
+template <typename CharT>
+void BasicTextModel<CharT>::AppendFormatRun(uint32_t id, int32_t nStart) {
     if (!m_formatRunIds.empty() && m_formatRunIds.back() == id) return;
     m_formatRunStarts.push_back(nStart);
     m_formatRunIds.push_back(id);
 }
 
-size_t TextModel::FormatRunIndex(int32_t pos) const {
+template <typename CharT>
+size_t BasicTextModel<CharT>::FormatRunIndex(int32_t pos) const {
     const size_t nRuns = m_formatRunStarts.size();
     auto holds = [&](size_t r) {
         return r < nRuns && m_formatRunStarts[r] <= pos && (r + 1 == nRuns || pos < m_formatRunStarts[r + 1]);
@@ -109,13 +122,17 @@ size_t TextModel::FormatRunIndex(int32_t pos) const {
     return m_nFormatHint;
 }
 
-int32_t TextModel::FormatRunEnd(int32_t pos) const {
+template <typename CharT>
+int32_t BasicTextModel<CharT>::FormatRunEnd(int32_t pos) const {
+    if (m_formatRunStarts.size() == 1) return Length();
     const size_t r = FormatRunIndex(pos) + 1;
     return r < m_formatRunStarts.size() ? m_formatRunStarts[r] : Length();
 }
 
-void TextModel::BreakParagraph(const CharFormat& cfBreak) {
-    Append(U"\r\n", cfBreak);
+template <typename CharT>
+void BasicTextModel<CharT>::BreakParagraph(const CharFormat& cfBreak) {
+    const CharT paragraphEnd[2] = {CharT('\r'), CharT('\n')};
+    Append(StringView(paragraphEnd, 2), cfBreak);
     Paragraph next = m_paragraphs.back();
     next.nStart = Length();
     m_paragraphs.push_back(next);
@@ -126,17 +143,25 @@ void TextModel::BreakParagraph(const CharFormat& cfBreak) {
     }
 }
 
-void TextModel::SetParagraphAlignment(uint16_t wAlignment) { m_paragraphs.back().wAlignment = wAlignment; }
+template <typename CharT>
+void BasicTextModel<CharT>::SetParagraphAlignment(uint16_t wAlignment) {
+    m_paragraphs.back().wAlignment = wAlignment;
+}
 
-void TextModel::SetParagraphRtl(bool bRtl) { m_paragraphs.back().bRtl = bRtl; }
+template <typename CharT>
+void BasicTextModel<CharT>::SetParagraphRtl(bool bRtl) {
+    m_paragraphs.back().bRtl = bRtl;
+}
 
-const CharFormat& TextModel::FormatAt(int32_t pos) const {
+template <typename CharT>
+const CharFormat& BasicTextModel<CharT>::FormatAt(int32_t pos) const {
     if (m_text.empty()) return m_defaultFormat;
     const int32_t clamped = std::clamp(pos, 0, Length() - 1);
     return m_formats[FormatIdAt(clamped)];
 }
 
-size_t TextModel::ParagraphIndexAt(int32_t pos) const {
+template <typename CharT>
+size_t BasicTextModel<CharT>::ParagraphIndexAt(int32_t pos) const {
     // Conversions ask in text order, so the last answer and the next paragraph come first.
     const size_t nCount = m_paragraphs.size();
     for (size_t i = m_nParagraphHint; i < nCount && i <= m_nParagraphHint + 1; ++i) {
@@ -150,24 +175,28 @@ size_t TextModel::ParagraphIndexAt(int32_t pos) const {
     return m_nParagraphHint;
 }
 
-int32_t TextModel::ParagraphEnd(size_t i) const {
+template <typename CharT>
+int32_t BasicTextModel<CharT>::ParagraphEnd(size_t i) const {
     return i + 1 < m_paragraphs.size() ? m_paragraphs[i + 1].nStart : Length();
 }
 
-int32_t TextModel::LineEnd(int32_t nLine) const {
+template <typename CharT>
+int32_t BasicTextModel<CharT>::LineEnd(int32_t nLine) const {
     const auto next = static_cast<size_t>(nLine) + 1;
     return next < m_lineStarts.size() ? m_lineStarts[next] : Length();
 }
 
 // ---------------------------------------------------------------- layout
 
-void TextModel::ResetLinesToParagraphs() {
+template <typename CharT>
+void BasicTextModel<CharT>::ResetLinesToParagraphs() {
     m_nLayoutColumns = 0;
     m_lineStarts.clear();
     for (const Paragraph& para : m_paragraphs) m_lineStarts.push_back(para.nStart);
 }
 
-void TextModel::LayOut(int32_t nColumns) {
+template <typename CharT>
+void BasicTextModel<CharT>::LayOut(int32_t nColumns) {
     if (nColumns <= 0) {
         ResetLinesToParagraphs();
         return;
@@ -182,7 +211,8 @@ void TextModel::LayOut(int32_t nColumns) {
     }
 }
 
-void TextModel::LayOutParagraph(int32_t nStart, int32_t nTextEnd, int32_t nColumns) {
+template <typename CharT>
+void BasicTextModel<CharT>::LayOutParagraph(int32_t nStart, int32_t nTextEnd, int32_t nColumns) {
     int32_t r = nStart;  // start of the rest R
     for (;;) {
         m_lineStarts.push_back(r);
@@ -207,13 +237,14 @@ void TextModel::LayOutParagraph(int32_t nStart, int32_t nTextEnd, int32_t nColum
     }
 }
 
-bool TextModel::SetLineStarts(std::vector<int32_t> lineStarts) {
+template <typename CharT>
+bool BasicTextModel<CharT>::SetLineStarts(std::vector<int32_t> lineStarts) {
     if (lineStarts.empty() || lineStarts.front() != 0) return false;
     for (size_t i = 1; i < lineStarts.size(); ++i) {
         if (lineStarts[i] <= lineStarts[i - 1] || lineStarts[i] > Length()) return false;
         // Only the empty paragraph after a final CR LF may start at the text length.
         if (lineStarts[i] == Length() &&
-            (i + 1 != lineStarts.size() || Length() < 2 || m_text[static_cast<size_t>(Length()) - 1] != U'\n'))
+            (i + 1 != lineStarts.size() || Length() < 2 || m_text[static_cast<size_t>(Length()) - 1] != CharT('\n')))
             return false;
     }
     m_lineStarts = std::move(lineStarts);
@@ -223,7 +254,8 @@ bool TextModel::SetLineStarts(std::vector<int32_t> lineStarts) {
 
 // ---------------------------------------------------------------- editor operations
 
-void TextModel::SetSel(int32_t nStart, int32_t nEnd) {
+template <typename CharT>
+void BasicTextModel<CharT>::SetSel(int32_t nStart, int32_t nEnd) {
     const int32_t len = Length();
     if (nStart == 0 && nEnd == -1) {
         m_nSelStart = 0;
@@ -238,18 +270,21 @@ void TextModel::SetSel(int32_t nStart, int32_t nEnd) {
     m_nSelEnd = nEnd;
 }
 
-void TextModel::GetSel(int32_t& nStart, int32_t& nEnd) const {
+template <typename CharT>
+void BasicTextModel<CharT>::GetSel(int32_t& nStart, int32_t& nEnd) const {
     nStart = m_nSelStart;
     nEnd = m_nSelEnd;
 }
 
-std::u32string TextModel::GetSelText() const {
+template <typename CharT>
+typename BasicTextModel<CharT>::String BasicTextModel<CharT>::GetSelText() const {
     const int32_t a = std::clamp(m_nSelStart, 0, Length());
     const int32_t b = std::clamp(m_nSelEnd, a, Length());
     return m_text.substr(static_cast<size_t>(a), static_cast<size_t>(b - a));
 }
 
-CharFormat TextModel::GetSelCharFormat() const {
+template <typename CharT>
+CharFormat BasicTextModel<CharT>::GetSelCharFormat() const {
     const int32_t a = std::clamp(m_nSelStart, 0, Length());
     const int32_t b = std::clamp(m_nSelEnd, a, Length());
     if (a == b) return FormatAt(a > 0 ? a - 1 : 0);
@@ -268,7 +303,8 @@ CharFormat TextModel::GetSelCharFormat() const {
     return cf;
 }
 
-ParaFormat TextModel::GetSelParaFormat() const {
+template <typename CharT>
+ParaFormat BasicTextModel<CharT>::GetSelParaFormat() const {
     const int32_t a = std::clamp(m_nSelStart, 0, Length());
     const int32_t b = std::clamp(m_nSelEnd, a, Length());
     const size_t first = ParagraphIndexAt(a);
@@ -285,10 +321,14 @@ ParaFormat TextModel::GetSelParaFormat() const {
     return pf;
 }
 
-std::u32string TextModel::GetLine(int32_t nLine) const {
+template <typename CharT>
+typename BasicTextModel<CharT>::String BasicTextModel<CharT>::GetLine(int32_t nLine) const {
     if (nLine < 0 || nLine >= GetLineCount()) return {};
     const int32_t a = LineStart(nLine);
     return m_text.substr(static_cast<size_t>(a), static_cast<size_t>(LineEnd(nLine) - a));
 }
+
+template class BasicTextModel<char32_t>;
+template class BasicTextModel<char8_t>;
 
 }  // namespace velmora

@@ -19,18 +19,24 @@ struct Paragraph {
     bool bRtl = false;               // right-to-left reading order (\rtlpar)
 };
 
-class TextModel final {
+// CharT is char32_t for Unicode text, or char8_t for Windows-1255 bytes (held as char8_t for
+// their unsigned value): text known to fit that code page, read and converted a byte a character.
+template <typename CharT>
+class BasicTextModel final {
 public:
-    TextModel();
+    using String = std::basic_string<CharT>;
+    using StringView = std::basic_string_view<CharT>;
+
+    BasicTextModel();
 
     // --- Building. A model starts as one empty left-aligned paragraph. ---
     // Appends characters in one format to the last paragraph. CR and LF are ordinary characters
     // here; paragraphs end only through BreakParagraph.
-    void Append(std::u32string_view text, const CharFormat& cf);
-    void Append(char32_t ch, const CharFormat& cf);
+    void Append(StringView text, const CharFormat& cf);
+    void Append(CharT ch, const CharFormat& cf);
     // Appends n characters in one format (n > 0) and returns where they stand, for the caller to
     // write them; the pointer holds until the text next changes.
-    char32_t* AppendSpace(size_t n, const CharFormat& cf);
+    CharT* AppendSpace(size_t n, const CharFormat& cf);
     // Ends the last paragraph with CR LF in cfBreak and opens a new one with the same alignment
     // and direction.
     void BreakParagraph(const CharFormat& cfBreak);
@@ -53,13 +59,15 @@ public:
 
     // --- Direct reads for hot paths. ---
     int32_t Length() const { return static_cast<int32_t>(m_text.size()); }
-    const std::u32string& Text() const { return m_text; }
+    const String& Text() const { return m_text; }
     // The character at pos, or 0 ("nothing") outside the text.
-    char32_t CharAt(int32_t pos) const { return pos >= 0 && pos < Length() ? m_text[static_cast<size_t>(pos)] : U'\0'; }
+    CharT CharAt(int32_t pos) const { return pos >= 0 && pos < Length() ? m_text[static_cast<size_t>(pos)] : CharT(0); }
     // The format of the character at pos; past the end, the format at the insertion point.
     const CharFormat& FormatAt(int32_t pos) const;
     // Formats are held once each; equal ids mean equal formats. pos must lie inside the text.
-    uint32_t FormatIdAt(int32_t pos) const { return m_formatRunIds[FormatRunIndex(pos)]; }
+    uint32_t FormatIdAt(int32_t pos) const {
+        return m_formatRunIds.size() == 1 ? m_formatRunIds[0] : m_formatRunIds[FormatRunIndex(pos)];
+    }
     const CharFormat& FormatById(uint32_t id) const { return m_formats[id]; }
     // The end (exclusive) of the stretch of equal format that holds pos.
     int32_t FormatRunEnd(int32_t pos) const;
@@ -79,11 +87,11 @@ public:
     // has one alignment. GetLine is one layout line with its ending characters.
     void SetSel(int32_t nStart, int32_t nEnd);
     void GetSel(int32_t& nStart, int32_t& nEnd) const;
-    std::u32string GetSelText() const;
+    String GetSelText() const;
     CharFormat GetSelCharFormat() const;
     ParaFormat GetSelParaFormat() const;
     int32_t GetLineCount() const { return static_cast<int32_t>(m_lineStarts.size()); }
-    std::u32string GetLine(int32_t nLine) const;
+    String GetLine(int32_t nLine) const;
     int32_t GetTextLength() const { return Length(); }
 
     // Sets the selection without the clamping of SetSel; the engine uses it to leave the same
@@ -105,7 +113,7 @@ private:
     void ResetLinesToParagraphs();
     void LayOutParagraph(int32_t nStart, int32_t nTextEnd, int32_t nColumns);
 
-    std::u32string m_text;
+    String m_text;
     // Maximal stretches of equal format: where each starts, and its index into m_formats.
     std::vector<int32_t> m_formatRunStarts;
     std::vector<uint32_t> m_formatRunIds;
@@ -122,5 +130,13 @@ private:
     int32_t m_nSelEnd = 0;
     uint64_t m_nRevision = 0;
 };
+
+// The editor's document and every conversion's: Unicode text.
+using TextModel = BasicTextModel<char32_t>;
+// Windows-1255 text, byte for byte.
+using Cp1255TextModel = BasicTextModel<char8_t>;
+
+extern template class BasicTextModel<char32_t>;
+extern template class BasicTextModel<char8_t>;
 
 }  // namespace velmora

@@ -16,6 +16,7 @@
 #include <cstdio>
 #include <memory>
 #include <new>
+#include <optional>
 #include <vector>
 
 namespace velmora {
@@ -260,6 +261,14 @@ bool ModeStreams(const ConvertOptions& options) {
     return (options.eMode == ConvertMode::Html || options.eMode == ConvertMode::Plain) && !options.bHasSelection;
 }
 
+// Nonstyled text of Windows-1255 plain text in the engine's own order comes out in Windows-1255
+// as well: the text is read, converted and written as bytes, never widened to 32-bit
+// characters, and no character of it can fail to encode.
+bool ConvertsAsCp1255Text(const ConvertOptions& options) {
+    return options.eEncoding == TextEncoding::Cp1255 && options.eMode == ConvertMode::Plain &&
+           options.eOrder == LineOrderRule::Velmora;
+}
+
 }  // namespace
 
 ConvertOutcome RunStreamingConversion(IInputSource& source, const std::string& strInputName,
@@ -315,24 +324,15 @@ ConvertOutcome RunStreamingConversion(IInputSource& source, const std::string& s
     COutputFlow flow(fnWrite);
     COutputEncoder encoder(options.eEncoding, flow.Bytes());
     CConversionEngine engine;
-    engine.SetOutputSink([&](std::u32string_view part) {
-        encoder.Add(part);
-        flow.Pass();
-    });
     CUnicodeLineOrder unicodeOrder;
     if (options.eOrder == LineOrderRule::Unicode) engine.SetLineOrder(&unicodeOrder);
     if (options.ePage == PageKind::Logical) engine.SetLineFrame(U"<BDO DIR=LTR>", U"</BDO>");
-    CStreamingConversion stream(engine, options.eMode == ConvertMode::Html, options.nLineLength, options.nWrapColumns,
-                                nWindowChars > 0 ? nWindowChars : CStreamingConversion::kWindowChars);
-    if (!whole.empty()) {
-        CStreamingRtfSink sink(stream);
-        const RtfReadResult result = ReadRtf(whole, sink);
-        if (!result.bOk) return Failure(strInputName, result.strError);
-        std::string().swap(input);
-    } else {
-        CPlainTextStreamReader reader(options.eEncoding, stream);
+    const bool bHtml = options.eMode == ConvertMode::Html;
+    const int32_t nWindow = nWindowChars > 0 ? nWindowChars : CStreamingConversion::kWindowChars;
+    // Feeds the plain text to reader a block at a time: what was read to tell the kind of input,
+    // then each block as it is read. Returns the failure, if any.
+    auto readPlainText = [&](auto& reader) -> std::optional<ConvertOutcome> {
         size_t nBad = 0;
-        // What was read to tell the kind of input, then each block as it is read.
         if (!reader.Feed(input, nBad)) return Failure(strInputName, BadTextReason(options.eEncoding, nBad));
         std::string().swap(input);
         while (!bEnded) {
@@ -340,12 +340,40 @@ ConvertOutcome RunStreamingConversion(IInputSource& source, const std::string& s
             if (!reader.Feed(lastBlock, nBad)) return Failure(strInputName, BadTextReason(options.eEncoding, nBad));
         }
         if (!reader.Finish(nBad)) return Failure(strInputName, BadTextReason(options.eEncoding, nBad));
+        return std::nullopt;
+    };
+    auto finish = [&](auto& stream) {
+        ConvertOutcome outcome;
+        if (!stream.Finish()) outcome.strMessage = strInputName + ": the document is empty; nothing to convert";
+        if (encoder.Failed()) return Failure(strInputName, encoder.Reason());
+        outcome.bOutputFailed = !flow.Finish();
+        return outcome;
+    };
+    if (whole.empty() && ConvertsAsCp1255Text(options)) {
+        engine.SetCp1255OutputSink([&](std::string_view part) {
+            flow.Bytes().append(part);
+            flow.Pass();
+        });
+        CCp1255StreamingConversion stream(engine, false, options.nLineLength, options.nWrapColumns, nWindow);
+        CCp1255PlainTextStreamReader reader(options.eEncoding, stream);
+        if (auto failure = readPlainText(reader)) return *failure;
+        return finish(stream);
     }
-    ConvertOutcome outcome;
-    if (!stream.Finish()) outcome.strMessage = strInputName + ": the document is empty; nothing to convert";
-    if (encoder.Failed()) return Failure(strInputName, encoder.Reason());
-    outcome.bOutputFailed = !flow.Finish();
-    return outcome;
+    engine.SetOutputSink([&](std::u32string_view part) {
+        encoder.Add(part);
+        flow.Pass();
+    });
+    CStreamingConversion stream(engine, bHtml, options.nLineLength, options.nWrapColumns, nWindow);
+    if (!whole.empty()) {
+        CStreamingRtfSink sink(stream);
+        const RtfReadResult result = ReadRtf(whole, sink);
+        if (!result.bOk) return Failure(strInputName, result.strError);
+        std::string().swap(input);
+    } else {
+        CPlainTextStreamReader reader(options.eEncoding, stream);
+        if (auto failure = readPlainText(reader)) return *failure;
+    }
+    return finish(stream);
 }
 
 }  // namespace velmora
