@@ -979,10 +979,13 @@ RtfReadResult ReadRtf(std::string_view bytes, IRtfSink& sink) {
 
 RtfReadResult ReadRtf(std::string_view bytes, TextModel& model) {
     model.Clear();
-    // A document never holds more characters than its file has bytes. Room for that many spares
-    // the text every regrowth, and the pages it never fills cost nothing.
-    model.Reserve(bytes.size());
     CTextModelSink sink(model);
+    // Hebrew text comes as \'xx escapes, four bytes a character: room for that many characters
+    // first. A document that outgrows it (Latin text, or a paragraph with list labels) gets room
+    // for as many characters as the file has bytes, more than most documents can hold. Room
+    // for that many at once would be pages taken afresh from the system on every read: freed
+    // memory of the smaller size is used again.
+    sink.Reserve(bytes.size() / 4, bytes.size());
     return ReadRtf(bytes, sink);
 }
 
