@@ -9,7 +9,7 @@ namespace velmora {
 namespace {
 
 using rtf_detail::IsAsciiLetter;
-constexpr bool IsDigit(char c) { return static_cast<unsigned char>(c - '0') < 10; }
+using rtf_detail::IsDigit;
 
 // The value of a hexadecimal digit, or -1.
 constexpr std::array<int8_t, 256> MakeHexValues() {
@@ -23,15 +23,6 @@ constexpr std::array<int8_t, 256> MakeHexValues() {
 constexpr std::array<int8_t, 256> kHexValues = MakeHexValues();
 
 int HexValue(char c) { return kHexValues[static_cast<uint8_t>(c)]; }
-
-// A parameter of any length: 18 digits already exceed the 32-bit range, so the rest is only
-// passed over.
-int32_t ClampedParameter(int64_t nValue, size_t nDigits, bool bNegative) {
-    if (nDigits > 18) nValue = std::numeric_limits<int64_t>::max();
-    if (bNegative) nValue = -nValue;
-    return static_cast<int32_t>(
-        std::clamp<int64_t>(nValue, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()));
-}
 
 }  // namespace
 
@@ -168,57 +159,6 @@ size_t CRtfTokenizer::JoinText(size_t nCount) {
     m_nHexInRow = nInRow;
     m_nHexRowEnd = nRowEnd;
     return nCount - nStart;
-}
-
-// A plain loop: it leaves the branch predictor the name's length to go by for what follows it
-// (a parameter or not, a delimiter or not), which reading eight letters at once does not.
-inline size_t CRtfTokenizer::ScanName(size_t nPos, uint64_t& nPacked) const {
-    const size_t nSize = m_bytes.size();
-    const char* p = m_bytes.data();
-    const size_t nStart = nPos;
-    nPacked = 0;
-    for (unsigned nShift = 0; nPos < nSize && IsAsciiLetter(p[nPos]); ++nPos, nShift += 8) {
-        if (nShift < 64) nPacked |= static_cast<uint64_t>(static_cast<uint8_t>(p[nPos])) << nShift;
-    }
-    if (nPos - nStart > 8) nPacked = 0;
-    return nPos;
-}
-
-void CRtfTokenizer::ReadControlWord(RtfToken& token) {
-    const size_t nSize = m_bytes.size();
-    const char* p = m_bytes.data();
-    const size_t nNameStart = m_nPos;
-    uint64_t nPacked = 0;
-    size_t nPos = ScanName(nNameStart, nPacked);
-    token.nPackedName = nPacked;
-    token.kind = RtfTokenKind::ControlWord;
-    token.text = std::string_view(p + nNameStart, nPos - nNameStart);
-
-    const bool bNegative = nPos + 1 < nSize && p[nPos] == '-' && IsDigit(p[nPos + 1]);
-    if (bNegative) ++nPos;
-    if (nPos < nSize && IsDigit(p[nPos])) {
-        int64_t nValue = 0;
-        size_t nDigits = 0;
-        for (; nPos < nSize && IsDigit(p[nPos]); ++nPos, ++nDigits) {
-            if (nDigits < 18) nValue = nValue * 10 + (p[nPos] - '0');
-        }
-        token.bHasParam = true;
-        token.nParam = ClampedParameter(nValue, nDigits, bNegative);
-    } else {
-        token.nParam = 0;
-    }
-    if (nPos < nSize) nPos += p[nPos] == ' ';  // the delimiter belongs to the word
-    m_nPos = nPos;
-
-    constexpr uint64_t kBin = 'b' | ('i' << 8) | ('n' << 16);
-    if (token.bHasParam && nPacked == kBin) {
-        const size_t nWanted = token.nParam > 0 ? static_cast<size_t>(token.nParam) : 0;
-        const size_t nLength = std::min(nWanted, nSize - m_nPos);
-        if (nLength < nWanted) m_bBinaryCutShort = true;
-        token.kind = RtfTokenKind::Binary;
-        token.text = m_bytes.substr(m_nPos, nLength);
-        m_nPos += nLength;
-    }
 }
 
 }  // namespace velmora
