@@ -1,15 +1,12 @@
 #include "RtfTokenizer.h"
 
-#include <algorithm>
 #include <array>
-#include <limits>
 
 namespace velmora {
 
 namespace {
 
 using rtf_detail::IsAsciiLetter;
-using rtf_detail::IsDigit;
 
 // The value of a hexadecimal digit, or -1.
 constexpr std::array<int8_t, 256> MakeHexValues() {
