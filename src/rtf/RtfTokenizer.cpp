@@ -1,5 +1,6 @@
 #include "RtfTokenizer.h"
 
+#include <algorithm>
 #include <array>
 
 namespace velmora {
@@ -114,14 +115,20 @@ size_t CRtfTokenizer::JoinText(size_t nCount) {
     while (nPos < nSize && nCount < kJoinedTextSize) {
         const char c = p[nPos];
         if (c == '\\') {
-            // Rows of whole escapes, the bulk of a document in a code page, while four bytes are left.
-            while (nPos + 4 <= nSize && nCount < kJoinedTextSize && p[nPos] == '\\' && p[nPos + 1] == '\'') {
+            // Rows of whole escapes, the bulk of a document in a code page, while four bytes are left
+            // and the token has room: one bound for both.
+            const size_t nRowStart = nPos;
+            const size_t nLimit = std::min(nSize >= 4 ? nSize - 3 : 0, nPos + 4 * (kJoinedTextSize - nCount));
+            while (nPos < nLimit && p[nPos] == '\\' && p[nPos + 1] == '\'') {
                 const int nHigh = HexValue(p[nPos + 2]);
                 const int nLow = HexValue(p[nPos + 3]);
                 if ((nHigh | nLow) < 0) break;
-                nInRow = nPos == nRowEnd ? nInRow + 1 : 1;
                 pOut[nCount++] = static_cast<char>(nHigh * 16 + nLow);
                 nPos += 4;
+            }
+            if (nPos != nRowStart) {
+                const size_t nEscapes = (nPos - nRowStart) / 4;
+                nInRow = nRowStart == nRowEnd ? nInRow + nEscapes : nEscapes;
                 nRowEnd = nPos;
             }
             if (nPos >= nSize || nCount >= kJoinedTextSize || p[nPos] != '\\') continue;
