@@ -103,27 +103,46 @@ bool CRtfTokenizer::ReadJoinedText(RtfToken& token) {
     return m_nPos > nStart;
 }
 
-// Appends to m_joinedText from nCount on while the text goes on; returns the bytes appended.
-size_t CRtfTokenizer::JoinText(size_t nCount) {
+namespace {
+
+// Where JoinTextInto puts the bytes: as they are, or decoded into characters.
+struct JoinedBytesOut {
+    char* pOut;
+    void Put(char c) { *pOut++ = c; }
+};
+struct JoinedCharsOut {
+    char32_t* pOut;
+    const char32_t* pByteChars;
+    void Put(char c) {
+        const auto byte = static_cast<uint8_t>(c);
+        *pOut = pByteChars[byte];
+        pOut += byte != 0;  // \'00 carries nothing
+    }
+};
+
+}  // namespace
+
+template <typename Out>
+size_t CRtfTokenizer::JoinTextInto(Out& out, size_t nRoom) {
     const size_t nSize = m_bytes.size();
     const char* p = m_bytes.data();
-    char* const pOut = m_joinedText;
     size_t nPos = m_nPos;
     size_t nInRow = m_nHexInRow;
     size_t nRowEnd = m_nHexRowEnd;
-    const size_t nStart = nCount;
-    while (nPos < nSize && nCount < kJoinedTextSize) {
+    size_t nCount = 0;
+    while (nPos < nSize && nCount < nRoom) {
         const char c = p[nPos];
         if (c == '\\') {
             // Rows of whole escapes, the bulk of a document in a code page, while four bytes are left
             // and the token has room: one bound for both.
             const size_t nRowStart = nPos;
-            const size_t nLimit = std::min(nSize >= 4 ? nSize - 3 : 0, nPos + 4 * (kJoinedTextSize - nCount));
+            const size_t nLimit = std::min(nSize >= 4 ? nSize - 3 : 0, nPos + 4 * (nRoom - nCount));
             while (nPos < nLimit && p[nPos] == '\\' && p[nPos + 1] == '\'') {
                 const int nHigh = HexValue(p[nPos + 2]);
                 const int nLow = HexValue(p[nPos + 3]);
                 if ((nHigh | nLow) < 0) break;
-                pOut[nCount++] = static_cast<char>(nHigh * 16 + nLow);
+                out.Put(static_cast<char>(nHigh * 16 + nLow));
+                ++nCount;
                 nPos += 4;
             }
             if (nPos != nRowStart) {
@@ -131,14 +150,15 @@ size_t CRtfTokenizer::JoinText(size_t nCount) {
                 nInRow = nRowStart == nRowEnd ? nInRow + nEscapes : nEscapes;
                 nRowEnd = nPos;
             }
-            if (nPos >= nSize || nCount >= kJoinedTextSize || p[nPos] != '\\') continue;
+            if (nPos >= nSize || nCount >= nRoom || p[nPos] != '\\') continue;
             if (nPos + 1 >= nSize || p[nPos + 1] != '\'') break;
             const int nHigh = nPos + 3 < nSize ? HexValue(p[nPos + 2]) : -1;
             const int nLow = nPos + 3 < nSize ? HexValue(p[nPos + 3]) : -1;
             const bool bInRow = nPos == nRowEnd;
             if ((nHigh | nLow) >= 0) {
                 nInRow = bInRow ? nInRow + 1 : 1;
-                pOut[nCount++] = static_cast<char>(nHigh * 16 + nLow);
+                out.Put(static_cast<char>(nHigh * 16 + nLow));
+                ++nCount;
                 nPos += 4;
                 nRowEnd = nPos;
             } else if (bInRow && nInRow % kHexBytesSize != 0) {
@@ -150,8 +170,9 @@ size_t CRtfTokenizer::JoinText(size_t nCount) {
             }
         } else if (!rtf_detail::kTextStops[static_cast<uint8_t>(c)]) {
             do {
-                pOut[nCount++] = p[nPos++];
-            } while (nPos < nSize && nCount < kJoinedTextSize &&
+                out.Put(p[nPos++]);
+                ++nCount;
+            } while (nPos < nSize && nCount < nRoom &&
                      !rtf_detail::kTextStops[static_cast<uint8_t>(p[nPos])]);
         } else if (c == '{' || c == '}') {
             break;
@@ -162,7 +183,24 @@ size_t CRtfTokenizer::JoinText(size_t nCount) {
     m_nPos = nPos;
     m_nHexInRow = nInRow;
     m_nHexRowEnd = nRowEnd;
-    return nCount - nStart;
+    return nCount;
+}
+
+// Appends to m_joinedText from nCount on while the text goes on; returns the bytes appended.
+size_t CRtfTokenizer::JoinText(size_t nCount) {
+    JoinedBytesOut out{m_joinedText + nCount};
+    return JoinTextInto(out, kJoinedTextSize - nCount);
+}
+
+// A whole escape, or a broken one that JoinTextInto reads as text in the midst of a row.
+bool CRtfTokenizer::EscapeJoinsText() const {
+    return HexEscapeAt(m_nPos) || (m_nPos == m_nHexRowEnd && m_nHexInRow % kHexBytesSize != 0);
+}
+
+size_t CRtfTokenizer::DecodeJoinedText(char32_t* pOut, size_t nRoom, const char32_t* pByteChars) {
+    JoinedCharsOut out{pOut, pByteChars};
+    JoinTextInto(out, nRoom);
+    return static_cast<size_t>(out.pOut - pOut);
 }
 
 }  // namespace velmora

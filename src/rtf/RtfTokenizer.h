@@ -72,6 +72,24 @@ public:
     // kJoinedTextSize bytes.
     bool Next(RtfToken& token, bool bJoinText = false);
 
+    // For a reader that decodes the text itself: true when Next(token, true) would give a Text
+    // token (line ends and NULs before it are passed over). DecodeJoinedText then reads that
+    // text, as much as nRoom characters hold, writing each byte b as pByteChars[b] (a 0 there
+    // writes nothing) to pOut; it returns the characters written. Once the room is full, the
+    // text that follows is joined text again.
+    VELMORA_ALWAYS_INLINE bool AtJoinedText() {
+        const size_t nSize = m_bytes.size();
+        const char* p = m_bytes.data();
+        for (; m_nPos < nSize; ++m_nPos) {
+            const char c = p[m_nPos];
+            if (c == '\\') return m_nPos + 1 < nSize && p[m_nPos + 1] == '\'' && EscapeJoinsText();
+            if (!rtf_detail::kTextStops[static_cast<uint8_t>(c)]) return true;
+            if (c == '{' || c == '}') return false;
+        }
+        return false;
+    }
+    size_t DecodeJoinedText(char32_t* pOut, size_t nRoom, const char32_t* pByteChars);
+
     // Byte offset of the next token.
     size_t Offset() const { return m_nPos; }
     // True once a \binN asked for more bytes than the input holds.
@@ -86,9 +104,15 @@ private:
 
     void ReadHexBytes(RtfToken& token);
     bool HexEscapeAt(size_t nPos) const;
+    // At \': whether joined text goes on here.
+    bool EscapeJoinsText() const;
     // False, reading nothing, at an escape that is broken on its own.
     bool ReadJoinedText(RtfToken& token);
     size_t JoinText(size_t nCount);
+    // Reads joined text from m_nPos while it goes on, passing each byte to out.Put, at most
+    // nRoom of them; returns how many.
+    template <typename Out>
+    size_t JoinTextInto(Out& out, size_t nRoom);
 
     std::string_view m_bytes;
     size_t m_nPos = 0;
