@@ -18,9 +18,7 @@ void CRtfParagraph::SetFormat(const CharFormat& cf) {
     m_stretches.push_back({m_nLength, cf});
 }
 
-void CRtfParagraph::Grow(size_t nChars) {
-    m_text.resize(std::max(m_nLength + nChars, 2 * m_text.size()));
-}
+void CRtfParagraph::Grow(size_t nChars) { m_text.resize(std::max(m_nLength + nChars, 2 * m_text.size())); }
 
 const char32_t* CRtfParagraph::ByteCharsOf(const char32_t* pUpperHalf) {
     // The page used last comes first: runs in one font follow each other more often than not.

@@ -172,8 +172,7 @@ size_t CRtfTokenizer::JoinTextInto(Out& out, size_t nRoom) {
             do {
                 out.Put(p[nPos++]);
                 ++nCount;
-            } while (nPos < nSize && nCount < nRoom &&
-                     !rtf_detail::kTextStops[static_cast<uint8_t>(p[nPos])]);
+            } while (nPos < nSize && nCount < nRoom && !rtf_detail::kTextStops[static_cast<uint8_t>(p[nPos])]);
         } else if (c == '{' || c == '}') {
             break;
         } else {
