@@ -10,13 +10,15 @@ void CRtfParagraph::SetFormat(const CharFormat& cf) {
     if (!m_stretches.empty()) {
         Stretch& last = m_stretches.back();
         if (last.cf == cf) return;
-        if (last.nStart == m_text.size()) {  // nothing was written in the last format
+        if (last.nStart == m_nLength) {  // nothing was written in the last format
             m_stretches.pop_back();
             if (!m_stretches.empty() && m_stretches.back().cf == cf) return;
         }
     }
-    m_stretches.push_back({m_text.size(), cf});
+    m_stretches.push_back({m_nLength, cf});
 }
+
+void CRtfParagraph::Grow(size_t nChars) { m_text.resize(std::max(m_nLength + nChars, 2 * m_text.size())); }
 
 const char32_t* CRtfParagraph::ByteCharsOf(const char32_t* pUpperHalf) {
     // The page used last comes first: runs in one font follow each other more often than not.
@@ -37,9 +39,7 @@ const char32_t* CRtfParagraph::ByteCharsOf(const char32_t* pUpperHalf) {
 
 void CRtfParagraph::AppendBytes(std::string_view bytes, const char32_t* pUpperHalf) {
     const char32_t* const pChars = ByteCharsOf(pUpperHalf);
-    const size_t nOld = m_text.size();
-    m_text.resize(nOld + bytes.size());
-    char32_t* const pBegin = m_text.data() + nOld;
+    char32_t* const pBegin = Room(bytes.size());
     char32_t* pOut = pBegin;
     // Hebrew letters and the blanks between them alternate: a table and no branch.
     for (const char c : bytes) {
@@ -47,13 +47,15 @@ void CRtfParagraph::AppendBytes(std::string_view bytes, const char32_t* pUpperHa
         *pOut = pChars[byte];
         pOut += byte != 0;  // a NUL (\'00) carries nothing
     }
-    m_text.resize(nOld + static_cast<size_t>(pOut - pBegin));
+    Commit(static_cast<size_t>(pOut - pBegin));
 }
 
 void CRtfParagraph::Insert(size_t nPos, std::u32string_view text) {
     if (text.empty()) return;
-    nPos = std::min(nPos, m_text.size());
+    nPos = std::min(nPos, m_nLength);
+    m_text.resize(m_nLength);
     m_text.insert(nPos, text);
+    m_nLength = m_text.size();
     for (Stretch& stretch : m_stretches) {
         if (stretch.nStart > nPos) stretch.nStart += text.size();
     }
@@ -63,15 +65,16 @@ void CRtfParagraph::Insert(size_t nPos, std::u32string_view text) {
 }
 
 void CRtfParagraph::Truncate(size_t nLength) {
-    if (nLength >= m_text.size()) return;
-    m_text.resize(nLength);
+    if (nLength >= m_nLength) return;
+    m_nLength = nLength;
     for (Stretch& stretch : m_stretches) stretch.nStart = std::min(stretch.nStart, nLength);
     while (!m_breaks.empty() && m_breaks.back().nPos > nLength) m_breaks.pop_back();
 }
 
 bool CRtfParagraph::FirstLetterIsHebrew() const {
-    const auto it = std::find_if(m_text.begin(), m_text.end(), [](char32_t ch) { return IsLetter(ch); });
-    return it != m_text.end() && IsHebrewScript(*it);
+    const std::u32string_view text = Text();
+    const auto it = std::find_if(text.begin(), text.end(), [](char32_t ch) { return IsLetter(ch); });
+    return it != text.end() && IsHebrewScript(*it);
 }
 
 CharFormat CRtfParagraph::NeutralFormat(const CharFormat& cf) const {
@@ -89,7 +92,7 @@ CharFormat CRtfParagraph::Emit(IRtfSink& sink, uint16_t wAlignment, RtfDirection
         direction == RtfDirection::Rtl || (bInferCharset && direction == RtfDirection::None && FirstLetterIsHebrew());
     sink.SetParagraphFormat(wAlignment, direction == RtfDirection::Rtl);
 
-    const size_t nLength = m_text.size();
+    const size_t nLength = m_nLength;
     size_t iStretch = 0;
     size_t iBreak = 0;
     size_t nPos = 0;
@@ -109,7 +112,7 @@ CharFormat CRtfParagraph::Emit(IRtfSink& sink, uint16_t wAlignment, RtfDirection
     const CharFormat cfResolvedEnd = NeutralFormat(cfEnd);
     // The format in effect goes on into the next paragraph.
     const CharFormat cfGoingOn = m_stretches.empty() ? CharFormat{} : m_stretches.back().cf;
-    m_text.clear();
+    m_nLength = 0;
     m_stretches.assign(1, {0, cfGoingOn});
     m_breaks.clear();
     return cfResolvedEnd;
@@ -119,7 +122,7 @@ void CRtfParagraph::EmitRange(IRtfSink& sink, size_t nStart, size_t nEnd, const 
     if (m_bInferCharset) {
         EmitInferred(sink, nStart, nEnd, cf);
     } else {
-        sink.AppendText(std::u32string_view(m_text).substr(nStart, nEnd - nStart), cf);
+        sink.AppendText(Text().substr(nStart, nEnd - nStart), cf);
     }
 }
 
@@ -127,7 +130,7 @@ void CRtfParagraph::EmitInferred(IRtfSink& sink, size_t nStart, size_t nEnd, con
     const uint8_t bFontSet = cf.bCharSet;
     const bool bRtl = m_bRtl;
     auto charsetOf = [bFontSet, bRtl](char32_t ch) { return InferredCharSet(ch, bRtl, bFontSet); };
-    const std::u32string_view text(m_text);
+    const std::u32string_view text = Text();
     CharFormat cfRun = cf;
     size_t nRunStart = nStart;
     cfRun.bCharSet = charsetOf(text[nStart]);

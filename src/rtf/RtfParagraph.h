@@ -26,21 +26,33 @@ public:
     // The format of the characters appended from now on; it holds until the next call, across
     // Emit. Call it before the first character.
     void SetFormat(const CharFormat& cf);
-    void Append(char32_t ch) { m_text.push_back(ch); }
+    void Append(char32_t ch) {
+        *Room(1) = ch;
+        ++m_nLength;
+    }
     // Appends 8-bit text: bytes below 0x80 as ASCII, the others through pUpperHalf (the upper
     // half of a code page); a byte the code page leaves undefined becomes U+FFFD, a NUL nothing.
     void AppendBytes(std::string_view bytes, const char32_t* pUpperHalf);
+    // Every byte's character as AppendBytes appends it (0 for NUL: nothing), 256 of them.
+    const char32_t* ByteCharsOf(const char32_t* pUpperHalf);
+    // Room for nChars characters after the text, for the caller to write; Commit then takes the
+    // first nWritten of them into the text.
+    char32_t* Room(size_t nChars) {
+        if (m_text.size() - m_nLength < nChars) Grow(nChars);
+        return m_text.data() + m_nLength;
+    }
+    void Commit(size_t nWritten) { m_nLength += nWritten; }
     // A \line: a break inside the paragraph, in format cf.
-    void AddLineBreak(const CharFormat& cf) { m_breaks.push_back({m_text.size(), cf}); }
+    void AddLineBreak(const CharFormat& cf) { m_breaks.push_back({m_nLength, cf}); }
     // Puts text (a list label) at nPos, before the character there and in its format: at 0,
     // before everything the paragraph holds, its line breaks included.
     void Insert(size_t nPos, std::u32string_view text);
     // Characters held so far, and cutting them back to nLength (line breaks after it go too).
-    size_t Length() const { return m_text.size(); }
-    std::u32string TextFrom(size_t nStart) const { return m_text.substr(std::min(nStart, m_text.size())); }
+    size_t Length() const { return m_nLength; }
+    std::u32string TextFrom(size_t nStart) const { return std::u32string(Text().substr(std::min(nStart, m_nLength))); }
     void Truncate(size_t nLength);
     // True while the paragraph holds neither characters nor line breaks.
-    bool IsEmpty() const { return m_text.empty() && m_breaks.empty(); }
+    bool IsEmpty() const { return m_nLength == 0 && m_breaks.empty(); }
 
     // Hands the paragraph to sink: SetParagraphFormat(wAlignment, direction == Rtl), the runs,
     // and an EndParagraph for each line break. bInferCharset: the document declares no Hebrew
@@ -61,19 +73,23 @@ private:
         CharFormat cf;
     };
 
+    std::u32string_view Text() const { return {m_text.data(), m_nLength}; }
+    void Grow(size_t nChars);
     bool FirstLetterIsHebrew() const;
     void EmitRange(IRtfSink& sink, size_t nStart, size_t nEnd, const CharFormat& cf) const;
     void EmitInferred(IRtfSink& sink, size_t nStart, size_t nEnd, const CharFormat& cf) const;
     CharFormat NeutralFormat(const CharFormat& cf) const;
 
+    // The text is m_text's first m_nLength characters: the string only grows, so that text is
+    // written in place rather than over zeros filled in first.
     std::u32string m_text;
+    size_t m_nLength = 0;
     // Every byte's character (0 for NUL) in the code pages AppendBytes used last: a document
     // goes back and forth between the pages of a few fonts.
     struct ByteChars {
         const char32_t* pUpperHalf = nullptr;
         std::array<char32_t, 256> chars{};
     };
-    const char32_t* ByteCharsOf(const char32_t* pUpperHalf);
     std::array<ByteChars, 4> m_byteChars;
     size_t m_nLastByteChars = 0;
     std::vector<Stretch> m_stretches;

@@ -97,6 +97,7 @@ private:
     void OnControlSymbol(char chSymbol);
     void OnHexBytes(std::string_view bytes);
     void AppendBodyBytes(std::string_view bytes);
+    bool DecodeBodyText(CRtfTokenizer& tokenizer);
     void OnText(std::string_view text);
     bool SkipsFallback();
 
@@ -220,8 +221,12 @@ RtfReadResult CRtfReader::Read(std::string_view bytes) {
     m_states.assign(1, RtfGroupState{});
     CRtfTokenizer tokenizer(bytes.substr(nStart));
     RtfToken token;
-    // In the document's text, plain bytes and \'xx escapes mean the same: they come as one token.
-    while (!m_bDocumentEnded && tokenizer.Next(token, Top().destination == RtfDestination::Body)) {
+    // In the document's text, plain bytes and \'xx escapes mean the same: they come as one token,
+    // or, most often, straight into the paragraph.
+    while (!m_bDocumentEnded) {
+        const bool bBody = Top().destination == RtfDestination::Body;
+        if (bBody && tokenizer.AtJoinedText() && DecodeBodyText(tokenizer)) continue;
+        if (!tokenizer.Next(token, bBody)) break;
         switch (token.kind) {
         case RtfTokenKind::GroupStart: OnGroupStart(); break;
         case RtfTokenKind::GroupEnd: OnGroupEnd(); break;
@@ -448,6 +453,21 @@ void CRtfReader::AppendBodyBytes(std::string_view bytes) {
     }
     if (m_nPendingLead >= 0) FlushPendingLeadByte();
     m_paragraph.AppendBytes(bytes, m_pUpperHalf);
+}
+
+// The text the tokenizer is at, read as AppendBodyBytes would read its bytes, but decoded from
+// the file straight into the paragraph. False, having read nothing, for text that takes the
+// longer way: a \uN's fallback, hidden text, a double-byte code page.
+bool CRtfReader::DecodeBodyText(CRtfTokenizer& tokenizer) {
+    if (m_nFallbackToSkip > 0 || Top().chr.bHidden) return false;
+    FlushPendingHighSurrogate();
+    PrepareFormat();
+    if (m_pDoubleByte != nullptr) return false;
+    if (m_nPendingLead >= 0) FlushPendingLeadByte();
+    constexpr size_t kRoom = 4096;
+    const char32_t* pByteChars = m_paragraph.ByteCharsOf(m_pUpperHalf);
+    m_paragraph.Commit(tokenizer.DecodeJoinedText(m_paragraph.Room(kRoom), kRoom, pByteChars));
+    return true;
 }
 
 // Lead and trail bytes may come in separate tokens (\'82\'a0, \'82a): a lead byte at the end of
@@ -1067,10 +1087,13 @@ RtfReadResult ReadRtf(std::string_view bytes, IRtfSink& sink) {
 
 RtfReadResult ReadRtf(std::string_view bytes, TextModel& model) {
     model.Clear();
-    // A document never holds more characters than its file has bytes. Room for that many spares
-    // the text every regrowth, and the pages it never fills cost nothing.
-    model.Reserve(bytes.size());
     CTextModelSink sink(model);
+    // Hebrew text comes as \'xx escapes, four bytes a character: room for that many characters
+    // first. A document that outgrows it (Latin text, or a paragraph with list labels) gets room
+    // for as many characters as the file has bytes, more than most documents can hold. Room
+    // for that many at once would be pages taken afresh from the system on every read: freed
+    // memory of the smaller size is used again.
+    sink.Reserve(bytes.size() / 4, bytes.size());
     return ReadRtf(bytes, sink);
 }
 

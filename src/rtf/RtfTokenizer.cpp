@@ -2,14 +2,12 @@
 
 #include <algorithm>
 #include <array>
-#include <limits>
 
 namespace velmora {
 
 namespace {
 
 using rtf_detail::IsAsciiLetter;
-constexpr bool IsDigit(char c) { return static_cast<unsigned char>(c - '0') < 10; }
 
 // The value of a hexadecimal digit, or -1.
 constexpr std::array<int8_t, 256> MakeHexValues() {
@@ -23,15 +21,6 @@ constexpr std::array<int8_t, 256> MakeHexValues() {
 constexpr std::array<int8_t, 256> kHexValues = MakeHexValues();
 
 int HexValue(char c) { return kHexValues[static_cast<uint8_t>(c)]; }
-
-// A parameter of any length: 18 digits already exceed the 32-bit range, so the rest is only
-// passed over.
-int32_t ClampedParameter(int64_t nValue, size_t nDigits, bool bNegative) {
-    if (nDigits > 18) nValue = std::numeric_limits<int64_t>::max();
-    if (bNegative) nValue = -nValue;
-    return static_cast<int32_t>(
-        std::clamp<int64_t>(nValue, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()));
-}
 
 }  // namespace
 
@@ -114,36 +103,62 @@ bool CRtfTokenizer::ReadJoinedText(RtfToken& token) {
     return m_nPos > nStart;
 }
 
-// Appends to m_joinedText from nCount on while the text goes on; returns the bytes appended.
-size_t CRtfTokenizer::JoinText(size_t nCount) {
+namespace {
+
+// Where JoinTextInto puts the bytes: as they are, or decoded into characters.
+struct JoinedBytesOut {
+    char* pOut;
+    void Put(char c) { *pOut++ = c; }
+};
+struct JoinedCharsOut {
+    char32_t* pOut;
+    const char32_t* pByteChars;
+    void Put(char c) {
+        const auto byte = static_cast<uint8_t>(c);
+        *pOut = pByteChars[byte];
+        pOut += byte != 0;  // \'00 carries nothing
+    }
+};
+
+}  // namespace
+
+template <typename Out>
+size_t CRtfTokenizer::JoinTextInto(Out& out, size_t nRoom) {
     const size_t nSize = m_bytes.size();
     const char* p = m_bytes.data();
-    char* const pOut = m_joinedText;
     size_t nPos = m_nPos;
     size_t nInRow = m_nHexInRow;
     size_t nRowEnd = m_nHexRowEnd;
-    const size_t nStart = nCount;
-    while (nPos < nSize && nCount < kJoinedTextSize) {
+    size_t nCount = 0;
+    while (nPos < nSize && nCount < nRoom) {
         const char c = p[nPos];
         if (c == '\\') {
-            // Rows of whole escapes, the bulk of a document in a code page, while four bytes are left.
-            while (nPos + 4 <= nSize && nCount < kJoinedTextSize && p[nPos] == '\\' && p[nPos + 1] == '\'') {
+            // Rows of whole escapes, the bulk of a document in a code page, while four bytes are left
+            // and the token has room: one bound for both.
+            const size_t nRowStart = nPos;
+            const size_t nLimit = std::min(nSize >= 4 ? nSize - 3 : 0, nPos + 4 * (nRoom - nCount));
+            while (nPos < nLimit && p[nPos] == '\\' && p[nPos + 1] == '\'') {
                 const int nHigh = HexValue(p[nPos + 2]);
                 const int nLow = HexValue(p[nPos + 3]);
                 if ((nHigh | nLow) < 0) break;
-                nInRow = nPos == nRowEnd ? nInRow + 1 : 1;
-                pOut[nCount++] = static_cast<char>(nHigh * 16 + nLow);
+                out.Put(static_cast<char>(nHigh * 16 + nLow));
+                ++nCount;
                 nPos += 4;
+            }
+            if (nPos != nRowStart) {
+                const size_t nEscapes = (nPos - nRowStart) / 4;
+                nInRow = nRowStart == nRowEnd ? nInRow + nEscapes : nEscapes;
                 nRowEnd = nPos;
             }
-            if (nPos >= nSize || nCount >= kJoinedTextSize || p[nPos] != '\\') continue;
+            if (nPos >= nSize || nCount >= nRoom || p[nPos] != '\\') continue;
             if (nPos + 1 >= nSize || p[nPos + 1] != '\'') break;
             const int nHigh = nPos + 3 < nSize ? HexValue(p[nPos + 2]) : -1;
             const int nLow = nPos + 3 < nSize ? HexValue(p[nPos + 3]) : -1;
             const bool bInRow = nPos == nRowEnd;
             if ((nHigh | nLow) >= 0) {
                 nInRow = bInRow ? nInRow + 1 : 1;
-                pOut[nCount++] = static_cast<char>(nHigh * 16 + nLow);
+                out.Put(static_cast<char>(nHigh * 16 + nLow));
+                ++nCount;
                 nPos += 4;
                 nRowEnd = nPos;
             } else if (bInRow && nInRow % kHexBytesSize != 0) {
@@ -155,9 +170,9 @@ size_t CRtfTokenizer::JoinText(size_t nCount) {
             }
         } else if (!rtf_detail::kTextStops[static_cast<uint8_t>(c)]) {
             do {
-                pOut[nCount++] = p[nPos++];
-            } while (nPos < nSize && nCount < kJoinedTextSize &&
-                     !rtf_detail::kTextStops[static_cast<uint8_t>(p[nPos])]);
+                out.Put(p[nPos++]);
+                ++nCount;
+            } while (nPos < nSize && nCount < nRoom && !rtf_detail::kTextStops[static_cast<uint8_t>(p[nPos])]);
         } else if (c == '{' || c == '}') {
             break;
         } else {
@@ -167,58 +182,24 @@ size_t CRtfTokenizer::JoinText(size_t nCount) {
     m_nPos = nPos;
     m_nHexInRow = nInRow;
     m_nHexRowEnd = nRowEnd;
-    return nCount - nStart;
+    return nCount;
 }
 
-// A plain loop: it leaves the branch predictor the name's length to go by for what follows it
-// (a parameter or not, a delimiter or not), which reading eight letters at once does not.
-inline size_t CRtfTokenizer::ScanName(size_t nPos, uint64_t& nPacked) const {
-    const size_t nSize = m_bytes.size();
-    const char* p = m_bytes.data();
-    const size_t nStart = nPos;
-    nPacked = 0;
-    for (unsigned nShift = 0; nPos < nSize && IsAsciiLetter(p[nPos]); ++nPos, nShift += 8) {
-        if (nShift < 64) nPacked |= static_cast<uint64_t>(static_cast<uint8_t>(p[nPos])) << nShift;
-    }
-    if (nPos - nStart > 8) nPacked = 0;
-    return nPos;
+// Appends to m_joinedText from nCount on while the text goes on; returns the bytes appended.
+size_t CRtfTokenizer::JoinText(size_t nCount) {
+    JoinedBytesOut out{m_joinedText + nCount};
+    return JoinTextInto(out, kJoinedTextSize - nCount);
 }
 
-void CRtfTokenizer::ReadControlWord(RtfToken& token) {
-    const size_t nSize = m_bytes.size();
-    const char* p = m_bytes.data();
-    const size_t nNameStart = m_nPos;
-    uint64_t nPacked = 0;
-    size_t nPos = ScanName(nNameStart, nPacked);
-    token.nPackedName = nPacked;
-    token.kind = RtfTokenKind::ControlWord;
-    token.text = std::string_view(p + nNameStart, nPos - nNameStart);
+// A whole escape, or a broken one that JoinTextInto reads as text in the midst of a row.
+bool CRtfTokenizer::EscapeJoinsText() const {
+    return HexEscapeAt(m_nPos) || (m_nPos == m_nHexRowEnd && m_nHexInRow % kHexBytesSize != 0);
+}
 
-    const bool bNegative = nPos + 1 < nSize && p[nPos] == '-' && IsDigit(p[nPos + 1]);
-    if (bNegative) ++nPos;
-    if (nPos < nSize && IsDigit(p[nPos])) {
-        int64_t nValue = 0;
-        size_t nDigits = 0;
-        for (; nPos < nSize && IsDigit(p[nPos]); ++nPos, ++nDigits) {
-            if (nDigits < 18) nValue = nValue * 10 + (p[nPos] - '0');
-        }
-        token.bHasParam = true;
-        token.nParam = ClampedParameter(nValue, nDigits, bNegative);
-    } else {
-        token.nParam = 0;
-    }
-    if (nPos < nSize) nPos += p[nPos] == ' ';  // the delimiter belongs to the word
-    m_nPos = nPos;
-
-    constexpr uint64_t kBin = 'b' | ('i' << 8) | ('n' << 16);
-    if (token.bHasParam && nPacked == kBin) {
-        const size_t nWanted = token.nParam > 0 ? static_cast<size_t>(token.nParam) : 0;
-        const size_t nLength = std::min(nWanted, nSize - m_nPos);
-        if (nLength < nWanted) m_bBinaryCutShort = true;
-        token.kind = RtfTokenKind::Binary;
-        token.text = m_bytes.substr(m_nPos, nLength);
-        m_nPos += nLength;
-    }
+size_t CRtfTokenizer::DecodeJoinedText(char32_t* pOut, size_t nRoom, const char32_t* pByteChars) {
+    JoinedCharsOut out{pOut, pByteChars};
+    JoinTextInto(out, nRoom);
+    return static_cast<size_t>(out.pOut - pOut);
 }
 
 }  // namespace velmora

@@ -23,8 +23,9 @@ bool IsLetter(char32_t ch);
 // set elsewhere.
 inline uint8_t InferredCharSet(char32_t ch, bool bRtlParagraph, uint8_t nFontSet) {
     if (IsHebrewScript(ch)) return HEBREW_CHARSET;
-    if (IsLetter(ch)) return nFontSet;
-    return bRtlParagraph ? HEBREW_CHARSET : nFontSet;
+    // Outside a right-to-left paragraph letters and the rest alike keep the font's set.
+    if (!bRtlParagraph) return nFontSet;
+    return IsLetter(ch) ? nFontSet : HEBREW_CHARSET;
 }
 
 }  // namespace velmora
