@@ -76,8 +76,9 @@ RunTextFlags CopyShort(char8_t* pTo, const char8_t* pFrom, size_t n, bool bRever
                 const size_t nFirst = nHeadAscii != 0 ? static_cast<size_t>(std::countr_zero(nHeadAscii)) / 8
                                                       : nTailAt + static_cast<size_t>(std::countr_zero(nTailAscii)) / 8;
                 const size_t nLast =
-                    nTailAscii != 0 ? nTailAt + (sizeof(Word) * 8 - 1 - static_cast<size_t>(std::countl_zero(nTailAscii))) / 8
-                                    : (sizeof(Word) * 8 - 1 - static_cast<size_t>(std::countl_zero(nHeadAscii))) / 8;
+                    nTailAscii != 0
+                        ? nTailAt + (sizeof(Word) * 8 - 1 - static_cast<size_t>(std::countl_zero(nTailAscii))) / 8
+                        : (sizeof(Word) * 8 - 1 - static_cast<size_t>(std::countl_zero(nHeadAscii))) / 8;
                 flags.nAsciiFrom = n - 1 - nLast;
                 flags.nAsciiTo = n - nFirst;
             }
