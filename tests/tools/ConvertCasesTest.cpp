@@ -1,6 +1,7 @@
 // Runs every case of the conversion corpus (input, options, expected bytes) through the
 // converter's job, in process, so that a failure shows the case and the first differing byte.
 
+#include "BlockSource.h"
 #include "CaseName.h"
 #include "ConvertJob.h"
 #include "ConvertOptions.h"
@@ -53,23 +54,6 @@ fs::path InputOf(const fs::path& args) {
 
 class ConvertCasesTest : public ::testing::TestWithParam<fs::path> {};
 
-// Gives the input a few bytes at a time, so that lines, CR LF and UTF-8 sequences fall across
-// the blocks.
-class CTrickleSource final : public IInputSource {
-public:
-    explicit CTrickleSource(std::string bytes) : m_bytes(std::move(bytes)) {}
-    std::ptrdiff_t Read(char* pBuffer, size_t nSize, std::string&) override {
-        const size_t n = std::min({nSize, size_t{7}, m_bytes.size() - m_nPos});
-        std::copy_n(m_bytes.data() + m_nPos, n, pBuffer);
-        m_nPos += n;
-        return static_cast<std::ptrdiff_t>(n);
-    }
-
-private:
-    std::string m_bytes;
-    size_t m_nPos = 0;
-};
-
 TEST_P(ConvertCasesTest, WritesTheExpectedBytes) {
     const fs::path& argsPath = GetParam();
     const fs::path input = InputOf(argsPath);
@@ -87,7 +71,7 @@ TEST_P(ConvertCasesTest, WritesTheExpectedBytes) {
     EXPECT_EQ(outcome.strOutput, expected) << "first difference at byte " << (mismatch.first - expected.begin());
 
     // Read a few bytes at a time and converted a window of a few characters at a time: the same.
-    CTrickleSource source(ReadBytes(input));
+    CBlockSource source(ReadBytes(input), 7);
     std::string streamed;
     const ConvertOutcome streamOutcome = RunStreamingConversion(
         source, input.string(), *parsed.options,
@@ -110,7 +94,7 @@ TEST(StreamingConversionJobTest, OutputIsHeldBackUntilItIsLarge) {
         std::string text;
         for (size_t i = 0; i < nLines; ++i) text += "\xF9\xEC abc\r\n";
         text += "\x81";  // a byte Windows-1255 leaves undefined
-        CTrickleSource source(text);
+        CBlockSource source(text, 7);
         size_t nWritten = 0;
         const ConvertOutcome outcome = RunStreamingConversion(source, "in.txt", options, [&](std::string_view bytes) {
             nWritten += bytes.size();

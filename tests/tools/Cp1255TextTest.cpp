@@ -3,6 +3,7 @@
 // edges of the sixteen-byte scans, the read blocks and the windows, with marks, bullets, NULs,
 // line ends, undefined bytes, --wrap, the line length and the logical page.
 
+#include "BlockSource.h"
 #include "ConvertJob.h"
 #include "ConvertOptions.h"
 
@@ -35,22 +36,6 @@ std::string Cp1255Of(std::string_view text) {
     }
     return bytes;
 }
-
-class CBlockSource final : public IInputSource {
-public:
-    CBlockSource(std::string bytes, size_t nBlock) : m_bytes(std::move(bytes)), m_nBlock(nBlock) {}
-    std::ptrdiff_t Read(char* pBuffer, size_t nSize, std::string&) override {
-        const size_t n = std::min({nSize, m_nBlock, m_bytes.size() - m_nPos});
-        std::copy_n(m_bytes.data() + m_nPos, n, pBuffer);
-        m_nPos += n;
-        return static_cast<std::ptrdiff_t>(n);
-    }
-
-private:
-    std::string m_bytes;
-    size_t m_nPos = 0;
-    size_t m_nBlock;
-};
 
 // The streamed conversion of bytes against the whole one, in blocks and windows of several sizes.
 void ExpectSameAsWhole(const std::string& bytes, ConvertOptions options, const std::string& strCase) {
