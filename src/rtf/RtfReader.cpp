@@ -149,6 +149,9 @@ private:
         state.nSuperFrom = m_paragraph.Length();
     }
     void EndParagraph();
+    // Tells the sink how far the input is read, once every kInputReportBytes.
+    void ReportInputRead();
+    static constexpr size_t kInputReportBytes = size_t{4} << 20;
     void EndDocument();
 
     IRtfSink& m_sink;
@@ -208,6 +211,10 @@ private:
     std::array<ResolvedFormat, 16> m_resolved;  // in the slot of ResolvedSlot(chr)
     bool m_bBreakPending = false;               // a paragraph was ended; its CR LF waits for what follows
     CharFormat m_cfPendingBreak;
+    // Where the tokenizer stands, for telling the sink how far the input is read.
+    const CRtfTokenizer* m_pTokenizer = nullptr;
+    size_t m_nInputBase = 0;  // the tokenizer's offset 0 in the input
+    size_t m_nNextInputReport = kInputReportBytes;
 };
 
 RtfReadResult CRtfReader::Read(std::string_view bytes) {
@@ -220,6 +227,8 @@ RtfReadResult CRtfReader::Read(std::string_view bytes) {
 
     m_states.assign(1, RtfGroupState{});
     CRtfTokenizer tokenizer(bytes.substr(nStart));
+    m_pTokenizer = &tokenizer;
+    m_nInputBase = nStart;
     RtfToken token;
     // In the document's text, plain bytes and \'xx escapes mean the same: they come as one token,
     // or, most often, straight into the paragraph.
@@ -1057,6 +1066,15 @@ void CRtfReader::EndParagraph() {
     m_bBreakPending = true;
     ++m_nParagraphSerial;
     m_bNoteMarkPending = false;
+    ReportInputRead();
+}
+
+void CRtfReader::ReportInputRead() {
+    if (m_pTokenizer == nullptr) return;
+    const size_t nRead = m_nInputBase + m_pTokenizer->Offset();
+    if (nRead < m_nNextInputReport) return;
+    m_sink.InputReadTo(nRead);
+    m_nNextInputReport = nRead + kInputReportBytes;
 }
 
 // The text after the last \par is a paragraph only if it holds something.

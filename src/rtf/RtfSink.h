@@ -4,6 +4,7 @@
 
 #include "CharFormat.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <string_view>
 
@@ -22,6 +23,10 @@ public:
     // Ends the paragraph being filled; its break (CR LF) takes cfBreak. The next paragraph
     // starts with the same paragraph format until SetParagraphFormat changes it.
     virtual void EndParagraph(const CharFormat& cfBreak) = 0;
+    // The reader has gone past the first nBytes of its input (told at paragraph ends, every few
+    // megabytes): a sink that holds the input mapped may let those pages go. It may still look
+    // back, so they must stay readable.
+    virtual void InputReadTo(size_t /*nBytes*/) {}
 };
 
 }  // namespace velmora

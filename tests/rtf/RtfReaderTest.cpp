@@ -7,6 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <vector>
+
 namespace velmora::test {
 namespace {
 
@@ -176,9 +179,11 @@ TEST(RtfReader, ReadingClearsTheModel) {
 
 struct CountingSink final : IRtfSink {
     int nFormats = 0, nTexts = 0, nBreaks = 0;
+    std::vector<size_t> inputReadTo;
     void SetParagraphFormat(uint16_t, bool) override { ++nFormats; }
     void AppendText(std::u32string_view, const CharFormat&) override { ++nTexts; }
     void EndParagraph(const CharFormat&) override { ++nBreaks; }
+    void InputReadTo(size_t nBytes) override { inputReadTo.push_back(nBytes); }
 };
 
 TEST(RtfReader, HandsTextOnInWholeRuns) {
@@ -189,6 +194,20 @@ TEST(RtfReader, HandsTextOnInWholeRuns) {
     EXPECT_EQ(sink.nFormats, 1);
     EXPECT_EQ(sink.nTexts, 200);  // one run per format change, not one per character
     EXPECT_EQ(sink.nBreaks, 0);
+}
+
+// A converter lets a mapped file's pages go behind the reader: it must hear how far the reader
+// is, every few megabytes, never past the input.
+TEST(RtfReader, TellsHowFarItHasRead) {
+    std::string rtf(kHebrewFonts);
+    while (rtf.size() < (size_t{13} << 20)) rtf += "\\'e0\\'e1 text of a paragraph\\par\n";
+    rtf += "}";
+    CountingSink sink;
+    ASSERT_TRUE(ReadRtf(rtf, sink).bOk);
+    ASSERT_GE(sink.inputReadTo.size(), 3u);
+    EXPECT_TRUE(std::is_sorted(sink.inputReadTo.begin(), sink.inputReadTo.end()));
+    EXPECT_LE(sink.inputReadTo.back(), rtf.size());
+    EXPECT_GE(sink.inputReadTo.back(), rtf.size() - (size_t{5} << 20));
 }
 
 TEST(RtfReader, LooksLikeRtf) {

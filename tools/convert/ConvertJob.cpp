@@ -232,7 +232,8 @@ private:
 // Hands what the RTF reader reads to a streamed conversion.
 class CStreamingRtfSink final : public IRtfSink {
 public:
-    explicit CStreamingRtfSink(CStreamingConversion& stream) : m_stream(stream) {}
+    // mapped: the source whose mapping the reader reads, or null.
+    CStreamingRtfSink(CStreamingConversion& stream, IInputSource* pMapped) : m_stream(stream), m_pMapped(pMapped) {}
 
     void SetParagraphFormat(uint16_t wAlignment, bool bRtl) override {
         m_stream.Document().SetParagraphAlignment(wAlignment);
@@ -240,9 +241,13 @@ public:
     }
     void AppendText(std::u32string_view text, const CharFormat& cf) override { m_stream.Document().Append(text, cf); }
     void EndParagraph(const CharFormat& cfBreak) override { m_stream.EndParagraph(cfBreak); }
+    void InputReadTo(size_t nBytes) override {
+        if (m_pMapped != nullptr) m_pMapped->MappedReadTo(nBytes);
+    }
 
 private:
     CStreamingConversion& m_stream;
+    IInputSource* m_pMapped;
 };
 
 // True once the first bytes of the input tell RTF from plain text: the first byte that is not
@@ -365,7 +370,7 @@ ConvertOutcome RunStreamingConversion(IInputSource& source, const std::string& s
     });
     CStreamingConversion stream(engine, bHtml, options.nLineLength, options.nWrapColumns, nWindow);
     if (!whole.empty()) {
-        CStreamingRtfSink sink(stream);
+        CStreamingRtfSink sink(stream, whole.data() == input.data() ? nullptr : &source);
         const RtfReadResult result = ReadRtf(whole, sink);
         if (!result.bOk) return Failure(strInputName, result.strError);
         std::string().swap(input);

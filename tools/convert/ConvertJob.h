@@ -31,6 +31,9 @@ public:
     // The whole input, from its first byte, when it can be had without reading it (a file
     // mapped into memory); empty otherwise. Valid while the source lives.
     virtual std::string_view MapWhole() { return {}; }
+    // The reading of the mapped input has gone past its first nBytes: those pages may leave
+    // memory (they stay readable), and the next stretch is brought in ahead of the reader.
+    virtual void MappedReadTo(size_t /*nBytes*/) {}
 };
 // Takes the next bytes of output; false when they could not be written.
 using OutputWriter = std::function<bool(std::string_view bytes)>;

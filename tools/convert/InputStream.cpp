@@ -1,5 +1,6 @@
 #include "InputStream.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
@@ -25,12 +26,32 @@ CInputStream::~CInputStream() {
 
 std::string_view CInputStream::MapWhole() {
     if (m_pMapped == nullptr && m_nFileSize > 0) {
-        void* p = ::mmap(nullptr, m_nFileSize, PROT_READ, MAP_PRIVATE | MAP_POPULATE, m_fd, 0);
+        void* p = ::mmap(nullptr, m_nFileSize, PROT_READ, MAP_PRIVATE, m_fd, 0);
         if (p == MAP_FAILED) return {};
         m_pMapped = p;
+        MappedReadTo(0);
     }
     return m_pMapped != nullptr ? std::string_view(static_cast<const char*>(m_pMapped), m_nFileSize)
                                 : std::string_view();
+}
+
+void CInputStream::MappedReadTo(size_t nBytes) {
+    if (m_pMapped == nullptr) return;
+    auto* pBase = static_cast<char*>(m_pMapped);
+    const size_t nPage = static_cast<size_t>(::sysconf(_SC_PAGESIZE));
+    // A page behind the reader, not the one it stands in.
+    const size_t nRelease = nBytes / nPage * nPage;
+    if (nRelease > m_nReleased) {
+        ::madvise(pBase + m_nReleased, nRelease - m_nReleased, MADV_DONTNEED);
+        m_nReleased = nRelease;
+    }
+    const size_t nPopulate = std::min(m_nFileSize, nBytes + kMappedWindowBytes);
+    if (nPopulate > m_nPopulated) {
+        const size_t nFrom = m_nPopulated / nPage * nPage;
+        // Only a hint: a kernel without it faults the pages in as they are read.
+        ::madvise(pBase + nFrom, nPopulate - nFrom, MADV_POPULATE_READ);
+        m_nPopulated = nPopulate;
+    }
 }
 
 // Notes the size of a regular file read from its start, which may then be mapped.
