@@ -23,10 +23,8 @@ void CConversionEngine::SetLineFrame(std::u32string strOpen, std::u32string strC
         }
         return bytes;
     };
-    m_lineOpenBytes = toBytes(strOpen);
-    m_lineCloseBytes = toBytes(strClose);
-    m_strLineOpen = std::move(strOpen);
-    m_strLineClose = std::move(strClose);
+    m_frameBytes = {toBytes(strOpen), toBytes(strClose)};
+    m_frame = {std::move(strOpen), std::move(strClose)};
 }
 
 void CConversionEngine::ReportProgress(int32_t n, bool bHtml) {

@@ -121,20 +121,18 @@ private:
     // "</NOBR></DIV>" that the next piece may still take back, once enough has gathered.
     template <typename CharT>
     void FlushFinalOutput(std::basic_string<CharT>& strOut, bool bAll);
-    // The line frame in the characters of a CharT text.
+    // The line frame, in the characters of a text of each kind.
     template <typename CharT>
-    const std::basic_string<CharT>& LineOpen() const {
-        if constexpr (std::is_same_v<CharT, char8_t>)
-            return m_lineOpenBytes;
-        else
-            return m_strLineOpen;
-    }
+    struct LineFrame {
+        std::basic_string<CharT> strOpen;
+        std::basic_string<CharT> strClose;
+    };
     template <typename CharT>
-    const std::basic_string<CharT>& LineClose() const {
+    const LineFrame<CharT>& Frame() const {
         if constexpr (std::is_same_v<CharT, char8_t>)
-            return m_lineCloseBytes;
+            return m_frameBytes;
         else
-            return m_strLineClose;
+            return m_frame;
     }
     // Sets the counters for a walk over doc's conversion range and reserves room for its output.
     ConversionRange BeginWalk(const TextModel& doc, int32_t nLineLength, bool bHtml, std::u32string& strOut);
@@ -144,10 +142,8 @@ private:
 
     IProgress* m_pProgress = nullptr;
     ILineOrder* m_pLineOrder = nullptr;
-    std::u32string m_strLineOpen;
-    std::u32string m_strLineClose;
-    std::u8string m_lineOpenBytes;
-    std::u8string m_lineCloseBytes;
+    LineFrame<char32_t> m_frame;
+    LineFrame<char8_t> m_frameBytes;  // Windows-1255
     OutputSink m_outputSink;
     Cp1255OutputSink m_cp1255Sink;
     // The empty-line alignment, kept from one empty line to the next during a walk.

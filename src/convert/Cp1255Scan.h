@@ -143,36 +143,39 @@ inline uint32_t BitsFrom(int32_t nFrom) { return nFrom >= 16 ? 0u : (0xFFFFu << 
 
 }  // namespace cp1255_scan_detail
 
-// From i, the first position before nEnd that a Hebrew-led run's quick loop stops at: a
-// character neither Hebrew (the mark excepted) nor Latin, unless it is a blank with such a
-// Hebrew character after it before nEnd. Reads sixteen bytes at a time while seventeen are left
-// before nLength (the text's length, nEnd <= nLength) and returns where it stopped reading: the
-// caller's loop goes on from there.
-inline int32_t SkipHebrewLedPlain(const char8_t* pText, int32_t i, int32_t nEnd, int32_t nLength) {
-    using namespace cp1255_scan_detail;
+namespace cp1255_scan_detail {
+
+// The loop of both: bHebrewLed passes Hebrew (the mark excepted) and Latin characters, and a
+// blank with a Hebrew one after it; else it passes Latin characters, and a blank with one after it.
+template <bool bHebrewLed>
+int32_t SkipLedPlain(const char8_t* pText, int32_t i, int32_t nEnd, int32_t nLength) {
     while (i < nEnd && i + 16 < nLength) {
         const ByteClasses c = Classify(pText + i);
-        const uint32_t nHebrewNext =
-            ((c.nHebrew >> 1) | (IsHebrewNotMark(pText[i + 16]) ? 0x8000u : 0u)) & ~BitsFrom(nEnd - i - 1);
-        const uint32_t nStop = (~(c.nHebrew | c.nLatin | (c.nBlank & nHebrewNext)) & 0xFFFF) | BitsFrom(nEnd - i);
+        const uint32_t nLead = bHebrewLed ? c.nHebrew : c.nLatin;
+        const bool bLeadAfter = bHebrewLed ? IsHebrewNotMark(pText[i + 16]) : IsLatinClass(pText[i + 16]);
+        const uint32_t nLeadNext = ((nLead >> 1) | (bLeadAfter ? 0x8000u : 0u)) & ~BitsFrom(nEnd - i - 1);
+        const uint32_t nPassed = (bHebrewLed ? c.nHebrew | c.nLatin : c.nLatin) | (c.nBlank & nLeadNext);
+        const uint32_t nStop = (~nPassed & 0xFFFF) | BitsFrom(nEnd - i);
         if (nStop != 0) return i + __builtin_ctz(nStop);
         i += 16;
     }
     return i;
 }
 
+}  // namespace cp1255_scan_detail
+
+// From i, the first position before nEnd that a Hebrew-led run's quick loop stops at: a
+// character neither Hebrew (the mark excepted) nor Latin, unless it is a blank with such a
+// Hebrew character after it before nEnd. Reads sixteen bytes at a time while seventeen are left
+// before nLength (the text's length, nEnd <= nLength) and returns where it stopped reading: the
+// caller's loop goes on from there.
+inline int32_t SkipHebrewLedPlain(const char8_t* pText, int32_t i, int32_t nEnd, int32_t nLength) {
+    return cp1255_scan_detail::SkipLedPlain<true>(pText, i, nEnd, nLength);
+}
+
 // The same for a Latin-led run: it passes Latin characters, and a blank with one after it.
 inline int32_t SkipLatinLedPlain(const char8_t* pText, int32_t i, int32_t nEnd, int32_t nLength) {
-    using namespace cp1255_scan_detail;
-    while (i < nEnd && i + 16 < nLength) {
-        const ByteClasses c = Classify(pText + i);
-        const uint32_t nLatinNext =
-            ((c.nLatin >> 1) | (IsLatinClass(pText[i + 16]) ? 0x8000u : 0u)) & ~BitsFrom(nEnd - i - 1);
-        const uint32_t nStop = (~(c.nLatin | (c.nBlank & nLatinNext)) & 0xFFFF) | BitsFrom(nEnd - i);
-        if (nStop != 0) return i + __builtin_ctz(nStop);
-        i += 16;
-    }
-    return i;
+    return cp1255_scan_detail::SkipLedPlain<false>(pText, i, nEnd, nLength);
 }
 
 namespace cp1255_scan_detail {

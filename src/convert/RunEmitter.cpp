@@ -184,7 +184,7 @@ void CConversionEngine::EmitRuns(BasicTextModel<CharT>& doc, const std::vector<T
         AppendAlignWord(strOut, nCode);
         AppendAscii(strOut, "><NOBR>"sv);
     }
-    strOut += LineOpen<CharT>();
+    strOut += Frame<CharT>().strOpen;
     const StringView text = doc.Text();
     auto appendText = [&](const TextRun& run, StringView runText) {
         if constexpr (std::is_same_v<CharT, char32_t>) {
@@ -219,7 +219,7 @@ void CConversionEngine::EmitRuns(BasicTextModel<CharT>& doc, const std::vector<T
             AppendClosingTags(strOut, tags);
         }
     }
-    strOut += LineClose<CharT>();
+    strOut += Frame<CharT>().strClose;
     AppendAscii(strOut, "<BR>"sv);
     if (bBlock) AppendAscii(strOut, kBlockCloseAscii);
     m_nLineAlign = nCode;
