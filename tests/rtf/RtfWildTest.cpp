@@ -103,6 +103,14 @@ const WildCase kCases[] = {
     {"LowSurrogateIsNotTheFallbackOfItsHighHalf", R"({\rtf1\ansi a\u55357 \u56835  b\u55357?\u56835?c\u56835 d})",
      "a\U0001F603b\U0001F603c\uFFFD"},
     {"HiddenLineBreakIsHidden", R"({\rtf1\ansi a{\v b\line c}d\line e})", "ad|e"},
+    {"LoweredEquationShowsItsTextWhenItsResultIsEmpty",
+     R"({\rtf1\ansi A{\field{\*\fldinst{ EQ \\s\\do5({\fs16 1})}}{\fldrslt }}B{\field{\*\fldinst EQ \\s\\do2(x)})"
+     R"({\fldrslt y}}C{\field{\*\fldinst EQ \\s\\up5(2)}{\fldrslt }}D})",
+     "A1ByCD"},
+    {"RowTextInNestedRowProperties",
+     R"({\rtf1\ansi A\nestcell{\*\nesttableprops\trowd\cellx900\nestrow}{\nonesttables\par}B\cell\row)"
+     R"(\intbl\itap2{\*\nesttableprops\trowd\cellx900\itap2 C\par D\nestcell\nestrow}\itap1 E\cell\row})",
+     "A\tB\t|C|D\tE\t"},
     {"GeneratorAndLatentStylesAreNotText",
      R"({\rtf1\ansi{\generator W 1;}{\latentstyles\lsdstimax1{\lsdlockedexcept Normal;}}A})", "A"},
 };
@@ -144,6 +152,15 @@ TEST(SymbolField, CharacterOfItsInstruction) {
                                                       {"PAGE 65", 0}};
     for (const auto& [szInstruction, chExpected] : cases)
         EXPECT_EQ(SymbolFieldCharacter(szInstruction).value_or(0), chExpected) << szInstruction;
+}
+
+TEST(EquationField, LoweredText) {
+    // "-": no lowered text.
+    const std::pair<const char*, const char*> cases[] = {
+        {" EQ \\s\\do5(1)", "1"}, {"eq \\s\\do12(a b)c)", "a b"}, {"EQ \\s\\do(1)", "-"},  {"EQ \\s\\up5(1)", "-"},
+        {"EQ \\s\\do5)(", "-"},   {"EQ \\s\\do5(1", "-"},         {"EQS \\s\\do5(1)", "-"}};
+    for (const auto& [szInstruction, szExpected] : cases)
+        EXPECT_EQ(LoweredEquationText(szInstruction).value_or("-"), szExpected) << szInstruction;
 }
 
 }  // namespace
