@@ -82,6 +82,8 @@ const WildCase kCases[] = {
     {"LoneLeadByteIsAReplacement", R"({\rtf1\ansi\ansicpg936 \'d6\par x})", "\uFFFD|x"},
     {"UnicodeSkipsTwoFallbackBytes", R"({\rtf1\ansi\ansicpg932\uc2 \u26085\'93\'fa!})", "日!"},
     {"MacRoman", R"({\rtf1\mac \'8e\'d2\'a5})", "é“•"},
+    {"SetNumberNoWindowsFontHasFollowsTheDocument",
+     R"({\rtf1\mac\ansicpg10000{\fonttbl{\f4\fcharset256 T;}{\f5\fcharset0 A;}}\f4 \'80\'8e{\f5 \'80}})", "Äé€"},
     {"DosPage", R"({\rtf1\pc \'84\'e1})", "äß"},
     {"DosArabic", R"({\rtf1\ansi\ansicpg864 \'e0\'b0})", "\u0640\u0660"},
     {"ArabicAsmo708", R"({\rtf1\ansi\ansicpg708 \'c7})", "\u0627"},
