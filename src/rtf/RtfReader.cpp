@@ -182,7 +182,6 @@ private:
     CRtfOldNumbering m_oldNumbering;
     uint32_t m_nParagraphSerial = 0;  // paragraphs ended so far
     size_t m_nCellStart = 0;          // where the paragraph's current table cell begins
-    bool m_bNoteMarkPending = false;  // a \chftn waits for its note
     // A field's instruction as read so far, and what its field shows when its result shows
     // nothing (a SYMBOL field's character, a lowered equation's text): at the close of the field's
     // group (at nDepth), if the paragraph is still as long as when the instruction ended.
@@ -570,7 +569,8 @@ void CRtfReader::OnBodyWord(RtfWordInfo info, const RtfToken& token) {
         EnterDestination(RtfDestination::Footnote);
         AppendNoteMark();
         break;
-    case RtfWord::FootnoteMark: m_bNoteMarkPending = !state.chr.bHidden; break;
+    // The mark a note shows is its number, \chftn or not (see AppendNoteMark).
+    case RtfWord::FootnoteMark: break;
     // A number's texts outside a \pn (in \pnseclvl, say) are not document text.
     case RtfWord::OldNumberingBefore:
     case RtfWord::OldNumberingAfter: EnterDestination(RtfDestination::Skip); break;
@@ -930,11 +930,11 @@ void CRtfReader::InsertListLabel() {
 }
 
 // A note reads as its mark where it is anchored: when it follows superscript text in the same
-// group, that text again (the writer's own mark, which other readers show twice); else, after a
-// \chftn, its number. The \chftn itself is a placeholder that shows nothing.
+// group, that text again (the writer's own mark, which other readers show twice); else its number,
+// whether or not a \chftn stands before it (a note without one is numbered all the same, as
+// LibreOffice numbers it). The \chftn itself is a placeholder that shows nothing.
 void CRtfReader::AppendNoteMark() {
     const RtfGroupState& state = Top();
-    const bool bNumbered = std::exchange(m_bNoteMarkPending, false);
     if (state.chr.bHidden) return;
     FlushPending();
     PrepareFormat();
@@ -943,7 +943,6 @@ void CRtfReader::AppendNoteMark() {
         for (const char32_t ch : m_paragraph.TextFrom(state.nSuperFrom)) m_paragraph.Append(ch);
         return;
     }
-    if (!bNumbered) return;
     for (const char32_t ch : m_notes.NextFootnoteMark()) m_paragraph.Append(ch);
     m_notes.SetMarkPlace(nStart, m_paragraph.Length());
 }
@@ -1089,7 +1088,6 @@ void CRtfReader::EndParagraph() {
         m_paragraph.Emit(m_sink, state.wAlignment, state.direction, !m_fonts.DeclaresHebrew(), m_cfCurrent);
     m_bBreakPending = true;
     ++m_nParagraphSerial;
-    m_bNoteMarkPending = false;
     ReportInputRead();
 }
 

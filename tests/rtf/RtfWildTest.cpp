@@ -58,8 +58,11 @@ const WildCase kCases[] = {
     {"SuperscriptTextBeforeANoteIsShownAgainAsItsMark",
      R"({\rtf1\ansi A{\super *\chftn{\*\footnote\chftn n}}B{\super \chftn{\*\footnote\chftn n}}C)"
      R"({\super x{\i y}\chftn{\*\footnote n}}D{\super p\nosupersub q\chftn{\footnote n}}E{\super o}{\footnote n}F{\super \chftn{\*\footnote\ftnalt n}}})",
-     "A**B1Cxy2Dpq3EoFi"},
-    {"AMarkIsNotTakenTwice", R"({\rtf1\ansi A{\super b{\*\footnote x}{\*\footnote y}\chftn{\footnote z}}C})", "Abb1C"},
+     "A**B1Cxy2Dpq3Eo4Fi"},
+    {"AMarkIsNotTakenTwice", R"({\rtf1\ansi A{\super b{\*\footnote x}{\*\footnote y}\chftn{\footnote z}}C})", "Abb12C"},
+    {"NotesWithoutAMarkAreNumbered",
+     R"({\rtf1\ansi A{\footnote one}B{\footnote\ftnalt two}C{\*\footnote three}D\par E{\v{\footnote h}}{\footnote four}})",
+     "A1BiC2D|E3"},
     {"OldNumberingWithoutRenderedLabels",
      R"({\rtf1\ansi{\fonttbl{\f0 T;}{\f1\fcharset2 Symbol;}}\pard{\*\pn\pnlvlbody\pnucrm\pnstart3{\pntxtb (}{\pntxta )}})"
      R"(A\par B\par\pard C\par\pard{\pn\pnlvlbody\pnucrm\pnstart1{\pntxta )}}D\par{\pntext 9.\tab}E\par)"
