@@ -105,7 +105,7 @@ private:
     void OnBodyWord(RtfWordInfo info, const RtfToken& token);
     void OnFontTableWord(RtfWord word, int32_t nParam);
     void OnColorTableWord(RtfWord word, int32_t nParam);
-    void OnListTableWord(RtfWord word, int32_t nParam);
+    void OnListTableWord(RtfWord word, const RtfToken& token);
     void OnListOverrideWord(RtfWord word, int32_t nParam);
     void OnListTextWord(RtfWordInfo info, const RtfToken& token);
     void OnListTextBytes(std::string_view bytes);
@@ -364,7 +364,7 @@ void CRtfReader::OnControlWord(const RtfToken& token) {
             m_lists.AddLevelTextChar(UnicodeUnit(token.nParam));
             m_nFallbackToSkip = Top().nUnicodeSkip;
         } else {
-            OnListTableWord(info.word, token.nParam);
+            OnListTableWord(info.word, token);
         }
         break;
     case RtfDestination::ListOverrideTable: OnListOverrideWord(info.word, token.nParam); break;
@@ -705,8 +705,9 @@ void CRtfReader::OnStarredWord(RtfWord word) {
     }
 }
 
-void CRtfReader::OnListTableWord(RtfWord word, int32_t nParam) {
+void CRtfReader::OnListTableWord(RtfWord word, const RtfToken& token) {
     SaveStateBeyondKeptDepth();
+    const int32_t nParam = token.nParam;
     switch (word) {
     case RtfWord::List: m_lists.BeginList(); break;
     case RtfWord::ListLevel: m_lists.BeginLevel(); break;
@@ -714,7 +715,8 @@ void CRtfReader::OnListTableWord(RtfWord word, int32_t nParam) {
     case RtfWord::LevelNumberFormat: m_lists.SetNumberFormat(nParam); break;
     case RtfWord::LevelStartAt: m_lists.SetStartAt(nParam); break;
     case RtfWord::LevelFollow: m_lists.SetFollow(nParam); break;
-    case RtfWord::LevelLegal: m_lists.SetLegal(nParam != 0); break;
+    // A flag written without a number is set, as \b is.
+    case RtfWord::LevelLegal: m_lists.SetLegal(!token.bHasParam || nParam != 0); break;
     case RtfWord::Font: m_lists.SetLevelFont(nParam); break;
     case RtfWord::LevelText:
         EnterDestination(RtfDestination::LevelText);

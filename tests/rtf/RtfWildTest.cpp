@@ -49,6 +49,12 @@ const WildCase kCases[] = {
      kLists + R"(\trowd\pard\intbl\ls1 A\cell\pard\intbl B\cell\row\pard\intbl C\cell\pard\intbl\ls2 D\cell\row})",
      "1.\tA\tB\t|C\t•\tD\t"},
     {"UnknownListKeepsNoLabel", kLists + R"(\pard\ls9 A})", "A"},
+    {"LegalLevelsShowEveryNumberInDigits",
+     R"({\rtf1\ansi{\*\listtable{\list{\listlevel\levelnfc1\levelfollow2{\leveltext\'03\'00: ;}{\levelnumbers\'01;}})"
+     R"({\listlevel\levelnfc22\levelfollow2\levellegal{\leveltext\'04\'00.\'01 ;}{\levelnumbers\'01\'03;}})"
+     R"({\listlevel\levelnfc0\levelfollow2\levellegal0{\leveltext\'04\'00.\'02 ;}{\levelnumbers\'01\'03;}}\listid1}})"
+     R"({\*\listoverridetable{\listoverride\listid1\ls1}}\pard\ls1 A\par\pard\ls1\ilvl1 B\par\pard\ls1\ilvl2 C})",
+     "I: A|1.01 B|I.1 C"},
     {"HeadersFootersNotesCommentsAreNotText",
      R"({\rtf1\ansi{\header H}{\footerl F}{\headerf G}A{\*\atnid x}\chatn{\*\annotation C} B})", "A B"},
     {"FootnoteMarksCountEndnotesApart",
