@@ -6,7 +6,6 @@
 #include "RtfGrowingInput.h"
 #include "RtfTokenizer.h"
 
-#include <algorithm>
 #include <cstddef>
 
 namespace velmora {
@@ -14,19 +13,36 @@ namespace velmora {
 class CRtfGrowingTokenizer {
 public:
     // Reads input from its byte nStart on; offsets count from there.
-    CRtfGrowingTokenizer(IRtfGrowingInput& input, size_t nStart) : m_tokenizer({}), m_input(input), m_nStart(nStart) {
-        Show(m_input.Extend(nStart + kStepBytes));
-    }
+    CRtfGrowingTokenizer(IRtfGrowingInput& input, size_t nStart);
 
-    // As CRtfTokenizer's.
-    bool Next(RtfToken& token, bool bJoinText = false) {
-        return Exactly([&] { return m_tokenizer.Next(token, bJoinText); });
+    // As CRtfTokenizer's. Each reads again, with more input, what came too near the end of what
+    // had arrived.
+    VELMORA_ALWAYS_INLINE bool Next(RtfToken& token, bool bJoinText = false) {
+        const Mark mark = Here();
+        for (;;) {
+            const bool bGot = m_tokenizer.Next(token, bJoinText);
+            if (Sure()) [[likely]]
+                return bGot;
+            GoBackWithMore(mark);
+        }
     }
-    bool AtJoinedText() {
-        return Exactly([&] { return m_tokenizer.AtJoinedText(); });
+    VELMORA_ALWAYS_INLINE bool AtJoinedText() {
+        const Mark mark = Here();
+        for (;;) {
+            const bool bAt = m_tokenizer.AtJoinedText();
+            if (Sure()) [[likely]]
+                return bAt;
+            GoBackWithMore(mark);
+        }
     }
-    size_t DecodeJoinedText(char32_t* pOut, size_t nRoom, const char32_t* pByteChars) {
-        return Exactly([&] { return m_tokenizer.DecodeJoinedText(pOut, nRoom, pByteChars); });
+    VELMORA_ALWAYS_INLINE size_t DecodeJoinedText(char32_t* pOut, size_t nRoom, const char32_t* pByteChars) {
+        const Mark mark = Here();
+        for (;;) {
+            const size_t nChars = m_tokenizer.DecodeJoinedText(pOut, nRoom, pByteChars);
+            if (Sure()) [[likely]]
+                return nChars;
+            GoBackWithMore(mark);
+        }
     }
     size_t Offset() const { return m_tokenizer.Offset(); }
     bool BinaryCutShort() const { return m_tokenizer.BinaryCutShort(); }
@@ -38,37 +54,27 @@ public:
     static constexpr size_t kStepBytes = size_t{1} << 20;
 
 private:
-    template <typename Read>
-    auto Exactly(Read read) -> decltype(read()) {
-        const size_t nPos = m_tokenizer.m_nPos;
-        const size_t nInRow = m_tokenizer.m_nHexInRow;
-        const size_t nRowEnd = m_tokenizer.m_nHexRowEnd;
-        const bool bCutShort = m_tokenizer.m_bBinaryCutShort;
-        for (;;) {
-            auto result = read();
-            if (m_bEnded || m_tokenizer.m_nPos + CRtfTokenizer::kLookAhead <= m_tokenizer.m_bytes.size()) return result;
-            m_tokenizer.m_nPos = nPos;
-            m_tokenizer.m_nHexInRow = nInRow;
-            m_tokenizer.m_nHexRowEnd = nRowEnd;
-            m_tokenizer.m_bBinaryCutShort = bCutShort;
-            SeeMore(nPos);
-        }
+    // The tokenizer's state before a token.
+    struct Mark {
+        size_t nPos, nHexInRow, nHexRowEnd;
+        bool bBinaryCutShort;
+    };
+    VELMORA_ALWAYS_INLINE Mark Here() const {
+        return {m_tokenizer.m_nPos, m_tokenizer.m_nHexInRow, m_tokenizer.m_nHexRowEnd, m_tokenizer.m_bBinaryCutShort};
     }
-    // Asks for more input than the token from nTokenStart has seen, twice as much for a long
-    // one, so that reading it again costs no more than reading it once.
-    void SeeMore(size_t nTokenStart) {
-        const size_t nSeen = m_tokenizer.m_bytes.size() - nTokenStart;
-        Show(m_input.Extend(Arrived() + std::max(kStepBytes, nSeen)));
-    }
-    void Show(std::string_view bytes) {
-        m_tokenizer.m_bytes = bytes.substr(std::min(m_nStart, bytes.size()));
-        m_bEnded = m_input.Ended();
-    }
+    // Whether what the tokenizer just read is what the whole input gives.
+    VELMORA_ALWAYS_INLINE bool Sure() const { return m_tokenizer.m_nPos + CRtfTokenizer::kLookAhead <= m_nSure; }
+    // Puts the tokenizer back at mark, with more input: out of line, as it is seldom needed.
+    void GoBackWithMore(const Mark& mark);
+    void SeeMore(size_t nTokenStart);
+    void Show(std::string_view bytes);
 
     CRtfTokenizer m_tokenizer;
     IRtfGrowingInput& m_input;
     size_t m_nStart;
-    bool m_bEnded = false;
+    // What has arrived, or, once the input has ended, a bound no token reaches: a token that
+    // ends less than kLookAhead before it may end otherwise with more.
+    size_t m_nSure = 0;
 };
 
 }  // namespace velmora

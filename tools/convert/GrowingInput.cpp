@@ -67,6 +67,10 @@ bool CGrowingInput::MakeWritable(size_t nBytes) {
     nBytes = std::min(RoundUpToPage(nBytes), m_nReserved);
     if (nBytes <= m_nWritable) return true;
     if (::mprotect(m_pBase + m_nWritable, nBytes - m_nWritable, PROT_READ | PROT_WRITE) != 0) return false;
+#ifdef MADV_POPULATE_WRITE
+    // The pages at once rather than a fault each as the reads fill them; only a hint.
+    ::madvise(m_pBase + m_nWritable, nBytes - m_nWritable, MADV_POPULATE_WRITE);
+#endif
     m_nWritable = nBytes;
     return true;
 }
