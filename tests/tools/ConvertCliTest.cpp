@@ -228,6 +228,9 @@ TEST_F(ConvertCliTest, RtfThroughAPipeConvertsAsFromItsFile) {
     Write("big.rtf", rtf + "}");
     EXPECT_EQ(Shell("cat big.rtf | \"$B\" --html - > piped && \"$B\" --html big.rtf > direct && cmp piped direct"), 0)
         << Read(m_dir / "err.txt");
+    // What follows the document's end is read too: its writer is not cut off.
+    EXPECT_EQ(Shell("{ cat big.rtf; head -c 3000000 /dev/zero; } | \"$B\" --html - > after && cmp after direct"), 0)
+        << Read(m_dir / "err.txt");
     EXPECT_GT(fs::file_size(m_dir / "direct"), rtf.size() / 2);
 }
 

@@ -81,7 +81,7 @@ TEST(GrowingInputTest, AReadErrorIsReported) {
     EXPECT_EQ(outcome.strMessage, std::string("in.rtf: ") + std::strerror(EIO));
 }
 
-TEST(GrowingInputTest, HoldsUpToItsCapacity) {
+TEST(GrowingInputTest, TakesUpToItsCapacity) {
     struct Row {
         size_t nHead, nRest, nCapacity;
         bool bFails;
@@ -92,15 +92,14 @@ TEST(GrowingInputTest, HoldsUpToItsCapacity) {
         CBlockSource source(bytes.substr(row.nHead), 333);
         CGrowingInput input(source, row.nCapacity);
         ASSERT_TRUE(input.Begin(std::string_view(bytes).substr(0, row.nHead)));
-        const std::string_view all = input.Extend(bytes.size() + 1);
+        // What the reader did not ask for is still counted.
+        const std::string_view part = input.Extend(bytes.size() / 2 + 1);
+        EXPECT_EQ(part, std::string_view(bytes).substr(0, part.size()));
+        input.Drain();
         const std::string where = std::to_string(row.nHead + row.nRest) + " bytes in " + std::to_string(row.nCapacity);
         EXPECT_TRUE(input.Ended()) << where;
         EXPECT_EQ(input.Failed(), row.bFails) << where;
-        if (row.bFails) {
-            EXPECT_EQ(input.Error(), "the file is too large") << where;
-        } else {
-            EXPECT_EQ(all, bytes) << where;
-        }
+        EXPECT_EQ(input.Error(), row.bFails ? "the file is too large" : "") << where;
     }
 }
 

@@ -386,6 +386,7 @@ ConvertOutcome RunStreamingConversion(IInputSource& source, const std::string& s
     if (growing) {
         CStreamingRtfSink sink(stream, nullptr, &*growing);
         const RtfReadResult result = ReadRtf(*growing, sink);
+        growing->Drain();
         if (growing->Failed()) return Failure(strInputName, growing->Error());
         if (!result.bOk) return Failure(strInputName, result.strError);
     } else if (!whole.empty()) {

@@ -1,6 +1,7 @@
 #include "GrowingInput.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <utility>
 
@@ -61,6 +62,22 @@ std::string_view CGrowingInput::Extend(size_t nWanted) {
         }
     }
     return {m_pBase, m_nFilled};
+}
+
+void CGrowingInput::Drain() {
+    std::array<char, 1 << 16> buffer;
+    size_t nTotal = m_nFilled;
+    while (!m_bEnded) {
+        const std::ptrdiff_t nRead = m_source.Read(buffer.data(), buffer.size(), m_error);
+        if (nRead < 0) {
+            Fail(m_error.empty() ? "cannot be read" : m_error);
+        } else if (nRead == 0) {
+            m_bEnded = true;
+        } else {
+            nTotal += static_cast<size_t>(nRead);
+            if (nTotal > m_nCapacity) Fail("the file is too large");
+        }
+    }
 }
 
 bool CGrowingInput::MakeWritable(size_t nBytes) {

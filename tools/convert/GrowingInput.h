@@ -28,6 +28,9 @@ public:
     bool Begin(std::string_view head);
     std::string_view Extend(size_t nWanted) override;
     bool Ended() const override { return m_bEnded; }
+    // Reads what is left of the input, holding none of it: the writer of a pipe is not cut off
+    // when the document ends before its input does, and the input's size still counts.
+    void Drain();
     // The first nBytes are read: their pages go back to the system, and are made unreadable, so
     // that a look at them stops the program rather than reading zeros.
     void ReleaseBefore(size_t nBytes);
