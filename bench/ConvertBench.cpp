@@ -81,6 +81,30 @@ void BM_ReadRtf(benchmark::State& state) {
 }
 BENCHMARK(BM_ReadRtf)->Unit(benchmark::kMillisecond);
 
+// The same RTF as it arrives from a pipe, a megabyte at a time: what reading a token again at
+// the end of what has come, and checking for it, costs.
+void BM_ReadRtfArriving(benchmark::State& state) {
+    class CArrivingInput final : public IRtfGrowingInput {
+    public:
+        std::string_view Extend(size_t nWanted) override {
+            m_nShown = std::min(CorpusRtf().size(), std::max(nWanted, m_nShown + (size_t{1} << 20)));
+            return std::string_view(CorpusRtf()).substr(0, m_nShown);
+        }
+        bool Ended() const override { return m_nShown == CorpusRtf().size(); }
+
+    private:
+        size_t m_nShown = 0;
+    };
+    for (auto _ : state) {
+        CArrivingInput input;
+        CCountingSink sink;
+        benchmark::DoNotOptimize(ReadRtf(input, sink).bOk);
+        benchmark::DoNotOptimize(sink.m_nChars);
+    }
+    SetBytes(state, CorpusRtf().size());
+}
+BENCHMARK(BM_ReadRtfArriving)->Unit(benchmark::kMillisecond);
+
 // The tokenizer alone, text joined as in the document's body: what is left of BM_ReadRtf is the
 // reader's own work on the tokens.
 void BM_TokenizeRtf(benchmark::State& state) {

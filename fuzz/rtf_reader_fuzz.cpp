@@ -1,10 +1,14 @@
 // libFuzzer target for the RTF reader: any bytes must be read or refused with a reason, never
 // crash, hang or trip a sanitizer; and whatever was read must survive a write and a second read.
 // The same bytes also pick a run of RTF tokens that is read twice: nested just inside the
-// document, and past the depth the reader keeps a state for; both readings must agree.
+// document, and past the depth the reader keeps a state for; both readings must agree. And they
+// are read once more as they would arrive from a pipe, in blocks of a size they pick: the same.
 
 #include "RtfReader.h"
 #include "RtfWriter.h"
+#include "TextModelSink.h"
+
+#include <algorithm>
 
 #include <cstdint>
 #include <cstdlib>
@@ -71,6 +75,34 @@ void CheckDepthRule(std::string_view bytes) {
     if (!SameModel(shallow, deep)) std::abort();
 }
 
+// Hands its bytes over nBlock at a time, whatever is asked for.
+class CTrickleInput final : public velmora::IRtfGrowingInput {
+public:
+    CTrickleInput(std::string_view bytes, size_t nBlock) : m_bytes(bytes), m_nBlock(nBlock) {}
+    std::string_view Extend(size_t nWanted) override {
+        if (m_nShown < nWanted) m_nShown = std::min(m_bytes.size(), m_nShown + m_nBlock);
+        return m_bytes.substr(0, m_nShown);
+    }
+    bool Ended() const override { return m_nShown == m_bytes.size(); }
+
+private:
+    std::string_view m_bytes;
+    size_t m_nBlock;
+    size_t m_nShown = 0;
+};
+
+void CheckArriving(std::string_view bytes, const velmora::TextModel& whole, const velmora::RtfReadResult& result) {
+    // Small blocks for a short input; for a long one, a few dozen cuts (a token cut n times is read n times).
+    const size_t nBlock = bytes.empty() ? 1 : static_cast<unsigned char>(bytes.back()) % 67 + 1;
+    CTrickleInput input(bytes, std::max(nBlock, bytes.size() / 64));
+    velmora::TextModel model;
+    velmora::CTextModelSink sink(model);
+    const velmora::RtfReadResult arriving = velmora::ReadRtf(input, sink);
+    if (arriving.bOk != result.bOk || arriving.strError != result.strError ||
+        arriving.bLastBraceMissing != result.bLastBraceMissing || !SameModel(model, whole))
+        std::abort();
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -78,6 +110,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     CheckDepthRule(bytes);
     velmora::TextModel model;
     const velmora::RtfReadResult result = velmora::ReadRtf(bytes, model);
+    CheckArriving(bytes, model, result);
     if (!result.bOk) {
         if (result.strError.empty()) std::abort();  // a refusal always says why
         return 0;

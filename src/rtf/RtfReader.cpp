@@ -6,6 +6,7 @@
 #include "RtfFieldInstruction.h"
 #include "RtfFontTable.h"
 #include "RtfGroupState.h"
+#include "RtfGrowingTokenizer.h"
 #include "RtfListTable.h"
 #include "RtfNoteMarks.h"
 #include "RtfOldNumbering.h"
@@ -31,15 +32,25 @@ constexpr char32_t kReplacement = U'\uFFFD';
 constexpr int32_t kSymbolCharset = 2;  // Symbol, Wingdings: pictures, not letters
 constexpr std::string_view kRtfSignature = "{\\rtf";
 
-// Offset of "{\rtf" after a byte order mark and white space, or npos.
-size_t SignatureOffset(std::string_view bytes) {
+// Where the signature should stand: after a byte order mark and white space.
+size_t SignaturePlace(std::string_view bytes) {
     size_t nPos = 0;
     if (bytes.starts_with(kUtf8Bom)) nPos = kUtf8Bom.size();
     while (nPos < bytes.size() &&
            (bytes[nPos] == ' ' || bytes[nPos] == '\t' || bytes[nPos] == '\r' || bytes[nPos] == '\n'))
         ++nPos;
+    return nPos;
+}
+
+// Offset of "{\rtf" after a byte order mark and white space, or npos.
+size_t SignatureOffset(std::string_view bytes) {
+    const size_t nPos = SignaturePlace(bytes);
     return bytes.substr(nPos, kRtfSignature.size()) == kRtfSignature ? nPos : std::string_view::npos;
 }
+
+// The tokenizer whose offset the reader reports.
+const CRtfTokenizer& PlainTokenizer(const CRtfTokenizer& tokenizer) { return tokenizer; }
+const CRtfTokenizer& PlainTokenizer(const CRtfGrowingTokenizer& tokenizer) { return tokenizer.Tokenizer(); }
 
 // Properties compared and hashed as bytes, without a branch per member. Padding, if a member
 // ever brings some, can only make equal properties look different: they are then resolved anew.
@@ -82,8 +93,12 @@ public:
     explicit CRtfReader(IRtfSink& sink) : m_sink(sink) { m_states.reserve(64); }
 
     RtfReadResult Read(std::string_view bytes);
+    RtfReadResult Read(IRtfGrowingInput& input);
 
 private:
+    template <typename Tokenizer>
+    RtfReadResult ReadTokens(Tokenizer& tokenizer);
+
     RtfGroupState& Top() { return m_states.back(); }
 
     // Tokens.
@@ -97,7 +112,8 @@ private:
     void OnControlSymbol(char chSymbol);
     void OnHexBytes(std::string_view bytes);
     void AppendBodyBytes(std::string_view bytes);
-    bool DecodeBodyText(CRtfTokenizer& tokenizer);
+    template <typename Tokenizer>
+    bool DecodeBodyText(Tokenizer& tokenizer);
     void OnText(std::string_view text);
     bool SkipsFallback();
 
@@ -226,10 +242,30 @@ RtfReadResult CRtfReader::Read(std::string_view bytes) {
     if (bytes.size() > static_cast<size_t>(std::numeric_limits<int32_t>::max()))
         return {false, "the file is too large"};
 
-    m_states.assign(1, RtfGroupState{});
     CRtfTokenizer tokenizer(bytes.substr(nStart));
-    m_pTokenizer = &tokenizer;
     m_nInputBase = nStart;
+    return ReadTokens(tokenizer);
+}
+
+RtfReadResult CRtfReader::Read(IRtfGrowingInput& input) {
+    std::string_view head = input.Extend(kRtfSignature.size());
+    while (!input.Ended() && SignaturePlace(head) + kRtfSignature.size() > head.size())
+        head = input.Extend(2 * head.size());
+    const size_t nStart = SignatureOffset(head);
+    if (nStart == std::string_view::npos) return {false, "not an RTF document"};
+    CRtfGrowingTokenizer tokenizer(input, nStart);
+    m_nInputBase = nStart;
+    RtfReadResult result = ReadTokens(tokenizer);
+    // What a whole input's size refuses at once is known here only once it has arrived.
+    if (tokenizer.Arrived() > static_cast<size_t>(std::numeric_limits<int32_t>::max()))
+        return {false, "the file is too large"};
+    return result;
+}
+
+template <typename Tokenizer>
+RtfReadResult CRtfReader::ReadTokens(Tokenizer& tokenizer) {
+    m_states.assign(1, RtfGroupState{});
+    m_pTokenizer = &PlainTokenizer(tokenizer);
     RtfToken token;
     // In the document's text, plain bytes and \'xx escapes mean the same: they come as one token,
     // or, most often, straight into the paragraph.
@@ -474,7 +510,8 @@ void CRtfReader::AppendBodyBytes(std::string_view bytes) {
 // The text the tokenizer is at, read as AppendBodyBytes would read its bytes, but decoded from
 // the file straight into the paragraph. False, having read nothing, for text that takes the
 // longer way: a \uN's fallback, hidden text, a double-byte code page.
-bool CRtfReader::DecodeBodyText(CRtfTokenizer& tokenizer) {
+template <typename Tokenizer>
+bool CRtfReader::DecodeBodyText(Tokenizer& tokenizer) {
     if (m_nFallbackToSkip > 0 || Top().chr.bHidden) return false;
     FlushPendingHighSurrogate();
     PrepareFormat();
@@ -1122,6 +1159,15 @@ RtfReadResult ReadRtf(std::string_view bytes, IRtfSink& sink) {
     try {
         CRtfReader reader(sink);
         return reader.Read(bytes);
+    } catch (const std::bad_alloc&) {
+        return {false, "there is not enough memory to read the file"};
+    }
+}
+
+RtfReadResult ReadRtf(IRtfGrowingInput& input, IRtfSink& sink) {
+    try {
+        CRtfReader reader(sink);
+        return reader.Read(input);
     } catch (const std::bad_alloc&) {
         return {false, "there is not enough memory to read the file"};
     }

@@ -35,6 +35,7 @@
 // deeper than kMaxRtfGroupDepth read as any other; past that depth a group keeps a state of its
 // own only once a word in it is heeded, so that braces alone cost no memory there.
 
+#include "RtfGrowingInput.h"
 #include "RtfSink.h"
 #include "TextModel.h"
 
@@ -59,6 +60,11 @@ bool LooksLikeRtf(std::string_view bytes);
 // Reads bytes into sink. Time and memory are linear in the size of the input. Running out of
 // memory is a failure like the others, not an exception.
 RtfReadResult ReadRtf(std::string_view bytes, IRtfSink& sink);
+
+// The same over input that is still arriving: the tokens, and so the result, are those of the
+// whole input. Bytes before those the sink has heard are read (InputReadTo) are not looked at
+// again.
+RtfReadResult ReadRtf(IRtfGrowingInput& input, IRtfSink& sink);
 
 // Clears model and reads bytes into it. On failure model holds what was read up to the fault.
 RtfReadResult ReadRtf(std::string_view bytes, TextModel& model);

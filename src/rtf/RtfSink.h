@@ -24,8 +24,8 @@ public:
     // starts with the same paragraph format until SetParagraphFormat changes it.
     virtual void EndParagraph(const CharFormat& cfBreak) = 0;
     // The reader has gone past the first nBytes of its input (told at paragraph ends, every few
-    // megabytes): a sink that holds the input mapped may let those pages go. It may still look
-    // back, so they must stay readable.
+    // megabytes) and looks at none of them again, not even the token it is at: a sink that holds
+    // the input may let those pages go.
     virtual void InputReadTo(size_t /*nBytes*/) {}
 };
 

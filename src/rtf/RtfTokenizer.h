@@ -95,7 +95,13 @@ public:
     // True once a \binN asked for more bytes than the input holds.
     bool BinaryCutShort() const { return m_bBinaryCutShort; }
 
+    // No token looks further than this many bytes past its end: one that ends this close to the
+    // end of the input may end otherwise where more input follows.
+    static constexpr size_t kLookAhead = 8;
+
 private:
+    friend class CRtfGrowingTokenizer;
+
     void ReadControl(RtfToken& token);
     void ReadControlWord(RtfToken& token);
     // Passes over the letters of a name from nPos; returns where they end, and nPacked as

@@ -220,6 +220,20 @@ TEST_F(ConvertCliTest, ReadsStandardInputAndWritesTheOutputFile) {
     EXPECT_EQ(Read(out), "abc \xD7\x9D\xD7\x95\xD7\x9C\xD7\xA9<BR>");
 }
 
+// Past the megabytes after which the pages behind the reader are given back.
+TEST_F(ConvertCliTest, RtfThroughAPipeConvertsAsFromItsFile) {
+    std::string rtf(kRtf);
+    rtf.pop_back();
+    while (rtf.size() < (size_t{6} << 20)) rtf += "\\pard\\qr\\f0 \\'f9\\'ec {\\f1\\b abc 123}\\par\r\n";
+    Write("big.rtf", rtf + "}");
+    EXPECT_EQ(Shell("cat big.rtf | \"$B\" --html - > piped && \"$B\" --html big.rtf > direct && cmp piped direct"), 0)
+        << Read(m_dir / "err.txt");
+    // What follows the document's end is read too: its writer is not cut off.
+    EXPECT_EQ(Shell("{ cat big.rtf; head -c 3000000 /dev/zero; } | \"$B\" --html - > after && cmp after direct"), 0)
+        << Read(m_dir / "err.txt");
+    EXPECT_GT(fs::file_size(m_dir / "direct"), rtf.size() / 2);
+}
+
 TEST_F(ConvertCliTest, RtfInWindows1255Out) {
     const CliResult r = Run("--plain --encoding cp1255 " + Quoted(Write("doc.rtf", kRtf)));
     EXPECT_EQ(r.nExit, 0) << r.err;

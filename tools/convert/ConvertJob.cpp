@@ -2,6 +2,7 @@
 
 #include "CodePage1255.h"
 #include "ConversionEngine.h"
+#include "GrowingInput.h"
 #include "JsonDump.h"
 #include "PlainTextDocument.h"
 #include "RtfReader.h"
@@ -232,8 +233,10 @@ private:
 // Hands what the RTF reader reads to a streamed conversion.
 class CStreamingRtfSink final : public IRtfSink {
 public:
-    // mapped: the source whose mapping the reader reads, or null.
-    CStreamingRtfSink(CStreamingConversion& stream, IInputSource* pMapped) : m_stream(stream), m_pMapped(pMapped) {}
+    // pMapped: the source whose mapping the reader reads, or null; pGrowing: the input it reads
+    // as it arrives, or null.
+    CStreamingRtfSink(CStreamingConversion& stream, IInputSource* pMapped, CGrowingInput* pGrowing = nullptr)
+        : m_stream(stream), m_pMapped(pMapped), m_pGrowing(pGrowing) {}
 
     void SetParagraphFormat(uint16_t wAlignment, bool bRtl) override {
         m_stream.Document().SetParagraphAlignment(wAlignment);
@@ -243,11 +246,13 @@ public:
     void EndParagraph(const CharFormat& cfBreak) override { m_stream.EndParagraph(cfBreak); }
     void InputReadTo(size_t nBytes) override {
         if (m_pMapped != nullptr) m_pMapped->MappedReadTo(nBytes);
+        if (m_pGrowing != nullptr) m_pGrowing->ReleaseBefore(nBytes);
     }
 
 private:
     CStreamingConversion& m_stream;
     IInputSource* m_pMapped;
+    CGrowingInput* m_pGrowing;
 };
 
 // True once the first bytes of the input tell RTF from plain text: the first byte that is not
@@ -305,17 +310,26 @@ ConvertOutcome RunStreamingConversion(IInputSource& source, const std::string& s
     while (!bEnded && !(bStreams && InputKindKnown(input, nScanned))) {
         if (!readBlock()) return readFailure();
     }
-    // The RTF reader takes the file whole (its document is still converted a window at a time),
-    // as do the other modes: mapped when it can be, else read.
+    // The RTF reader takes a file mapped whole, a pipe as it arrives (its document is converted a
+    // window at a time either way); the other modes read the input whole.
     std::string_view whole;
+    std::optional<CGrowingInput> growing;
     if (!bStreams || LooksLikeRtf(input)) {
         // A mode that reads the input whole takes a copy of it: mapping it as well would only
         // add to the memory.
         if (bStreams) whole = source.MapWhole();
-        while (whole.empty() && !bEnded) {
+        if (bStreams && whole.empty() && !bEnded) {
+            growing.emplace(source);
+            if (growing->Begin(input)) {
+                std::string().swap(input);
+            } else {
+                growing.reset();
+            }
+        }
+        while (whole.empty() && !growing && !bEnded) {
             if (!readBlock()) return readFailure();
         }
-        if (whole.empty()) whole = input;
+        if (whole.empty() && !growing) whole = input;
         block.reset();
     }
     if (!bStreams) {
@@ -354,7 +368,7 @@ ConvertOutcome RunStreamingConversion(IInputSource& source, const std::string& s
         outcome.bOutputFailed = !flow.Finish();
         return outcome;
     };
-    if (whole.empty() && ConvertsAsCp1255Text(options)) {
+    if (whole.empty() && !growing && ConvertsAsCp1255Text(options)) {
         engine.SetCp1255OutputSink([&](std::string_view part) {
             flow.Bytes().append(part);
             flow.Pass();
@@ -369,7 +383,13 @@ ConvertOutcome RunStreamingConversion(IInputSource& source, const std::string& s
         flow.Pass();
     });
     CStreamingConversion stream(engine, bHtml, options.nLineLength, options.nWrapColumns, nWindow);
-    if (!whole.empty()) {
+    if (growing) {
+        CStreamingRtfSink sink(stream, nullptr, &*growing);
+        const RtfReadResult result = ReadRtf(*growing, sink);
+        growing->Drain();
+        if (growing->Failed()) return Failure(strInputName, growing->Error());
+        if (!result.bOk) return Failure(strInputName, result.strError);
+    } else if (!whole.empty()) {
         CStreamingRtfSink sink(stream, whole.data() == input.data() ? nullptr : &source);
         const RtfReadResult result = ReadRtf(whole, sink);
         if (!result.bOk) return Failure(strInputName, result.strError);

@@ -62,10 +62,22 @@ static size_t MappableSize(int fd) {
     return static_cast<size_t>(st.st_size);
 }
 
+// A pipe holds 64 KB unless asked for more: a larger one lets the writer run further ahead,
+// and each read take more, with fewer turns between the two. Only a hint.
+static void WidenPipe(int fd) {
+#ifdef F_SETPIPE_SZ
+    struct stat st {};
+    if (::fstat(fd, &st) == 0 && S_ISFIFO(st.st_mode)) ::fcntl(fd, F_SETPIPE_SZ, 1 << 20);
+#else
+    (void)fd;
+#endif
+}
+
 bool CInputStream::Open(const std::string& strPath, std::string& strError) {
     if (strPath == "-") {
         m_fd = STDIN_FILENO;
         m_nFileSize = MappableSize(m_fd);
+        WidenPipe(m_fd);
         return true;
     }
     m_fd = ::open(strPath.c_str(), O_RDONLY | O_CLOEXEC);
