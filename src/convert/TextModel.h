@@ -34,12 +34,18 @@ public:
     // here; paragraphs end only through BreakParagraph.
     void Append(StringView text, const CharFormat& cf);
     void Append(CharT ch, const CharFormat& cf);
+    // Appends characters in the format InternFormat gave nFormatId: for a writer that keeps the
+    // ids of the formats it uses, with no look-up of the format on every run.
+    void Append(StringView text, uint32_t nFormatId);
+    // Holds cf once and returns its id (as FormatIdAt reports it).
+    uint32_t InternFormat(const CharFormat& cf);
     // Appends n characters in one format (n > 0) and returns where they stand, for the caller to
     // write them; the pointer holds until the text next changes.
     CharT* AppendSpace(size_t n, const CharFormat& cf);
     // Ends the last paragraph with CR LF in cfBreak and opens a new one with the same alignment
     // and direction.
     void BreakParagraph(const CharFormat& cfBreak);
+    void BreakParagraph(uint32_t nBreakFormatId);     // in the format InternFormat gave that id
     void SetParagraphAlignment(uint16_t wAlignment);  // of the last paragraph
     void SetParagraphRtl(bool bRtl);                  // of the last paragraph
     void Reserve(size_t nChars);
@@ -105,7 +111,6 @@ public:
     uint64_t Revision() const { return m_nRevision; }
 
 private:
-    uint32_t InternFormat(const CharFormat& cf);
     void AppendFormatRun(uint32_t id, int32_t nStart);
     // The index of the format run holding pos. Reads move mostly forward through the text, so the
     // last answer is tried first and its successor next, before a binary search.

@@ -6,16 +6,31 @@
 
 namespace velmora {
 
-void CRtfParagraph::SetFormat(const CharFormat& cf) {
+namespace {
+
+// The number the sink hears for format: the reader's, doubled, plus 1 where the character set
+// was inferred as Hebrew over the font's (the only change inference makes).
+KeyedCharFormat SinkFormat(const KeyedCharFormat& format, uint8_t bCharSet) {
+    KeyedCharFormat result{format.cf, format.nKey * 2};
+    if (bCharSet != format.cf.bCharSet) {
+        result.cf.bCharSet = bCharSet;
+        result.nKey += 1;
+    }
+    return result;
+}
+
+}  // namespace
+
+void CRtfParagraph::SetFormat(const KeyedCharFormat& format) {
     if (!m_stretches.empty()) {
         Stretch& last = m_stretches.back();
-        if (last.cf == cf) return;
+        if (last.format.nKey == format.nKey) return;
         if (last.nStart == m_nLength) {  // nothing was written in the last format
             m_stretches.pop_back();
-            if (!m_stretches.empty() && m_stretches.back().cf == cf) return;
+            if (!m_stretches.empty() && m_stretches.back().format.nKey == format.nKey) return;
         }
     }
-    m_stretches.push_back({m_nLength, cf});
+    m_stretches.push_back({m_nLength, format});
 }
 
 void CRtfParagraph::Grow(size_t nChars) { m_text.resize(std::max(m_nLength + nChars, 2 * m_text.size())); }
@@ -77,16 +92,14 @@ bool CRtfParagraph::FirstLetterIsHebrew() const {
     return it != text.end() && IsHebrewScript(*it);
 }
 
-CharFormat CRtfParagraph::NeutralFormat(const CharFormat& cf) const {
-    CharFormat neutral = cf;
-    if (m_bInferCharset && m_bRtl) neutral.bCharSet = HEBREW_CHARSET;
-    return neutral;
+KeyedCharFormat CRtfParagraph::NeutralFormat(const KeyedCharFormat& format) const {
+    return SinkFormat(format, m_bInferCharset && m_bRtl ? HEBREW_CHARSET : format.cf.bCharSet);
 }
 
-CharFormat CRtfParagraph::Emit(IRtfSink& sink, uint16_t wAlignment, RtfDirection direction, bool bInferCharset,
-                               const CharFormat& cfEnd) {
+KeyedCharFormat CRtfParagraph::Emit(IRtfSink& sink, uint16_t wAlignment, RtfDirection direction, bool bInferCharset,
+                                    const KeyedCharFormat& formatEnd) {
     if (m_stretches.empty() || m_stretches.front().nStart != 0)
-        m_stretches.insert(m_stretches.begin(), {0, CharFormat{}});
+        m_stretches.insert(m_stretches.begin(), {0, KeyedCharFormat{}});
     m_bInferCharset = bInferCharset;
     m_bRtl =
         direction == RtfDirection::Rtl || (bInferCharset && direction == RtfDirection::None && FirstLetterIsHebrew());
@@ -98,50 +111,49 @@ CharFormat CRtfParagraph::Emit(IRtfSink& sink, uint16_t wAlignment, RtfDirection
     size_t nPos = 0;
     for (;;) {
         while (iBreak < m_breaks.size() && m_breaks[iBreak].nPos == nPos) {
-            sink.EndParagraph(NeutralFormat(m_breaks[iBreak].cf));
+            sink.EndKeyedParagraph(NeutralFormat(m_breaks[iBreak].format));
             ++iBreak;
         }
         if (nPos >= nLength) break;
         while (iStretch + 1 < m_stretches.size() && m_stretches[iStretch + 1].nStart <= nPos) ++iStretch;
         size_t nEnd = iStretch + 1 < m_stretches.size() ? m_stretches[iStretch + 1].nStart : nLength;
         if (iBreak < m_breaks.size()) nEnd = std::min(nEnd, m_breaks[iBreak].nPos);
-        EmitRange(sink, nPos, nEnd, m_stretches[iStretch].cf);
+        EmitRange(sink, nPos, nEnd, m_stretches[iStretch].format);
         nPos = nEnd;
     }
 
-    const CharFormat cfResolvedEnd = NeutralFormat(cfEnd);
+    const KeyedCharFormat resolvedEnd = NeutralFormat(formatEnd);
     // The format in effect goes on into the next paragraph.
-    const CharFormat cfGoingOn = m_stretches.empty() ? CharFormat{} : m_stretches.back().cf;
+    const KeyedCharFormat goingOn = m_stretches.empty() ? KeyedCharFormat{} : m_stretches.back().format;
     m_nLength = 0;
-    m_stretches.assign(1, {0, cfGoingOn});
+    m_stretches.assign(1, {0, goingOn});
     m_breaks.clear();
-    return cfResolvedEnd;
+    return resolvedEnd;
 }
 
-void CRtfParagraph::EmitRange(IRtfSink& sink, size_t nStart, size_t nEnd, const CharFormat& cf) const {
+void CRtfParagraph::EmitRange(IRtfSink& sink, size_t nStart, size_t nEnd, const KeyedCharFormat& format) const {
     if (m_bInferCharset) {
-        EmitInferred(sink, nStart, nEnd, cf);
+        EmitInferred(sink, nStart, nEnd, format);
     } else {
-        sink.AppendText(Text().substr(nStart, nEnd - nStart), cf);
+        sink.AppendKeyedText(Text().substr(nStart, nEnd - nStart), SinkFormat(format, format.cf.bCharSet));
     }
 }
 
-void CRtfParagraph::EmitInferred(IRtfSink& sink, size_t nStart, size_t nEnd, const CharFormat& cf) const {
-    const uint8_t bFontSet = cf.bCharSet;
+void CRtfParagraph::EmitInferred(IRtfSink& sink, size_t nStart, size_t nEnd, const KeyedCharFormat& format) const {
+    const uint8_t bFontSet = format.cf.bCharSet;
     const bool bRtl = m_bRtl;
     auto charsetOf = [bFontSet, bRtl](char32_t ch) { return InferredCharSet(ch, bRtl, bFontSet); };
     const std::u32string_view text = Text();
-    CharFormat cfRun = cf;
     size_t nRunStart = nStart;
-    cfRun.bCharSet = charsetOf(text[nStart]);
+    uint8_t bRunSet = charsetOf(text[nStart]);
     for (size_t i = nStart + 1; i < nEnd; ++i) {
         const uint8_t bSet = charsetOf(text[i]);
-        if (bSet == cfRun.bCharSet) continue;
-        sink.AppendText(text.substr(nRunStart, i - nRunStart), cfRun);
+        if (bSet == bRunSet) continue;
+        sink.AppendKeyedText(text.substr(nRunStart, i - nRunStart), SinkFormat(format, bRunSet));
         nRunStart = i;
-        cfRun.bCharSet = bSet;
+        bRunSet = bSet;
     }
-    sink.AppendText(text.substr(nRunStart, nEnd - nRunStart), cfRun);
+    sink.AppendKeyedText(text.substr(nRunStart, nEnd - nRunStart), SinkFormat(format, bRunSet));
 }
 
 }  // namespace velmora

@@ -10,6 +10,14 @@
 
 namespace velmora {
 
+// A character format and the number the reader gave it: through one read, equal numbers mean
+// equal formats (though equal formats may have different numbers), so that a sink can know a
+// format again by its number without comparing it.
+struct KeyedCharFormat {
+    CharFormat cf;
+    uint32_t nKey = 0;
+};
+
 class IRtfSink {
 public:
     virtual ~IRtfSink() = default;
@@ -23,6 +31,12 @@ public:
     // Ends the paragraph being filled; its break (CR LF) takes cfBreak. The next paragraph
     // starts with the same paragraph format until SetParagraphFormat changes it.
     virtual void EndParagraph(const CharFormat& cfBreak) = 0;
+    // AppendText and EndParagraph with the format's number; the reader calls these. A sink that
+    // has no use for the number need not override them.
+    virtual void AppendKeyedText(std::u32string_view text, const KeyedCharFormat& format) {
+        AppendText(text, format.cf);
+    }
+    virtual void EndKeyedParagraph(const KeyedCharFormat& formatBreak) { EndParagraph(formatBreak.cf); }
     // The reader has gone past the first nBytes of its input (told at paragraph ends, every few
     // megabytes): a sink that holds the input mapped may let those pages go. It may still look
     // back, so they must stay readable.

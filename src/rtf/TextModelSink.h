@@ -5,6 +5,8 @@
 #include "TextModel.h"
 
 #include <cstddef>
+#include <cstdint>
+#include <vector>
 
 namespace velmora {
 
@@ -33,6 +35,14 @@ public:
         MakeRoom(2);
         m_model.BreakParagraph(cfBreak);
     }
+    void AppendKeyedText(std::u32string_view text, const KeyedCharFormat& format) override {
+        MakeRoom(text.size());
+        m_model.Append(text, FormatIdOf(format));
+    }
+    void EndKeyedParagraph(const KeyedCharFormat& formatBreak) override {
+        MakeRoom(2);
+        m_model.BreakParagraph(FormatIdOf(formatBreak));
+    }
 
 private:
     void MakeRoom(size_t nChars) {
@@ -41,7 +51,16 @@ private:
         m_model.Reserve(m_nReserved);
     }
 
+    // The model's id of a format the reader numbered, looked up once a number.
+    uint32_t FormatIdOf(const KeyedCharFormat& format) {
+        if (format.nKey < m_formatIds.size() && m_formatIds[format.nKey] != kNoId) return m_formatIds[format.nKey];
+        if (format.nKey >= m_formatIds.size()) m_formatIds.resize(size_t{format.nKey} + 1, kNoId);
+        return m_formatIds[format.nKey] = m_model.InternFormat(format.cf);
+    }
+
+    static constexpr uint32_t kNoId = UINT32_MAX;
     TextModel& m_model;
+    std::vector<uint32_t> m_formatIds;  // by the reader's number
     size_t m_nReserved = 0;
     size_t m_nMoreChars = 0;
 };
