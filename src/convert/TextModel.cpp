@@ -84,6 +84,22 @@ void BasicTextModel<CharT>::Append(StringView text, uint32_t nFormatId) {
 }
 
 template <typename CharT>
+void BasicTextModel<CharT>::Append(StringView text, std::span<const FormatStretch> stretches) {
+    if (text.empty()) return;
+    const size_t nStart = m_text.size();
+    size_t nPos = nStart;
+    const size_t nEnd = nStart + text.size();
+    for (const FormatStretch& stretch : stretches) {
+        if (nPos >= nEnd) break;
+        if (stretch.nLength == 0) continue;
+        AppendFormatRun(stretch.nFormatId, static_cast<int32_t>(nPos));
+        nPos += stretch.nLength;
+    }
+    ++m_nRevision;
+    m_text.append(text);
+}
+
+template <typename CharT>
 CharT* BasicTextModel<CharT>::AppendSpace(size_t n, const CharFormat& cf) {
     const auto nAt = static_cast<size_t>(Length());
     AppendFormatRun(InternFormat(cf), Length());

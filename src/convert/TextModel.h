@@ -6,12 +6,19 @@
 #include "CharFormat.h"
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
 
 namespace velmora {
+
+// nLength characters in the format of id nFormatId (BasicTextModel::InternFormat).
+struct FormatStretch {
+    uint32_t nLength = 0;
+    uint32_t nFormatId = 0;
+};
 
 struct Paragraph {
     int32_t nStart = 0;              // position of the paragraph's first character
@@ -37,6 +44,8 @@ public:
     // Appends characters in the format InternFormat gave nFormatId: for a writer that keeps the
     // ids of the formats it uses, with no look-up of the format on every run.
     void Append(StringView text, uint32_t nFormatId);
+    // Appends text in stretches of formats; lengths past the text's end are cut to it.
+    void Append(StringView text, std::span<const FormatStretch> stretches);
     // Holds cf once and returns its id (as FormatIdAt reports it).
     uint32_t InternFormat(const CharFormat& cf);
     // Appends n characters in one format (n > 0) and returns where they stand, for the caller to

@@ -109,7 +109,15 @@ KeyedCharFormat CRtfParagraph::Emit(IRtfSink& sink, uint16_t wAlignment, RtfDire
     size_t iStretch = 0;
     size_t iBreak = 0;
     size_t nPos = 0;
+    size_t nLineStart = 0;  // of the text not yet handed on
+    m_runs.clear();
     for (;;) {
+        const bool bBreakHere = iBreak < m_breaks.size() && m_breaks[iBreak].nPos == nPos;
+        if ((bBreakHere || nPos >= nLength) && !m_runs.empty()) {
+            sink.AppendKeyedRuns(Text().substr(nLineStart, nPos - nLineStart), m_runs);
+            m_runs.clear();
+            nLineStart = nPos;
+        }
         while (iBreak < m_breaks.size() && m_breaks[iBreak].nPos == nPos) {
             sink.EndKeyedParagraph(NeutralFormat(m_breaks[iBreak].format));
             ++iBreak;
@@ -118,7 +126,7 @@ KeyedCharFormat CRtfParagraph::Emit(IRtfSink& sink, uint16_t wAlignment, RtfDire
         while (iStretch + 1 < m_stretches.size() && m_stretches[iStretch + 1].nStart <= nPos) ++iStretch;
         size_t nEnd = iStretch + 1 < m_stretches.size() ? m_stretches[iStretch + 1].nStart : nLength;
         if (iBreak < m_breaks.size()) nEnd = std::min(nEnd, m_breaks[iBreak].nPos);
-        EmitRange(sink, nPos, nEnd, m_stretches[iStretch].format);
+        CollectRuns(nPos, nEnd, m_stretches[iStretch].format);
         nPos = nEnd;
     }
 
@@ -131,15 +139,15 @@ KeyedCharFormat CRtfParagraph::Emit(IRtfSink& sink, uint16_t wAlignment, RtfDire
     return resolvedEnd;
 }
 
-void CRtfParagraph::EmitRange(IRtfSink& sink, size_t nStart, size_t nEnd, const KeyedCharFormat& format) const {
+void CRtfParagraph::CollectRuns(size_t nStart, size_t nEnd, const KeyedCharFormat& format) {
     if (m_bInferCharset) {
-        EmitInferred(sink, nStart, nEnd, format);
+        CollectInferredRuns(nStart, nEnd, format);
     } else {
-        sink.AppendKeyedText(Text().substr(nStart, nEnd - nStart), SinkFormat(format, format.cf.bCharSet));
+        m_runs.push_back({nEnd - nStart, SinkFormat(format, format.cf.bCharSet)});
     }
 }
 
-void CRtfParagraph::EmitInferred(IRtfSink& sink, size_t nStart, size_t nEnd, const KeyedCharFormat& format) const {
+void CRtfParagraph::CollectInferredRuns(size_t nStart, size_t nEnd, const KeyedCharFormat& format) {
     const uint8_t bFontSet = format.cf.bCharSet;
     const bool bRtl = m_bRtl;
     auto charsetOf = [bFontSet, bRtl](char32_t ch) { return InferredCharSet(ch, bRtl, bFontSet); };
@@ -149,11 +157,11 @@ void CRtfParagraph::EmitInferred(IRtfSink& sink, size_t nStart, size_t nEnd, con
     for (size_t i = nStart + 1; i < nEnd; ++i) {
         const uint8_t bSet = charsetOf(text[i]);
         if (bSet == bRunSet) continue;
-        sink.AppendKeyedText(text.substr(nRunStart, i - nRunStart), SinkFormat(format, bRunSet));
+        m_runs.push_back({i - nRunStart, SinkFormat(format, bRunSet)});
         nRunStart = i;
         bRunSet = bSet;
     }
-    sink.AppendKeyedText(text.substr(nRunStart, nEnd - nRunStart), SinkFormat(format, bRunSet));
+    m_runs.push_back({nEnd - nRunStart, SinkFormat(format, bRunSet)});
 }
 
 }  // namespace velmora

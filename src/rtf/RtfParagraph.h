@@ -79,8 +79,9 @@ private:
     std::u32string_view Text() const { return {m_text.data(), m_nLength}; }
     void Grow(size_t nChars);
     bool FirstLetterIsHebrew() const;
-    void EmitRange(IRtfSink& sink, size_t nStart, size_t nEnd, const KeyedCharFormat& format) const;
-    void EmitInferred(IRtfSink& sink, size_t nStart, size_t nEnd, const KeyedCharFormat& format) const;
+    // Add the runs of [nStart, nEnd), all in format, to m_runs.
+    void CollectRuns(size_t nStart, size_t nEnd, const KeyedCharFormat& format);
+    void CollectInferredRuns(size_t nStart, size_t nEnd, const KeyedCharFormat& format);
     KeyedCharFormat NeutralFormat(const KeyedCharFormat& format) const;
 
     // The text is m_text's first m_nLength characters: the string only grows, so that text is
@@ -97,6 +98,7 @@ private:
     size_t m_nLastByteChars = 0;
     std::vector<Stretch> m_stretches;
     std::vector<LineBreak> m_breaks;
+    std::vector<KeyedRun> m_runs;  // what Emit hands on next
     // Set for the length of one Emit.
     bool m_bInferCharset = false;
     bool m_bRtl = false;

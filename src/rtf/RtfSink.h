@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string_view>
 
 namespace velmora {
@@ -16,6 +17,12 @@ namespace velmora {
 struct KeyedCharFormat {
     CharFormat cf;
     uint32_t nKey = 0;
+};
+
+// nLength characters in one format, of text handed on whole.
+struct KeyedRun {
+    size_t nLength = 0;
+    KeyedCharFormat format;
 };
 
 class IRtfSink {
@@ -31,10 +38,14 @@ public:
     // Ends the paragraph being filled; its break (CR LF) takes cfBreak. The next paragraph
     // starts with the same paragraph format until SetParagraphFormat changes it.
     virtual void EndParagraph(const CharFormat& cfBreak) = 0;
-    // AppendText and EndParagraph with the format's number; the reader calls these. A sink that
-    // has no use for the number need not override them.
-    virtual void AppendKeyedText(std::u32string_view text, const KeyedCharFormat& format) {
-        AppendText(text, format.cf);
+    // What the reader calls: text with its runs (their lengths add up to the text's), one call
+    // for as much of a paragraph as no line break cuts, and EndParagraph with the format's
+    // number. A sink that has no use for either need not override them.
+    virtual void AppendKeyedRuns(std::u32string_view text, std::span<const KeyedRun> runs) {
+        for (const KeyedRun& run : runs) {
+            AppendText(text.substr(0, run.nLength), run.format.cf);
+            text.remove_prefix(run.nLength);
+        }
     }
     virtual void EndKeyedParagraph(const KeyedCharFormat& formatBreak) { EndParagraph(formatBreak.cf); }
     // The reader has gone past the first nBytes of its input (told at paragraph ends, every few

@@ -35,9 +35,12 @@ public:
         MakeRoom(2);
         m_model.BreakParagraph(cfBreak);
     }
-    void AppendKeyedText(std::u32string_view text, const KeyedCharFormat& format) override {
+    void AppendKeyedRuns(std::u32string_view text, std::span<const KeyedRun> runs) override {
         MakeRoom(text.size());
-        m_model.Append(text, FormatIdOf(format));
+        m_stretches.clear();
+        for (const KeyedRun& run : runs)
+            m_stretches.push_back({static_cast<uint32_t>(run.nLength), FormatIdOf(run.format)});
+        m_model.Append(text, m_stretches);
     }
     void EndKeyedParagraph(const KeyedCharFormat& formatBreak) override {
         MakeRoom(2);
@@ -61,6 +64,7 @@ private:
     static constexpr uint32_t kNoId = UINT32_MAX;
     TextModel& m_model;
     std::vector<uint32_t> m_formatIds;  // by the reader's number
+    std::vector<FormatStretch> m_stretches;
     size_t m_nReserved = 0;
     size_t m_nMoreChars = 0;
 };

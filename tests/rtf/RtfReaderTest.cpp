@@ -226,9 +226,9 @@ struct KeyCheckingSink final : IRtfSink {
     void SetParagraphFormat(uint16_t wAlignment, bool bRtl) override { byFormat.SetParagraphFormat(wAlignment, bRtl); }
     void AppendText(std::u32string_view text, const CharFormat& cf) override { byFormat.AppendText(text, cf); }
     void EndParagraph(const CharFormat& cf) override { byFormat.EndParagraph(cf); }
-    void AppendKeyedText(std::u32string_view text, const KeyedCharFormat& format) override {
-        Note(format);
-        byFormat.AppendText(text, format.cf);
+    void AppendKeyedRuns(std::u32string_view text, std::span<const KeyedRun> runs) override {
+        for (const KeyedRun& run : runs) Note(run.format);
+        IRtfSink::AppendKeyedRuns(text, runs);  // into AppendText, run by run
     }
     void EndKeyedParagraph(const KeyedCharFormat& format) override {
         Note(format);
