@@ -85,15 +85,18 @@ void BasicTextModel<CharT>::Append(StringView text, uint32_t nFormatId) {
 
 template <typename CharT>
 void BasicTextModel<CharT>::Append(StringView text, std::span<const FormatStretch> stretches) {
-    if (text.empty()) return;
-    const size_t nStart = m_text.size();
-    size_t nPos = nStart;
-    const size_t nEnd = nStart + text.size();
+    if (text.empty() || stretches.empty()) return;
+    const auto nBase = static_cast<int32_t>(m_text.size());
     for (const FormatStretch& stretch : stretches) {
-        if (nPos >= nEnd) break;
-        if (stretch.nLength == 0) continue;
-        AppendFormatRun(stretch.nFormatId, static_cast<int32_t>(nPos));
-        nPos += stretch.nLength;
+        if (stretch.nStart >= text.size()) break;
+        // The first stretch holds the text's start whatever it says: no character goes without a format.
+        const int32_t nStart = nBase + (&stretch == stretches.data() ? 0 : static_cast<int32_t>(stretch.nStart));
+        // An empty stretch before this one gives way to it.
+        if (!m_formatRunStarts.empty() && m_formatRunStarts.back() == nStart) {
+            m_formatRunStarts.pop_back();
+            m_formatRunIds.pop_back();
+        }
+        AppendFormatRun(stretch.nFormatId, nStart);
     }
     ++m_nRevision;
     m_text.append(text);

@@ -14,9 +14,10 @@
 
 namespace velmora {
 
-// nLength characters in the format of id nFormatId (BasicTextModel::InternFormat).
+// The format of id nFormatId (BasicTextModel::InternFormat) from nStart of an appended text to
+// the next stretch's start.
 struct FormatStretch {
-    uint32_t nLength = 0;
+    uint32_t nStart = 0;
     uint32_t nFormatId = 0;
 };
 
@@ -44,7 +45,8 @@ public:
     // Appends characters in the format InternFormat gave nFormatId: for a writer that keeps the
     // ids of the formats it uses, with no look-up of the format on every run.
     void Append(StringView text, uint32_t nFormatId);
-    // Appends text in stretches of formats; lengths past the text's end are cut to it.
+    // Appends text in stretches of formats: the first starts at 0, starts never fall, a stretch
+    // may be empty; those that start past the text are left out.
     void Append(StringView text, std::span<const FormatStretch> stretches);
     // Holds cf once and returns its id (as FormatIdAt reports it).
     uint32_t InternFormat(const CharFormat& cf);

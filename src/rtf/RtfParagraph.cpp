@@ -8,29 +8,33 @@ namespace velmora {
 
 namespace {
 
-// The number the sink hears for format: the reader's, doubled, plus 1 where the character set
-// was inferred as Hebrew over the font's (the only change inference makes).
-KeyedCharFormat SinkFormat(const KeyedCharFormat& format, uint8_t bCharSet) {
-    KeyedCharFormat result{format.cf, format.nKey * 2};
-    if (bCharSet != format.cf.bCharSet) {
-        result.cf.bCharSet = bCharSet;
-        result.nKey += 1;
-    }
+// The number the sink hears for a format: the reader's, doubled, plus 1 where the character
+// set was inferred as Hebrew over the font's (the only change inference makes). The paragraph
+// holds formats numbered so from the start.
+KeyedCharFormat SinkFormat(const KeyedCharFormat& format) { return {format.cf, format.nKey * 2}; }
+
+KeyedCharFormat WithCharSet(const KeyedCharFormat& format, uint8_t bCharSet) {
+    if (bCharSet == format.cf.bCharSet) return format;
+    KeyedCharFormat result{format.cf, format.nKey + 1};
+    result.cf.bCharSet = bCharSet;
     return result;
 }
 
 }  // namespace
 
+void CRtfParagraph::AddLineBreak(const KeyedCharFormat& format) { m_breaks.push_back({m_nLength, SinkFormat(format)}); }
+
 void CRtfParagraph::SetFormat(const KeyedCharFormat& format) {
+    const uint32_t nKey = format.nKey * 2;
     if (!m_stretches.empty()) {
-        Stretch& last = m_stretches.back();
-        if (last.format.nKey == format.nKey) return;
+        KeyedRun& last = m_stretches.back();
+        if (last.format.nKey == nKey) return;
         if (last.nStart == m_nLength) {  // nothing was written in the last format
             m_stretches.pop_back();
-            if (!m_stretches.empty() && m_stretches.back().format.nKey == format.nKey) return;
+            if (!m_stretches.empty() && m_stretches.back().format.nKey == nKey) return;
         }
     }
-    m_stretches.push_back({m_nLength, format});
+    m_stretches.push_back({m_nLength, SinkFormat(format)});
 }
 
 void CRtfParagraph::Grow(size_t nChars) { m_text.resize(std::max(m_nLength + nChars, 2 * m_text.size())); }
@@ -71,7 +75,7 @@ void CRtfParagraph::Insert(size_t nPos, std::u32string_view text) {
     m_text.resize(m_nLength);
     m_text.insert(nPos, text);
     m_nLength = m_text.size();
-    for (Stretch& stretch : m_stretches) {
+    for (KeyedRun& stretch : m_stretches) {
         if (stretch.nStart > nPos) stretch.nStart += text.size();
     }
     for (LineBreak& lineBreak : m_breaks) {
@@ -82,7 +86,7 @@ void CRtfParagraph::Insert(size_t nPos, std::u32string_view text) {
 void CRtfParagraph::Truncate(size_t nLength) {
     if (nLength >= m_nLength) return;
     m_nLength = nLength;
-    for (Stretch& stretch : m_stretches) stretch.nStart = std::min(stretch.nStart, nLength);
+    for (KeyedRun& stretch : m_stretches) stretch.nStart = std::min(stretch.nStart, nLength);
     while (!m_breaks.empty() && m_breaks.back().nPos > nLength) m_breaks.pop_back();
 }
 
@@ -93,7 +97,7 @@ bool CRtfParagraph::FirstLetterIsHebrew() const {
 }
 
 KeyedCharFormat CRtfParagraph::NeutralFormat(const KeyedCharFormat& format) const {
-    return SinkFormat(format, m_bInferCharset && m_bRtl ? HEBREW_CHARSET : format.cf.bCharSet);
+    return m_bInferCharset && m_bRtl ? WithCharSet(format, HEBREW_CHARSET) : format;
 }
 
 KeyedCharFormat CRtfParagraph::Emit(IRtfSink& sink, uint16_t wAlignment, RtfDirection direction, bool bInferCharset,
@@ -106,6 +110,11 @@ KeyedCharFormat CRtfParagraph::Emit(IRtfSink& sink, uint16_t wAlignment, RtfDire
     sink.SetParagraphFormat(wAlignment, direction == RtfDirection::Rtl);
 
     const size_t nLength = m_nLength;
+    // The common case: the runs are the stretches as they stand.
+    if (!m_bInferCharset && m_breaks.empty()) {
+        if (nLength > 0) sink.AppendKeyedRuns(Text(), m_stretches);
+        return FinishEmit(formatEnd);
+    }
     size_t iStretch = 0;
     size_t iBreak = 0;
     size_t nPos = 0;
@@ -126,11 +135,14 @@ KeyedCharFormat CRtfParagraph::Emit(IRtfSink& sink, uint16_t wAlignment, RtfDire
         while (iStretch + 1 < m_stretches.size() && m_stretches[iStretch + 1].nStart <= nPos) ++iStretch;
         size_t nEnd = iStretch + 1 < m_stretches.size() ? m_stretches[iStretch + 1].nStart : nLength;
         if (iBreak < m_breaks.size()) nEnd = std::min(nEnd, m_breaks[iBreak].nPos);
-        CollectRuns(nPos, nEnd, m_stretches[iStretch].format);
+        CollectRuns(nLineStart, nPos, nEnd, m_stretches[iStretch].format);
         nPos = nEnd;
     }
+    return FinishEmit(formatEnd);
+}
 
-    const KeyedCharFormat resolvedEnd = NeutralFormat(formatEnd);
+KeyedCharFormat CRtfParagraph::FinishEmit(const KeyedCharFormat& formatEnd) {
+    const KeyedCharFormat resolvedEnd = NeutralFormat(SinkFormat(formatEnd));
     // The format in effect goes on into the next paragraph.
     const KeyedCharFormat goingOn = m_stretches.empty() ? KeyedCharFormat{} : m_stretches.back().format;
     m_nLength = 0;
@@ -139,15 +151,15 @@ KeyedCharFormat CRtfParagraph::Emit(IRtfSink& sink, uint16_t wAlignment, RtfDire
     return resolvedEnd;
 }
 
-void CRtfParagraph::CollectRuns(size_t nStart, size_t nEnd, const KeyedCharFormat& format) {
+void CRtfParagraph::CollectRuns(size_t nBase, size_t nStart, size_t nEnd, const KeyedCharFormat& format) {
     if (m_bInferCharset) {
-        CollectInferredRuns(nStart, nEnd, format);
+        CollectInferredRuns(nBase, nStart, nEnd, format);
     } else {
-        m_runs.push_back({nEnd - nStart, SinkFormat(format, format.cf.bCharSet)});
+        m_runs.push_back({nStart - nBase, format});
     }
 }
 
-void CRtfParagraph::CollectInferredRuns(size_t nStart, size_t nEnd, const KeyedCharFormat& format) {
+void CRtfParagraph::CollectInferredRuns(size_t nBase, size_t nStart, size_t nEnd, const KeyedCharFormat& format) {
     const uint8_t bFontSet = format.cf.bCharSet;
     const bool bRtl = m_bRtl;
     auto charsetOf = [bFontSet, bRtl](char32_t ch) { return InferredCharSet(ch, bRtl, bFontSet); };
@@ -157,11 +169,11 @@ void CRtfParagraph::CollectInferredRuns(size_t nStart, size_t nEnd, const KeyedC
     for (size_t i = nStart + 1; i < nEnd; ++i) {
         const uint8_t bSet = charsetOf(text[i]);
         if (bSet == bRunSet) continue;
-        m_runs.push_back({i - nRunStart, SinkFormat(format, bRunSet)});
+        m_runs.push_back({nRunStart - nBase, WithCharSet(format, bRunSet)});
         nRunStart = i;
         bRunSet = bSet;
     }
-    m_runs.push_back({nEnd - nRunStart, SinkFormat(format, bRunSet)});
+    m_runs.push_back({nRunStart - nBase, WithCharSet(format, bRunSet)});
 }
 
 }  // namespace velmora

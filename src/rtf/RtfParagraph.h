@@ -45,7 +45,7 @@ public:
     }
     void Commit(size_t nWritten) { m_nLength += nWritten; }
     // A \line: a break inside the paragraph, in format.
-    void AddLineBreak(const KeyedCharFormat& format) { m_breaks.push_back({m_nLength, format}); }
+    void AddLineBreak(const KeyedCharFormat& format);
     // Puts text (a list label) at nPos, before the character there and in its format: at 0,
     // before everything the paragraph holds, its line breaks included.
     void Insert(size_t nPos, std::u32string_view text);
@@ -67,10 +67,6 @@ public:
                          const KeyedCharFormat& formatEnd);
 
 private:
-    struct Stretch {
-        size_t nStart;
-        KeyedCharFormat format;
-    };
     struct LineBreak {
         size_t nPos;
         KeyedCharFormat format;
@@ -79,9 +75,10 @@ private:
     std::u32string_view Text() const { return {m_text.data(), m_nLength}; }
     void Grow(size_t nChars);
     bool FirstLetterIsHebrew() const;
-    // Add the runs of [nStart, nEnd), all in format, to m_runs.
-    void CollectRuns(size_t nStart, size_t nEnd, const KeyedCharFormat& format);
-    void CollectInferredRuns(size_t nStart, size_t nEnd, const KeyedCharFormat& format);
+    // Add the runs of [nStart, nEnd), all in format, to m_runs, their starts counted from nBase.
+    void CollectRuns(size_t nBase, size_t nStart, size_t nEnd, const KeyedCharFormat& format);
+    void CollectInferredRuns(size_t nBase, size_t nStart, size_t nEnd, const KeyedCharFormat& format);
+    KeyedCharFormat FinishEmit(const KeyedCharFormat& formatEnd);
     KeyedCharFormat NeutralFormat(const KeyedCharFormat& format) const;
 
     // The text is m_text's first m_nLength characters: the string only grows, so that text is
@@ -96,7 +93,9 @@ private:
     };
     std::array<ByteChars, 4> m_byteChars;
     size_t m_nLastByteChars = 0;
-    std::vector<Stretch> m_stretches;
+    // Where each format starts, numbered as the sink hears it: as they stand, the runs of a
+    // paragraph without line breaks or inferred character sets.
+    std::vector<KeyedRun> m_stretches;
     std::vector<LineBreak> m_breaks;
     std::vector<KeyedRun> m_runs;  // what Emit hands on next
     // Set for the length of one Emit.

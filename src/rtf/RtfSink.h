@@ -19,9 +19,10 @@ struct KeyedCharFormat {
     uint32_t nKey = 0;
 };
 
-// nLength characters in one format, of text handed on whole.
+// A format from nStart of the text handed on with it to the next run's start (or the text's
+// end). The first run starts at 0, starts never fall, and a run may be empty.
 struct KeyedRun {
-    size_t nLength = 0;
+    size_t nStart = 0;
     KeyedCharFormat format;
 };
 
@@ -38,13 +39,14 @@ public:
     // Ends the paragraph being filled; its break (CR LF) takes cfBreak. The next paragraph
     // starts with the same paragraph format until SetParagraphFormat changes it.
     virtual void EndParagraph(const CharFormat& cfBreak) = 0;
-    // What the reader calls: text with its runs (their lengths add up to the text's), one call
-    // for as much of a paragraph as no line break cuts, and EndParagraph with the format's
-    // number. A sink that has no use for either need not override them.
+    // What the reader calls: text with its runs, one call for as much of a paragraph as no line
+    // break cuts, and EndParagraph with the format's number. A sink that has no use for either
+    // need not override them.
     virtual void AppendKeyedRuns(std::u32string_view text, std::span<const KeyedRun> runs) {
-        for (const KeyedRun& run : runs) {
-            AppendText(text.substr(0, run.nLength), run.format.cf);
-            text.remove_prefix(run.nLength);
+        for (size_t i = 0; i < runs.size(); ++i) {
+            const size_t nEnd = i + 1 < runs.size() ? runs[i + 1].nStart : text.size();
+            if (nEnd > runs[i].nStart)
+                AppendText(text.substr(runs[i].nStart, nEnd - runs[i].nStart), runs[i].format.cf);
         }
     }
     virtual void EndKeyedParagraph(const KeyedCharFormat& formatBreak) { EndParagraph(formatBreak.cf); }

@@ -39,7 +39,7 @@ public:
         MakeRoom(text.size());
         m_stretches.clear();
         for (const KeyedRun& run : runs)
-            m_stretches.push_back({static_cast<uint32_t>(run.nLength), FormatIdOf(run.format)});
+            m_stretches.push_back({static_cast<uint32_t>(run.nStart), FormatIdOf(run.format)});
         m_model.Append(text, m_stretches);
     }
     void EndKeyedParagraph(const KeyedCharFormat& formatBreak) override {
