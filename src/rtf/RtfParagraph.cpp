@@ -40,13 +40,13 @@ void CRtfParagraph::SetFormat(const KeyedCharFormat& format) {
 void CRtfParagraph::Grow(size_t nChars) { m_text.resize(std::max(m_nLength + nChars, 2 * m_text.size())); }
 
 const char32_t* CRtfParagraph::ByteCharsOf(const char32_t* pUpperHalf) {
-    // The page used last comes first: runs in one font follow each other more often than not.
-    if (m_byteChars[m_nLastByteChars].pUpperHalf == pUpperHalf) return m_byteChars[m_nLastByteChars].chars.data();
-    for (size_t i = 0; i < m_byteChars.size(); ++i) {
-        if (m_byteChars[i].pUpperHalf == pUpperHalf) {
-            m_nLastByteChars = i;
-            return m_byteChars[i].chars.data();
-        }
+    // Runs go back and forth between the pages of a few fonts: every slot is looked at, with no
+    // branch on which one holds the page, so that the back and forth is never mispredicted.
+    size_t iFound = m_byteChars.size();
+    for (size_t i = 0; i < m_byteChars.size(); ++i) iFound = m_byteChars[i].pUpperHalf == pUpperHalf ? i : iFound;
+    if (iFound < m_byteChars.size()) {
+        m_nLastByteChars = iFound;
+        return m_byteChars[iFound].chars.data();
     }
     m_nLastByteChars = (m_nLastByteChars + 1) % m_byteChars.size();
     ByteChars& table = m_byteChars[m_nLastByteChars];
