@@ -50,6 +50,12 @@ void BasicTextModel<CharT>::Reserve(size_t nChars) {
 }
 
 template <typename CharT>
+void BasicTextModel<CharT>::ReserveFormatRuns(size_t nRuns) {
+    m_formatRunStarts.reserve(nRuns);
+    m_formatRunIds.reserve(nRuns);
+}
+
+template <typename CharT>
 uint32_t BasicTextModel<CharT>::InternFormat(const CharFormat& cf) {
     if (m_nLastFormat != UINT32_MAX && m_formats[m_nLastFormat] == cf) return m_nLastFormat;
     // A document has few formats as a rule: looking at each is quicker than hashing.

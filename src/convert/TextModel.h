@@ -60,6 +60,8 @@ public:
     void SetParagraphAlignment(uint16_t wAlignment);  // of the last paragraph
     void SetParagraphRtl(bool bRtl);                  // of the last paragraph
     void Reserve(size_t nChars);
+    // Room for nRuns stretches of one format, for a writer that knows about how many will come.
+    void ReserveFormatRuns(size_t nRuns);
     void Clear();
 
     // --- Layout. ---
