@@ -35,8 +35,11 @@ enum class RtfWord : uint8_t {
     // Notes, drawings and embedded objects.
     Footnote, FootnoteIsEndnote, FootnoteMark, Shape, ShapeInstance, ShapeText, DrawingObject, DrawingText,
     Object, ObjectResult, FieldInstruction,
+    // A nested table row's properties (\*\nesttableprops): some writers put the row's text in them.
+    NestedTableProperties,
     // Breaks and characters.
-    Paragraph,  // \par, \sect, \page, \column, \row, \nestrow: a paragraph ends
+    Paragraph,  // \par, \sect, \page, \column, \row: a paragraph ends
+    NestedRow,  // \nestrow: the same, except where it closes the row's properties
     Line,       // \line: a break inside the paragraph
     Cell,       // \cell, \nestcell: a tab, after which the next cell's text begins
     Character,  // a word that stands for one character (\tab, \emdash...)

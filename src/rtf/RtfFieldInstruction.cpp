@@ -22,17 +22,28 @@ int DigitValue(char c, int nBase) {
     return nValue < nBase ? nValue : -1;
 }
 
+// Takes the field's keyword (any case) and the blanks after it off the instruction.
+bool TakeKeyword(std::string_view& instruction, std::string_view keyword) {
+    SkipBlanks(instruction);
+    if (instruction.size() <= keyword.size() || !IsBlank(instruction[keyword.size()])) return false;
+    for (size_t i = 0; i < keyword.size(); ++i) {
+        if (Lower(instruction[i]) != keyword[i]) return false;
+    }
+    instruction.remove_prefix(keyword.size());
+    SkipBlanks(instruction);
+    return true;
+}
+
+bool TakePrefix(std::string_view& text, std::string_view prefix) {
+    if (text.substr(0, prefix.size()) != prefix) return false;
+    text.remove_prefix(prefix.size());
+    return true;
+}
+
 }  // namespace
 
 std::optional<char32_t> SymbolFieldCharacter(std::string_view instruction) {
-    SkipBlanks(instruction);
-    constexpr std::string_view kKeyword = "symbol";
-    if (instruction.size() <= kKeyword.size() || !IsBlank(instruction[kKeyword.size()])) return std::nullopt;
-    for (size_t i = 0; i < kKeyword.size(); ++i) {
-        if (Lower(instruction[i]) != kKeyword[i]) return std::nullopt;
-    }
-    instruction.remove_prefix(kKeyword.size());
-    SkipBlanks(instruction);
+    if (!TakeKeyword(instruction, "symbol")) return std::nullopt;
     int nBase = 10;
     if (instruction.size() > 2 && instruction[0] == '0' && Lower(instruction[1]) == 'x') {
         nBase = 16;
@@ -46,6 +57,17 @@ std::optional<char32_t> SymbolFieldCharacter(std::string_view instruction) {
     }
     if (nDigits == 0 || nValue < 0x20 || (nValue >= 0xD800 && nValue <= 0xDFFF)) return std::nullopt;
     return static_cast<char32_t>(nValue);
+}
+
+std::optional<std::string_view> LoweredEquationText(std::string_view instruction) {
+    if (!TakeKeyword(instruction, "eq") || !TakePrefix(instruction, "\\s") || !TakePrefix(instruction, "\\do"))
+        return std::nullopt;
+    // The distance to lower by comes before the parenthesis: "\do5(".
+    const size_t nOpen = instruction.find('(');
+    const size_t nClose = instruction.find(')');
+    if (nOpen == 0 || nOpen == std::string_view::npos || nClose == std::string_view::npos || nClose < nOpen)
+        return std::nullopt;
+    return instruction.substr(nOpen + 1, nClose - nOpen - 1);
 }
 
 }  // namespace velmora

@@ -11,4 +11,8 @@ namespace velmora {
 // readers take it. nullopt for any other field and for a number no character has.
 std::optional<char32_t> SymbolFieldCharacter(std::string_view instruction);
 
+// The text an EQ field lowers as a subscript ("EQ \s\do5(1)" shows "1"), which is the one
+// equation other readers show as text; nullopt for any other field or equation.
+std::optional<std::string_view> LoweredEquationText(std::string_view instruction);
+
 }  // namespace velmora

@@ -4,8 +4,11 @@
 
 namespace velmora {
 
+// A set number no Windows font has (Word for the Mac writes \fcharset256) names no set: the
+// font's text follows the document's code page, as it does for the default set 1.
 void CRtfFontTable::SetPendingCharset(int32_t nCharset) {
-    m_nPendingCharset = nCharset >= 0 && nCharset <= 255 ? static_cast<int16_t>(nCharset) : int16_t{0};
+    constexpr int16_t kDefaultCharset = 1;
+    m_nPendingCharset = nCharset >= 0 && nCharset <= 255 ? static_cast<int16_t>(nCharset) : kDefaultCharset;
 }
 
 void CRtfFontTable::SetPendingCodePage(int32_t nCodePage) {

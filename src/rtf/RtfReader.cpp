@@ -179,16 +179,18 @@ private:
     int m_nListTextLead = -1;   // a double-byte lead byte of that label waiting for its trail
     CRtfNoteMarks m_notes;
     std::vector<size_t> m_textBoxDepths;  // group depths at which a text box began
+    size_t m_nRowPropertiesDepth = 0;     // group depth of the nested row properties read, or 0
     CRtfOldNumbering m_oldNumbering;
     uint32_t m_nParagraphSerial = 0;  // paragraphs ended so far
     size_t m_nCellStart = 0;          // where the paragraph's current table cell begins
     bool m_bNoteMarkPending = false;  // a \chftn waits for its note
-    // A field's instruction as read so far, and the character of a SYMBOL field that its field
-    // shows when its result shows nothing: at the close of the field's group (at nDepth), if the
-    // paragraph is still as long as when the instruction ended.
+    // A field's instruction as read so far, and what its field shows when its result shows
+    // nothing (a SYMBOL field's character, a lowered equation's text): at the close of the field's
+    // group (at nDepth), if the paragraph is still as long as when the instruction ended.
     std::string m_fieldInstruction;
     struct PendingSymbol {
         char32_t ch = 0;
+        std::string text;  // bytes in the field's code page
         size_t nDepth = 0;
         uint32_t nParagraph = 0;
         size_t nLength = 0;
@@ -282,7 +284,7 @@ void CRtfReader::OnGroupEnd() {
     const RtfDestination closing = Top().destination;
     const RtfDestination outer = outerState.destination;
     if (closing == RtfDestination::FieldInstruction && outer != closing) EndFieldInstruction();
-    if (m_symbol.ch != 0 && m_symbol.nDepth == m_nDepth) EndField();
+    if (m_symbol.nDepth == m_nDepth && m_nDepth != 0) EndField();
     if (closing == RtfDestination::FontTable) m_fonts.EndEntry();
     if (closing == RtfDestination::ColorTable && outer != RtfDestination::ColorTable) m_colors.EndTable();
     const bool bTableEnds =
@@ -293,6 +295,7 @@ void CRtfReader::OnGroupEnd() {
         m_textBoxDepths.pop_back();
         if (!m_paragraph.IsEmpty()) EndParagraph();
     }
+    if (m_nRowPropertiesDepth == m_nDepth) m_nRowPropertiesDepth = 0;
     if (m_nDepth == 1) {
         EndDocument();
         return;
@@ -395,6 +398,11 @@ void CRtfReader::OnControlSymbol(char chSymbol) {
     }
     if (Top().destination == RtfDestination::ListText) {
         if (chSymbol == '~') m_listText += U'\u00A0';
+        return;
+    }
+    // An instruction's switches ("\\s", "\\f") are written with escaped backslashes.
+    if (Top().destination == RtfDestination::FieldInstruction) {
+        if (chSymbol == '\\' && m_fieldInstruction.size() < 256) m_fieldInstruction += '\\';
         return;
     }
     if (Top().destination != RtfDestination::Body) return;
@@ -633,6 +641,11 @@ void CRtfReader::OnBodyWord(RtfWordInfo info, const RtfToken& token) {
     case RtfWord::LtrParagraph: state.direction = RtfDirection::Ltr; break;
     // Breaks and characters.
     case RtfWord::Paragraph: EndParagraph(); break;
+    // Word ends a nested row inside the row's properties, after the row's last \nestcell has
+    // ended its text: there it ends no paragraph.
+    case RtfWord::NestedRow:
+        if (m_nRowPropertiesDepth == 0) EndParagraph();
+        break;
     case RtfWord::Line: AddLineBreak(); break;
     case RtfWord::Cell: EndCell(); break;
     case RtfWord::Character: AppendChar(info.ch); break;
@@ -682,6 +695,12 @@ void CRtfReader::OnStarredWord(RtfWord word) {
         AppendNoteMark();
     }
     if (outer == RtfDestination::Body && word == RtfWord::FieldInstruction) BeginFieldInstruction();
+    // A nested row's properties hold no text in Word's files; some writers put the row's cells
+    // there, and readers show them.
+    if (outer == RtfDestination::Body && word == RtfWord::NestedTableProperties) {
+        EnterDestination(RtfDestination::Body);
+        if (m_nRowPropertiesDepth == 0) m_nRowPropertiesDepth = m_nDepth;
+    }
     if (outer == RtfDestination::Body && word == RtfWord::OldNumbering) {
         EnterDestination(RtfDestination::OldNumbering);
         m_oldNumbering.Begin();
@@ -842,17 +861,22 @@ void CRtfReader::BeginFieldInstruction() {
 // The instruction's group closes inside its field's group.
 void CRtfReader::EndFieldInstruction() {
     const std::optional<char32_t> symbol = SymbolFieldCharacter(m_fieldInstruction);
+    const std::optional<std::string_view> lowered = LoweredEquationText(m_fieldInstruction);
+    if ((symbol || (lowered && !lowered->empty())) && m_nDepth >= 3)
+        m_symbol = {symbol.value_or(0), std::string(lowered.value_or("")), m_nDepth - 1, m_nParagraphSerial,
+                    m_paragraph.Length()};
     m_fieldInstruction.clear();
-    if (!symbol || m_nDepth < 3) return;
-    m_symbol = {*symbol, m_nDepth - 1, m_nParagraphSerial, m_paragraph.Length()};
 }
 
-// A SYMBOL field whose result shows nothing shows its character, as its writer does.
+// A SYMBOL field or a lowered equation whose result shows nothing shows its character or text,
+// as its writer does.
 void CRtfReader::EndField() {
     const PendingSymbol symbol = std::exchange(m_symbol, PendingSymbol{});
-    if (Top().destination == RtfDestination::Body && symbol.nParagraph == m_nParagraphSerial &&
-        symbol.nLength == m_paragraph.Length())
-        AppendChar(symbol.ch);
+    if (Top().destination != RtfDestination::Body || symbol.nParagraph != m_nParagraphSerial ||
+        symbol.nLength != m_paragraph.Length())
+        return;
+    if (symbol.ch != 0) AppendChar(symbol.ch);
+    if (!symbol.text.empty()) AppendBodyBytes(symbol.text);
 }
 
 // A byte of a label in font nFont: a symbol font's bytes are its bullets, drawn as the common dot.

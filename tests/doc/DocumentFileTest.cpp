@@ -193,6 +193,7 @@ void tst_DocumentFile::showsWhatOtherWordProcessorsShow_data() {
     QTest::newRow("word 6 numbering") << "word6-pn-numbering.rtf" << QStringLiteral("3.\tשלישי");
     QTest::newRow("lists in a table") << "word-table-lists.rtf" << QStringLiteral("•\tתבליט\tרגיל\t");
     QTest::newRow("chinese list labels") << "cjk-950-list-labels.rtf" << QStringLiteral("第2章\tשלום");
+    QTest::newRow("nested row text") << "nested-row-properties-and-equations.rtf" << QStringLiteral("פנימי ב\t\t");
 }
 
 void tst_DocumentFile::showsWhatOtherWordProcessorsShow() {

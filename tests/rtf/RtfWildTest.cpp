@@ -82,6 +82,8 @@ const WildCase kCases[] = {
     {"LoneLeadByteIsAReplacement", R"({\rtf1\ansi\ansicpg936 \'d6\par x})", "\uFFFD|x"},
     {"UnicodeSkipsTwoFallbackBytes", R"({\rtf1\ansi\ansicpg932\uc2 \u26085\'93\'fa!})", "日!"},
     {"MacRoman", R"({\rtf1\mac \'8e\'d2\'a5})", "é“•"},
+    {"SetNumberNoWindowsFontHasFollowsTheDocument",
+     R"({\rtf1\mac\ansicpg10000{\fonttbl{\f4\fcharset256 T;}{\f5\fcharset0 A;}}\f4 \'80\'8e{\f5 \'80}})", "Äé€"},
     {"DosPage", R"({\rtf1\pc \'84\'e1})", "äß"},
     {"DosArabic", R"({\rtf1\ansi\ansicpg864 \'e0\'b0})", "\u0640\u0660"},
     {"ArabicAsmo708", R"({\rtf1\ansi\ansicpg708 \'c7})", "\u0627"},
@@ -103,6 +105,14 @@ const WildCase kCases[] = {
     {"LowSurrogateIsNotTheFallbackOfItsHighHalf", R"({\rtf1\ansi a\u55357 \u56835  b\u55357?\u56835?c\u56835 d})",
      "a\U0001F603b\U0001F603c\uFFFD"},
     {"HiddenLineBreakIsHidden", R"({\rtf1\ansi a{\v b\line c}d\line e})", "ad|e"},
+    {"LoweredEquationShowsItsTextWhenItsResultIsEmpty",
+     R"({\rtf1\ansi A{\field{\*\fldinst{ EQ \\s\\do5({\fs16 1})}}{\fldrslt }}B{\field{\*\fldinst EQ \\s\\do2(x)})"
+     R"({\fldrslt y}}C{\field{\*\fldinst EQ \\s\\up5(2)}{\fldrslt }}D})",
+     "A1ByCD"},
+    {"RowTextInNestedRowProperties",
+     R"({\rtf1\ansi A\nestcell{\*\nesttableprops\trowd\cellx900\nestrow}{\nonesttables\par}B\cell\row)"
+     R"(\intbl\itap2{\*\nesttableprops\trowd\cellx900\itap2 C\par D\nestcell\nestrow}\itap1 E\cell\row})",
+     "A\tB\t|C|D\tE\t"},
     {"GeneratorAndLatentStylesAreNotText",
      R"({\rtf1\ansi{\generator W 1;}{\latentstyles\lsdstimax1{\lsdlockedexcept Normal;}}A})", "A"},
 };
@@ -144,6 +154,15 @@ TEST(SymbolField, CharacterOfItsInstruction) {
                                                       {"PAGE 65", 0}};
     for (const auto& [szInstruction, chExpected] : cases)
         EXPECT_EQ(SymbolFieldCharacter(szInstruction).value_or(0), chExpected) << szInstruction;
+}
+
+TEST(EquationField, LoweredText) {
+    // "-": no lowered text.
+    const std::pair<const char*, const char*> cases[] = {
+        {" EQ \\s\\do5(1)", "1"}, {"eq \\s\\do12(a b)c)", "a b"}, {"EQ \\s\\do(1)", "-"},  {"EQ \\s\\up5(1)", "-"},
+        {"EQ \\s\\do5)(", "-"},   {"EQ \\s\\do5(1", "-"},         {"EQS \\s\\do5(1)", "-"}};
+    for (const auto& [szInstruction, szExpected] : cases)
+        EXPECT_EQ(LoweredEquationText(szInstruction).value_or("-"), szExpected) << szInstruction;
 }
 
 }  // namespace
