@@ -12,6 +12,7 @@ namespace {
 constexpr int32_t kMaxLevels = 9;
 constexpr int32_t kBulletFormat = 23;
 constexpr int32_t kNoNumberFormat = 255;
+constexpr int32_t kDecimalLeadingZero = 22;
 constexpr char32_t kBullet = U'\u2022';
 constexpr char32_t kWhiteBullet = U'\u25E6';
 constexpr char32_t kSmallSquare = U'\u25AA';
@@ -272,7 +273,11 @@ std::u32string CRtfListTable::LevelText(const List& list, const Level& level, co
             if (iOther >= list.levels.size()) continue;
             const Level& other = list.levels[iOther];
             const int32_t nValue = counters.bStarted[iOther] ? counters.values[iOther] : other.nStartAt;
-            text += FormatListNumber(nValue, level.bLegal && other.nFormat != kNoNumberFormat ? 0 : other.nFormat);
+            // A legal level shows every level's number in digits (1.01 under chapter I); numbers
+            // already in digits, with a leading zero or not, stay as their level writes them.
+            const bool bDigits =
+                level.bLegal && other.nFormat != kNoNumberFormat && other.nFormat != kDecimalLeadingZero;
+            text += FormatListNumber(nValue, bDigits ? 0 : other.nFormat);
         } else if (unit.bByte) {
             const char32_t ch = decodeByte(level.nFont, static_cast<uint8_t>(unit.value));
             if (ch != 0 && ch != kSymbolPicture) text += ch;

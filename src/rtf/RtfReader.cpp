@@ -106,7 +106,7 @@ private:
     void OnBodyWord(RtfWordInfo info, const RtfToken& token);
     void OnFontTableWord(RtfWord word, int32_t nParam);
     void OnColorTableWord(RtfWord word, int32_t nParam);
-    void OnListTableWord(RtfWord word, int32_t nParam);
+    void OnListTableWord(RtfWord word, const RtfToken& token);
     void OnListOverrideWord(RtfWord word, int32_t nParam);
     void OnListTextWord(RtfWordInfo info, const RtfToken& token);
     void OnListTextBytes(std::string_view bytes);
@@ -183,7 +183,6 @@ private:
     CRtfOldNumbering m_oldNumbering;
     uint32_t m_nParagraphSerial = 0;  // paragraphs ended so far
     size_t m_nCellStart = 0;          // where the paragraph's current table cell begins
-    bool m_bNoteMarkPending = false;  // a \chftn waits for its note
     // A field's instruction as read so far, and what its field shows when its result shows
     // nothing (a SYMBOL field's character, a lowered equation's text): at the close of the field's
     // group (at nDepth), if the paragraph is still as long as when the instruction ended.
@@ -367,7 +366,7 @@ void CRtfReader::OnControlWord(const RtfToken& token) {
             m_lists.AddLevelTextChar(UnicodeUnit(token.nParam));
             m_nFallbackToSkip = Top().nUnicodeSkip;
         } else {
-            OnListTableWord(info.word, token.nParam);
+            OnListTableWord(info.word, token);
         }
         break;
     case RtfDestination::ListOverrideTable: OnListOverrideWord(info.word, token.nParam); break;
@@ -572,7 +571,8 @@ void CRtfReader::OnBodyWord(RtfWordInfo info, const RtfToken& token) {
         EnterDestination(RtfDestination::Footnote);
         AppendNoteMark();
         break;
-    case RtfWord::FootnoteMark: m_bNoteMarkPending = !state.chr.bHidden; break;
+    // The mark a note shows is its number, \chftn or not (see AppendNoteMark).
+    case RtfWord::FootnoteMark: break;
     // A number's texts outside a \pn (in \pnseclvl, say) are not document text.
     case RtfWord::OldNumberingBefore:
     case RtfWord::OldNumberingAfter: EnterDestination(RtfDestination::Skip); break;
@@ -707,8 +707,9 @@ void CRtfReader::OnStarredWord(RtfWord word) {
     }
 }
 
-void CRtfReader::OnListTableWord(RtfWord word, int32_t nParam) {
+void CRtfReader::OnListTableWord(RtfWord word, const RtfToken& token) {
     SaveStateBeyondKeptDepth();
+    const int32_t nParam = token.nParam;
     switch (word) {
     case RtfWord::List: m_lists.BeginList(); break;
     case RtfWord::ListLevel: m_lists.BeginLevel(); break;
@@ -716,7 +717,8 @@ void CRtfReader::OnListTableWord(RtfWord word, int32_t nParam) {
     case RtfWord::LevelNumberFormat: m_lists.SetNumberFormat(nParam); break;
     case RtfWord::LevelStartAt: m_lists.SetStartAt(nParam); break;
     case RtfWord::LevelFollow: m_lists.SetFollow(nParam); break;
-    case RtfWord::LevelLegal: m_lists.SetLegal(nParam != 0); break;
+    // A flag written without a number is set, as \b is.
+    case RtfWord::LevelLegal: m_lists.SetLegal(!token.bHasParam || nParam != 0); break;
     case RtfWord::Font: m_lists.SetLevelFont(nParam); break;
     case RtfWord::LevelText:
         EnterDestination(RtfDestination::LevelText);
@@ -932,11 +934,11 @@ void CRtfReader::InsertListLabel() {
 }
 
 // A note reads as its mark where it is anchored: when it follows superscript text in the same
-// group, that text again (the writer's own mark, which other readers show twice); else, after a
-// \chftn, its number. The \chftn itself is a placeholder that shows nothing.
+// group, that text again (the writer's own mark, which other readers show twice); else its number,
+// whether or not a \chftn stands before it (a note without one is numbered all the same, as
+// LibreOffice numbers it). The \chftn itself is a placeholder that shows nothing.
 void CRtfReader::AppendNoteMark() {
     const RtfGroupState& state = Top();
-    const bool bNumbered = std::exchange(m_bNoteMarkPending, false);
     if (state.chr.bHidden) return;
     FlushPending();
     PrepareFormat();
@@ -945,7 +947,6 @@ void CRtfReader::AppendNoteMark() {
         for (const char32_t ch : m_paragraph.TextFrom(state.nSuperFrom)) m_paragraph.Append(ch);
         return;
     }
-    if (!bNumbered) return;
     for (const char32_t ch : m_notes.NextFootnoteMark()) m_paragraph.Append(ch);
     m_notes.SetMarkPlace(nStart, m_paragraph.Length());
 }
@@ -1091,7 +1092,6 @@ void CRtfReader::EndParagraph() {
     m_pendingBreak = m_paragraph.Emit(m_sink, state.wAlignment, state.direction, !m_fonts.DeclaresHebrew(), m_current);
     m_bBreakPending = true;
     ++m_nParagraphSerial;
-    m_bNoteMarkPending = false;
     ReportInputRead();
 }
 

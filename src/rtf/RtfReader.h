@@ -8,9 +8,9 @@
 // instructions, headers, footers, footnotes, comments and every other \*\ destination is not
 // document text; a field's result is (a SYMBOL field whose result shows nothing shows the character
 // its instruction names), and an object's \result, and so is a text box (\shptxt, \dptxbxtext),
-// read as paragraphs of its own at its anchor. A note reads as its mark where it is anchored: after
-// a \chftn its number (an endnote's i, ii...), and after superscript text in the same group that
-// text once more. A paragraph of a list begins with its label: the list table's (RtfListTable.h)
+// read as paragraphs of its own at its anchor. A note reads as its mark where it is anchored: its
+// number (an endnote's i, ii...), \chftn or not, and after superscript text in the same group that
+// text once more instead. A paragraph of a list begins with its label: the list table's (RtfListTable.h)
 // when it knows the paragraph's \ls, else the one its writer rendered in \listtext or \pntext, else
 // the one its Word 6 numbering gives (RtfOldNumbering.h); in a table row each cell's label goes at
 // the cell's start. Hidden text (\v), line breaks in it included, is left out, as a reader that

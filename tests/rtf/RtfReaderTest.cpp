@@ -121,7 +121,7 @@ const ReaderCase kDestinationCases[] = {
     {"FieldKeepsItsResult", kHebrewFonts, R"({\field{\*\fldinst HYPERLINK "x"}{\fldrslt{\ul link}}} })",
      "L|[u:link][: ]"},
     {"FieldInstructionWithoutStar", kHebrewFonts, R"({\field{\fldinst PAGE}{\fldrslt 3}}})", "L|[:3]"},
-    {"HeaderFooterFootnote", kHebrewFonts, R"({\header h}a{\footnote f}b{\footer g}})", "L|[:ab]"},
+    {"HeaderFooterFootnote", kHebrewFonts, R"({\header h}a{\footnote f}b{\footer g}})", "L|[:a1b]"},
     {"ListTextIsKept", kHebrewFonts, R"({\listtext\'b7\tab}x})", "L|[:·\tx]"},
     {"DestinationWordInTheDocumentGroupSwallowsNothing", kHebrewFonts, R"(\info a})", "L|[:a]"},
     {"FlatFontTable", R"({\rtf1\ansi{\fonttbl\f0\fnil\fcharset177 David;\f1 Arial;})", R"(\'e0\f1 x})", "L|[:א][c0:x]"},

@@ -49,6 +49,12 @@ const WildCase kCases[] = {
      kLists + R"(\trowd\pard\intbl\ls1 A\cell\pard\intbl B\cell\row\pard\intbl C\cell\pard\intbl\ls2 D\cell\row})",
      "1.\tA\tB\t|C\t•\tD\t"},
     {"UnknownListKeepsNoLabel", kLists + R"(\pard\ls9 A})", "A"},
+    {"LegalLevelsShowEveryNumberInDigits",
+     R"({\rtf1\ansi{\*\listtable{\list{\listlevel\levelnfc1\levelfollow2{\leveltext\'03\'00: ;}{\levelnumbers\'01;}})"
+     R"({\listlevel\levelnfc22\levelfollow2\levellegal{\leveltext\'04\'00.\'01 ;}{\levelnumbers\'01\'03;}})"
+     R"({\listlevel\levelnfc0\levelfollow2\levellegal0{\leveltext\'04\'00.\'02 ;}{\levelnumbers\'01\'03;}}\listid1}})"
+     R"({\*\listoverridetable{\listoverride\listid1\ls1}}\pard\ls1 A\par\pard\ls1\ilvl1 B\par\pard\ls1\ilvl2 C})",
+     "I: A|1.01 B|I.1 C"},
     {"HeadersFootersNotesCommentsAreNotText",
      R"({\rtf1\ansi{\header H}{\footerl F}{\headerf G}A{\*\atnid x}\chatn{\*\annotation C} B})", "A B"},
     {"FootnoteMarksCountEndnotesApart",
@@ -58,8 +64,11 @@ const WildCase kCases[] = {
     {"SuperscriptTextBeforeANoteIsShownAgainAsItsMark",
      R"({\rtf1\ansi A{\super *\chftn{\*\footnote\chftn n}}B{\super \chftn{\*\footnote\chftn n}}C)"
      R"({\super x{\i y}\chftn{\*\footnote n}}D{\super p\nosupersub q\chftn{\footnote n}}E{\super o}{\footnote n}F{\super \chftn{\*\footnote\ftnalt n}}})",
-     "A**B1Cxy2Dpq3EoFi"},
-    {"AMarkIsNotTakenTwice", R"({\rtf1\ansi A{\super b{\*\footnote x}{\*\footnote y}\chftn{\footnote z}}C})", "Abb1C"},
+     "A**B1Cxy2Dpq3Eo4Fi"},
+    {"AMarkIsNotTakenTwice", R"({\rtf1\ansi A{\super b{\*\footnote x}{\*\footnote y}\chftn{\footnote z}}C})", "Abb12C"},
+    {"NotesWithoutAMarkAreNumbered",
+     R"({\rtf1\ansi A{\footnote one}B{\footnote\ftnalt two}C{\*\footnote three}D\par E{\v{\footnote h}}{\footnote four}})",
+     "A1BiC2D|E3"},
     {"OldNumberingWithoutRenderedLabels",
      R"({\rtf1\ansi{\fonttbl{\f0 T;}{\f1\fcharset2 Symbol;}}\pard{\*\pn\pnlvlbody\pnucrm\pnstart3{\pntxtb (}{\pntxta )}})"
      R"(A\par B\par\pard C\par\pard{\pn\pnlvlbody\pnucrm\pnstart1{\pntxta )}}D\par{\pntext 9.\tab}E\par)"
