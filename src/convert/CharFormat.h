@@ -55,6 +55,16 @@ struct CharFormat {
     friend bool operator==(const CharFormat&, const CharFormat&) = default;
 };
 
+// A hash of every member, for tables that hold each format once.
+inline uint64_t HashCharFormat(const CharFormat& cf) {
+    uint64_t h = cf.dwMask;
+    h = h * 0x9E3779B97F4A7C15ull ^ cf.dwEffects;
+    h = h * 0x9E3779B97F4A7C15ull ^ static_cast<uint32_t>(cf.yHeight);
+    h = h * 0x9E3779B97F4A7C15ull ^ cf.crTextColor;
+    h = h * 0x9E3779B97F4A7C15ull ^ cf.bCharSet;
+    return h;
+}
+
 // The format of text typed with the Hebrew keyboard layout: Hebrew set, 12 points, automatic
 // colour, no effects. Plain-text input and a new document start with it.
 inline CharFormat HebrewTypingFormat() { return CharFormat{}; }

@@ -18,15 +18,6 @@ CharFormat MakeCharFormat(bool bBold, bool bItalic, bool bUnderline, bool bStrik
 
 namespace {
 
-uint64_t HashFormat(const CharFormat& cf) {
-    uint64_t h = cf.dwMask;
-    h = h * 0x9E3779B97F4A7C15ull ^ cf.dwEffects;
-    h = h * 0x9E3779B97F4A7C15ull ^ static_cast<uint32_t>(cf.yHeight);
-    h = h * 0x9E3779B97F4A7C15ull ^ cf.crTextColor;
-    h = h * 0x9E3779B97F4A7C15ull ^ cf.bCharSet;
-    return h;
-}
-
 constexpr char32_t kBlank = U' ';
 
 }  // namespace
@@ -59,6 +50,12 @@ void BasicTextModel<CharT>::Reserve(size_t nChars) {
 }
 
 template <typename CharT>
+void BasicTextModel<CharT>::ReserveFormatRuns(size_t nRuns) {
+    m_formatRunStarts.reserve(nRuns);
+    m_formatRunIds.reserve(nRuns);
+}
+
+template <typename CharT>
 uint32_t BasicTextModel<CharT>::InternFormat(const CharFormat& cf) {
     if (m_nLastFormat != UINT32_MAX && m_formats[m_nLastFormat] == cf) return m_nLastFormat;
     // A document has few formats as a rule: looking at each is quicker than hashing.
@@ -68,7 +65,7 @@ uint32_t BasicTextModel<CharT>::InternFormat(const CharFormat& cf) {
             if (m_formats[id] == cf) return m_nLastFormat = static_cast<uint32_t>(id);
         }
     }
-    auto& candidates = m_formatIndex[HashFormat(cf)];
+    auto& candidates = m_formatIndex[HashCharFormat(cf)];
     for (uint32_t id : candidates) {
         if (m_formats[id] == cf) return m_nLastFormat = id;
     }
@@ -81,7 +78,32 @@ uint32_t BasicTextModel<CharT>::InternFormat(const CharFormat& cf) {
 template <typename CharT>
 void BasicTextModel<CharT>::Append(StringView text, const CharFormat& cf) {
     if (text.empty()) return;
-    AppendFormatRun(InternFormat(cf), Length());
+    Append(text, InternFormat(cf));
+}
+
+template <typename CharT>
+void BasicTextModel<CharT>::Append(StringView text, uint32_t nFormatId) {
+    if (text.empty()) return;
+    AppendFormatRun(nFormatId, Length());
+    ++m_nRevision;
+    m_text.append(text);
+}
+
+template <typename CharT>
+void BasicTextModel<CharT>::Append(StringView text, std::span<const FormatStretch> stretches) {
+    if (text.empty() || stretches.empty()) return;
+    const auto nBase = static_cast<int32_t>(m_text.size());
+    for (const FormatStretch& stretch : stretches) {
+        if (stretch.nStart >= text.size()) break;
+        // The first stretch holds the text's start whatever it says: no character goes without a format.
+        const int32_t nStart = nBase + (&stretch == stretches.data() ? 0 : static_cast<int32_t>(stretch.nStart));
+        // An empty stretch before this one gives way to it.
+        if (!m_formatRunStarts.empty() && m_formatRunStarts.back() == nStart) {
+            m_formatRunStarts.pop_back();
+            m_formatRunIds.pop_back();
+        }
+        AppendFormatRun(stretch.nFormatId, nStart);
+    }
     ++m_nRevision;
     m_text.append(text);
 }
@@ -131,8 +153,13 @@ int32_t BasicTextModel<CharT>::FormatRunEnd(int32_t pos) const {
 
 template <typename CharT>
 void BasicTextModel<CharT>::BreakParagraph(const CharFormat& cfBreak) {
+    BreakParagraph(InternFormat(cfBreak));
+}
+
+template <typename CharT>
+void BasicTextModel<CharT>::BreakParagraph(uint32_t nBreakFormatId) {
     const CharT paragraphEnd[2] = {CharT('\r'), CharT('\n')};
-    Append(StringView(paragraphEnd, 2), cfBreak);
+    Append(StringView(paragraphEnd, 2), nBreakFormatId);
     Paragraph next = m_paragraphs.back();
     next.nStart = Length();
     m_paragraphs.push_back(next);

@@ -6,12 +6,20 @@
 #include "CharFormat.h"
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
 
 namespace velmora {
+
+// The format of id nFormatId (BasicTextModel::InternFormat) from nStart of an appended text to
+// the next stretch's start.
+struct FormatStretch {
+    uint32_t nStart = 0;
+    uint32_t nFormatId = 0;
+};
 
 struct Paragraph {
     int32_t nStart = 0;              // position of the paragraph's first character
@@ -34,15 +42,26 @@ public:
     // here; paragraphs end only through BreakParagraph.
     void Append(StringView text, const CharFormat& cf);
     void Append(CharT ch, const CharFormat& cf);
+    // Appends characters in the format InternFormat gave nFormatId: for a writer that keeps the
+    // ids of the formats it uses, with no look-up of the format on every run.
+    void Append(StringView text, uint32_t nFormatId);
+    // Appends text in stretches of formats: the first starts at 0, starts never fall, a stretch
+    // may be empty; those that start past the text are left out.
+    void Append(StringView text, std::span<const FormatStretch> stretches);
+    // Holds cf once and returns its id (as FormatIdAt reports it).
+    uint32_t InternFormat(const CharFormat& cf);
     // Appends n characters in one format (n > 0) and returns where they stand, for the caller to
     // write them; the pointer holds until the text next changes.
     CharT* AppendSpace(size_t n, const CharFormat& cf);
     // Ends the last paragraph with CR LF in cfBreak and opens a new one with the same alignment
     // and direction.
     void BreakParagraph(const CharFormat& cfBreak);
+    void BreakParagraph(uint32_t nBreakFormatId);     // in the format InternFormat gave that id
     void SetParagraphAlignment(uint16_t wAlignment);  // of the last paragraph
     void SetParagraphRtl(bool bRtl);                  // of the last paragraph
     void Reserve(size_t nChars);
+    // Room for nRuns stretches of one format, for a writer that knows about how many will come.
+    void ReserveFormatRuns(size_t nRuns);
     void Clear();
 
     // --- Layout. ---
@@ -105,7 +124,6 @@ public:
     uint64_t Revision() const { return m_nRevision; }
 
 private:
-    uint32_t InternFormat(const CharFormat& cf);
     void AppendFormatRun(uint32_t id, int32_t nStart);
     // The index of the format run holding pos. Reads move mostly forward through the text, so the
     // last answer is tried first and its successor next, before a binary search.

@@ -67,11 +67,11 @@ struct RtfGroupState {
     bool bSuper = false;
     uint32_t nSuperParagraph = 0;
     size_t nSuperFrom = 0;
-    // The character format chr resolves to, and the code page of its font; valid while
-    // nResolvedGeneration is the reader's current generation (0: never resolved). A group starts
-    // with its parent's, so most runs resolve nothing.
+    // The character format chr resolves to (with its number), and the code page of its font;
+    // valid while nResolvedGeneration is the reader's current generation (0: never resolved). A
+    // group starts with its parent's, so most runs resolve nothing.
     uint32_t nResolvedGeneration = 0;
-    CharFormat cfResolved;
+    KeyedCharFormat resolved;
     const char32_t* pUpperHalf = nullptr;
     const CDoubleByteCodePage* pDoubleByte = nullptr;  // instead of pUpperHalf for East Asian pages
 };

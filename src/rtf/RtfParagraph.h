@@ -24,8 +24,10 @@ enum class RtfDirection : uint8_t {
 class CRtfParagraph {
 public:
     // The format of the characters appended from now on; it holds until the next call, across
-    // Emit. Call it before the first character.
-    void SetFormat(const CharFormat& cf);
+    // Emit. Call it before the first character. Its number (CRtfFormatKeys) is what tells one
+    // format from another here; the sink hears it doubled, plus 1 where the character set was
+    // inferred as Hebrew over the font's.
+    void SetFormat(const KeyedCharFormat& format);
     void Append(char32_t ch) {
         *Room(1) = ch;
         ++m_nLength;
@@ -42,8 +44,8 @@ public:
         return m_text.data() + m_nLength;
     }
     void Commit(size_t nWritten) { m_nLength += nWritten; }
-    // A \line: a break inside the paragraph, in format cf.
-    void AddLineBreak(const CharFormat& cf) { m_breaks.push_back({m_nLength, cf}); }
+    // A \line: a break inside the paragraph, in format.
+    void AddLineBreak(const KeyedCharFormat& format);
     // Puts text (a list label) at nPos, before the character there and in its format: at 0,
     // before everything the paragraph holds, its line breaks included.
     void Insert(size_t nPos, std::u32string_view text);
@@ -59,26 +61,25 @@ public:
     // font, so Hebrew-script characters take set 177, other letters keep their font's set, and
     // every other character takes 177 in a right-to-left paragraph (direction Rtl, or None with
     // a Hebrew first letter). Returns cfEnd, the format of the paragraph's own end, with its
-    // character set decided by the same rule. Leaves the paragraph empty.
-    CharFormat Emit(IRtfSink& sink, uint16_t wAlignment, RtfDirection direction, bool bInferCharset,
-                    const CharFormat& cfEnd);
+    // character set decided by the same rule, numbered as the sink hears it. Leaves the paragraph
+    // empty.
+    KeyedCharFormat Emit(IRtfSink& sink, uint16_t wAlignment, RtfDirection direction, bool bInferCharset,
+                         const KeyedCharFormat& formatEnd);
 
 private:
-    struct Stretch {
-        size_t nStart;
-        CharFormat cf;
-    };
     struct LineBreak {
         size_t nPos;
-        CharFormat cf;
+        KeyedCharFormat format;
     };
 
     std::u32string_view Text() const { return {m_text.data(), m_nLength}; }
     void Grow(size_t nChars);
     bool FirstLetterIsHebrew() const;
-    void EmitRange(IRtfSink& sink, size_t nStart, size_t nEnd, const CharFormat& cf) const;
-    void EmitInferred(IRtfSink& sink, size_t nStart, size_t nEnd, const CharFormat& cf) const;
-    CharFormat NeutralFormat(const CharFormat& cf) const;
+    // Add the runs of [nStart, nEnd), all in format, to m_runs, their starts counted from nBase.
+    void CollectRuns(size_t nBase, size_t nStart, size_t nEnd, const KeyedCharFormat& format);
+    void CollectInferredRuns(size_t nBase, size_t nStart, size_t nEnd, const KeyedCharFormat& format);
+    KeyedCharFormat FinishEmit(const KeyedCharFormat& formatEnd);
+    KeyedCharFormat NeutralFormat(const KeyedCharFormat& format) const;
 
     // The text is m_text's first m_nLength characters: the string only grows, so that text is
     // written in place rather than over zeros filled in first.
@@ -92,8 +93,11 @@ private:
     };
     std::array<ByteChars, 4> m_byteChars;
     size_t m_nLastByteChars = 0;
-    std::vector<Stretch> m_stretches;
+    // Where each format starts, numbered as the sink hears it: as they stand, the runs of a
+    // paragraph without line breaks or inferred character sets.
+    std::vector<KeyedRun> m_stretches;
     std::vector<LineBreak> m_breaks;
+    std::vector<KeyedRun> m_runs;  // what Emit hands on next
     // Set for the length of one Emit.
     bool m_bInferCharset = false;
     bool m_bRtl = false;

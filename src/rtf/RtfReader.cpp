@@ -5,6 +5,7 @@
 #include "RtfControlWords.h"
 #include "RtfFieldInstruction.h"
 #include "RtfFontTable.h"
+#include "RtfFormatKeys.h"
 #include "RtfGroupState.h"
 #include "RtfGrowingTokenizer.h"
 #include "RtfListTable.h"
@@ -211,23 +212,24 @@ private:
     } m_symbol;
 
     CRtfParagraph m_paragraph;
-    CharFormat m_cfCurrent;                  // the innermost group's resolved format
+    CRtfFormatKeys m_formatKeys;
+    KeyedCharFormat m_current;               // the innermost group's resolved format
     const char32_t* m_pUpperHalf = nullptr;  // and its font's code page
     const CDoubleByteCodePage* m_pDoubleByte = nullptr;
-    bool m_bFormatDirty = true;  // m_cfCurrent may no longer be the innermost group's
+    bool m_bFormatDirty = true;  // m_current may no longer be the innermost group's
     uint32_t m_nGeneration = 1;  // see RtfGroupState::nResolvedGeneration
     // Formats resolved lately, whichever group they were resolved for: documents switch between a
     // few formats over and over (\rtlch\af0 ... \ltrch\f1 ...).
     struct ResolvedFormat {
         uint32_t nGeneration = 0;
         RtfCharacterProps chr;
-        CharFormat cf;
+        KeyedCharFormat format;
         const char32_t* pUpperHalf = nullptr;
         const CDoubleByteCodePage* pDoubleByte = nullptr;
     };
     std::array<ResolvedFormat, 16> m_resolved;  // in the slot of ResolvedSlot(chr)
     bool m_bBreakPending = false;               // a paragraph was ended; its CR LF waits for what follows
-    CharFormat m_cfPendingBreak;
+    KeyedCharFormat m_pendingBreak;
     // Where the tokenizer stands, for telling the sink how far the input is read.
     const CRtfTokenizer* m_pTokenizer = nullptr;
     size_t m_nInputBase = 0;  // the tokenizer's offset 0 in the input
@@ -1001,10 +1003,10 @@ void CRtfReader::PrepareFormat() {
     m_bFormatDirty = false;
     RtfGroupState& state = Top();
     if (state.nResolvedGeneration != m_nGeneration) ResolveFormat(state);
-    m_cfCurrent = state.cfResolved;
+    m_current = state.resolved;
     m_pUpperHalf = state.pUpperHalf;
     m_pDoubleByte = state.pDoubleByte;
-    m_paragraph.SetFormat(m_cfCurrent);
+    m_paragraph.SetFormat(m_current);
 }
 
 // The same properties resolve to the same format until fonts, colours or the code page change,
@@ -1012,14 +1014,15 @@ void CRtfReader::PrepareFormat() {
 void CRtfReader::ResolveFormat(RtfGroupState& state) {
     ResolvedFormat& resolved = m_resolved[ResolvedSlot(state.chr)];
     if (resolved.nGeneration == m_nGeneration && SameBytes(resolved.chr, state.chr)) {
-        state.cfResolved = resolved.cf;
+        state.resolved = resolved.format;
         state.pUpperHalf = resolved.pUpperHalf;
         state.pDoubleByte = resolved.pDoubleByte;
         state.nResolvedGeneration = m_nGeneration;
         return;
     }
     ResolveFormatAnew(state);
-    resolved = {m_nGeneration, state.chr, state.cfResolved, state.pUpperHalf, state.pDoubleByte};
+    state.resolved.nKey = m_formatKeys.KeyOf(state.resolved.cf);
+    resolved = {m_nGeneration, state.chr, state.resolved, state.pUpperHalf, state.pDoubleByte};
 }
 
 void CRtfReader::ResolveFormatAnew(RtfGroupState& state) const {
@@ -1033,8 +1036,8 @@ void CRtfReader::ResolveFormatAnew(RtfGroupState& state) const {
     const uint8_t bCharset = nDeclaredCharset < 0 ? uint8_t{0} : static_cast<uint8_t>(nDeclaredCharset);
     uint32_t crColor = 0;
     const bool bExplicitColor = m_colors.Lookup(chr.nColor, crColor);
-    state.cfResolved = MakeCharFormat(bBold, bItalic, chr.bUnderline, chr.bStrike, !bExplicitColor, crColor,
-                                      nHalfPoints * 10, bCharset);
+    state.resolved.cf = MakeCharFormat(bBold, bItalic, chr.bUnderline, chr.bStrike, !bExplicitColor, crColor,
+                                       nHalfPoints * 10, bCharset);
 
     const CodePageDecoder decoder = FontDecoder(nFont);
     state.pUpperHalf = decoder.pUpperHalf;
@@ -1114,17 +1117,16 @@ void CRtfReader::AddLineBreak() {
     if (Top().chr.bHidden) return;
     FlushPending();
     PrepareFormat();
-    m_paragraph.AddLineBreak(m_cfCurrent);
+    m_paragraph.AddLineBreak(m_current);
 }
 
 void CRtfReader::EndParagraph() {
     FlushPending();
     PrepareFormat();
     InsertLastCellLabel();
-    if (m_bBreakPending) m_sink.EndParagraph(m_cfPendingBreak);
+    if (m_bBreakPending) m_sink.EndKeyedParagraph(m_pendingBreak);
     const RtfGroupState& state = Top();
-    m_cfPendingBreak =
-        m_paragraph.Emit(m_sink, state.wAlignment, state.direction, !m_fonts.DeclaresHebrew(), m_cfCurrent);
+    m_pendingBreak = m_paragraph.Emit(m_sink, state.wAlignment, state.direction, !m_fonts.DeclaresHebrew(), m_current);
     m_bBreakPending = true;
     ++m_nParagraphSerial;
     ReportInputRead();
@@ -1145,9 +1147,9 @@ void CRtfReader::EndDocument() {
     if (m_paragraph.IsEmpty()) return;
     PrepareFormat();
     InsertLastCellLabel();
-    if (m_bBreakPending) m_sink.EndParagraph(m_cfPendingBreak);
+    if (m_bBreakPending) m_sink.EndKeyedParagraph(m_pendingBreak);
     const RtfGroupState& state = Top();
-    m_paragraph.Emit(m_sink, state.wAlignment, state.direction, !m_fonts.DeclaresHebrew(), m_cfCurrent);
+    m_paragraph.Emit(m_sink, state.wAlignment, state.direction, !m_fonts.DeclaresHebrew(), m_current);
     m_bBreakPending = false;
 }
 

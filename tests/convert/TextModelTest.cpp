@@ -86,6 +86,41 @@ TEST(TextModelTest, ParagraphBreakCarriesTheFormatWhereItEnds) {
     EXPECT_TRUE(doc.FormatAt(2).IsBold());
 }
 
+// Text appended with its format stretches: "x" in plain first, then "abcd" with the row's
+// stretches (P plain, B bold); each character's format and how many runs the model keeps.
+struct StretchCase {
+    std::vector<std::pair<uint32_t, char>> stretches;
+    const char* szFormats;
+    int nRuns;
+};
+
+class AppendStretchesTest : public ::testing::TestWithParam<StretchCase> {};
+
+TEST_P(AppendStretchesTest, GivesEachCharacterItsFormat) {
+    TextModel doc;
+    const uint32_t nPlain = doc.InternFormat(CharFormat{});
+    const uint32_t nBold = doc.InternFormat(MakeCharFormat(true, false, false, false, true, 0, 240, HEBREW_CHARSET));
+    doc.Append(U"x", nPlain);
+    std::vector<FormatStretch> stretches;
+    for (const auto& [nStart, letter] : GetParam().stretches)
+        stretches.push_back({nStart, letter == 'B' ? nBold : nPlain});
+    doc.Append(U"abcd", stretches);
+    std::string formats;
+    for (int32_t pos = 0; pos < doc.Length(); ++pos) formats += doc.FormatAt(pos).IsBold() ? 'B' : 'P';
+    EXPECT_EQ(formats, GetParam().szFormats);
+    int nRuns = 0;
+    for (int32_t pos = 0; pos < doc.Length(); pos = doc.FormatRunEnd(pos)) ++nRuns;
+    EXPECT_EQ(nRuns, GetParam().nRuns);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Stretches, AppendStretchesTest,
+    ::testing::Values(StretchCase{{{0, 'B'}, {2, 'P'}}, "PBBPP", 3},
+                      StretchCase{{{0, 'B'}, {0, 'P'}, {2, 'B'}}, "PPPBB", 2},  // empty one gives way
+                      StretchCase{{{0, 'P'}, {2, 'P'}}, "PPPPP", 1},
+                      StretchCase{{{0, 'B'}, {4, 'P'}, {9, 'P'}}, "PBBBB", 2},  // past the end
+                      StretchCase{{{1, 'B'}, {3, 'P'}}, "PBBBP", 3}));          // the first holds the start
+
 TEST(TextModelTest, OutsideLineStartsAreChecked) {
     TextModel doc = MakeDoc("abcdef|gh");
     EXPECT_TRUE(doc.SetLineStarts({0, 3, 8}));

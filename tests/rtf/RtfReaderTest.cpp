@@ -4,10 +4,12 @@
 #include "CaseName.h"
 #include "ModelText.h"
 #include "RtfReader.h"
+#include "TextModelSink.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
 #include <vector>
 
 namespace velmora::test {
@@ -209,6 +211,53 @@ TEST(RtfReader, TellsHowFarItHasRead) {
     EXPECT_LE(sink.inputReadTo.back(), rtf.size());
     EXPECT_GE(sink.inputReadTo.back(), rtf.size() - (size_t{5} << 20));
 }
+
+// The editor's model is filled by format number: each number must stand for one format, and
+// the model must come out as it does from the formats themselves. Hebrew set inferred or not,
+// line breaks, list labels and formats that come back all number formats.
+struct KeyCheckingSink final : IRtfSink {
+    TextModel model;
+    CTextModelSink byFormat{model};
+    std::map<uint32_t, CharFormat> formats;
+    bool bConsistent = true;
+    void Note(const KeyedCharFormat& format) {
+        bConsistent = formats.emplace(format.nKey, format.cf).first->second == format.cf && bConsistent;
+    }
+    void SetParagraphFormat(uint16_t wAlignment, bool bRtl) override { byFormat.SetParagraphFormat(wAlignment, bRtl); }
+    void AppendText(std::u32string_view text, const CharFormat& cf) override { byFormat.AppendText(text, cf); }
+    void EndParagraph(const CharFormat& cf) override { byFormat.EndParagraph(cf); }
+    void AppendKeyedRuns(std::u32string_view text, std::span<const KeyedRun> runs) override {
+        for (const KeyedRun& run : runs) Note(run.format);
+        IRtfSink::AppendKeyedRuns(text, runs);  // into AppendText, run by run
+    }
+    void EndKeyedParagraph(const KeyedCharFormat& format) override {
+        Note(format);
+        byFormat.EndParagraph(format.cf);
+    }
+};
+
+class RtfFormatKeyCase : public testing::TestWithParam<ReaderCase> {};
+
+TEST_P(RtfFormatKeyCase, NumbersEachFormatOnce) {
+    const std::string rtf = std::string(GetParam().header) + GetParam().szBody;
+    KeyCheckingSink sink;
+    ASSERT_TRUE(ReadRtf(rtf, sink).bOk);
+    EXPECT_TRUE(sink.bConsistent);
+    EXPECT_GE(sink.formats.size(), 2u);
+    TextModel model;
+    ASSERT_TRUE(ReadRtf(rtf, model).bOk);
+    EXPECT_EQ(CompareModels(model, sink.model), "");
+    EXPECT_EQ(DumpModel(model), GetParam().szExpected);
+}
+
+const ReaderCase kFormatKeyCases[] = {
+    {"FormatsComeBack", kHebrewFonts, R"(\'e0{\b\f1 ab}\'e1{\cf1 c}\'e2{\b\f1 d\line}\'e3\par{\b e}\par})",
+     "L|[:א][b c0:ab][:ב][#ff0000:c][:ג][b c0:d]\nL|[:ד]\nL|[b:e]"},
+    {"InferredSets", kNoHebrewFont, R"(\rtlpar\qr \u1488 ab 1{\b \u1489 c}\line\par\ltrpar a \u1490\par})",
+     "R<|[:א][c0:b][: 1][b:ב]\nR<|\nR|[c0:a ][:ג]"},
+    {"ListLabel", kHebrewFonts, R"({\listtext\f1 1.\tab}\b\'e0\par\b0 x\par})", "L|[b:1.\tא]\nL|[:x]"},
+};
+INSTANTIATE_TEST_SUITE_P(FormatKeys, RtfFormatKeyCase, testing::ValuesIn(kFormatKeyCases), test::CaseName());
 
 TEST(RtfReader, LooksLikeRtf) {
     EXPECT_TRUE(LooksLikeRtf(R"({\rtf1 x})"));
