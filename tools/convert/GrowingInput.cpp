@@ -51,15 +51,7 @@ std::string_view CGrowingInput::Extend(size_t nWanted) {
             Fail("there is not enough memory to read the file");
             break;
         }
-        const std::ptrdiff_t nRead = m_source.Read(m_pBase + m_nFilled, m_nWritable - m_nFilled, m_error);
-        if (nRead < 0) {
-            Fail(m_error.empty() ? "cannot be read" : m_error);
-        } else if (nRead == 0) {
-            m_bEnded = true;
-        } else {
-            m_nFilled += static_cast<size_t>(nRead);
-            if (m_nFilled > m_nCapacity) Fail("the file is too large");
-        }
+        Count(m_source.Read(m_pBase + m_nFilled, m_nWritable - m_nFilled, m_error), m_nFilled);
     }
     return {m_pBase, m_nFilled};
 }
@@ -68,15 +60,18 @@ void CGrowingInput::Drain() {
     std::array<char, 1 << 16> buffer;
     size_t nTotal = m_nFilled;
     while (!m_bEnded) {
-        const std::ptrdiff_t nRead = m_source.Read(buffer.data(), buffer.size(), m_error);
-        if (nRead < 0) {
-            Fail(m_error.empty() ? "cannot be read" : m_error);
-        } else if (nRead == 0) {
-            m_bEnded = true;
-        } else {
-            nTotal += static_cast<size_t>(nRead);
-            if (nTotal > m_nCapacity) Fail("the file is too large");
-        }
+        Count(m_source.Read(buffer.data(), buffer.size(), m_error), nTotal);
+    }
+}
+
+void CGrowingInput::Count(std::ptrdiff_t nRead, size_t& nTotal) {
+    if (nRead < 0) {
+        Fail(m_error.empty() ? "cannot be read" : m_error);
+    } else if (nRead == 0) {
+        m_bEnded = true;
+    } else {
+        nTotal += static_cast<size_t>(nRead);
+        if (nTotal > m_nCapacity) Fail("the file is too large");
     }
 }
 

@@ -46,6 +46,9 @@ public:
 
 private:
     bool MakeWritable(size_t nBytes);
+    // Adds a read of nRead bytes to nTotal, the input's bytes so far: the end at 0, a failure
+    // for an error or an input past the capacity.
+    void Count(std::ptrdiff_t nRead, size_t& nTotal);
     void Fail(std::string reason);
 
     IInputSource& m_source;
