@@ -3,6 +3,7 @@
 
 #include "CaseName.h"
 #include "ModelText.h"
+#include "Repeated.h"
 #include "RtfReader.h"
 #include "TextModelSink.h"
 
@@ -69,12 +70,6 @@ std::string DifferenceInBlocks(const std::string& bytes, std::initializer_list<s
 constexpr std::string_view kHeader =
     "{\\rtf1\\ansi\\ansicpg1255\\deff0{\\fonttbl{\\f0\\fnil\\fcharset177 David;}{\\f1\\fswiss\\fcharset0 Arial;}"
     "{\\f2\\fnil\\fcharset128 MS Mincho;}{\\f3\\fnil\\fcharset2 Symbol;}}{\\colortbl ;\\red255\\green0\\blue0;}\r\n";
-
-std::string Repeated(std::string_view piece, size_t nTimes) {
-    std::string text;
-    for (size_t i = 0; i < nTimes; ++i) text += piece;
-    return text;
-}
 
 struct SplitCase {
     const char* szName;

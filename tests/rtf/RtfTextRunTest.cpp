@@ -3,6 +3,7 @@
 
 #include "CaseName.h"
 #include "ModelText.h"
+#include "Repeated.h"
 #include "RtfReader.h"
 
 #include <gtest/gtest.h>
@@ -15,12 +16,6 @@ namespace {
 using namespace std::string_view_literals;
 
 constexpr std::string_view kHeader = R"({\rtf1\ansi\ansicpg1255\deff0{\fonttbl{\f0\fcharset177 David;}})";
-
-std::string Repeat(std::string_view unit, int nCount) {
-    std::string text;
-    for (int i = 0; i < nCount; ++i) text += unit;
-    return text;
-}
 
 // The body is before + unit * nCount + after; its text, expected as the same pattern.
 struct TextRunCase {
@@ -41,9 +36,9 @@ class RtfTextRun : public testing::TestWithParam<TextRunCase> {};
 TEST_P(RtfTextRun, ReadsWhole) {
     const TextRunCase& c = GetParam();
     TextModel model;
-    const std::string body = std::string(c.before) + Repeat(c.unit, c.nCount) + std::string(c.after);
+    const std::string body = std::string(c.before) + Repeated(c.unit, static_cast<size_t>(c.nCount)) + std::string(c.after);
     ASSERT_TRUE(ReadRtf(std::string(kHeader) + body, model).bOk);
-    const std::string text = std::string(c.textBefore) + Repeat(c.textUnit, c.nCount) + std::string(c.textAfter);
+    const std::string text = std::string(c.textBefore) + Repeated(c.textUnit, static_cast<size_t>(c.nCount)) + std::string(c.textAfter);
     EXPECT_EQ(DumpModel(model), text.empty() ? "L|" : "L|[:" + text + "]");
 }
 
