@@ -2,7 +2,29 @@
 
 #include "CharFormat.h"
 
+#include <algorithm>
+#include <cctype>
+
 namespace velmora {
+namespace {
+
+// Windows draws these fonts' bytes as pictures: a writer that declares the Western set for one
+// (\fcharset0 Symbol) still means Symbol's pictures.
+bool IsPictureFontName(std::string_view name) {
+    while (!name.empty() && name.front() == ' ') name.remove_prefix(1);
+    while (!name.empty() && name.back() == ' ') name.remove_suffix(1);
+    static constexpr std::string_view kPictureFonts[] = {"Symbol",   "Wingdings",    "Wingdings 2",   "Wingdings 3",
+                                                         "Webdings", "ZapfDingbats", "Zapf Dingbats", "MT Extra"};
+    for (const std::string_view font : kPictureFonts) {
+        if (name.size() == font.size() && std::equal(name.begin(), name.end(), font.begin(), [](char a, char b) {
+                return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
+            }))
+            return true;
+    }
+    return false;
+}
+
+}  // namespace
 
 // A set number no Windows font has (Word for the Mac writes \fcharset256) names no set: the
 // font's text follows the document's code page, as it does for the default set 1.
@@ -16,8 +38,13 @@ void CRtfFontTable::SetPendingCodePage(int32_t nCodePage) {
 }
 
 void CRtfFontTable::OnText(std::string_view text) {
+    constexpr size_t kLongestName = 64;
     for (char c : text) {
-        if (c == ';') EndEntry();
+        if (c == ';') {
+            EndEntry();
+        } else if (m_nPendingFont >= 0 && m_pendingName.size() < kLongestName) {
+            m_pendingName += c;
+        }
     }
 }
 
@@ -29,7 +56,13 @@ void CRtfFontTable::EndEntry() {
         } else {
             m_codePages.erase(m_nPendingFont);
         }
+        if (IsPictureFontName(m_pendingName)) {
+            m_pictureFonts.insert(m_nPendingFont);
+        } else {
+            m_pictureFonts.erase(m_nPendingFont);
+        }
     }
+    m_pendingName.clear();
     m_nPendingFont = -1;
     m_nPendingCharset = -1;
     m_nPendingCodePage = 0;

@@ -3,8 +3,10 @@
 // the code page of the few that name one.
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 namespace velmora {
@@ -26,6 +28,9 @@ public:
     uint16_t DeclaredCodePage(int32_t nFont) const;
     // True once some font declared \fcharset177.
     bool DeclaresHebrew() const { return m_bDeclaresHebrew; }
+    // True when font nFont is named as one of Windows' picture fonts (Symbol, Wingdings...): its
+    // bytes are pictures whatever set the table declares for it.
+    bool IsNamedPictureFont(int32_t nFont) const { return m_pictureFonts.count(nFont) != 0; }
 
 private:
     void SetCharset(int32_t nFont, int16_t nCharset);
@@ -36,6 +41,8 @@ private:
     int32_t m_nPendingFont = -1;
     int16_t m_nPendingCharset = -1;
     uint16_t m_nPendingCodePage = 0;
+    std::string m_pendingName;
+    std::unordered_set<int32_t> m_pictureFonts;
     std::unordered_map<int32_t, uint16_t> m_codePages;  // the few fonts that name one
     bool m_bDeclaresHebrew = false;
 };

@@ -937,9 +937,12 @@ void CRtfReader::EndField() {
 }
 
 // A byte of a label in font nFont: a symbol font's bytes are its bullets, drawn as the common dot.
+// A font only named Symbol or Wingdings, in another set, keeps its digits and stops (1.): its
+// upper half is pictures.
 char32_t CRtfReader::DecodeLabelByte(int32_t nFont, uint8_t byte) const {
     if (byte < 0x20) return byte == '\t' ? U'\t' : U'\0';
     if (m_fonts.DeclaredCharset(nFont) == kSymbolCharset) return kSymbolPicture;
+    if (byte >= 0x80 && m_fonts.IsNamedPictureFont(nFont)) return kSymbolPicture;
     if (byte < 0x80) return byte;
     const CodePageDecoder decoder = FontDecoder(nFont);
     if (decoder.pUpperHalf != nullptr) return decoder.pUpperHalf[byte - 0x80];

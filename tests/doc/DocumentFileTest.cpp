@@ -194,6 +194,8 @@ void tst_DocumentFile::showsWhatOtherWordProcessorsShow_data() {
     QTest::newRow("lists in a table") << "word-table-lists.rtf" << QStringLiteral("•\tתבליט\tרגיל\t");
     QTest::newRow("chinese list labels") << "cjk-950-list-labels.rtf" << QStringLiteral("第2章\tשלום");
     QTest::newRow("nested row text") << "nested-row-properties-and-equations.rtf" << QStringLiteral("פנימי ב\t\t");
+    QTest::newRow("symbol bullet in the western set")
+        << "symbol-font-in-western-set.rtf" << QStringLiteral("•\tfirst item");
 }
 
 void tst_DocumentFile::showsWhatOtherWordProcessorsShow() {

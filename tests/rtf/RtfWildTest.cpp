@@ -43,6 +43,11 @@ const WildCase kCases[] = {
      "1.\tA|a) B|b) C|D|2.\tE|a) F"},
     {"TableLabelWinsOverRenderedOne", kLists + R"({\listtext 9.\tab}\pard\ls1 A\par\pard\ls2 B})", "1.\tA|•\tB"},
     {"RenderedLabelWithoutList", kLists + R"(\pard{\listtext\f3 \'b7\tab}A\par{\pntext 3)\tab}B})", "•\tA|3)\tB"},
+    {"PictureFontNamedInAnotherSetKeepsItsDigits",
+     R"({\rtf1\ansi{\fonttbl{\f0 T;}{\f2\fcharset0 Symbol;}{\f3 Wingdings;}}{\*\listtable{\list{\listlevel\levelnfc23)"
+     R"({\leveltext\'01\'b7;}\f2}\listid4}}{\*\listoverridetable{\listoverride\listid4\ls1}}\pard\ls1 A\par)"
+     R"(\pard{\listtext\f3 \'a7\tab}B\par\pard{\pntext\f2 1.\tab}C})",
+     "•\tA|•\tB|1.\tC"},
     {"LabelSurrogatesJoinOrAreLost", kLists + R"(\pard{\listtext\u-10179?\u-8704?\u-10179?\u13?\tab}A\par\pard\ls2 B})",
      "\U0001F600\uFFFD\tA|•\tB"},
     {"LabelsAtTheStartOfTheirCells",
