@@ -44,6 +44,15 @@ public:
             GoBackWithMore(mark);
         }
     }
+    bool TakeTrailAfter(char lead, char& trail) {
+        const Mark mark = Here();
+        for (;;) {
+            const bool bTook = m_tokenizer.TakeTrailAfter(lead, trail);
+            if (Sure()) [[likely]]
+                return bTook;
+            GoBackWithMore(mark);
+        }
+    }
     size_t Offset() const { return m_tokenizer.Offset(); }
     bool BinaryCutShort() const { return m_tokenizer.BinaryCutShort(); }
     const CRtfTokenizer& Tokenizer() const { return m_tokenizer; }

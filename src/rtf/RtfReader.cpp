@@ -115,6 +115,8 @@ private:
     void AppendBodyBytes(std::string_view bytes);
     template <typename Tokenizer>
     bool DecodeBodyText(Tokenizer& tokenizer);
+    template <typename Tokenizer>
+    bool TakeRawTrailByte(Tokenizer& tokenizer);
     void OnText(std::string_view text);
     bool SkipsFallback();
 
@@ -181,6 +183,7 @@ private:
     int64_t m_nFallbackToSkip = 0;                        // what is left of a \uN's fallback
     char32_t m_chPendingHigh = 0;                         // a high surrogate waiting for its low half
     int m_nPendingLead = -1;                              // a double-byte character's lead byte waiting for its trail
+    size_t m_nClosesTakenAsTrail = 0;                     // '}' read as a trail byte, not as a group's end
     bool m_bStarPending = false;                          // the last token was \*
     RtfDestination m_starredFrom = RtfDestination::Body;  // where the text went before that \*
     bool m_bDocumentEnded = false;
@@ -267,12 +270,14 @@ RtfReadResult CRtfReader::Read(IRtfGrowingInput& input) {
 template <typename Tokenizer>
 RtfReadResult CRtfReader::ReadTokens(Tokenizer& tokenizer) {
     m_states.assign(1, RtfGroupState{});
+    m_nClosesTakenAsTrail = 0;
     m_pTokenizer = &PlainTokenizer(tokenizer);
     RtfToken token;
     // In the document's text, plain bytes and \'xx escapes mean the same: they come as one token,
     // or, most often, straight into the paragraph.
     while (!m_bDocumentEnded) {
         const bool bBody = Top().destination == RtfDestination::Body;
+        if (bBody && m_nPendingLead >= 0 && TakeRawTrailByte(tokenizer)) continue;
         if (bBody && tokenizer.AtJoinedText() && DecodeBodyText(tokenizer)) continue;
         if (!tokenizer.Next(token, bBody)) break;
         switch (token.kind) {
@@ -287,10 +292,11 @@ RtfReadResult CRtfReader::ReadTokens(Tokenizer& tokenizer) {
         }
     }
     if (tokenizer.BinaryCutShort()) return {false, "the file ends inside binary data (\\bin)"};
-    if (m_nDepth > 1) return {false, "the file ends inside a group"};
+    // A '}' read as a trail byte leaves its group open: that is no sign of a file cut short.
+    if (m_nDepth > 1 + m_nClosesTakenAsTrail) return {false, "the file ends inside a group"};
     if (m_bDocumentEnded) return {};
-    EndDocument();  // only the document's own '}' is missing
-    return {true, {}, true};
+    EndDocument();  // only the document's own '}' is missing, or the trail bytes took it
+    return {true, {}, m_nDepth > m_nClosesTakenAsTrail};
 }
 
 // ------------------------------------------------------------------ groups
@@ -548,6 +554,18 @@ void CRtfReader::AppendDoubleByteBytes(std::string_view bytes) {
         const char32_t ch = page.Single(byte);
         m_paragraph.Append(ch != 0 ? ch : kReplacement);
     }
+}
+
+// A lead byte that came as a plain byte takes the byte right after it as its trail even where that
+// is '{', '}' or '\' (Shift JIS ソ and 表 end in '\'): double-byte writers put such text out
+// unescaped, and Word and LibreOffice read it so.
+template <typename Tokenizer>
+bool CRtfReader::TakeRawTrailByte(Tokenizer& tokenizer) {
+    char trail = 0;
+    if (!tokenizer.TakeTrailAfter(static_cast<char>(m_nPendingLead), trail)) return false;
+    if (trail == '}') ++m_nClosesTakenAsTrail;
+    AppendBodyBytes(std::string_view(&trail, 1));
+    return true;
 }
 
 // A lead byte that no trail byte follows stands for a character that is lost.

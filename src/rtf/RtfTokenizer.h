@@ -90,6 +90,18 @@ public:
     }
     size_t DecodeJoinedText(char32_t* pOut, size_t nRoom, const char32_t* pByteChars);
 
+    // Where a double-byte character's lead byte came as a plain byte right before the next token,
+    // the byte that follows is its trail even when it is '{', '}' or '\', as double-byte writers
+    // mean it: takes such a byte into trail and passes over it; false, taking nothing, otherwise.
+    bool TakeTrailAfter(char lead, char& trail) {
+        if (m_nPos == 0 || m_nPos >= m_bytes.size() || m_bytes[m_nPos - 1] != lead) return false;
+        const char c = m_bytes[m_nPos];
+        if (c != '{' && c != '}' && c != '\\') return false;
+        trail = c;
+        ++m_nPos;
+        return true;
+    }
+
     // Byte offset of the next token.
     size_t Offset() const { return m_nPos; }
     // True once a \binN asked for more bytes than the input holds.

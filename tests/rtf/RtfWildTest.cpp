@@ -93,6 +93,10 @@ const WildCase kCases[] = {
      R"({\rtf1\ansi{\fonttbl{\f0 T;}{\f1\fcharset134 S;}{\f2\fcharset129 B;}{\f3\fcharset136 M;}})"
      R"({\f1\'d6\'d0}{\f2\'c7\'d1}{\f3\'a4\'a4}})",
      "中한中"},
+    // Plain Shift JIS bytes: a trail that is '\', '{' or '}' belongs to its character (ソ, 表, ボ, マ).
+    {"RawTrailBytesThatAreRtfSyntax",
+     "{\\rtf1\\ansi\\ansicpg932 \x83\\\x83t \x95\\\x8e\xa6 {\\b \x83{\x83^}C{\\i \x83}}D}", "ソフ 表示 ボタCマD"},
+    {"TrailBraceLeavingItsGroupOpenIsNoError", "{\\rtf1\\ansi\\ansicpg932 {\\b x\x83}}", "xマ"},
     {"LoneLeadByteIsAReplacement", R"({\rtf1\ansi\ansicpg936 \'d6\par x})", "\uFFFD|x"},
     {"UnicodeSkipsTwoFallbackBytes", R"({\rtf1\ansi\ansicpg932\uc2 \u26085\'93\'fa!})", "日!"},
     {"MacRoman", R"({\rtf1\mac \'8e\'d2\'a5})", "é“•"},
