@@ -246,16 +246,9 @@ std::optional<std::u32string> CRtfListTable::NextLabel(int32_t nLs, int32_t nLev
 std::u32string CRtfListTable::LevelText(const List& list, const Level& level, const Counters& counters,
                                         const ByteDecoder& decodeByte, const PairDecoder& decodePair) const {
     if (level.nFormat == kBulletFormat) {
-        // A bullet shows as itself when the level gives a character of its own: the text the user
-        // converts keeps what the writer chose. A picture in a symbol font (Word's Symbol dot,
-        // Wingdings square), a character of the private use area or a letter (Word's o in Courier
-        // New) has no character to show: the levels take the dot, the white bullet and the small
-        // square in turn, as those pictures go in Word's lists.
-        for (size_t i = 1; i < level.text.size(); ++i) {
-            const TextUnit& unit = level.text[i];
-            const char32_t ch = unit.bByte ? decodeByte(level.nFont, static_cast<uint8_t>(unit.value)) : unit.value;
-            if (ch >= 0x80 && ch != kSymbolPicture && !(ch >= 0xE000 && ch <= 0xF8FF)) return std::u32string(1, ch);
-        }
+        // Whatever picture or character a level names (Symbol's dot, Google's black circle, a star),
+        // its text is the bullet of its level, as a text export writes lists: the dot, the white
+        // bullet and the small square in turn. A page in Windows-1255 can hold the first level's dot.
         static constexpr char32_t kLevelBullets[] = {kBullet, kWhiteBullet, kSmallSquare};
         return std::u32string(1, kLevelBullets[static_cast<size_t>(&level - list.levels.data()) % 3]);
     }

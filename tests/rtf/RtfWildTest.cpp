@@ -42,6 +42,12 @@ const WildCase kCases[] = {
          R"(\pard\ls1 A\par\pard\ls1\ilvl1 B\par\pard\ls1\ilvl1 C\par\pard D\par\pard\ls1 E\par\pard\ls1\ilvl1 F})",
      "1.\tA|a) B|b) C|D|2.\tE|a) F"},
     {"TableLabelWinsOverRenderedOne", kLists + R"({\listtext 9.\tab}\pard\ls1 A\par\pard\ls2 B})", "1.\tA|•\tB"},
+    {"NamedBulletsReadAsTheBulletOfTheirLevel",
+     R"({\rtf1\ansi{\*\listtable{\list{\listlevel\levelnfc23{\leveltext\'01\u9679 ?;}}{\listlevel\levelnfc23)"
+     R"({\leveltext\'01-;}}{\listlevel\levelnfc23{\leveltext\'01\u9733 ?;}}{\listlevel\levelnfc23{\leveltext\'01\u8211 ?;}})"
+     R"(\listid3}}{\*\listoverridetable{\listoverride\listid3\ls1}}\pard\ls1 A\par\pard\ls1\ilvl1 B\par)"
+     R"(\pard\ls1\ilvl2 C\par\pard\ls1\ilvl3 D})",
+     "•\tA|◦\tB|▪\tC|•\tD"},
     {"RenderedLabelWithoutList", kLists + R"(\pard{\listtext\f3 \'b7\tab}A\par{\pntext 3)\tab}B})", "•\tA|3)\tB"},
     {"PictureFontNamedInAnotherSetKeepsItsDigits",
      R"({\rtf1\ansi{\fonttbl{\f0 T;}{\f2\fcharset0 Symbol;}{\f3 Wingdings;}}{\*\listtable{\list{\listlevel\levelnfc23)"
