@@ -38,7 +38,9 @@ enum class RtfWord : uint8_t {
     // A nested table row's properties (\*\nesttableprops): some writers put the row's text in them.
     NestedTableProperties,
     // Breaks and characters.
-    Paragraph,  // \par, \sect, \page, \column, \row: a paragraph ends
+    Paragraph,  // \par, \sect, \column, \row: a paragraph ends
+    PageBreak,  // \page: the same, and the next page begins
+    PageNumber, // \chpgn: the number of the page it stands on
     NestedRow,  // \nestrow: the same, except where it closes the row's properties
     Line,       // \line: a break inside the paragraph
     Cell,       // \cell, \nestcell: a tab, after which the next cell's text begins

@@ -1,5 +1,6 @@
 #include "RtfFieldInstruction.h"
 
+#include <algorithm>
 #include <cstdint>
 
 namespace velmora {
@@ -68,6 +69,14 @@ std::optional<std::string_view> LoweredEquationText(std::string_view instruction
     if (nOpen == 0 || nOpen == std::string_view::npos || nClose == std::string_view::npos || nClose < nOpen)
         return std::nullopt;
     return instruction.substr(nOpen + 1, nClose - nOpen - 1);
+}
+
+bool IsPageField(std::string_view instruction) {
+    SkipBlanks(instruction);
+    const std::string_view keyword = instruction.substr(0, instruction.find_first_of(" \t\r\n\\"));
+    constexpr std::string_view kPage = "page";
+    return keyword.size() == kPage.size() &&
+           std::equal(keyword.begin(), keyword.end(), kPage.begin(), [](char a, char b) { return Lower(a) == b; });
 }
 
 }  // namespace velmora

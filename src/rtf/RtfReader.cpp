@@ -147,6 +147,7 @@ private:
     void BeginFieldInstruction();
     void EndFieldInstruction();
     void EndField();
+    std::string PageNumberText() const;
 
     // Document text.
     void PrepareFormat();
@@ -183,7 +184,8 @@ private:
     int64_t m_nFallbackToSkip = 0;                        // what is left of a \uN's fallback
     char32_t m_chPendingHigh = 0;                         // a high surrogate waiting for its low half
     int m_nPendingLead = -1;                              // a double-byte character's lead byte waiting for its trail
-    size_t m_nClosesTakenAsTrail = 0;                     // '}' read as a trail byte, not as a group's end
+    size_t m_nClosesTakenAsTrail = 0;
+    uint32_t m_nPageBreaks = 0;  // \page words so far in the body                     // '}' read as a trail byte, not as a group's end
     bool m_bStarPending = false;                          // the last token was \*
     RtfDestination m_starredFrom = RtfDestination::Body;  // where the text went before that \*
     bool m_bDocumentEnded = false;
@@ -203,8 +205,8 @@ private:
     uint32_t m_nParagraphSerial = 0;  // paragraphs ended so far
     size_t m_nCellStart = 0;          // where the paragraph's current table cell begins
     // A field's instruction as read so far, and what its field shows when its result shows
-    // nothing (a SYMBOL field's character, a lowered equation's text): at the close of the field's
-    // group (at nDepth), if the paragraph is still as long as when the instruction ended.
+    // nothing (a SYMBOL field's character, a lowered equation's text, a page number): at the close
+    // of the field's group (at nDepth), if the paragraph is still as long as when the instruction ended.
     std::string m_fieldInstruction;
     struct PendingSymbol {
         char32_t ch = 0;
@@ -271,6 +273,7 @@ template <typename Tokenizer>
 RtfReadResult CRtfReader::ReadTokens(Tokenizer& tokenizer) {
     m_states.assign(1, RtfGroupState{});
     m_nClosesTakenAsTrail = 0;
+    m_nPageBreaks = 0;
     m_pTokenizer = &PlainTokenizer(tokenizer);
     RtfToken token;
     // In the document's text, plain bytes and \'xx escapes mean the same: they come as one token,
@@ -696,6 +699,11 @@ void CRtfReader::OnBodyWord(RtfWordInfo info, const RtfToken& token) {
     case RtfWord::LtrParagraph: state.direction = RtfDirection::Ltr; break;
     // Breaks and characters.
     case RtfWord::Paragraph: EndParagraph(); break;
+    case RtfWord::PageBreak:
+        ++m_nPageBreaks;
+        EndParagraph();
+        break;
+    case RtfWord::PageNumber: AppendBodyBytes(PageNumberText()); break;
     // Word ends a nested row inside the row's properties, after the row's last \nestcell has
     // ended its text: there it ends no paragraph.
     case RtfWord::NestedRow:
@@ -918,15 +926,16 @@ void CRtfReader::BeginFieldInstruction() {
 // The instruction's group closes inside its field's group.
 void CRtfReader::EndFieldInstruction() {
     const std::optional<char32_t> symbol = SymbolFieldCharacter(m_fieldInstruction);
-    const std::optional<std::string_view> lowered = LoweredEquationText(m_fieldInstruction);
-    if ((symbol || (lowered && !lowered->empty())) && m_nDepth >= 3)
-        m_symbol = {symbol.value_or(0), std::string(lowered.value_or("")), m_nDepth - 1, m_nParagraphSerial,
-                    m_paragraph.Length()};
+    const std::string text = IsPageField(m_fieldInstruction)
+                                 ? PageNumberText()
+                                 : std::string(LoweredEquationText(m_fieldInstruction).value_or(""));
+    if ((symbol || !text.empty()) && m_nDepth >= 3)
+        m_symbol = {symbol.value_or(0), text, m_nDepth - 1, m_nParagraphSerial, m_paragraph.Length()};
     m_fieldInstruction.clear();
 }
 
-// A SYMBOL field or a lowered equation whose result shows nothing shows its character or text,
-// as its writer does.
+// A SYMBOL field, a lowered equation or a PAGE field whose result shows nothing shows its
+// character, text or page number, as its writer does.
 void CRtfReader::EndField() {
     const PendingSymbol symbol = std::exchange(m_symbol, PendingSymbol{});
     if (Top().destination != RtfDestination::Body || symbol.nParagraph != m_nParagraphSerial ||
@@ -935,6 +944,11 @@ void CRtfReader::EndField() {
     if (symbol.ch != 0) AppendChar(symbol.ch);
     if (!symbol.text.empty()) AppendBodyBytes(symbol.text);
 }
+
+// A page number where a word processor computes it (\chpgn, a PAGE field with no stored result):
+// the pages that the writer's own page breaks begin. Pages the layout makes are not known here,
+// so a number may fall short in a long document, but the number is not lost.
+std::string CRtfReader::PageNumberText() const { return std::to_string(uint64_t{m_nPageBreaks} + 1); }
 
 // A byte of a label in font nFont: a symbol font's bytes are its bullets, drawn as the common dot.
 // A font only named Symbol or Wingdings, in another set, keeps its digits and stops (1.): its

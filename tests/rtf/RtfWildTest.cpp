@@ -125,7 +125,11 @@ const WildCase kCases[] = {
      R"({\rtf1\ansi A{\field{\*\fldinst SYMBOL 253 \\f "Wingdings"}{\fldrslt }}B{\field{\*\fldinst {SYMBOL 0x5D0 \\u}})"
      R"({\fldrslt X}}C{\field{\*\fldinst PAGE}{\fldrslt }}D{\field{\*\fldinst SYMBOL 5}{\fldrslt }}E)"
      R"({\v{\field{\*\fldinst SYMBOL 65}{\fldrslt }}}F})",
-     "AýBXCDEF"},
+     "AýBXC1DEF"},
+    {"PageNumbersCountTheWritersPageBreaks",
+     R"({\rtf1\ansi{\header \chpgn}A\chpgn\page B{\field{\*\fldinst{ PAGE \\* MERGEFORMAT}}{\fldrslt }}\page)"
+     R"( C{\field{\*\fldinst PAGE}{\fldrslt 7}}D{\field{\*\fldinst PAGEREF x}{\fldrslt }}})",
+     "A1|B2|C7D"},
     {"LowSurrogateIsNotTheFallbackOfItsHighHalf", R"({\rtf1\ansi a\u55357 \u56835  b\u55357?\u56835?c\u56835 d})",
      "a\U0001F603b\U0001F603c\uFFFD"},
     {"HiddenLineBreakIsHidden", R"({\rtf1\ansi a{\v b\line c}d\line e})", "ad|e"},
