@@ -971,9 +971,11 @@ char32_t CRtfReader::DecodeLabelPair(int32_t nFont, uint8_t lead, uint8_t trail)
     return pPage->Pair(lead, trail);
 }
 
-// A paragraph of a list the list table knows takes the label the table gives (as other readers
-// number it); any other takes the label its writer rendered, if any. In a table row, which reads
-// as one paragraph, each cell's text is a paragraph of its own and takes its label at its start.
+// A paragraph of a list (\ls) takes the label the list table gives (as other readers number it),
+// and none when the table lacks that list: Word and LibreOffice read the list, not the label its
+// writer rendered for readers without lists. Any other paragraph takes that rendered label, if
+// any. In a table row, which reads as one paragraph, each cell's text is a paragraph of its own
+// and takes its label at its start.
 void CRtfReader::InsertListLabel() {
     const RtfGroupState& state = Top();
     std::optional<std::u32string> label;
@@ -987,7 +989,7 @@ void CRtfReader::InsertListLabel() {
     if (label && !m_listText.empty() && (label->empty() || (label->back() != U'\t' && label->back() != U' ')) &&
         (m_listText.back() == U'\t' || m_listText.back() == U' '))
         *label += m_listText.back();
-    if (!label && !m_listText.empty()) label = m_listText;
+    if (!label && !m_listText.empty() && state.nList <= 0) label = m_listText;
     m_listText.clear();
     // Word 6 numbering counts its paragraphs whether or not its writer rendered their labels; a
     // paragraph of a list (\ls) is numbered by the list alone, as later writers mean it.

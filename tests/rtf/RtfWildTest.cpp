@@ -59,7 +59,7 @@ const WildCase kCases[] = {
     {"LabelsAtTheStartOfTheirCells",
      kLists + R"(\trowd\pard\intbl\ls1 A\cell\pard\intbl B\cell\row\pard\intbl C\cell\pard\intbl\ls2 D\cell\row})",
      "1.\tA\tB\t|C\t•\tD\t"},
-    {"UnknownListKeepsNoLabel", kLists + R"(\pard\ls9 A})", "A"},
+    {"UnknownListKeepsNoLabel", kLists + R"({\listtext 9.\tab}\pard\ls9 A\par{\listtext 3.\tab}\pard B})", "A|3.\tB"},
     {"LegalLevelsShowEveryNumberInDigits",
      R"({\rtf1\ansi{\*\listtable{\list{\listlevel\levelnfc1\levelfollow2{\leveltext\'03\'00: ;}{\levelnumbers\'01;}})"
      R"({\listlevel\levelnfc22\levelfollow2\levellegal{\leveltext\'04\'00.\'01 ;}{\levelnumbers\'01\'03;}})"
