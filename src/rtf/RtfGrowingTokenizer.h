@@ -18,16 +18,40 @@ public:
     // As CRtfTokenizer's. Each reads again, with more input, what came too near the end of what
     // had arrived.
     VELMORA_ALWAYS_INLINE bool Next(RtfToken& token, bool bJoinText = false) {
-        return Retried([&] { return m_tokenizer.Next(token, bJoinText); });
+        const Mark mark = Here();
+        for (;;) {
+            const bool bGot = m_tokenizer.Next(token, bJoinText);
+            if (Sure()) [[likely]]
+                return bGot;
+            GoBackWithMore(mark);
+        }
     }
     VELMORA_ALWAYS_INLINE bool AtJoinedText() {
-        return Retried([&] { return m_tokenizer.AtJoinedText(); });
+        const Mark mark = Here();
+        for (;;) {
+            const bool bAt = m_tokenizer.AtJoinedText();
+            if (Sure()) [[likely]]
+                return bAt;
+            GoBackWithMore(mark);
+        }
     }
     VELMORA_ALWAYS_INLINE size_t DecodeJoinedText(char32_t* pOut, size_t nRoom, const char32_t* pByteChars) {
-        return Retried([&] { return m_tokenizer.DecodeJoinedText(pOut, nRoom, pByteChars); });
+        const Mark mark = Here();
+        for (;;) {
+            const size_t nChars = m_tokenizer.DecodeJoinedText(pOut, nRoom, pByteChars);
+            if (Sure()) [[likely]]
+                return nChars;
+            GoBackWithMore(mark);
+        }
     }
     bool TakeTrailAfter(char lead, char& trail) {
-        return Retried([&] { return m_tokenizer.TakeTrailAfter(lead, trail); });
+        const Mark mark = Here();
+        for (;;) {
+            const bool bTook = m_tokenizer.TakeTrailAfter(lead, trail);
+            if (Sure()) [[likely]]
+                return bTook;
+            GoBackWithMore(mark);
+        }
     }
     size_t Offset() const { return m_tokenizer.Offset(); }
     bool BinaryCutShort() const { return m_tokenizer.BinaryCutShort(); }
@@ -44,19 +68,6 @@ private:
         size_t nPos, nHexInRow, nHexRowEnd;
         bool bBinaryCutShort;
     };
-
-    // Runs one read of the tokenizer until what it read is sure, going back to where it began
-    // with more input each time it is not.
-    template <typename Read>
-    VELMORA_ALWAYS_INLINE auto Retried(Read read) -> decltype(read()) {
-        const Mark mark = Here();
-        for (;;) {
-            const auto result = read();
-            if (Sure()) [[likely]]
-                return result;
-            GoBackWithMore(mark);
-        }
-    }
     VELMORA_ALWAYS_INLINE Mark Here() const {
         return {m_tokenizer.m_nPos, m_tokenizer.m_nHexInRow, m_tokenizer.m_nHexRowEnd, m_tokenizer.m_bBinaryCutShort};
     }
