@@ -155,11 +155,28 @@ visual_utf8=$(iconv -f cp1255 -t utf-8 "$E2E_TMP/visual")
 stand_in --copy visual
 e2e_check "the stand-in's CF_TEXT reaches X11" wait_until 30 clip_is "$visual_utf8"
 logical_utf8=$("$CONVERT" --to-logical --encoding cp1255 "$E2E_TMP/visual" | iconv -f cp1255 -t utf-8)
-press ctrl+a alt+shift+p
-# The paste reads the stand-in's clipboard through Wine, which takes its time under load: copy the
-# document again on every try instead of once, so that a copy made before the paste landed is not
-# what the check waits on.
-e2e_check "Paste from Internet pastes the logical text" wait_until 30 document_is "$logical_utf8"
+# The paste reads the stand-in's clipboard through Wine. Under load Wine may answer after the X11
+# clipboard has stopped waiting, and the editor then finds nothing to paste and says so, as it
+# would to a user, who pastes again: so does each try here. A try copies the visual text from the
+# stand-in again (the check's own copies of the document replace it) and closes what the last try
+# left up; the document is copied again on every wait, so that a copy made before the paste landed
+# is not what the check waits on.
+paste_tries=0
+paste_from_stand_in() {
+  paste_tries=$((paste_tries + 1))
+  e2e_dismiss_messages
+  local notice
+  notice=$(xdotool search --onlyvisible --name '^Paste from Internet$' 2> /dev/null | head -n1)
+  [ -n "$notice" ] && xdotool key --window "$notice" Escape 2> /dev/null
+  if [ $paste_tries -gt 1 ]; then
+    stand_in --copy visual
+    wait_until 30 clip_is "$visual_utf8" || return 1
+  fi
+  press ctrl+a alt+shift+p
+  wait_until 15 document_is "$logical_utf8"
+}
+e2e_check "Paste from Internet pastes the logical text" wait_until 90 paste_from_stand_in
+[ $paste_tries -gt 1 ] && echo "Paste from Internet landed on try $paste_tries"
 
 # --- The stand-in closed: the commands refuse and leave the clipboard alone. ---------------------
 stand_in --close
