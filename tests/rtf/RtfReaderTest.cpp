@@ -80,6 +80,8 @@ const ReaderCase kFormatCases[] = {
      R"({\rtlch\ab\ai\afs40 \'e0}{\rtlch\b \'e1}{\ltrch\rtlch\ab0\b \'e2}{\rtlch\ab\ltrch x}})",
      "L|[b i h400:א][b:ב][:גx]"},
     {"AssociatedFontInRtlText", kHebrewFonts, R"({\rtlch\af2\f1 \'c0}{\ltrch\af2\f1 \'e0}})", "L|[c204:А][c0:à]"},
+    {"OwnFontAfterRtlchOutweighsAnEarlierAssociatedFont", kHebrewFonts,
+     R"(\rtlch\af1\ltrch\f1 {\ltrch\af2\rtlch\f0 \'f9}{\ltrch\rtlch\f0\af2 \'c0}\rtlch \'e0})", "L|[:ש][c204:А][c0:à]"},
     {"PlainForgetsAssociatedProperties", kHebrewFonts, R"(\rtlch\ab\plain\rtlch\b0 a})", "L|[:a]"},
 };
 INSTANTIATE_TEST_SUITE_P(Formats, RtfReaderCase, testing::ValuesIn(kFormatCases), test::CaseName());
