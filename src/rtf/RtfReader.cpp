@@ -774,6 +774,9 @@ void CRtfReader::OnStarredWord(RtfWord word) {
         AppendNoteMark();
     }
     if (outer == RtfDestination::Body && word == RtfWord::FieldInstruction) BeginFieldInstruction();
+    // A result marked ignorable (PowerDesigner writes {\*\fldrslt ...}) is still the text the field
+    // shows: readers that know the word read it.
+    if (outer == RtfDestination::Body && word == RtfWord::FieldResult) EnterDestination(RtfDestination::Body);
     // A nested row's properties hold no text in Word's files; some writers put the row's cells
     // there, and readers show them.
     if (outer == RtfDestination::Body && word == RtfWord::NestedTableProperties) {

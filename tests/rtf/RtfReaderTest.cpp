@@ -123,6 +123,8 @@ const ReaderCase kDestinationCases[] = {
     {"FieldKeepsItsResult", kHebrewFonts, R"({\field{\*\fldinst HYPERLINK "x"}{\fldrslt{\ul link}}} })",
      "L|[u:link][: ]"},
     {"FieldInstructionWithoutStar", kHebrewFonts, R"({\field{\fldinst PAGE}{\fldrslt 3}}})", "L|[:3]"},
+    {"StarredFieldResult", kHebrewFonts, R"({\field{\*\fldinst {TOC \\f }}{\*\fldrslt {\b stale}}}x})",
+     "L|[b:stale][:x]"},
     {"HeaderFooterFootnote", kHebrewFonts, R"({\header h}a{\footnote f}b{\footer g}})", "L|[:a1b]"},
     {"ListTextIsKept", kHebrewFonts, R"({\listtext\'b7\tab}x})", "L|[:·\tx]"},
     {"DestinationWordInTheDocumentGroupSwallowsNothing", kHebrewFonts, R"(\info a})", "L|[:a]"},
