@@ -26,6 +26,7 @@ constexpr WordEntry kWords[] = {
     {"fcharset", RtfWord::Charset, 0},
     {"cpg", RtfWord::FontCodePage, 0},
     {"fldinst", RtfWord::FieldInstruction, 0},
+    {"fldrslt", RtfWord::FieldResult, 0},
     {"red", RtfWord::Red, 0},
     {"green", RtfWord::Green, 0},
     {"blue", RtfWord::Blue, 0},

@@ -34,7 +34,7 @@ enum class RtfWord : uint8_t {
     OldNumberingStart, OldNumberingBefore, OldNumberingAfter,
     // Notes, drawings and embedded objects.
     Footnote, FootnoteIsEndnote, FootnoteMark, Shape, ShapeInstance, ShapeText, DrawingObject, DrawingText,
-    Object, ObjectResult, FieldInstruction,
+    Object, ObjectResult, FieldInstruction, FieldResult,
     // A nested table row's properties (\*\nesttableprops): some writers put the row's text in them.
     NestedTableProperties,
     // Breaks and characters.

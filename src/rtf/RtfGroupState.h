@@ -30,8 +30,12 @@ enum class RtfDestination : uint8_t {
 
 inline constexpr int32_t kDefaultHalfPoints = 24;  // \fs24, 12 points
 
+inline constexpr int32_t kOwnFontAfterRtl = 1;
+inline constexpr int32_t kAssocFontAfterRtl = 2;
+
 // The character properties as RTF sets them. The associated ones (\ab \ai \afs \af) hold -1 until
-// a word sets them; in \rtlch text they take the place of \b \i \fs \f once set.
+// a word sets them; in \rtlch text they take the place of \b \i \fs \f once set (\af: see
+// nFontsAfterRtl).
 struct RtfCharacterProps {
     bool bBold = false;
     bool bItalic = false;
@@ -46,6 +50,11 @@ struct RtfCharacterProps {
     int32_t nFont = 0;
     int32_t nAssocFont = -1;
     int32_t nColor = 0;
+    // Which fonts were named since the latest \rtlch (kOwnFontAfterRtl, kAssocFontAfterRtl). Word
+    // 2007 on writes a right-to-left run as \ltrch\fcs1 \afN \rtlch\fcs0 \fM: the \f after the
+    // \rtlch is the run's font, and an \af from before it (the paragraph's, or the other
+    // direction's) does not replace it.
+    int32_t nFontsAfterRtl = 0;
 
     friend bool operator==(const RtfCharacterProps&, const RtfCharacterProps&) = default;
 };

@@ -57,6 +57,13 @@ const CRtfTokenizer& PlainTokenizer(const CRtfGrowingTokenizer& tokenizer) { ret
 // ever brings some, can only make equal properties look different: they are then resolved anew.
 bool SameBytes(const RtfCharacterProps& a, const RtfCharacterProps& b) { return std::memcmp(&a, &b, sizeof a) == 0; }
 
+// The font a run's text is in: right-to-left text takes the associated font (\af), unless only its
+// own \f was named after its \rtlch.
+int32_t RunFont(const RtfCharacterProps& chr) {
+    if (!chr.bRtlChars || chr.nAssocFont < 0) return chr.nFont;
+    return chr.nFontsAfterRtl == kOwnFontAfterRtl ? chr.nFont : chr.nAssocFont;
+}
+
 size_t ResolvedSlot(const RtfCharacterProps& chr) {
     const auto* pBytes = reinterpret_cast<const unsigned char*>(&chr);
     uint64_t nHash = 0;
@@ -672,9 +679,18 @@ void CRtfReader::OnBodyWord(RtfWordInfo info, const RtfToken& token) {
     case RtfWord::AssocFontSize:
         if (nParam > 0) set(chr.nAssocHalfPoints, std::min(nParam, int32_t{32767}));
         break;
-    case RtfWord::AssocFont: set(chr.nAssocFont, nParam); break;
-    case RtfWord::Font: set(chr.nFont, nParam); break;
-    case RtfWord::RtlChars: set(chr.bRtlChars, true); break;
+    case RtfWord::AssocFont:
+        set(chr.nAssocFont, nParam);
+        if (chr.bRtlChars) set(chr.nFontsAfterRtl, chr.nFontsAfterRtl | kAssocFontAfterRtl);
+        break;
+    case RtfWord::Font:
+        set(chr.nFont, nParam);
+        if (chr.bRtlChars) set(chr.nFontsAfterRtl, chr.nFontsAfterRtl | kOwnFontAfterRtl);
+        break;
+    case RtfWord::RtlChars:
+        set(chr.bRtlChars, true);
+        set(chr.nFontsAfterRtl, 0);
+        break;
     case RtfWord::LtrChars: set(chr.bRtlChars, false); break;
     case RtfWord::UnicodeSkip: state.nUnicodeSkip = std::max(nParam, int32_t{0}); break;
     case RtfWord::Unicode:
@@ -758,6 +774,9 @@ void CRtfReader::OnStarredWord(RtfWord word) {
         AppendNoteMark();
     }
     if (outer == RtfDestination::Body && word == RtfWord::FieldInstruction) BeginFieldInstruction();
+    // A result marked ignorable (PowerDesigner writes {\*\fldrslt ...}) is still the text the field
+    // shows: readers that know the word read it.
+    if (outer == RtfDestination::Body && word == RtfWord::FieldResult) EnterDestination(RtfDestination::Body);
     // A nested row's properties hold no text in Word's files; some writers put the row's cells
     // there, and readers show them.
     if (outer == RtfDestination::Body && word == RtfWord::NestedTableProperties) {
@@ -1068,7 +1087,7 @@ void CRtfReader::ResolveFormatAnew(RtfGroupState& state) const {
     const bool bBold = bAssoc && chr.nAssocBold >= 0 ? chr.nAssocBold != 0 : chr.bBold;
     const bool bItalic = bAssoc && chr.nAssocItalic >= 0 ? chr.nAssocItalic != 0 : chr.bItalic;
     const int32_t nHalfPoints = bAssoc && chr.nAssocHalfPoints > 0 ? chr.nAssocHalfPoints : chr.nHalfPoints;
-    const int32_t nFont = bAssoc && chr.nAssocFont >= 0 ? chr.nAssocFont : chr.nFont;
+    const int32_t nFont = RunFont(chr);
     const int32_t nDeclaredCharset = m_fonts.DeclaredCharset(nFont);
     const uint8_t bCharset = nDeclaredCharset < 0 ? uint8_t{0} : static_cast<uint8_t>(nDeclaredCharset);
     uint32_t crColor = 0;

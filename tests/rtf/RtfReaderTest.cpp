@@ -80,6 +80,8 @@ const ReaderCase kFormatCases[] = {
      R"({\rtlch\ab\ai\afs40 \'e0}{\rtlch\b \'e1}{\ltrch\rtlch\ab0\b \'e2}{\rtlch\ab\ltrch x}})",
      "L|[b i h400:א][b:ב][:גx]"},
     {"AssociatedFontInRtlText", kHebrewFonts, R"({\rtlch\af2\f1 \'c0}{\ltrch\af2\f1 \'e0}})", "L|[c204:А][c0:à]"},
+    {"OwnFontAfterRtlchOutweighsAnEarlierAssociatedFont", kHebrewFonts,
+     R"(\rtlch\af1\ltrch\f1 {\ltrch\af2\rtlch\f0 \'f9}{\ltrch\rtlch\f0\af2 \'c0}\rtlch \'e0})", "L|[:ש][c204:А][c0:à]"},
     {"PlainForgetsAssociatedProperties", kHebrewFonts, R"(\rtlch\ab\plain\rtlch\b0 a})", "L|[:a]"},
 };
 INSTANTIATE_TEST_SUITE_P(Formats, RtfReaderCase, testing::ValuesIn(kFormatCases), test::CaseName());
@@ -121,6 +123,8 @@ const ReaderCase kDestinationCases[] = {
     {"FieldKeepsItsResult", kHebrewFonts, R"({\field{\*\fldinst HYPERLINK "x"}{\fldrslt{\ul link}}} })",
      "L|[u:link][: ]"},
     {"FieldInstructionWithoutStar", kHebrewFonts, R"({\field{\fldinst PAGE}{\fldrslt 3}}})", "L|[:3]"},
+    {"StarredFieldResult", kHebrewFonts, R"({\field{\*\fldinst {TOC \\f }}{\*\fldrslt {\b stale}}}x})",
+     "L|[b:stale][:x]"},
     {"HeaderFooterFootnote", kHebrewFonts, R"({\header h}a{\footnote f}b{\footer g}})", "L|[:a1b]"},
     {"ListTextIsKept", kHebrewFonts, R"({\listtext\'b7\tab}x})", "L|[:·\tx]"},
     {"DestinationWordInTheDocumentGroupSwallowsNothing", kHebrewFonts, R"(\info a})", "L|[:a]"},
