@@ -191,8 +191,8 @@ private:
     int64_t m_nFallbackToSkip = 0;                        // what is left of a \uN's fallback
     char32_t m_chPendingHigh = 0;                         // a high surrogate waiting for its low half
     int m_nPendingLead = -1;                              // a double-byte character's lead byte waiting for its trail
-    size_t m_nClosesTakenAsTrail = 0;
-    uint32_t m_nPageBreaks = 0;  // \page words so far in the body                     // '}' read as a trail byte, not as a group's end
+    size_t m_nClosesTakenAsTrail = 0;                     // '}' read as a trail byte, not as a group's end
+    uint32_t m_nPageBreaks = 0;                           // \page words so far in the body
     bool m_bStarPending = false;                          // the last token was \*
     RtfDestination m_starredFrom = RtfDestination::Body;  // where the text went before that \*
     bool m_bDocumentEnded = false;
