@@ -1,6 +1,7 @@
 #include "RtfFieldInstruction.h"
 
-#include <algorithm>
+#include "AsciiCase.h"
+
 #include <cstdint>
 
 namespace velmora {
@@ -9,14 +10,12 @@ namespace {
 
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 
-char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
 void SkipBlanks(std::string_view& text) {
     while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
 }
 
 int DigitValue(char c, int nBase) {
-    const char lower = Lower(c);
+    const char lower = AsciiLower(c);
     const int nValue = lower >= '0' && lower <= '9'   ? lower - '0'
                        : lower >= 'a' && lower <= 'f' ? lower - 'a' + 10
                                                       : 99;
@@ -26,10 +25,9 @@ int DigitValue(char c, int nBase) {
 // Takes the field's keyword (any case) and the blanks after it off the instruction.
 bool TakeKeyword(std::string_view& instruction, std::string_view keyword) {
     SkipBlanks(instruction);
-    if (instruction.size() <= keyword.size() || !IsBlank(instruction[keyword.size()])) return false;
-    for (size_t i = 0; i < keyword.size(); ++i) {
-        if (Lower(instruction[i]) != keyword[i]) return false;
-    }
+    if (instruction.size() <= keyword.size() || !IsBlank(instruction[keyword.size()]) ||
+        !EqualsIgnoringAsciiCase(instruction.substr(0, keyword.size()), keyword))
+        return false;
     instruction.remove_prefix(keyword.size());
     SkipBlanks(instruction);
     return true;
@@ -46,7 +44,7 @@ bool TakePrefix(std::string_view& text, std::string_view prefix) {
 std::optional<char32_t> SymbolFieldCharacter(std::string_view instruction) {
     if (!TakeKeyword(instruction, "symbol")) return std::nullopt;
     int nBase = 10;
-    if (instruction.size() > 2 && instruction[0] == '0' && Lower(instruction[1]) == 'x') {
+    if (instruction.size() > 2 && instruction[0] == '0' && AsciiLower(instruction[1]) == 'x') {
         nBase = 16;
         instruction.remove_prefix(2);
     }
@@ -74,9 +72,7 @@ std::optional<std::string_view> LoweredEquationText(std::string_view instruction
 bool IsPageField(std::string_view instruction) {
     SkipBlanks(instruction);
     const std::string_view keyword = instruction.substr(0, instruction.find_first_of(" \t\r\n\\"));
-    constexpr std::string_view kPage = "page";
-    return keyword.size() == kPage.size() &&
-           std::equal(keyword.begin(), keyword.end(), kPage.begin(), [](char a, char b) { return Lower(a) == b; });
+    return EqualsIgnoringAsciiCase(keyword, "page");
 }
 
 }  // namespace velmora

@@ -1,9 +1,9 @@
 #include "RtfFontTable.h"
 
+#include "AsciiCase.h"
 #include "CharFormat.h"
 
 #include <algorithm>
-#include <cctype>
 
 namespace velmora {
 namespace {
@@ -15,13 +15,8 @@ bool IsPictureFontName(std::string_view name) {
     while (!name.empty() && name.back() == ' ') name.remove_suffix(1);
     static constexpr std::string_view kPictureFonts[] = {"Symbol",   "Wingdings",    "Wingdings 2",   "Wingdings 3",
                                                          "Webdings", "ZapfDingbats", "Zapf Dingbats", "MT Extra"};
-    for (const std::string_view font : kPictureFonts) {
-        if (name.size() == font.size() && std::equal(name.begin(), name.end(), font.begin(), [](char a, char b) {
-                return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
-            }))
-            return true;
-    }
-    return false;
+    return std::any_of(std::begin(kPictureFonts), std::end(kPictureFonts),
+                       [name](std::string_view font) { return EqualsIgnoringAsciiCase(name, font); });
 }
 
 }  // namespace
