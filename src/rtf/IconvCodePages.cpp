@@ -210,6 +210,7 @@ ProbedPage ProbePage(int32_t nCodePage) {
 CodePageDecoder FindCodePageDecoder(int32_t nCodePage) {
     if (nCodePage <= 0 || nCodePage > 0xFFFF) return {};
     if (const char32_t* pHalf = CodePageUpperHalf(static_cast<uint16_t>(nCodePage))) return {pHalf, nullptr};
+    if (nCodePage == CP_UTF_8) return {nullptr, nullptr, true};
     static std::mutex s_mutex;
     static std::map<int32_t, ProbedPage> s_pages;
     const std::lock_guard lock(s_mutex);

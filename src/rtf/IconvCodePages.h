@@ -34,12 +34,17 @@ private:
     std::vector<char32_t> m_pairs;   // 256 characters per lead byte
 };
 
+// UTF-8 as RTF names it (\ansicpg65001), whose characters take one to four bytes.
+inline constexpr uint16_t CP_UTF_8 = 65001;
+
 // What decodes the bytes of one code page: the upper half of a single-byte page (128 characters,
-// 0 where undefined) or a double-byte page; both null when neither the tables nor iconv know it.
+// 0 where undefined), a double-byte page, or UTF-8; none of them when neither the tables nor iconv
+// know it.
 struct CodePageDecoder {
     const char32_t* pUpperHalf = nullptr;
     const CDoubleByteCodePage* pDoubleByte = nullptr;
-    bool IsKnown() const { return pUpperHalf != nullptr || pDoubleByte != nullptr; }
+    bool bUtf8 = false;
+    bool IsKnown() const { return pUpperHalf != nullptr || pDoubleByte != nullptr || bUtf8; }
 };
 
 // The decoder of a Windows code page number (437, 850, 932, 10000...), from the hand-kept tables

@@ -83,6 +83,7 @@ struct RtfGroupState {
     KeyedCharFormat resolved;
     const char32_t* pUpperHalf = nullptr;
     const CDoubleByteCodePage* pDoubleByte = nullptr;  // instead of pUpperHalf for East Asian pages
+    bool bUtf8 = false;                                // instead of both for UTF-8
 };
 
 }  // namespace velmora

@@ -164,11 +164,14 @@ private:
     void AppendChar(char32_t ch);
     void AppendUnicode(int32_t nParam);
     void AppendDoubleByteBytes(std::string_view bytes);
+    void AppendUtf8Bytes(std::string_view bytes);
     void FlushPendingHighSurrogate();
     void FlushPendingLeadByte();
+    void FlushPendingUtf8();
     void FlushPending() {
         FlushPendingHighSurrogate();
         if (m_nPendingLead >= 0) FlushPendingLeadByte();
+        if (m_utf8.nAwaited > 0) FlushPendingUtf8();
     }
     void AddLineBreak();
     void MarkSuperscriptStart(RtfGroupState& state) const {
@@ -191,6 +194,14 @@ private:
     int64_t m_nFallbackToSkip = 0;                        // what is left of a \uN's fallback
     char32_t m_chPendingHigh = 0;                         // a high surrogate waiting for its low half
     int m_nPendingLead = -1;                              // a double-byte character's lead byte waiting for its trail
+    // A UTF-8 character begun: its bits so far, the bytes it still awaits, and the range the next
+    // of them must fall in.
+    struct Utf8Pending {
+        char32_t ch = 0;
+        int nAwaited = 0;
+        uint8_t low = 0x80;
+        uint8_t high = 0xBF;
+    } m_utf8;
     size_t m_nClosesTakenAsTrail = 0;                     // '}' read as a trail byte, not as a group's end
     uint32_t m_nPageBreaks = 0;                           // \page words so far in the body
     bool m_bStarPending = false;                          // the last token was \*
@@ -228,6 +239,7 @@ private:
     KeyedCharFormat m_current;               // the innermost group's resolved format
     const char32_t* m_pUpperHalf = nullptr;  // and its font's code page
     const CDoubleByteCodePage* m_pDoubleByte = nullptr;
+    bool m_bUtf8 = false;
     bool m_bFormatDirty = true;  // m_current may no longer be the innermost group's
     uint32_t m_nGeneration = 1;  // see RtfGroupState::nResolvedGeneration
     // Formats resolved lately, whichever group they were resolved for: documents switch between a
@@ -238,6 +250,7 @@ private:
         KeyedCharFormat format;
         const char32_t* pUpperHalf = nullptr;
         const CDoubleByteCodePage* pDoubleByte = nullptr;
+        bool bUtf8 = false;
     };
     std::array<ResolvedFormat, 16> m_resolved;  // in the slot of ResolvedSlot(chr)
     bool m_bBreakPending = false;               // a paragraph was ended; its CR LF waits for what follows
@@ -517,6 +530,12 @@ void CRtfReader::AppendBodyBytes(std::string_view bytes) {
     if (Top().chr.bHidden) return;
     FlushPendingHighSurrogate();
     PrepareFormat();
+    if (m_bUtf8) {
+        if (m_nPendingLead >= 0) FlushPendingLeadByte();
+        AppendUtf8Bytes(bytes);
+        return;
+    }
+    if (m_utf8.nAwaited > 0) FlushPendingUtf8();
     if (m_pDoubleByte != nullptr) {
         AppendDoubleByteBytes(bytes);
         return;
@@ -527,14 +546,15 @@ void CRtfReader::AppendBodyBytes(std::string_view bytes) {
 
 // The text the tokenizer is at, read as AppendBodyBytes would read its bytes, but decoded from
 // the file straight into the paragraph. False, having read nothing, for text that takes the
-// longer way: a \uN's fallback, hidden text, a double-byte code page.
+// longer way: a \uN's fallback, hidden text, a double-byte code page, UTF-8.
 template <typename Tokenizer>
 bool CRtfReader::DecodeBodyText(Tokenizer& tokenizer) {
     if (m_nFallbackToSkip > 0 || Top().chr.bHidden) return false;
     FlushPendingHighSurrogate();
     PrepareFormat();
-    if (m_pDoubleByte != nullptr) return false;
+    if (m_pDoubleByte != nullptr || m_bUtf8) return false;
     if (m_nPendingLead >= 0) FlushPendingLeadByte();
+    if (m_utf8.nAwaited > 0) FlushPendingUtf8();
     constexpr size_t kRoom = 4096;
     const char32_t* pByteChars = m_paragraph.ByteCharsOf(m_pUpperHalf);
     m_paragraph.Commit(tokenizer.DecodeJoinedText(m_paragraph.Room(kRoom), kRoom, pByteChars));
@@ -587,6 +607,58 @@ void CRtfReader::FlushPendingLeadByte() {
     m_paragraph.Append(kReplacement);
 }
 
+// UTF-8 bytes, like a double-byte character's, may come in separate tokens (\'c3\'a9, \'c3 and a
+// raw byte). Each sequence that is not well-formed reads as one U+FFFD, up to the first byte that
+// cannot go on with it, which is read again on its own.
+void CRtfReader::AppendUtf8Bytes(std::string_view bytes) {
+    Utf8Pending& pending = m_utf8;
+    for (const char c : bytes) {
+        const auto byte = static_cast<uint8_t>(c);
+        if (pending.nAwaited > 0) {
+            if (byte >= pending.low && byte <= pending.high) {
+                pending.ch = (pending.ch << 6) | (byte & 0x3Fu);
+                pending.low = 0x80;
+                pending.high = 0xBF;
+                if (--pending.nAwaited == 0) m_paragraph.Append(pending.ch);
+                continue;
+            }
+            pending.nAwaited = 0;
+            m_paragraph.Append(kReplacement);
+        }
+        if (byte < 0x80) {
+            if (byte != 0) m_paragraph.Append(byte);
+            continue;
+        }
+        // A lead byte: how many bytes follow it, and the range the first of them must fall in for
+        // the character to be written in its shortest form, outside the surrogates and below
+        // U+110000.
+        pending = {};
+        if (byte >= 0xC2 && byte <= 0xDF) {
+            pending.ch = byte & 0x1Fu;
+            pending.nAwaited = 1;
+        } else if (byte >= 0xE0 && byte <= 0xEF) {
+            pending.ch = byte & 0x0Fu;
+            pending.nAwaited = 2;
+            if (byte == 0xE0) pending.low = 0xA0;
+            if (byte == 0xED) pending.high = 0x9F;
+        } else if (byte >= 0xF0 && byte <= 0xF4) {
+            pending.ch = byte & 0x07u;
+            pending.nAwaited = 3;
+            if (byte == 0xF0) pending.low = 0x90;
+            if (byte == 0xF4) pending.high = 0x8F;
+        } else {
+            m_paragraph.Append(kReplacement);
+        }
+    }
+}
+
+// A UTF-8 character cut short by what is not a byte of it is lost.
+void CRtfReader::FlushPendingUtf8() {
+    m_utf8.nAwaited = 0;
+    PrepareFormat();
+    m_paragraph.Append(kReplacement);
+}
+
 // ------------------------------------------------------------------ control words
 
 void CRtfReader::OnBodyWord(RtfWordInfo info, const RtfToken& token) {
@@ -615,10 +687,14 @@ void CRtfReader::OnBodyWord(RtfWordInfo info, const RtfToken& token) {
         ForgetResolvedFormats();
         break;
     }
-    case RtfWord::AnsiCodePage:
-        if (FindCodePageDecoder(nParam).IsKnown()) m_nAnsiCodePage = static_cast<uint16_t>(nParam);
+    case RtfWord::AnsiCodePage: {
+        // Read as a signed 16-bit number, as RTF parameters are, a page past 32767 comes negative
+        // (Outlook writes 65001 as -535).
+        const int32_t nCodePage = nParam < 0 ? nParam + 0x10000 : nParam;
+        if (FindCodePageDecoder(nCodePage).IsKnown()) m_nAnsiCodePage = static_cast<uint16_t>(nCodePage);
         ForgetResolvedFormats();
         break;
+    }
     case RtfWord::DefaultFont:
         m_nDefaultFont = nParam;
         set(chr.nFont, nParam);
@@ -1065,6 +1141,7 @@ void CRtfReader::PrepareFormat() {
     m_current = state.resolved;
     m_pUpperHalf = state.pUpperHalf;
     m_pDoubleByte = state.pDoubleByte;
+    m_bUtf8 = state.bUtf8;
     m_paragraph.SetFormat(m_current);
 }
 
@@ -1076,12 +1153,13 @@ void CRtfReader::ResolveFormat(RtfGroupState& state) {
         state.resolved = resolved.format;
         state.pUpperHalf = resolved.pUpperHalf;
         state.pDoubleByte = resolved.pDoubleByte;
+        state.bUtf8 = resolved.bUtf8;
         state.nResolvedGeneration = m_nGeneration;
         return;
     }
     ResolveFormatAnew(state);
     state.resolved.nKey = m_formatKeys.KeyOf(state.resolved.cf);
-    resolved = {m_nGeneration, state.chr, state.resolved, state.pUpperHalf, state.pDoubleByte};
+    resolved = {m_nGeneration, state.chr, state.resolved, state.pUpperHalf, state.pDoubleByte, state.bUtf8};
 }
 
 void CRtfReader::ResolveFormatAnew(RtfGroupState& state) const {
@@ -1101,6 +1179,7 @@ void CRtfReader::ResolveFormatAnew(RtfGroupState& state) const {
     const CodePageDecoder decoder = FontDecoder(nFont);
     state.pUpperHalf = decoder.pUpperHalf;
     state.pDoubleByte = decoder.pDoubleByte;
+    state.bUtf8 = decoder.bUtf8;
     if (!decoder.IsKnown()) state.pUpperHalf = CodePageUpperHalf(CP_WINDOWS_1252);
     state.nResolvedGeneration = m_nGeneration;
 }

@@ -119,6 +119,14 @@ const WildCase kCases[] = {
     {"DosArabic", R"({\rtf1\ansi\ansicpg864 \'e0\'b0})", "\u0640\u0660"},
     {"ArabicAsmo708", R"({\rtf1\ansi\ansicpg708 \'c7})", "\u0627"},
     {"MacUkrainian", R"({\rtf1\ansi\ansicpg10017 \'80\'b4})", "\u0410\u0456"},
+    {"Utf8PageAsHexAndRawBytes",
+     "{\\rtf1\\ansi\\ansicpg65001\\uc3{\\fonttbl{\\f0 A;}{\\f1\\fcharset204 C;}}caf\\'c3\\'a9 \\'e4\\'b8\xad\xe6\x96\x87 "
+     "\xf0\x9f\x98\x80{\\f1 \\'c0}\\u20013\\'e4\\'b8\\'ad!}",
+     "café 中文 \U0001F600\u0410中!"},
+    {"Utf8PageWrittenNegative", R"({\rtf1\ansi\ansicpg-535 \'c3\'a9})", "é"},
+    {"BrokenUtf8IsOneReplacementEach",
+     R"({\rtf1\ansi\ansicpg65001 a\'c3 b\'e4\'b8 c\'a9 d\'ed\'a0\'80 e\'ff f\'c3\par g})",
+     "a\uFFFD b\uFFFD c\uFFFD d\uFFFD\uFFFD\uFFFD e\uFFFD f\uFFFD|g"},
     {"BrokenHexTakesTwoCharacters", R"({\rtf1\ansi a\'4 b\'zzc\'q\par d})", "abc|d"},
     {"DoubleByteLabelsCountCharacters",
      R"({\rtf1\ansi\ansicpg950{\*\listtable{\list{\listlevel\levelnfc0{\leveltext\'03\'b2\'c4\'00\'b3\'b9;})"
