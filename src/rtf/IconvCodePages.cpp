@@ -4,6 +4,7 @@
 
 #include <iconv.h>
 
+#include <algorithm>
 #include <cerrno>
 
 #include <map>
@@ -88,6 +89,33 @@ private:
     iconv_t m_cd = reinterpret_cast<iconv_t>(-1);
 };
 
+// An area of a Chinese or Korean page that Windows keeps for the user's own characters, read as
+// consecutive private-use characters: row by row from first to last, over the page's trail bytes
+// from trailLow to trailHigh. The C library defines none of them.
+struct UserDefinedArea {
+    uint16_t first;
+    uint16_t last;
+    uint8_t trailLow;
+    uint8_t trailHigh;
+    char32_t chFirst;
+};
+
+std::vector<UserDefinedArea> UserDefinedAreas(int32_t nCodePage) {
+    switch (nCodePage) {
+    case 936:
+        return {{0xAAA1, 0xAFFE, 0xA1, 0xFE, 0xE000},
+                {0xF8A1, 0xFEFE, 0xA1, 0xFE, 0xE234},
+                {0xA140, 0xA7A0, 0x40, 0xA0, 0xE4C6}};
+    case 949: return {{0xC9A1, 0xC9FE, 0xA1, 0xFE, 0xE000}, {0xFEA1, 0xFEFE, 0xA1, 0xFE, 0xE05E}};
+    case 950:
+        return {{0xFA40, 0xFEFE, 0x40, 0xFE, 0xE000},
+                {0x8E40, 0xA0FE, 0x40, 0xFE, 0xE311},
+                {0x8140, 0x8DFE, 0x40, 0xFE, 0xEEB8},
+                {0xC6A1, 0xC8FE, 0x40, 0xFE, 0xF6B1}};
+    default: return {};
+    }
+}
+
 struct ProbedPage {
     std::vector<char32_t> upperHalf;  // single-byte pages
     std::unique_ptr<CDoubleByteCodePage> pDoubleByte;
@@ -97,26 +125,50 @@ struct ProbedPage {
 
 class CDoubleByteBuilder {
 public:
-    static std::unique_ptr<CDoubleByteCodePage> Build(CIconv& conv, const bool (&bLead)[256],
+    static std::unique_ptr<CDoubleByteCodePage> Build(CIconv& conv, int32_t nCodePage, const bool (&bLead)[256],
                                                       const char32_t (&single)[256]) {
         auto pPage = std::make_unique<CDoubleByteCodePage>();
+        const std::vector<UserDefinedArea> areas = UserDefinedAreas(nCodePage);
         size_t nRows = 1;  // row 0: no lead byte, all undefined
         for (int b = 0; b < 256; ++b) {
-            pPage->m_bLead[b] = bLead[b];
+            // Windows leads the user's own characters with bytes the C library takes for no lead.
+            pPage->m_bLead[b] = bLead[b] || std::any_of(areas.begin(), areas.end(), [b](const UserDefinedArea& area) {
+                                    return b >= area.first >> 8 && b <= area.last >> 8;
+                                });
             pPage->m_single[b] = single[b];
-            if (bLead[b]) pPage->m_nLeadIndex[b] = static_cast<uint8_t>(nRows++);
+            if (pPage->m_bLead[b]) pPage->m_nLeadIndex[b] = static_cast<uint8_t>(nRows++);
         }
         pPage->m_pairs.assign(nRows * 256, 0);
         for (int lead = 0; lead < 256; ++lead) {
-            if (!bLead[lead]) continue;
+            if (!pPage->m_bLead[lead]) continue;
             for (int trail = 0x20; trail < 256; ++trail) {
                 const char pair[2] = {static_cast<char>(lead), static_cast<char>(trail)};
                 char32_t ch = 0;
-                if (conv.Decode(pair, 2, ch) == CIconv::Result::Char)
-                    pPage->m_pairs[size_t{pPage->m_nLeadIndex[lead]} * 256 + static_cast<size_t>(trail)] = ch;
+                if (conv.Decode(pair, 2, ch) != CIconv::Result::Char) continue;
+                pPage->m_pairs[Cell(*pPage, lead, trail)] = ch;
+                pPage->m_bTrail[trail] = true;
             }
         }
+        for (const UserDefinedArea& area : areas) AddUserDefinedArea(*pPage, area);
         return pPage;
+    }
+
+private:
+    static size_t Cell(const CDoubleByteCodePage& page, int lead, int trail) {
+        return size_t{page.m_nLeadIndex[lead]} * 256 + static_cast<size_t>(trail);
+    }
+
+    static void AddUserDefinedArea(CDoubleByteCodePage& page, const UserDefinedArea& area) {
+        char32_t ch = area.chFirst;
+        for (int lead = area.first >> 8; lead <= area.last >> 8; ++lead) {
+            for (int trail = area.trailLow; trail <= area.trailHigh; ++trail) {
+                const int pair = lead << 8 | trail;
+                if (!page.m_bTrail[trail] || pair < area.first || pair > area.last) continue;
+                char32_t& cell = page.m_pairs[Cell(page, lead, trail)];
+                if (cell == 0) cell = ch;
+                ++ch;
+            }
+        }
     }
 };
 
@@ -146,7 +198,7 @@ ProbedPage ProbePage(int32_t nCodePage) {
         if (bLetterOrDigit && single[b] != static_cast<char32_t>(b)) return page;
     }
     if (bAnyLead) {
-        page.pDoubleByte = CDoubleByteBuilder::Build(conv, bLead, single);
+        page.pDoubleByte = CDoubleByteBuilder::Build(conv, nCodePage, bLead, single);
     } else {
         page.upperHalf.assign(single + 0x80, single + 0x100);
     }

@@ -21,10 +21,14 @@ public:
     char32_t Pair(uint8_t lead, uint8_t trail) const {
         return m_pairs[static_cast<size_t>(m_nLeadIndex[lead]) * 256 + trail];
     }
+    // Whether the byte follows a lead byte in some character of the page: a lead byte and such a
+    // byte are one character even where the page defines none for the two.
+    bool IsTrailByte(uint8_t byte) const { return m_bTrail[byte]; }
 
 private:
     friend class CDoubleByteBuilder;
     bool m_bLead[256] = {};
+    bool m_bTrail[256] = {};
     char32_t m_single[256] = {};
     uint8_t m_nLeadIndex[256] = {};  // row of each lead byte in m_pairs
     std::vector<char32_t> m_pairs;   // 256 characters per lead byte

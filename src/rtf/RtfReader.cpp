@@ -562,7 +562,9 @@ bool CRtfReader::DecodeBodyText(Tokenizer& tokenizer) {
 }
 
 // Lead and trail bytes may come in separate tokens (\'82\'a0, \'82a): a lead byte at the end of
-// one waits for the next.
+// one waits for the next. A lead byte and a trail byte the page defines no character for stand
+// for one lost character, as Word and LibreOffice read them; a byte that is no trail byte is read
+// again on its own.
 void CRtfReader::AppendDoubleByteBytes(std::string_view bytes) {
     const CDoubleByteCodePage& page = *m_pDoubleByte;
     for (const char c : bytes) {
@@ -570,11 +572,11 @@ void CRtfReader::AppendDoubleByteBytes(std::string_view bytes) {
         if (m_nPendingLead >= 0) {
             const char32_t ch = page.Pair(static_cast<uint8_t>(m_nPendingLead), byte);
             m_nPendingLead = -1;
-            if (ch != 0) {
-                m_paragraph.Append(ch);
+            if (ch != 0 || page.IsTrailByte(byte)) {
+                m_paragraph.Append(ch != 0 ? ch : kReplacement);
                 continue;
             }
-            m_paragraph.Append(kReplacement);  // the trail is read again on its own
+            m_paragraph.Append(kReplacement);
         }
         if (byte == 0) continue;
         if (page.IsLeadByte(byte)) {
@@ -929,8 +931,9 @@ void CRtfReader::OnListTextBytes(std::string_view bytes) {
     for (const char c : bytes) {
         const auto byte = static_cast<uint8_t>(c);
         if (const int nLead = std::exchange(m_nListTextLead, -1); nLead >= 0 && pPage != nullptr) {
-            if (const char32_t chPair = pPage->Pair(static_cast<uint8_t>(nLead), byte)) {
-                m_listText += chPair;
+            const char32_t chPair = pPage->Pair(static_cast<uint8_t>(nLead), byte);
+            if (chPair != 0 || pPage->IsTrailByte(byte)) {
+                m_listText += chPair != 0 ? chPair : kReplacement;
                 continue;
             }
         }

@@ -2,6 +2,7 @@
 // produced by it: undefined bytes are U+FFFD there and 0 in the tables).
 
 #include "CodePages.h"
+#include "IconvCodePages.h"
 
 #include <gtest/gtest.h>
 
@@ -78,6 +79,26 @@ TEST(CodePages, UnknownCodePages) {
     EXPECT_EQ(EncodeCodePageChar(1255, U'\U0001F600'), -1);
     EXPECT_EQ(EncodeCodePageChar(1252, U'\u05D0'), -1);
     EXPECT_EQ(EncodeCodePageChar(1255, U'a'), 'a');
+}
+
+// The first and last character of each area Windows keeps for the user's own characters.
+TEST(CodePages, UserDefinedAreasArePrivateUse) {
+    struct Area {
+        int32_t nCodePage;
+        uint8_t lead, trail;
+        char32_t ch;
+    };
+    const Area cases[] = {{936, 0xAA, 0xA1, 0xE000}, {936, 0xAF, 0xFE, 0xE233}, {936, 0xF8, 0xA1, 0xE234},
+                          {936, 0xFE, 0xFE, 0xE4C5}, {936, 0xA1, 0x40, 0xE4C6}, {936, 0xA7, 0xA0, 0xE765},
+                          {949, 0xC9, 0xA1, 0xE000}, {949, 0xFE, 0xFE, 0xE0BB}, {950, 0xFE, 0xFE, 0xE310},
+                          {950, 0x8E, 0x40, 0xE311}, {950, 0xA0, 0xFE, 0xEEB7}, {950, 0x8D, 0xFE, 0xF6B0},
+                          {950, 0xC6, 0xA1, 0xF6B1}, {950, 0xC8, 0xFE, 0xF848}, {950, 0xA4, 0xA4, U'中'}};
+    for (const Area& area : cases) {
+        const CDoubleByteCodePage* pPage = FindCodePageDecoder(area.nCodePage).pDoubleByte;
+        ASSERT_NE(pPage, nullptr) << area.nCodePage;
+        EXPECT_TRUE(pPage->IsLeadByte(area.lead));
+        EXPECT_EQ(pPage->Pair(area.lead, area.trail), area.ch) << area.nCodePage << ' ' << int{area.lead};
+    }
 }
 
 }  // namespace

@@ -104,6 +104,13 @@ const WildCase kCases[] = {
      "{\\rtf1\\ansi\\ansicpg932 \x83\\\x83t \x95\\\x8e\xa6 {\\b \x83{\x83^}C{\\i \x83}}D}", "ソフ 表示 ボタCマD"},
     {"TrailBraceLeavingItsGroupOpenIsNoError", "{\\rtf1\\ansi\\ansicpg932 {\\b x\x83}}", "xマ"},
     {"LoneLeadByteIsAReplacement", R"({\rtf1\ansi\ansicpg936 \'d6\par x})", "\uFFFD|x"},
+    // A lead byte and a trail byte the page gives no character stand for one; a blank is no trail.
+    {"UndefinedPairIsOneLostCharacter", "{\\rtf1\\ansi\\ansicpg932 a\\'82\\'41b\\'82 c\x82\\par d}",
+     "a\uFFFDb\uFFFD c\uFFFDpar d"},
+    {"UserDefinedCharactersArePrivateUse",
+     R"({\rtf1\ansi{\fonttbl{\f1\fcharset134 S;}{\f2\fcharset129 B;}{\f3\fcharset136 M;}})"
+     R"({\f1\'aa\'a1}{\f2\'fe\'fe}{\f3\'81\'40\'fa\'40}x})",
+     "\uE000\uE0BB\uEEB8\uE000x"},
     {"UnicodeSkipsTwoFallbackBytes", R"({\rtf1\ansi\ansicpg932\uc2 \u26085\'93\'fa!})", "日!"},
     {"MacRoman", R"({\rtf1\mac \'8e\'d2\'a5})", "é“•"},
     {"SetNumberNoWindowsFontHasFollowsTheDocument",
