@@ -1089,11 +1089,13 @@ void CRtfReader::InsertListLabel() {
         *label += m_listText.back();
     if (!label && !m_listText.empty() && state.nList <= 0) label = m_listText;
     m_listText.clear();
-    // Word 6 numbering counts its paragraphs whether or not its writer rendered their labels; a
-    // paragraph of a list (\ls) is numbered by the list alone, as later writers mean it.
+    // Word 6 numbering counts its paragraphs whether or not its writer rendered their labels, and
+    // its number wins over the rendered one, which its writer may have left stale (WordPad writes
+    // "2." twice), as Word and LibreOffice number them; a paragraph of a list (\ls) is numbered by
+    // the list alone, as later writers mean it.
     if (state.nOldNumbering > 0 && state.nList == 0) {
         std::u32string oldLabel = m_oldNumbering.NextLabel(state.nOldNumbering);
-        if (!label && !oldLabel.empty()) label = std::move(oldLabel);
+        if (!oldLabel.empty()) label = std::move(oldLabel);
     }
     if (!label) return;
     // A surrogate that found no partner stands for a character that is lost; control characters

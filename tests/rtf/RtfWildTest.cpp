@@ -85,7 +85,7 @@ const WildCase kCases[] = {
      R"(A\par B\par\pard C\par\pard{\pn\pnlvlbody\pnucrm\pnstart1{\pntxta )}}D\par{\pntext 9.\tab}E\par)"
      R"(\pard{\*\pn\pnlvlblt\pnf1{\pntxtb\'b7}}F\par\pard{\*\pn\pnlvl2\pndec}G\par\pard{\*\pn\pnlvlcont}H)"
      R"({\pnseclvl1\pnucrm{\pntxta .}}})",
-     "(III)\tA|(IV)\tB|C|V)\tD|9.\tE|•\tF|G|H"},
+     "(III)\tA|(IV)\tB|C|V)\tD|VI)\tE|•\tF|G|H"},
     {"ColumnBreakEndsAParagraph", R"({\rtf1\ansi A\column B})", "A|B"},
     {"ObjectShowsItsResult",
      R"({\rtf1\ansi A{\object\objemb{\*\objclass P}{\*\objdata 0105}{\result{\pict 01}R}}B{\object{\objdata 01}}C})",
