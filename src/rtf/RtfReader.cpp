@@ -1090,7 +1090,7 @@ void CRtfReader::InsertListLabel() {
     if (!label && !m_listText.empty() && state.nList <= 0) label = m_listText;
     m_listText.clear();
     // Word 6 numbering counts its paragraphs whether or not its writer rendered their labels, and
-    // its number wins over the rendered one, which its writer may have left stale (WordPad writes
+    // its number wins over the rendered one, which its writer may have left stale (RichEdit writes
     // "2." twice), as Word and LibreOffice number them; a paragraph of a list (\ls) is numbered by
     // the list alone, as later writers mean it.
     if (state.nOldNumbering > 0 && state.nList == 0) {
