@@ -65,6 +65,46 @@ bool DecodeUtf8(std::string_view bytes, std::u32string& text, size_t& nBadOffset
     return true;
 }
 
+int CUtf8ByteDecoder::Feed(uint8_t byte, char32_t (&out)[2]) {
+    int n = 0;
+    if (m_nAwaited > 0) {
+        if (byte >= m_low && byte <= m_high) {
+            m_ch = (m_ch << 6) | (byte & 0x3Fu);
+            m_low = 0x80;
+            m_high = 0xBF;
+            if (--m_nAwaited == 0) out[n++] = m_ch;
+            return n;
+        }
+        m_nAwaited = 0;
+        out[n++] = U'\uFFFD';
+    }
+    if (byte < 0x80) {
+        out[n++] = byte;
+        return n;
+    }
+    // A lead byte: how many bytes follow it, and the range the first of them must fall in for the
+    // character to be written in its shortest form, outside the surrogates and below U+110000.
+    m_low = 0x80;
+    m_high = 0xBF;
+    if (byte >= 0xC2 && byte <= 0xDF) {
+        m_ch = byte & 0x1Fu;
+        m_nAwaited = 1;
+    } else if (byte >= 0xE0 && byte <= 0xEF) {
+        m_ch = byte & 0x0Fu;
+        m_nAwaited = 2;
+        if (byte == 0xE0) m_low = 0xA0;
+        if (byte == 0xED) m_high = 0x9F;
+    } else if (byte >= 0xF0 && byte <= 0xF4) {
+        m_ch = byte & 0x07u;
+        m_nAwaited = 3;
+        if (byte == 0xF0) m_low = 0x90;
+        if (byte == 0xF4) m_high = 0x8F;
+    } else {
+        out[n++] = U'\uFFFD';
+    }
+    return n;
+}
+
 void AppendUtf8(std::string& out, char32_t ch) {
     if (ch < 0x80) {
         out.push_back(static_cast<char>(ch));

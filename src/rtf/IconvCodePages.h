@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace velmora {
@@ -21,9 +22,14 @@ public:
     char32_t Pair(uint8_t lead, uint8_t trail) const {
         return m_pairs[static_cast<size_t>(m_nLeadIndex[lead]) * 256 + trail];
     }
-    // Whether the byte follows a lead byte in some character of the page: a lead byte and such a
-    // byte are one character even where the page defines none for the two.
-    bool IsTrailByte(uint8_t byte) const { return m_bTrail[byte]; }
+    // What a lead byte and the byte after it read as: their character; U+FFFD where the page defines
+    // none for the two but the byte follows a lead byte in some character of the page, so that the
+    // two stand for one lost character; nothing when the byte is no trail byte and stands alone.
+    std::optional<char32_t> AfterLead(uint8_t lead, uint8_t byte) const {
+        if (const char32_t ch = Pair(lead, byte)) return ch;
+        if (m_bTrail[byte]) return U'\uFFFD';
+        return std::nullopt;
+    }
 
 private:
     friend class CDoubleByteBuilder;

@@ -171,7 +171,7 @@ private:
     void FlushPending() {
         FlushPendingHighSurrogate();
         if (m_nPendingLead >= 0) FlushPendingLeadByte();
-        if (m_utf8.nAwaited > 0) FlushPendingUtf8();
+        if (m_utf8.IsPending()) FlushPendingUtf8();
     }
     void AddLineBreak();
     void MarkSuperscriptStart(RtfGroupState& state) const {
@@ -194,14 +194,7 @@ private:
     int64_t m_nFallbackToSkip = 0;                        // what is left of a \uN's fallback
     char32_t m_chPendingHigh = 0;                         // a high surrogate waiting for its low half
     int m_nPendingLead = -1;                              // a double-byte character's lead byte waiting for its trail
-    // A UTF-8 character begun: its bits so far, the bytes it still awaits, and the range the next
-    // of them must fall in.
-    struct Utf8Pending {
-        char32_t ch = 0;
-        int nAwaited = 0;
-        uint8_t low = 0x80;
-        uint8_t high = 0xBF;
-    } m_utf8;
+    CUtf8ByteDecoder m_utf8;                              // a UTF-8 character begun, in a UTF-8 font
     size_t m_nClosesTakenAsTrail = 0;                     // '}' read as a trail byte, not as a group's end
     uint32_t m_nPageBreaks = 0;                           // \page words so far in the body
     bool m_bStarPending = false;                          // the last token was \*
@@ -535,7 +528,7 @@ void CRtfReader::AppendBodyBytes(std::string_view bytes) {
         AppendUtf8Bytes(bytes);
         return;
     }
-    if (m_utf8.nAwaited > 0) FlushPendingUtf8();
+    if (m_utf8.IsPending()) FlushPendingUtf8();
     if (m_pDoubleByte != nullptr) {
         AppendDoubleByteBytes(bytes);
         return;
@@ -554,7 +547,7 @@ bool CRtfReader::DecodeBodyText(Tokenizer& tokenizer) {
     PrepareFormat();
     if (m_pDoubleByte != nullptr || m_bUtf8) return false;
     if (m_nPendingLead >= 0) FlushPendingLeadByte();
-    if (m_utf8.nAwaited > 0) FlushPendingUtf8();
+    if (m_utf8.IsPending()) FlushPendingUtf8();
     constexpr size_t kRoom = 4096;
     const char32_t* pByteChars = m_paragraph.ByteCharsOf(m_pUpperHalf);
     m_paragraph.Commit(tokenizer.DecodeJoinedText(m_paragraph.Room(kRoom), kRoom, pByteChars));
@@ -570,13 +563,10 @@ void CRtfReader::AppendDoubleByteBytes(std::string_view bytes) {
     for (const char c : bytes) {
         const auto byte = static_cast<uint8_t>(c);
         if (m_nPendingLead >= 0) {
-            const char32_t ch = page.Pair(static_cast<uint8_t>(m_nPendingLead), byte);
-            m_nPendingLead = -1;
-            if (ch != 0 || page.IsTrailByte(byte)) {
-                m_paragraph.Append(ch != 0 ? ch : kReplacement);
-                continue;
-            }
-            m_paragraph.Append(kReplacement);
+            const std::optional<char32_t> ch =
+                page.AfterLead(static_cast<uint8_t>(std::exchange(m_nPendingLead, -1)), byte);
+            m_paragraph.Append(ch.value_or(kReplacement));
+            if (ch) continue;
         }
         if (byte == 0) continue;
         if (page.IsLeadByte(byte)) {
@@ -607,54 +597,21 @@ void CRtfReader::FlushPendingLeadByte() {
     m_paragraph.Append(kReplacement);
 }
 
-// UTF-8 bytes, like a double-byte character's, may come in separate tokens (\'c3\'a9, \'c3 and a
-// raw byte). Each sequence that is not well-formed reads as one U+FFFD, up to the first byte that
-// cannot go on with it, which is read again on its own.
+// UTF-8 bytes, like a double-byte character's, may come in separate tokens: the decoder keeps a
+// character begun in one for the next. A NUL byte carries nothing, as in other fonts.
 void CRtfReader::AppendUtf8Bytes(std::string_view bytes) {
-    Utf8Pending& pending = m_utf8;
     for (const char c : bytes) {
-        const auto byte = static_cast<uint8_t>(c);
-        if (pending.nAwaited > 0) {
-            if (byte >= pending.low && byte <= pending.high) {
-                pending.ch = (pending.ch << 6) | (byte & 0x3Fu);
-                pending.low = 0x80;
-                pending.high = 0xBF;
-                if (--pending.nAwaited == 0) m_paragraph.Append(pending.ch);
-                continue;
-            }
-            pending.nAwaited = 0;
-            m_paragraph.Append(kReplacement);
-        }
-        if (byte < 0x80) {
-            if (byte != 0) m_paragraph.Append(byte);
-            continue;
-        }
-        // A lead byte: how many bytes follow it, and the range the first of them must fall in for
-        // the character to be written in its shortest form, outside the surrogates and below
-        // U+110000.
-        pending = {};
-        if (byte >= 0xC2 && byte <= 0xDF) {
-            pending.ch = byte & 0x1Fu;
-            pending.nAwaited = 1;
-        } else if (byte >= 0xE0 && byte <= 0xEF) {
-            pending.ch = byte & 0x0Fu;
-            pending.nAwaited = 2;
-            if (byte == 0xE0) pending.low = 0xA0;
-            if (byte == 0xED) pending.high = 0x9F;
-        } else if (byte >= 0xF0 && byte <= 0xF4) {
-            pending.ch = byte & 0x07u;
-            pending.nAwaited = 3;
-            if (byte == 0xF0) pending.low = 0x90;
-            if (byte == 0xF4) pending.high = 0x8F;
-        } else {
-            m_paragraph.Append(kReplacement);
+        char32_t chars[2];
+        const int nChars = m_utf8.Feed(static_cast<uint8_t>(c), chars);
+        for (int i = 0; i < nChars; ++i) {
+            if (chars[i] != 0) m_paragraph.Append(chars[i]);
         }
     }
 }
 
 // A UTF-8 character cut short by what is not a byte of it is lost.
 void CRtfReader::FlushPendingUtf8() {
-    m_utf8.nAwaited = 0;
+    m_utf8.Abandon();
     PrepareFormat();
     m_paragraph.Append(kReplacement);
 }
@@ -931,9 +888,8 @@ void CRtfReader::OnListTextBytes(std::string_view bytes) {
     for (const char c : bytes) {
         const auto byte = static_cast<uint8_t>(c);
         if (const int nLead = std::exchange(m_nListTextLead, -1); nLead >= 0 && pPage != nullptr) {
-            const char32_t chPair = pPage->Pair(static_cast<uint8_t>(nLead), byte);
-            if (chPair != 0 || pPage->IsTrailByte(byte)) {
-                m_listText += chPair != 0 ? chPair : kReplacement;
+            if (const std::optional<char32_t> ch = pPage->AfterLead(static_cast<uint8_t>(nLead), byte)) {
+                m_listText += *ch;
                 continue;
             }
         }
