@@ -184,10 +184,26 @@ constexpr WordEntry kWords[] = {
     {"latentstyles", RtfWord::SkipDestination, 0},
     {"bkmkstart", RtfWord::SkipDestination, 0},
     {"bkmkend", RtfWord::SkipDestination, 0},
+    // What belongs in \info, written outside it by hand-written help sources and some generators:
+    // a comment, the document's properties, the line-breaking character lists. Never shown.
+    {"comment", RtfWord::SkipDestination, 0},
+    {"doccomm", RtfWord::SkipDestination, 0},
+    {"title", RtfWord::SkipDestination, 0},
+    {"subject", RtfWord::SkipDestination, 0},
+    {"author", RtfWord::SkipDestination, 0},
+    {"operator", RtfWord::SkipDestination, 0},
+    {"manager", RtfWord::SkipDestination, 0},
+    {"company", RtfWord::SkipDestination, 0},
+    {"category", RtfWord::SkipDestination, 0},
+    {"keywords", RtfWord::SkipDestination, 0},
+    {"hlinkbase", RtfWord::SkipDestination, 0},
+    {"nextfile", RtfWord::SkipDestination, 0},
+    {"fchars", RtfWord::SkipDestination, 0},
+    {"lchars", RtfWord::SkipDestination, 0},
 };
 
-// Open addressing over a power-of-two table, a little more than four times the words.
-constexpr size_t kSlots = 512;
+// Open addressing over a power-of-two table, more than four times the words.
+constexpr size_t kSlots = 1024;
 static_assert(std::size(kWords) * 3 < kSlots);
 
 constexpr uint32_t HashName(std::string_view name) {

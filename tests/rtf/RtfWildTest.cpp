@@ -163,6 +163,8 @@ const WildCase kCases[] = {
      "A\tB\t|C|D\tE\t"},
     {"GeneratorAndLatentStylesAreNotText",
      R"({\rtf1\ansi{\generator W 1;}{\latentstyles\lsdstimax1{\lsdlockedexcept Normal;}}A})", "A"},
+    {"CommentAndDocumentPropertiesOutsideInfoAreNotText",
+     R"({\rtf1\ansi A{\comment put text here}B{\title T}{\author W}{\doccomm D}{\keywords K}{\fchars !}C})", "ABC"},
 };
 
 class RtfWildCase : public testing::TestWithParam<WildCase> {};
