@@ -130,6 +130,7 @@ constexpr WordEntry kWords[] = {
     {"pnstart", RtfWord::OldNumberingStart, 0},
     {"pntxtb", RtfWord::OldNumberingBefore, 0},
     {"pntxta", RtfWord::OldNumberingAfter, 0},
+    {"pnf", RtfWord::OldNumberingFont, 0},
     {"footnote", RtfWord::Footnote, 0},
     {"ftnalt", RtfWord::FootnoteIsEndnote, 0},
     {"chftn", RtfWord::FootnoteMark, 0},

@@ -29,9 +29,9 @@ enum class RtfWord : uint8_t {
     ListTable, ListOverrideTable, List, ListLevel, ListId, LevelNumberFormat, LevelStartAt, LevelFollow,
     LevelLegal, LevelText, LevelNumbers, ListOverride, ListIndex, ListLevelIndex, ListText,
     // Word 6 and 95 numbering (\pn): the destination, its kinds, format (ch holds the \levelnfc it
-    // matches), start and the texts around the number.
+    // matches), start, the texts around the number and their font.
     OldNumbering, OldNumberingBody, OldNumberingBullet, OldNumberingOther, OldNumberingFormat,
-    OldNumberingStart, OldNumberingBefore, OldNumberingAfter,
+    OldNumberingStart, OldNumberingBefore, OldNumberingAfter, OldNumberingFont,
     // Notes, drawings and embedded objects.
     Footnote, FootnoteIsEndnote, FootnoteMark, Shape, ShapeInstance, ShapeText, DrawingObject, DrawingText,
     Object, ObjectResult, FieldInstruction, FieldResult,

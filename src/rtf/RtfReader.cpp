@@ -916,7 +916,10 @@ void CRtfReader::OnOldNumberingWord(RtfWordInfo info, const RtfToken& token) {
         EnterDestination(RtfDestination::OldNumberingText);
         state.bNumberingTextAfter = info.word == RtfWord::OldNumberingAfter;
         break;
-    case RtfWord::Font: state.chr.nFont = token.nParam; break;
+    // The texts around the number are in the numbering's font (\pnf), as Word draws them: Hebrew
+    // words before the number in a Hebrew font, whatever font the paragraph had where {\pn} began.
+    case RtfWord::Font:
+    case RtfWord::OldNumberingFont: state.chr.nFont = token.nParam; break;
     case RtfWord::UnicodeSkip: state.nUnicodeSkip = std::max(token.nParam, int32_t{0}); break;
     case RtfWord::Unicode:
         if (state.destination == RtfDestination::OldNumberingText)

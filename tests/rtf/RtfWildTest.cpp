@@ -86,6 +86,11 @@ const WildCase kCases[] = {
      R"(\pard{\*\pn\pnlvlblt\pnf1{\pntxtb\'b7}}F\par\pard{\*\pn\pnlvl2\pndec}G\par\pard{\*\pn\pnlvlcont}H)"
      R"({\pnseclvl1\pnucrm{\pntxta .}}})",
      "(III)\tA|(IV)\tB|C|V)\tD|VI)\tE|•\tF|G|H"},
+    {"OldNumberingTextInTheNumberingsFont",
+     R"({\rtf1\ansi\ansicpg1252{\fonttbl{\f0 T;}{\f1\fcharset177 D;}{\f2\fcharset204 C;}}\pard{\*\pn\pnlvlbody\pndec)"
+     R"(\pnf1{\pntxtb \'f1\'f2\'e9\'f3 }{\pntxta .}}{\pntext\f1 \'f1\'f2\'e9\'f3 1.\tab}\f1 \'e0\par)"
+     R"(\pard\f0{\*\pn\pnlvlbody\pnucltr{\pntxtb {\f2\'c3}\'e9 }}X})",
+     "סעיף 1.\tא|Гé B\tX"},
     {"ColumnBreakEndsAParagraph", R"({\rtf1\ansi A\column B})", "A|B"},
     {"ObjectShowsItsResult",
      R"({\rtf1\ansi A{\object\objemb{\*\objclass P}{\*\objdata 0105}{\result{\pict 01}R}}B{\object{\objdata 01}}C})",
