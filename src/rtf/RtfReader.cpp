@@ -673,6 +673,10 @@ void CRtfReader::OnBodyWord(RtfWordInfo info, const RtfToken& token) {
         break;
     // The mark a note shows is its number, \chftn or not (see AppendNoteMark).
     case RtfWord::FootnoteMark: break;
+    case RtfWord::FootnoteNumbering: m_notes.SetFootnoteFormat(static_cast<int32_t>(info.ch)); break;
+    case RtfWord::EndnoteNumbering: m_notes.SetEndnoteFormat(static_cast<int32_t>(info.ch)); break;
+    case RtfWord::FootnoteStart: m_notes.SetFootnoteStart(nParam); break;
+    case RtfWord::EndnoteStart: m_notes.SetEndnoteStart(nParam); break;
     // A number's texts outside a \pn (in \pnseclvl, say) are not document text.
     case RtfWord::OldNumberingBefore:
     case RtfWord::OldNumberingAfter: EnterDestination(RtfDestination::Skip); break;

@@ -80,6 +80,10 @@ const WildCase kCases[] = {
     {"NotesWithoutAMarkAreNumbered",
      R"({\rtf1\ansi A{\footnote one}B{\footnote\ftnalt two}C{\*\footnote three}D\par E{\v{\footnote h}}{\footnote four}})",
      "A1BiC2D|E3"},
+    {"NotesNumberedAsTheDocumentSays",
+     R"({\rtf1\ansi\ftnnauc\ftnstart26\aftnnchi A\chftn{\footnote x}B\chftn{\footnote x}C{\footnote\ftnalt x})"
+     R"(D{\footnote\ftnalt x}E{\footnote\ftnalt x}F{\footnote\ftnalt x}G{\footnote\ftnalt x}})",
+     "AZBAAC*D†E‡F§G**"},
     {"OldNumberingWithoutRenderedLabels",
      R"({\rtf1\ansi{\fonttbl{\f0 T;}{\f1\fcharset2 Symbol;}}\pard{\*\pn\pnlvlbody\pnucrm\pnstart3{\pntxtb (}{\pntxta )}})"
      R"(A\par B\par\pard C\par\pard{\pn\pnlvlbody\pnucrm\pnstart1{\pntxta )}}D\par{\pntext 9.\tab}E\par)"
