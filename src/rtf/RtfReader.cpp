@@ -154,6 +154,8 @@ private:
     void BeginFieldInstruction();
     void EndFieldInstruction();
     void EndField();
+    void AppendBytesInFont(std::string_view bytes, int32_t nFont);
+    void AppendInstructionBytes(std::string_view bytes);
     std::string PageNumberText() const;
 
     // Document text.
@@ -219,9 +221,11 @@ private:
     // nothing (a SYMBOL field's character, a lowered equation's text, a page number): at the close
     // of the field's group (at nDepth), if the paragraph is still as long as when the instruction ended.
     std::string m_fieldInstruction;
+    int32_t m_nInstructionFont = -1;  // the font of the instruction's first byte beyond ASCII
     struct PendingSymbol {
         char32_t ch = 0;
-        std::string text;  // bytes in the field's code page
+        std::string text;  // bytes in the instruction's font (nFont), or the field's when it is -1
+        int32_t nFont = -1;
         size_t nDepth = 0;
         uint32_t nParagraph = 0;
         size_t nLength = 0;
@@ -413,6 +417,10 @@ void CRtfReader::OnControlWord(const RtfToken& token) {
         break;
     case RtfDestination::FieldInstruction:
         if (info.word == RtfWord::SkipDestination) EnterDestination(RtfDestination::Skip);
+        // The font words, for the bytes of a button's text.
+        if (info.word == RtfWord::Plain || info.word == RtfWord::Font || info.word == RtfWord::AssocFont ||
+            info.word == RtfWord::RtlChars || info.word == RtfWord::LtrChars)
+            OnBodyWord(info, token);
         break;
     case RtfDestination::ListTable:
     case RtfDestination::LevelText:
@@ -492,6 +500,7 @@ void CRtfReader::OnHexBytes(std::string_view bytes) {
         break;
     case RtfDestination::ListText: OnListTextBytes(bytes); break;
     case RtfDestination::OldNumberingText: OnOldNumberingText(bytes); break;
+    case RtfDestination::FieldInstruction: AppendInstructionBytes(bytes); break;
     default: break;
     }
 }
@@ -512,9 +521,7 @@ void CRtfReader::OnText(std::string_view text) {
         break;
     case RtfDestination::ListText: OnListTextBytes(text); break;
     case RtfDestination::OldNumberingText: OnOldNumberingText(text); break;
-    case RtfDestination::FieldInstruction:
-        if (m_fieldInstruction.size() < 256) m_fieldInstruction.append(text.substr(0, 256));
-        break;
+    case RtfDestination::FieldInstruction: AppendInstructionBytes(text); break;
     default: break;
     }
 }
@@ -982,28 +989,55 @@ CodePageDecoder CRtfReader::FontDecoder(int32_t nFont) const {
 void CRtfReader::BeginFieldInstruction() {
     EnterDestination(RtfDestination::FieldInstruction);
     m_fieldInstruction.clear();
+    m_nInstructionFont = -1;
+}
+
+void CRtfReader::AppendInstructionBytes(std::string_view bytes) {
+    if (m_fieldInstruction.size() >= 256) return;
+    m_fieldInstruction.append(bytes.substr(0, 256));
+    if (m_nInstructionFont < 0 && std::ranges::any_of(bytes, [](char c) { return static_cast<uint8_t>(c) >= 0x80; }))
+        m_nInstructionFont = RunFont(Top().chr);
 }
 
 // The instruction's group closes inside its field's group.
 void CRtfReader::EndFieldInstruction() {
     const std::optional<char32_t> symbol = SymbolFieldCharacter(m_fieldInstruction);
-    const std::string text = IsPageField(m_fieldInstruction)
-                                 ? PageNumberText()
-                                 : std::string(LoweredEquationText(m_fieldInstruction).value_or(""));
+    const std::optional<std::string_view> button = ButtonDisplayText(m_fieldInstruction);
+    std::string text;
+    if (IsPageField(m_fieldInstruction))
+        text = PageNumberText();
+    else if (button)
+        text = *button;
+    else
+        text = LoweredEquationText(m_fieldInstruction).value_or("");
+    const int32_t nFont = button ? m_nInstructionFont : -1;
     if ((symbol || !text.empty()) && m_nDepth >= 3)
-        m_symbol = {symbol.value_or(0), text, m_nDepth - 1, m_nParagraphSerial, m_paragraph.Length()};
+        m_symbol = {symbol.value_or(0), text, nFont, m_nDepth - 1, m_nParagraphSerial, m_paragraph.Length()};
     m_fieldInstruction.clear();
 }
 
-// A SYMBOL field, a lowered equation or a PAGE field whose result shows nothing shows its
-// character, text or page number, as its writer does.
+// A SYMBOL field, a lowered equation, a button or a PAGE field whose result shows nothing shows
+// its character, text or page number, as its writer does.
 void CRtfReader::EndField() {
     const PendingSymbol symbol = std::exchange(m_symbol, PendingSymbol{});
     if (Top().destination != RtfDestination::Body || symbol.nParagraph != m_nParagraphSerial ||
         symbol.nLength != m_paragraph.Length())
         return;
     if (symbol.ch != 0) AppendChar(symbol.ch);
-    if (!symbol.text.empty()) AppendBodyBytes(symbol.text);
+    if (!symbol.text.empty()) AppendBytesInFont(symbol.text, symbol.nFont);
+}
+
+// Bytes written in another group's font (a button's text, in its instruction's font) where the
+// field ends; a double-byte or UTF-8 font's bytes, or bytes of no font, read as the field's own.
+void CRtfReader::AppendBytesInFont(std::string_view bytes, int32_t nFont) {
+    const char32_t* pUpperHalf = nFont >= 0 ? FontDecoder(nFont).pUpperHalf : nullptr;
+    if (pUpperHalf == nullptr || Top().chr.bHidden) {
+        AppendBodyBytes(bytes);
+        return;
+    }
+    FlushPending();
+    PrepareFormat();
+    m_paragraph.AppendBytes(bytes, pUpperHalf);
 }
 
 // A page number where a word processor computes it (\chpgn, a PAGE field with no stored result):

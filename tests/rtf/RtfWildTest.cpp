@@ -161,6 +161,10 @@ const WildCase kCases[] = {
      R"({\rtf1\ansi A{\field{\*\fldinst{ EQ \\s\\do5({\fs16 1})}}{\fldrslt }}B{\field{\*\fldinst EQ \\s\\do2(x)})"
      R"({\fldrslt y}}C{\field{\*\fldinst EQ \\s\\up5(2)}{\fldrslt }}D})",
      "A1ByCD"},
+    {"ButtonShowsItsTextInItsFontWhenItsResultIsEmpty",
+     R"({\rtf1\ansi{\fonttbl{\f0 T;}{\f1\fcharset177 A;}}A{\field{\*\fldinst{ MACROBUTTON NoMacro }{\rtlch\f1 [\'f9\'ed]})"
+     R"(}{\fldrslt }}B{\field{\*\fldinst GOTOBUTTON  x  Go on }}C{\field{\*\fldinst MACROBUTTON M [x]}{\fldrslt y}}D})",
+     "A[שם]BGo onCyD"},
     {"RowTextInNestedRowProperties",
      R"({\rtf1\ansi A\nestcell{\*\nesttableprops\trowd\cellx900\nestrow}{\nonesttables\par}B\cell\row)"
      R"(\intbl\itap2{\*\nesttableprops\trowd\cellx900\itap2 C\par D\nestcell\nestrow}\itap1 E\cell\row})",
