@@ -213,6 +213,7 @@ private:
     int m_nListTextLead = -1;   // a double-byte lead byte of that label waiting for its trail
     CRtfNoteMarks m_notes;
     std::vector<size_t> m_textBoxDepths;  // group depths at which a text box began
+    bool m_bAnchorGoesOn = false;          // the text now read is the rest of a box's anchor paragraph
     size_t m_nRowPropertiesDepth = 0;     // group depth of the nested row properties read, or 0
     CRtfOldNumbering m_oldNumbering;
     uint32_t m_nParagraphSerial = 0;  // paragraphs ended so far
@@ -355,6 +356,7 @@ void CRtfReader::OnGroupEnd() {
     if (!m_textBoxDepths.empty() && m_textBoxDepths.back() == m_nDepth) {
         m_textBoxDepths.pop_back();
         if (!m_paragraph.IsEmpty()) EndParagraph();
+        m_bAnchorGoesOn = true;
     }
     if (m_nRowPropertiesDepth == m_nDepth) m_nRowPropertiesDepth = 0;
     if (m_nDepth == 1) {
@@ -1072,6 +1074,11 @@ char32_t CRtfReader::DecodeLabelPair(int32_t nFont, uint8_t lead, uint8_t trail)
 // any. In a table row, which reads as one paragraph, each cell's text is a paragraph of its own
 // and takes its label at its start.
 void CRtfReader::InsertListLabel() {
+    // The rest of a paragraph after a text box anchored in it is no new item of its list.
+    if (std::exchange(m_bAnchorGoesOn, false)) {
+        m_listText.clear();
+        return;
+    }
     const RtfGroupState& state = Top();
     std::optional<std::u32string> label;
     if (state.nList > 0) {
