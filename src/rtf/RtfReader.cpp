@@ -213,7 +213,7 @@ private:
     int m_nListTextLead = -1;   // a double-byte lead byte of that label waiting for its trail
     CRtfNoteMarks m_notes;
     std::vector<size_t> m_textBoxDepths;  // group depths at which a text box began
-    bool m_bAnchorGoesOn = false;          // the text now read is the rest of a box's anchor paragraph
+    bool m_bAnchorGoesOn = false;         // the text now read is the rest of a box's anchor paragraph
     size_t m_nRowPropertiesDepth = 0;     // group depth of the nested row properties read, or 0
     CRtfOldNumbering m_oldNumbering;
     uint32_t m_nParagraphSerial = 0;  // paragraphs ended so far

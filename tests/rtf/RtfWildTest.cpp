@@ -166,7 +166,8 @@ const WildCase kCases[] = {
      R"(}{\fldrslt }}B{\field{\*\fldinst GOTOBUTTON  x  Go on }}C{\field{\*\fldinst MACROBUTTON M [x]}{\fldrslt y}}D})",
      "A[שם]BGo onCyD"},
     {"RestOfATextBoxAnchorIsNoNewListItem",
-     kLists + R"(\pard\ls1 A{\shp{\*\shpinst{\shptxt\pard X\par}}} B\par\pard\ls1 C{\shp{\*\shpinst{\shptxt\pard Y}}}\par\pard\ls1 D})",
+     kLists +
+         R"(\pard\ls1 A{\shp{\*\shpinst{\shptxt\pard X\par}}} B\par\pard\ls1 C{\shp{\*\shpinst{\shptxt\pard Y}}}\par\pard\ls1 D})",
      "1.\tA|X| B|2.\tC|Y||3.\tD"},
     {"RowTextInNestedRowProperties",
      R"({\rtf1\ansi A\nestcell{\*\nesttableprops\trowd\cellx900\nestrow}{\nonesttables\par}B\cell\row)"
