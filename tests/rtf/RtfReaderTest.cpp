@@ -103,6 +103,8 @@ const ReaderCase kCharacterCases[] = {
     {"UnicodeWithFallbackSkipping", kHebrewFonts, R"(\u1488?\uc0\u1489 \uc2\u1490??x})", "L|[:אבגx]"},
     {"FallbackIsAHexEscape", kHebrewFonts, R"(\u1488\'3f\u1489\'3f})", "L|[:אב]"},
     {"FallbackStopsAtAGroup", kHebrewFonts, R"(\uc3{\u1488}ab})", "L|[:אab]"},
+    // Word counts a control word or symbol as one skipped character (LibreOffice skips the next letter).
+    {"FallbackControlWordCountsAsOne", kHebrewFonts, R"(\u1488\~a\u1489\hich b})", "L|[:אaבb]"},
     {"UcIsGroupScoped", kHebrewFonts, R"({\uc0\u1488}\u1489?})", "L|[:אב]"},
     {"NegativeSurrogatePair", kHebrewFonts, R"(\u-10179?\u-8704?})", "L|[:😀]"},
     {"UnsignedSurrogatePairWithUcSwitch", kHebrewFonts, R"(\uc0 \u55357\uc1 \u56832\'3f x})", "L|[:😀 x]"},
