@@ -212,7 +212,11 @@ private:
     std::u32string m_listText;  // the label of \listtext or \pntext, for the paragraph being read
     int m_nListTextLead = -1;   // a double-byte lead byte of that label waiting for its trail
     CRtfNoteMarks m_notes;
-    std::vector<size_t> m_textBoxDepths;  // group depths at which a text box began
+    struct TextBox {
+        size_t nDepth = 0;          // the group depth at which the box began
+        bool bSplitAnchor = false;  // its anchor's paragraph had text before it, and ended there
+    };
+    std::vector<TextBox> m_textBoxes;
     bool m_bAnchorGoesOn = false;         // the text now read is the rest of a box's anchor paragraph
     size_t m_nRowPropertiesDepth = 0;     // group depth of the nested row properties read, or 0
     CRtfOldNumbering m_oldNumbering;
@@ -353,10 +357,11 @@ void CRtfReader::OnGroupEnd() {
         (closing == RtfDestination::FontTable || closing == RtfDestination::ColorTable) && outer != closing;
     if (bTableEnds) ForgetResolvedFormats();  // fonts or colours may differ now
     // A text box's last paragraph ends with its box even without a \par.
-    if (!m_textBoxDepths.empty() && m_textBoxDepths.back() == m_nDepth) {
-        m_textBoxDepths.pop_back();
+    if (!m_textBoxes.empty() && m_textBoxes.back().nDepth == m_nDepth) {
+        const bool bSplitAnchor = m_textBoxes.back().bSplitAnchor;
+        m_textBoxes.pop_back();
         if (!m_paragraph.IsEmpty()) EndParagraph();
-        m_bAnchorGoesOn = true;
+        m_bAnchorGoesOn = bSplitAnchor;
     }
     if (m_nRowPropertiesDepth == m_nDepth) m_nRowPropertiesDepth = 0;
     if (m_nDepth == 1) {
@@ -969,9 +974,10 @@ void CRtfReader::OnShapeWord(RtfWord word) {
 // anchor ends before them and goes on after them.
 void CRtfReader::BeginTextBox() {
     if (m_nDepth < 2) return;
-    if (!m_paragraph.IsEmpty()) EndParagraph();
+    const bool bSplitAnchor = !m_paragraph.IsEmpty();
+    if (bSplitAnchor) EndParagraph();
     EnterDestination(RtfDestination::Body);
-    m_textBoxDepths.push_back(m_nDepth);
+    m_textBoxes.push_back({m_nDepth, bSplitAnchor});
 }
 
 // The code page of a font's bytes. A code page the font names (\cpg) comes first. \fcharset0 is

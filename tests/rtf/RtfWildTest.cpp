@@ -167,8 +167,8 @@ const WildCase kCases[] = {
      "A[שם]BGo onCyD"},
     {"RestOfATextBoxAnchorIsNoNewListItem",
      kLists +
-         R"(\pard\ls1 A{\shp{\*\shpinst{\shptxt\pard X\par}}} B\par\pard\ls1 C{\shp{\*\shpinst{\shptxt\pard Y}}}\par\pard\ls1 D})",
-     "1.\tA|X| B|2.\tC|Y||3.\tD"},
+         R"(\pard\ls1 A{\shp{\*\shpinst{\shptxt\pard X\par}}} B\par\pard\ls1 C{\shp{\*\shpinst{\shptxt\pard Y}}}\par\pard\ls1 {\shp{\*\shpinst{\shptxt\pard Z}}}D})",
+     "1.\tA|X| B|2.\tC|Y||Z|3.\tD"},
     {"RowTextInNestedRowProperties",
      R"({\rtf1\ansi A\nestcell{\*\nesttableprops\trowd\cellx900\nestrow}{\nonesttables\par}B\cell\row)"
      R"(\intbl\itap2{\*\nesttableprops\trowd\cellx900\itap2 C\par D\nestcell\nestrow}\itap1 E\cell\row})",
