@@ -215,6 +215,7 @@ private:
     struct TextBox {
         size_t nDepth = 0;          // the group depth at which the box began
         bool bSplitAnchor = false;  // its anchor's paragraph had text before it, and ended there
+        std::u32string anchorLabel;  // the label its writer rendered for the anchor's paragraph
     };
     std::vector<TextBox> m_textBoxes;
     bool m_bAnchorGoesOn = false;         // the text now read is the rest of a box's anchor paragraph
@@ -358,10 +359,11 @@ void CRtfReader::OnGroupEnd() {
     if (bTableEnds) ForgetResolvedFormats();  // fonts or colours may differ now
     // A text box's last paragraph ends with its box even without a \par.
     if (!m_textBoxes.empty() && m_textBoxes.back().nDepth == m_nDepth) {
-        const bool bSplitAnchor = m_textBoxes.back().bSplitAnchor;
+        TextBox box = std::move(m_textBoxes.back());
         m_textBoxes.pop_back();
         if (!m_paragraph.IsEmpty()) EndParagraph();
-        m_bAnchorGoesOn = bSplitAnchor;
+        m_bAnchorGoesOn = box.bSplitAnchor;
+        m_listText = std::move(box.anchorLabel);
     }
     if (m_nRowPropertiesDepth == m_nDepth) m_nRowPropertiesDepth = 0;
     if (m_nDepth == 1) {
@@ -977,7 +979,8 @@ void CRtfReader::BeginTextBox() {
     const bool bSplitAnchor = !m_paragraph.IsEmpty();
     if (bSplitAnchor) EndParagraph();
     EnterDestination(RtfDestination::Body);
-    m_textBoxes.push_back({m_nDepth, bSplitAnchor});
+    // A label rendered for the anchor's paragraph is not the box's.
+    m_textBoxes.push_back({m_nDepth, bSplitAnchor, std::exchange(m_listText, {})});
 }
 
 // The code page of a font's bytes. A code page the font names (\cpg) comes first. \fcharset0 is

@@ -165,10 +165,11 @@ const WildCase kCases[] = {
      R"({\rtf1\ansi{\fonttbl{\f0 T;}{\f1\fcharset177 A;}}A{\field{\*\fldinst{ MACROBUTTON NoMacro }{\rtlch\f1 [\'f9\'ed]})"
      R"(}{\fldrslt }}B{\field{\*\fldinst GOTOBUTTON  x  Go on }}C{\field{\*\fldinst MACROBUTTON M [x]}{\fldrslt y}}D})",
      "A[שם]BGo onCyD"},
-    {"RestOfATextBoxAnchorIsNoNewListItem",
+    {"TextBoxInANumberedParagraphLeavesItItsOneLabel",
      kLists +
-         R"(\pard\ls1 A{\shp{\*\shpinst{\shptxt\pard X\par}}} B\par\pard\ls1 C{\shp{\*\shpinst{\shptxt\pard Y}}}\par\pard\ls1 {\shp{\*\shpinst{\shptxt\pard Z}}}D})",
-     "1.\tA|X| B|2.\tC|Y||Z|3.\tD"},
+         R"(\pard\ls1 A{\shp{\*\shpinst{\shptxt\pard X\par}}} B\par\pard\ls1 C{\shp{\*\shpinst{\shptxt\pard Y}}}\par\pard\ls1 {\shp{\*\shpinst{\shptxt\pard Z}}}D)"
+         R"(\par{\pntext 9.\tab}\pard{\shp{\*\shpinst{\shptxt\pard W\par}}}E})",
+     "1.\tA|X| B|2.\tC|Y||Z|3.\tD|W|9.\tE"},
     {"RowTextInNestedRowProperties",
      R"({\rtf1\ansi A\nestcell{\*\nesttableprops\trowd\cellx900\nestrow}{\nonesttables\par}B\cell\row)"
      R"(\intbl\itap2{\*\nesttableprops\trowd\cellx900\itap2 C\par D\nestcell\nestrow}\itap1 E\cell\row})",
