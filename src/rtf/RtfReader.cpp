@@ -979,6 +979,12 @@ void CRtfReader::BeginTextBox() {
     const bool bSplitAnchor = !m_paragraph.IsEmpty();
     if (bSplitAnchor) EndParagraph();
     EnterDestination(RtfDestination::Body);
+    // The box's paragraphs are no items of the anchor's list, even where their writer does not
+    // reset them (LibreOffice writes no \pard there).
+    RtfGroupState& state = Top();
+    state.nList = 0;
+    state.nListLevel = 0;
+    state.nOldNumbering = 0;
     // A label rendered for the anchor's paragraph is not the box's.
     m_textBoxes.push_back({m_nDepth, bSplitAnchor, std::exchange(m_listText, {})});
 }
@@ -1130,8 +1136,13 @@ void CRtfReader::AppendNoteMark() {
     FlushPending();
     PrepareFormat();
     const size_t nStart = m_paragraph.Length();
-    if (state.bSuper && state.nSuperParagraph == m_nParagraphSerial && state.nSuperFrom < nStart) {
-        for (const char32_t ch : m_paragraph.TextFrom(state.nSuperFrom)) m_paragraph.Append(ch);
+    // Blanks alone are no mark (LibreOffice writes one before a note in a table cell).
+    const std::u32string super =
+        state.bSuper && state.nSuperParagraph == m_nParagraphSerial && state.nSuperFrom < nStart
+            ? m_paragraph.TextFrom(state.nSuperFrom)
+            : std::u32string();
+    if (std::ranges::any_of(super, [](char32_t ch) { return ch != U' ' && ch != U'\t'; })) {
+        for (const char32_t ch : super) m_paragraph.Append(ch);
         return;
     }
     for (const char32_t ch : m_notes.NextFootnoteMark()) m_paragraph.Append(ch);

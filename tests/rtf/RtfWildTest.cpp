@@ -76,6 +76,9 @@ const WildCase kCases[] = {
      R"({\rtf1\ansi A{\super *\chftn{\*\footnote\chftn n}}B{\super \chftn{\*\footnote\chftn n}}C)"
      R"({\super x{\i y}\chftn{\*\footnote n}}D{\super p\nosupersub q\chftn{\footnote n}}E{\super o}{\footnote n}F{\super \chftn{\*\footnote\ftnalt n}}})",
      "A**B1Cxy2Dpq3Eo4Fi"},
+    {"BlankSuperscriptBeforeANoteIsNoMark",
+     R"({\rtf1\ansi\trowd\cellx900\pard\intbl A{{\super  \chftn{\*\footnote \chftn x}}}\cell\row B{\super \chftn{\*\footnote y}}})",
+     "A 1\t|B2"},
     {"AMarkIsNotTakenTwice", R"({\rtf1\ansi A{\super b{\*\footnote x}{\*\footnote y}\chftn{\footnote z}}C})", "Abb12C"},
     {"NotesWithoutAMarkAreNumbered",
      R"({\rtf1\ansi A{\footnote one}B{\footnote\ftnalt two}C{\*\footnote three}D\par E{\v{\footnote h}}{\footnote four}})",
@@ -168,8 +171,8 @@ const WildCase kCases[] = {
     {"TextBoxInANumberedParagraphLeavesItItsOneLabel",
      kLists +
          R"(\pard\ls1 A{\shp{\*\shpinst{\shptxt\pard X\par}}} B\par\pard\ls1 C{\shp{\*\shpinst{\shptxt\pard Y}}}\par\pard\ls1 {\shp{\*\shpinst{\shptxt\pard Z}}}D)"
-         R"(\par{\pntext 9.\tab}\pard{\shp{\*\shpinst{\shptxt\pard W\par}}}E})",
-     "1.\tA|X| B|2.\tC|Y||Z|3.\tD|W|9.\tE"},
+         R"(\par{\pntext 9.\tab}\pard{\shp{\*\shpinst{\shptxt\pard W\par}}}E\par\pard\ls1 F{\shp{\*\shpinst{\shptxt V\par}}}})",
+     "1.\tA|X| B|2.\tC|Y||Z|3.\tD|W|9.\tE|4.\tF|V"},
     {"RowTextInNestedRowProperties",
      R"({\rtf1\ansi A\nestcell{\*\nesttableprops\trowd\cellx900\nestrow}{\nonesttables\par}B\cell\row)"
      R"(\intbl\itap2{\*\nesttableprops\trowd\cellx900\itap2 C\par D\nestcell\nestrow}\itap1 E\cell\row})",
