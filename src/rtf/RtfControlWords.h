@@ -32,9 +32,10 @@ enum class RtfWord : uint8_t {
     // matches), start, the texts around the number and their font.
     OldNumbering, OldNumberingBody, OldNumberingBullet, OldNumberingOther, OldNumberingFormat,
     OldNumberingStart, OldNumberingBefore, OldNumberingAfter, OldNumberingFont,
-    // Notes, drawings and embedded objects.
+    // Notes, drawings and embedded objects; how the document numbers its notes (ch holds the format).
     Footnote, FootnoteIsEndnote, FootnoteMark, Shape, ShapeInstance, ShapeText, DrawingObject, DrawingText,
     Object, ObjectResult, FieldInstruction, FieldResult,
+    FootnoteNumbering, EndnoteNumbering, FootnoteStart, EndnoteStart,
     // A nested table row's properties (\*\nesttableprops): some writers put the row's text in them.
     NestedTableProperties,
     // Breaks and characters.

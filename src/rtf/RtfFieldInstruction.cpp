@@ -69,6 +69,16 @@ std::optional<std::string_view> LoweredEquationText(std::string_view instruction
     return instruction.substr(nOpen + 1, nClose - nOpen - 1);
 }
 
+std::optional<std::string_view> ButtonDisplayText(std::string_view instruction) {
+    if (!TakeKeyword(instruction, "macrobutton") && !TakeKeyword(instruction, "gotobutton")) return std::nullopt;
+    const size_t nNameEnd = instruction.find_first_of(" \t\r\n");
+    if (nNameEnd == std::string_view::npos) return std::nullopt;
+    instruction.remove_prefix(nNameEnd);
+    SkipBlanks(instruction);
+    while (!instruction.empty() && IsBlank(instruction.back())) instruction.remove_suffix(1);
+    return instruction;
+}
+
 bool IsPageField(std::string_view instruction) {
     SkipBlanks(instruction);
     const std::string_view keyword = instruction.substr(0, instruction.find_first_of(" \t\r\n\\"));

@@ -15,6 +15,10 @@ std::optional<char32_t> SymbolFieldCharacter(std::string_view instruction);
 // equation other readers show as text; nullopt for any other field or equation.
 std::optional<std::string_view> LoweredEquationText(std::string_view instruction);
 
+// The text a MACROBUTTON or GOTOBUTTON field shows: what follows its macro's or bookmark's name
+// ("MACROBUTTON NoMacro [Type here]" shows "[Type here]"); nullopt for any other field.
+std::optional<std::string_view> ButtonDisplayText(std::string_view instruction);
+
 // True for a PAGE field, which shows the number of the page it stands on.
 bool IsPageField(std::string_view instruction);
 

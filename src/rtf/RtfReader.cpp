@@ -154,6 +154,8 @@ private:
     void BeginFieldInstruction();
     void EndFieldInstruction();
     void EndField();
+    void AppendBytesInFont(std::string_view bytes, int32_t nFont);
+    void AppendInstructionBytes(std::string_view bytes);
     std::string PageNumberText() const;
 
     // Document text.
@@ -210,7 +212,13 @@ private:
     std::u32string m_listText;  // the label of \listtext or \pntext, for the paragraph being read
     int m_nListTextLead = -1;   // a double-byte lead byte of that label waiting for its trail
     CRtfNoteMarks m_notes;
-    std::vector<size_t> m_textBoxDepths;  // group depths at which a text box began
+    struct TextBox {
+        size_t nDepth = 0;          // the group depth at which the box began
+        bool bSplitAnchor = false;  // its anchor's paragraph had text before it, and ended there
+        std::u32string anchorLabel;  // the label its writer rendered for the anchor's paragraph
+    };
+    std::vector<TextBox> m_textBoxes;
+    bool m_bAnchorGoesOn = false;         // the text now read is the rest of a box's anchor paragraph
     size_t m_nRowPropertiesDepth = 0;     // group depth of the nested row properties read, or 0
     CRtfOldNumbering m_oldNumbering;
     uint32_t m_nParagraphSerial = 0;  // paragraphs ended so far
@@ -219,9 +227,11 @@ private:
     // nothing (a SYMBOL field's character, a lowered equation's text, a page number): at the close
     // of the field's group (at nDepth), if the paragraph is still as long as when the instruction ended.
     std::string m_fieldInstruction;
+    int32_t m_nInstructionFont = -1;  // the font of the instruction's first byte beyond ASCII
     struct PendingSymbol {
         char32_t ch = 0;
-        std::string text;  // bytes in the field's code page
+        std::string text;  // bytes in the instruction's font (nFont), or the field's when it is -1
+        int32_t nFont = -1;
         size_t nDepth = 0;
         uint32_t nParagraph = 0;
         size_t nLength = 0;
@@ -348,9 +358,12 @@ void CRtfReader::OnGroupEnd() {
         (closing == RtfDestination::FontTable || closing == RtfDestination::ColorTable) && outer != closing;
     if (bTableEnds) ForgetResolvedFormats();  // fonts or colours may differ now
     // A text box's last paragraph ends with its box even without a \par.
-    if (!m_textBoxDepths.empty() && m_textBoxDepths.back() == m_nDepth) {
-        m_textBoxDepths.pop_back();
+    if (!m_textBoxes.empty() && m_textBoxes.back().nDepth == m_nDepth) {
+        TextBox box = std::move(m_textBoxes.back());
+        m_textBoxes.pop_back();
         if (!m_paragraph.IsEmpty()) EndParagraph();
+        m_bAnchorGoesOn = box.bSplitAnchor;
+        m_listText = std::move(box.anchorLabel);
     }
     if (m_nRowPropertiesDepth == m_nDepth) m_nRowPropertiesDepth = 0;
     if (m_nDepth == 1) {
@@ -413,6 +426,10 @@ void CRtfReader::OnControlWord(const RtfToken& token) {
         break;
     case RtfDestination::FieldInstruction:
         if (info.word == RtfWord::SkipDestination) EnterDestination(RtfDestination::Skip);
+        // The font words, for the bytes of a button's text.
+        if (info.word == RtfWord::Plain || info.word == RtfWord::Font || info.word == RtfWord::AssocFont ||
+            info.word == RtfWord::RtlChars || info.word == RtfWord::LtrChars)
+            OnBodyWord(info, token);
         break;
     case RtfDestination::ListTable:
     case RtfDestination::LevelText:
@@ -492,6 +509,7 @@ void CRtfReader::OnHexBytes(std::string_view bytes) {
         break;
     case RtfDestination::ListText: OnListTextBytes(bytes); break;
     case RtfDestination::OldNumberingText: OnOldNumberingText(bytes); break;
+    case RtfDestination::FieldInstruction: AppendInstructionBytes(bytes); break;
     default: break;
     }
 }
@@ -512,9 +530,7 @@ void CRtfReader::OnText(std::string_view text) {
         break;
     case RtfDestination::ListText: OnListTextBytes(text); break;
     case RtfDestination::OldNumberingText: OnOldNumberingText(text); break;
-    case RtfDestination::FieldInstruction:
-        if (m_fieldInstruction.size() < 256) m_fieldInstruction.append(text.substr(0, 256));
-        break;
+    case RtfDestination::FieldInstruction: AppendInstructionBytes(text); break;
     default: break;
     }
 }
@@ -673,6 +689,10 @@ void CRtfReader::OnBodyWord(RtfWordInfo info, const RtfToken& token) {
         break;
     // The mark a note shows is its number, \chftn or not (see AppendNoteMark).
     case RtfWord::FootnoteMark: break;
+    case RtfWord::FootnoteNumbering: m_notes.SetFootnoteFormat(static_cast<int32_t>(info.ch)); break;
+    case RtfWord::EndnoteNumbering: m_notes.SetEndnoteFormat(static_cast<int32_t>(info.ch)); break;
+    case RtfWord::FootnoteStart: m_notes.SetFootnoteStart(nParam); break;
+    case RtfWord::EndnoteStart: m_notes.SetEndnoteStart(nParam); break;
     // A number's texts outside a \pn (in \pnseclvl, say) are not document text.
     case RtfWord::OldNumberingBefore:
     case RtfWord::OldNumberingAfter: EnterDestination(RtfDestination::Skip); break;
@@ -956,9 +976,17 @@ void CRtfReader::OnShapeWord(RtfWord word) {
 // anchor ends before them and goes on after them.
 void CRtfReader::BeginTextBox() {
     if (m_nDepth < 2) return;
-    if (!m_paragraph.IsEmpty()) EndParagraph();
+    const bool bSplitAnchor = !m_paragraph.IsEmpty();
+    if (bSplitAnchor) EndParagraph();
     EnterDestination(RtfDestination::Body);
-    m_textBoxDepths.push_back(m_nDepth);
+    // The box's paragraphs are no items of the anchor's list, even where their writer does not
+    // reset them (LibreOffice writes no \pard there).
+    RtfGroupState& state = Top();
+    state.nList = 0;
+    state.nListLevel = 0;
+    state.nOldNumbering = 0;
+    // A label rendered for the anchor's paragraph is not the box's.
+    m_textBoxes.push_back({m_nDepth, bSplitAnchor, std::exchange(m_listText, {})});
 }
 
 // The code page of a font's bytes. A code page the font names (\cpg) comes first. \fcharset0 is
@@ -978,28 +1006,55 @@ CodePageDecoder CRtfReader::FontDecoder(int32_t nFont) const {
 void CRtfReader::BeginFieldInstruction() {
     EnterDestination(RtfDestination::FieldInstruction);
     m_fieldInstruction.clear();
+    m_nInstructionFont = -1;
+}
+
+void CRtfReader::AppendInstructionBytes(std::string_view bytes) {
+    if (m_fieldInstruction.size() >= 256) return;
+    m_fieldInstruction.append(bytes.substr(0, 256));
+    if (m_nInstructionFont < 0 && std::ranges::any_of(bytes, [](char c) { return static_cast<uint8_t>(c) >= 0x80; }))
+        m_nInstructionFont = RunFont(Top().chr);
 }
 
 // The instruction's group closes inside its field's group.
 void CRtfReader::EndFieldInstruction() {
     const std::optional<char32_t> symbol = SymbolFieldCharacter(m_fieldInstruction);
-    const std::string text = IsPageField(m_fieldInstruction)
-                                 ? PageNumberText()
-                                 : std::string(LoweredEquationText(m_fieldInstruction).value_or(""));
+    const std::optional<std::string_view> button = ButtonDisplayText(m_fieldInstruction);
+    std::string text;
+    if (IsPageField(m_fieldInstruction))
+        text = PageNumberText();
+    else if (button)
+        text = *button;
+    else
+        text = LoweredEquationText(m_fieldInstruction).value_or("");
+    const int32_t nFont = button ? m_nInstructionFont : -1;
     if ((symbol || !text.empty()) && m_nDepth >= 3)
-        m_symbol = {symbol.value_or(0), text, m_nDepth - 1, m_nParagraphSerial, m_paragraph.Length()};
+        m_symbol = {symbol.value_or(0), text, nFont, m_nDepth - 1, m_nParagraphSerial, m_paragraph.Length()};
     m_fieldInstruction.clear();
 }
 
-// A SYMBOL field, a lowered equation or a PAGE field whose result shows nothing shows its
-// character, text or page number, as its writer does.
+// A SYMBOL field, a lowered equation, a button or a PAGE field whose result shows nothing shows
+// its character, text or page number, as its writer does.
 void CRtfReader::EndField() {
     const PendingSymbol symbol = std::exchange(m_symbol, PendingSymbol{});
     if (Top().destination != RtfDestination::Body || symbol.nParagraph != m_nParagraphSerial ||
         symbol.nLength != m_paragraph.Length())
         return;
     if (symbol.ch != 0) AppendChar(symbol.ch);
-    if (!symbol.text.empty()) AppendBodyBytes(symbol.text);
+    if (!symbol.text.empty()) AppendBytesInFont(symbol.text, symbol.nFont);
+}
+
+// Bytes written in another group's font (a button's text, in its instruction's font) where the
+// field ends; a double-byte or UTF-8 font's bytes, or bytes of no font, read as the field's own.
+void CRtfReader::AppendBytesInFont(std::string_view bytes, int32_t nFont) {
+    const char32_t* pUpperHalf = nFont >= 0 ? FontDecoder(nFont).pUpperHalf : nullptr;
+    if (pUpperHalf == nullptr || Top().chr.bHidden) {
+        AppendBodyBytes(bytes);
+        return;
+    }
+    FlushPending();
+    PrepareFormat();
+    m_paragraph.AppendBytes(bytes, pUpperHalf);
 }
 
 // A page number where a word processor computes it (\chpgn, a PAGE field with no stored result):
@@ -1034,6 +1089,11 @@ char32_t CRtfReader::DecodeLabelPair(int32_t nFont, uint8_t lead, uint8_t trail)
 // any. In a table row, which reads as one paragraph, each cell's text is a paragraph of its own
 // and takes its label at its start.
 void CRtfReader::InsertListLabel() {
+    // The rest of a paragraph after a text box anchored in it is no new item of its list.
+    if (std::exchange(m_bAnchorGoesOn, false)) {
+        m_listText.clear();
+        return;
+    }
     const RtfGroupState& state = Top();
     std::optional<std::u32string> label;
     if (state.nList > 0) {
@@ -1076,8 +1136,13 @@ void CRtfReader::AppendNoteMark() {
     FlushPending();
     PrepareFormat();
     const size_t nStart = m_paragraph.Length();
-    if (state.bSuper && state.nSuperParagraph == m_nParagraphSerial && state.nSuperFrom < nStart) {
-        for (const char32_t ch : m_paragraph.TextFrom(state.nSuperFrom)) m_paragraph.Append(ch);
+    // Blanks alone are no mark (LibreOffice writes one before a note in a table cell).
+    const std::u32string super =
+        state.bSuper && state.nSuperParagraph == m_nParagraphSerial && state.nSuperFrom < nStart
+            ? m_paragraph.TextFrom(state.nSuperFrom)
+            : std::u32string();
+    if (std::ranges::any_of(super, [](char32_t ch) { return ch != U' ' && ch != U'\t'; })) {
+        for (const char32_t ch : super) m_paragraph.Append(ch);
         return;
     }
     for (const char32_t ch : m_notes.NextFootnoteMark()) m_paragraph.Append(ch);

@@ -76,10 +76,17 @@ const WildCase kCases[] = {
      R"({\rtf1\ansi A{\super *\chftn{\*\footnote\chftn n}}B{\super \chftn{\*\footnote\chftn n}}C)"
      R"({\super x{\i y}\chftn{\*\footnote n}}D{\super p\nosupersub q\chftn{\footnote n}}E{\super o}{\footnote n}F{\super \chftn{\*\footnote\ftnalt n}}})",
      "A**B1Cxy2Dpq3Eo4Fi"},
+    {"BlankSuperscriptBeforeANoteIsNoMark",
+     R"({\rtf1\ansi\trowd\cellx900\pard\intbl A{{\super  \chftn{\*\footnote \chftn x}}}\cell\row B{\super \chftn{\*\footnote y}}})",
+     "A 1\t|B2"},
     {"AMarkIsNotTakenTwice", R"({\rtf1\ansi A{\super b{\*\footnote x}{\*\footnote y}\chftn{\footnote z}}C})", "Abb12C"},
     {"NotesWithoutAMarkAreNumbered",
      R"({\rtf1\ansi A{\footnote one}B{\footnote\ftnalt two}C{\*\footnote three}D\par E{\v{\footnote h}}{\footnote four}})",
      "A1BiC2D|E3"},
+    {"NotesNumberedAsTheDocumentSays",
+     R"({\rtf1\ansi\ftnnauc\ftnstart26\aftnnchi A\chftn{\footnote x}B\chftn{\footnote x}C{\footnote\ftnalt x})"
+     R"(D{\footnote\ftnalt x}E{\footnote\ftnalt x}F{\footnote\ftnalt x}G{\footnote\ftnalt x}})",
+     "AZBAAC*D†E‡F§G**"},
     {"OldNumberingWithoutRenderedLabels",
      R"({\rtf1\ansi{\fonttbl{\f0 T;}{\f1\fcharset2 Symbol;}}\pard{\*\pn\pnlvlbody\pnucrm\pnstart3{\pntxtb (}{\pntxta )}})"
      R"(A\par B\par\pard C\par\pard{\pn\pnlvlbody\pnucrm\pnstart1{\pntxta )}}D\par{\pntext 9.\tab}E\par)"
@@ -157,6 +164,15 @@ const WildCase kCases[] = {
      R"({\rtf1\ansi A{\field{\*\fldinst{ EQ \\s\\do5({\fs16 1})}}{\fldrslt }}B{\field{\*\fldinst EQ \\s\\do2(x)})"
      R"({\fldrslt y}}C{\field{\*\fldinst EQ \\s\\up5(2)}{\fldrslt }}D})",
      "A1ByCD"},
+    {"ButtonShowsItsTextInItsFontWhenItsResultIsEmpty",
+     R"({\rtf1\ansi{\fonttbl{\f0 T;}{\f1\fcharset177 A;}}A{\field{\*\fldinst{ MACROBUTTON NoMacro }{\rtlch\f1 [\'f9\'ed]})"
+     R"(}{\fldrslt }}B{\field{\*\fldinst GOTOBUTTON  x  Go on }}C{\field{\*\fldinst MACROBUTTON M [x]}{\fldrslt y}}D})",
+     "A[שם]BGo onCyD"},
+    {"TextBoxInANumberedParagraphLeavesItItsOneLabel",
+     kLists +
+         R"(\pard\ls1 A{\shp{\*\shpinst{\shptxt\pard X\par}}} B\par\pard\ls1 C{\shp{\*\shpinst{\shptxt\pard Y}}}\par\pard\ls1 {\shp{\*\shpinst{\shptxt\pard Z}}}D)"
+         R"(\par{\pntext 9.\tab}\pard{\shp{\*\shpinst{\shptxt\pard W\par}}}E\par\pard\ls1 F{\shp{\*\shpinst{\shptxt V\par}}}})",
+     "1.\tA|X| B|2.\tC|Y||Z|3.\tD|W|9.\tE|4.\tF|V"},
     {"RowTextInNestedRowProperties",
      R"({\rtf1\ansi A\nestcell{\*\nesttableprops\trowd\cellx900\nestrow}{\nonesttables\par}B\cell\row)"
      R"(\intbl\itap2{\*\nesttableprops\trowd\cellx900\itap2 C\par D\nestcell\nestrow}\itap1 E\cell\row})",
