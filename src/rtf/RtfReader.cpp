@@ -1136,13 +1136,8 @@ void CRtfReader::AppendNoteMark() {
     FlushPending();
     PrepareFormat();
     const size_t nStart = m_paragraph.Length();
-    // Blanks alone are no mark (LibreOffice writes one before a note in a table cell).
-    const std::u32string super =
-        state.bSuper && state.nSuperParagraph == m_nParagraphSerial && state.nSuperFrom < nStart
-            ? m_paragraph.TextFrom(state.nSuperFrom)
-            : std::u32string();
-    if (std::ranges::any_of(super, [](char32_t ch) { return ch != U' ' && ch != U'\t'; })) {
-        for (const char32_t ch : super) m_paragraph.Append(ch);
+    if (state.bSuper && state.nSuperParagraph == m_nParagraphSerial && state.nSuperFrom < nStart) {
+        for (const char32_t ch : m_paragraph.TextFrom(state.nSuperFrom)) m_paragraph.Append(ch);
         return;
     }
     for (const char32_t ch : m_notes.NextFootnoteMark()) m_paragraph.Append(ch);

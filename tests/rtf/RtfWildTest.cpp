@@ -76,9 +76,6 @@ const WildCase kCases[] = {
      R"({\rtf1\ansi A{\super *\chftn{\*\footnote\chftn n}}B{\super \chftn{\*\footnote\chftn n}}C)"
      R"({\super x{\i y}\chftn{\*\footnote n}}D{\super p\nosupersub q\chftn{\footnote n}}E{\super o}{\footnote n}F{\super \chftn{\*\footnote\ftnalt n}}})",
      "A**B1Cxy2Dpq3Eo4Fi"},
-    {"BlankSuperscriptBeforeANoteIsNoMark",
-     R"({\rtf1\ansi\trowd\cellx900\pard\intbl A{{\super  \chftn{\*\footnote \chftn x}}}\cell\row B{\super \chftn{\*\footnote y}}})",
-     "A 1\t|B2"},
     {"AMarkIsNotTakenTwice", R"({\rtf1\ansi A{\super b{\*\footnote x}{\*\footnote y}\chftn{\footnote z}}C})", "Abb12C"},
     {"NotesWithoutAMarkAreNumbered",
      R"({\rtf1\ansi A{\footnote one}B{\footnote\ftnalt two}C{\*\footnote three}D\par E{\v{\footnote h}}{\footnote four}})",
