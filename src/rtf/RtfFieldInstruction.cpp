@@ -8,7 +8,9 @@ namespace velmora {
 
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+constexpr std::string_view kBlanks = " \t\r\n";
+
+bool IsBlank(char c) { return kBlanks.find(c) != std::string_view::npos; }
 
 void SkipBlanks(std::string_view& text) {
     while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
@@ -71,12 +73,11 @@ std::optional<std::string_view> LoweredEquationText(std::string_view instruction
 
 std::optional<std::string_view> ButtonDisplayText(std::string_view instruction) {
     if (!TakeKeyword(instruction, "macrobutton") && !TakeKeyword(instruction, "gotobutton")) return std::nullopt;
-    const size_t nNameEnd = instruction.find_first_of(" \t\r\n");
+    const size_t nNameEnd = instruction.find_first_of(kBlanks);
     if (nNameEnd == std::string_view::npos) return std::nullopt;
     instruction.remove_prefix(nNameEnd);
     SkipBlanks(instruction);
-    while (!instruction.empty() && IsBlank(instruction.back())) instruction.remove_suffix(1);
-    return instruction;
+    return instruction.substr(0, instruction.find_last_not_of(kBlanks) + 1);
 }
 
 bool IsPageField(std::string_view instruction) {
