@@ -156,6 +156,8 @@ private:
     void EndField();
     void AppendBytesInFont(std::string_view bytes, int32_t nFont);
     void AppendInstructionBytes(std::string_view bytes);
+    void AppendInstructionUnit(int32_t nParam);
+    bool InstructionAwaitsLowSurrogate();
     std::string PageNumberText() const;
 
     // Document text.
@@ -228,9 +230,17 @@ private:
     // of the field's group (at nDepth), if the paragraph is still as long as when the instruction ended.
     std::string m_fieldInstruction;
     int32_t m_nInstructionFont = -1;  // the font of the instruction's first byte beyond ASCII
+    // A \uN of the instruction: one placeholder byte holds its place among the bytes, at nAt.
+    struct InstructionChar {
+        size_t nAt = 0;
+        char32_t ch = 0;
+    };
+    static constexpr char kInstructionCharByte = '\x1A';
+    std::vector<InstructionChar> m_instructionChars;
     struct PendingSymbol {
         char32_t ch = 0;
         std::string text;  // bytes in the instruction's font (nFont), or the field's when it is -1
+        std::vector<InstructionChar> chars;  // the \uN characters among them, at their offsets
         int32_t nFont = -1;
         size_t nDepth = 0;
         uint32_t nParagraph = 0;
@@ -412,8 +422,8 @@ void CRtfReader::OnControlWord(const RtfToken& token) {
     const RtfWordInfo info = LookUpRtfWord(token.text, token.nPackedName);
     // The low half of a surrogate pair right after its high half is never the high half's fallback:
     // writers that give no fallback (\u55357 \u56835) still mean the one character.
-    if (m_nFallbackToSkip > 0 && info.word == RtfWord::Unicode && m_chPendingHigh != 0 &&
-        IsLowSurrogate(UnicodeUnit(token.nParam)))
+    if (m_nFallbackToSkip > 0 && info.word == RtfWord::Unicode &&
+        (m_chPendingHigh != 0 || InstructionAwaitsLowSurrogate()) && IsLowSurrogate(UnicodeUnit(token.nParam)))
         m_nFallbackToSkip = 0;
     if (SkipsFallback()) return;
     SaveStateBeyondKeptDepth();
@@ -426,6 +436,12 @@ void CRtfReader::OnControlWord(const RtfToken& token) {
         break;
     case RtfDestination::FieldInstruction:
         if (info.word == RtfWord::SkipDestination) EnterDestination(RtfDestination::Skip);
+        // A button's text in letters beyond its font's code page comes as \uN, with a fallback.
+        if (info.word == RtfWord::UnicodeSkip) Top().nUnicodeSkip = std::max(token.nParam, int32_t{0});
+        if (info.word == RtfWord::Unicode) {
+            AppendInstructionUnit(token.nParam);
+            m_nFallbackToSkip = Top().nUnicodeSkip;
+        }
         // The font words, for the bytes of a button's text.
         if (info.word == RtfWord::Plain || info.word == RtfWord::Font || info.word == RtfWord::AssocFont ||
             info.word == RtfWord::RtlChars || info.word == RtfWord::LtrChars)
@@ -1006,6 +1022,7 @@ CodePageDecoder CRtfReader::FontDecoder(int32_t nFont) const {
 void CRtfReader::BeginFieldInstruction() {
     EnterDestination(RtfDestination::FieldInstruction);
     m_fieldInstruction.clear();
+    m_instructionChars.clear();
     m_nInstructionFont = -1;
 }
 
@@ -1016,21 +1033,51 @@ void CRtfReader::AppendInstructionBytes(std::string_view bytes) {
         m_nInstructionFont = RunFont(Top().chr);
 }
 
+// A \uN in the instruction, kept beside its bytes; a low surrogate joins the high one just before it.
+void CRtfReader::AppendInstructionUnit(int32_t nParam) {
+    const char32_t unit = UnicodeUnit(nParam);
+    if (unit == 0 || m_fieldInstruction.size() >= 256) return;
+    if (IsLowSurrogate(unit) && InstructionAwaitsLowSurrogate()) {
+        char32_t& high = m_instructionChars.back().ch;
+        high = 0x10000 + ((high - 0xD800) << 10) + (unit - 0xDC00);
+        return;
+    }
+    m_instructionChars.push_back({m_fieldInstruction.size(), unit});
+    m_fieldInstruction += kInstructionCharByte;
+}
+
+// The instruction's last character is the high half of a surrogate pair.
+bool CRtfReader::InstructionAwaitsLowSurrogate() {
+    return Top().destination == RtfDestination::FieldInstruction && !m_instructionChars.empty() &&
+           m_instructionChars.back().nAt + 1 == m_fieldInstruction.size() &&
+           IsHighSurrogate(m_instructionChars.back().ch);
+}
+
 // The instruction's group closes inside its field's group.
 void CRtfReader::EndFieldInstruction() {
     const std::optional<char32_t> symbol = SymbolFieldCharacter(m_fieldInstruction);
     const std::optional<std::string_view> button = ButtonDisplayText(m_fieldInstruction);
     std::string text;
+    std::vector<InstructionChar> chars;
+    // The button's or equation's text, with the \uN characters that stand in it.
+    const auto takeText = [&](std::string_view shown) {
+        text = shown;
+        const size_t nFrom = static_cast<size_t>(shown.data() - m_fieldInstruction.data());
+        for (const InstructionChar& c : m_instructionChars)
+            if (c.nAt >= nFrom && c.nAt < nFrom + shown.size()) chars.push_back({c.nAt - nFrom, c.ch});
+    };
     if (IsPageField(m_fieldInstruction))
         text = PageNumberText();
     else if (button)
-        text = *button;
-    else
-        text = LoweredEquationText(m_fieldInstruction).value_or("");
+        takeText(*button);
+    else if (const std::optional<std::string_view> lowered = LoweredEquationText(m_fieldInstruction))
+        takeText(*lowered);
     const int32_t nFont = button ? m_nInstructionFont : -1;
     if ((symbol || !text.empty()) && m_nDepth >= 3)
-        m_symbol = {symbol.value_or(0), text, nFont, m_nDepth - 1, m_nParagraphSerial, m_paragraph.Length()};
+        m_symbol = {symbol.value_or(0), std::move(text),    std::move(chars),    nFont,
+                    m_nDepth - 1,       m_nParagraphSerial, m_paragraph.Length()};
     m_fieldInstruction.clear();
+    m_instructionChars.clear();
 }
 
 // A SYMBOL field, a lowered equation, a button or a PAGE field whose result shows nothing shows
@@ -1041,7 +1088,14 @@ void CRtfReader::EndField() {
         symbol.nLength != m_paragraph.Length())
         return;
     if (symbol.ch != 0) AppendChar(symbol.ch);
-    if (!symbol.text.empty()) AppendBytesInFont(symbol.text, symbol.nFont);
+    const std::string_view text = symbol.text;
+    size_t nFrom = 0;
+    for (const InstructionChar& c : symbol.chars) {
+        if (c.nAt > nFrom) AppendBytesInFont(text.substr(nFrom, c.nAt - nFrom), symbol.nFont);
+        AppendChar(IsHighSurrogate(c.ch) || IsLowSurrogate(c.ch) ? kReplacement : c.ch);
+        nFrom = c.nAt + 1;
+    }
+    if (nFrom < text.size()) AppendBytesInFont(text.substr(nFrom), symbol.nFont);
 }
 
 // Bytes written in another group's font (a button's text, in its instruction's font) where the

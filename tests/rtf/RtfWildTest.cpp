@@ -165,6 +165,11 @@ const WildCase kCases[] = {
      R"({\rtf1\ansi{\fonttbl{\f0 T;}{\f1\fcharset177 A;}}A{\field{\*\fldinst{ MACROBUTTON NoMacro }{\rtlch\f1 [\'f9\'ed]})"
      R"(}{\fldrslt }}B{\field{\*\fldinst GOTOBUTTON  x  Go on }}C{\field{\*\fldinst MACROBUTTON M [x]}{\fldrslt y}}D})",
      "A[שם]BGo onCyD"},
+    {"ButtonAndEquationTextWrittenAsUnicodeKeepsItsLetters",
+     R"({\rtf1\ansi A{\field{\*\fldinst{\uc0 MACROBUTTON NoMacro [\u1050\u1083]}}{\fldrslt }}B{\field{\*\fldinst )"
+     R"(MACROBUTTON M [\u1488?\u-10179?\u-8632?\'3f\u55357 \u56835  ]}{\fldrslt }}C{\field{\*\fldinst EQ \\s\\do5(\u1489?)})"
+     R"({\fldrslt }}D{\field{\*\fldinst MACROBUTTON M [\u1488?]}{\fldrslt y}}E})",
+     "A[Кл]B[א\U0001F648?\U0001F603]CבDyE"},
     {"TextBoxInANumberedParagraphLeavesItItsOneLabel",
      kLists +
          R"(\pard\ls1 A{\shp{\*\shpinst{\shptxt\pard X\par}}} B\par\pard\ls1 C{\shp{\*\shpinst{\shptxt\pard Y}}}\par\pard\ls1 {\shp{\*\shpinst{\shptxt\pard Z}}}D)"
