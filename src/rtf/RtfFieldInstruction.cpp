@@ -71,6 +71,28 @@ std::optional<std::string_view> LoweredEquationText(std::string_view instruction
     return instruction.substr(nOpen + 1, nClose - nOpen - 1);
 }
 
+std::optional<std::string_view> RubyBaseText(std::string_view instruction) {
+    if (!TakeKeyword(instruction, "eq")) return std::nullopt;
+    // The guide's font and size come first as \* switches, then an overstrike that names its
+    // alignment (\ac, \ad, \al, \ar): a bare \o( stacks two texts, which is no guide.
+    const size_t nOverstrike = instruction.find("\\o\\a");
+    if (nOverstrike == std::string_view::npos || instruction.size() < nOverstrike + 5) return std::nullopt;
+    instruction.remove_prefix(nOverstrike + 5);
+    SkipBlanks(instruction);
+    if (!TakePrefix(instruction, "(")) return std::nullopt;
+    SkipBlanks(instruction);
+    if (!TakePrefix(instruction, "\\s\\up")) return std::nullopt;
+    const size_t nGuideOpen = instruction.find('(');
+    const size_t nGuideClose = instruction.find(')');
+    if (nGuideOpen == std::string_view::npos || nGuideClose == std::string_view::npos || nGuideClose < nGuideOpen)
+        return std::nullopt;
+    instruction.remove_prefix(nGuideClose + 1);
+    if (!TakePrefix(instruction, ",")) return std::nullopt;
+    const size_t nClose = instruction.rfind(')');
+    if (nClose == std::string_view::npos || nClose == 0) return std::nullopt;
+    return instruction.substr(0, nClose);
+}
+
 std::optional<std::string_view> ButtonDisplayText(std::string_view instruction) {
     if (!TakeKeyword(instruction, "macrobutton") && !TakeKeyword(instruction, "gotobutton")) return std::nullopt;
     const size_t nNameEnd = instruction.find_first_of(kBlanks);

@@ -15,6 +15,11 @@ std::optional<char32_t> SymbolFieldCharacter(std::string_view instruction);
 // equation other readers show as text; nullopt for any other field or equation.
 std::optional<std::string_view> LoweredEquationText(std::string_view instruction);
 
+// The base text of an EQ field that sets a phonetic guide over it, as Word writes ruby
+// ("EQ \* jc2 \* hps10 \o\ad(\s\up 9(かんじ),漢字)" shows "漢字" under its guide); nullopt for any
+// other field or equation.
+std::optional<std::string_view> RubyBaseText(std::string_view instruction);
+
 // The text a MACROBUTTON or GOTOBUTTON field shows: what follows its macro's or bookmark's name
 // ("MACROBUTTON NoMacro [Type here]" shows "[Type here]"); nullopt for any other field.
 std::optional<std::string_view> ButtonDisplayText(std::string_view instruction);

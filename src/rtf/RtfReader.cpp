@@ -1072,6 +1072,8 @@ void CRtfReader::EndFieldInstruction() {
         takeText(*button);
     else if (const std::optional<std::string_view> lowered = LoweredEquationText(m_fieldInstruction))
         takeText(*lowered);
+    else if (const std::optional<std::string_view> base = RubyBaseText(m_fieldInstruction))
+        takeText(*base);
     const int32_t nFont = button ? m_nInstructionFont : -1;
     if ((symbol || !text.empty()) && m_nDepth >= 3)
         m_symbol = {symbol.value_or(0), std::move(text),    std::move(chars),    nFont,

@@ -165,6 +165,11 @@ const WildCase kCases[] = {
      R"({\rtf1\ansi{\fonttbl{\f0 T;}{\f1\fcharset177 A;}}A{\field{\*\fldinst{ MACROBUTTON NoMacro }{\rtlch\f1 [\'f9\'ed]})"
      R"(}{\fldrslt }}B{\field{\*\fldinst GOTOBUTTON  x  Go on }}C{\field{\*\fldinst MACROBUTTON M [x]}{\fldrslt y}}D})",
      "A[שם]BGo onCyD"},
+    {"PhoneticGuideShowsItsBaseTextWhenItsResultIsEmpty",
+     R"({\rtf1\ansi A{\field{\*\fldinst{ EQ \\* jc2 \\* "Font:MS Mincho" \\* hps10 \\o\\ad(\\s\\up 9(}{kanji}{),\u28450?)"
+     R"(\u23383?)}}{\fldrslt }}B{\field{\*\fldinst EQ \\o\\ac(\\s\\up 9(x),y)}{\fldrslt z}}C{\field{\*\fldinst EQ \\o\\ac(o,1)})"
+     R"({\fldrslt }}D{\field{\*\fldinst EQ \\o(\\s\\up 5(x),y)}{\fldrslt }}E})",
+     "A漢字BzCDE"},
     {"ButtonAndEquationTextWrittenAsUnicodeKeepsItsLetters",
      R"({\rtf1\ansi A{\field{\*\fldinst{\uc0 MACROBUTTON NoMacro [\u1050\u1083]}}{\fldrslt }}B{\field{\*\fldinst )"
      R"(MACROBUTTON M [\u1488?\u-10179?\u-8632?\'3f\u55357 \u56835  ]}{\fldrslt }}C{\field{\*\fldinst EQ \\s\\do5(\u1489?)})"
