@@ -66,6 +66,11 @@ const WildCase kCases[] = {
      R"({\listlevel\levelnfc0\levelfollow2\levellegal0{\leveltext\'04\'00.\'02 ;}{\levelnumbers\'01\'03;}}\listid1}})"
      R"({\*\listoverridetable{\listoverride\listid1\ls1}}\pard\ls1 A\par\pard\ls1\ilvl1 B\par\pard\ls1\ilvl2 C})",
      "I: A|1.01 B|I.1 C"},
+    {"PlaceholderOfADeeperOrMissingLevelShowsTheItemsOwnCount",
+     R"({\rtf1\ansi{\*\listtable{\list{\listlevel\levelnfc0{\leveltext\'02\'05.;}{\levelnumbers\'01;}})"
+     R"({\listlevel\levelnfc4{\leveltext\'03\'01\'05);}{\levelnumbers\'01\'02;}}\listid1}})"
+     R"({\*\listoverridetable{\listoverride\listid1\ls1}}\pard\ls1 A\par\pard\ls1\ilvl1 B\par\pard\ls1 C})",
+     "1.\tA|aa)\tB|2.\tC"},
     {"HeadersFootersNotesCommentsAreNotText",
      R"({\rtf1\ansi{\header H}{\footerl F}{\headerf G}A{\*\atnid x}\chatn{\*\annotation C} B})", "A B"},
     {"FootnoteMarksCountEndnotesApart",
@@ -90,6 +95,10 @@ const WildCase kCases[] = {
      R"(\pard{\*\pn\pnlvlblt\pnf1{\pntxtb\'b7}}F\par\pard{\*\pn\pnlvl2\pndec}G\par\pard{\*\pn\pnlvlcont}H)"
      R"({\pnseclvl1\pnucrm{\pntxta .}}})",
      "(III)\tA|(IV)\tB|C|V)\tD|VI)\tE|•\tF|G|H"},
+    {"OldNumberingInAFormatOnlyItsWriterSpells",
+     R"({\rtf1\ansi\ansicpg1255{\fonttbl{\f0\fcharset177 D;}}\pard\rtlpar{\pntext\'e0.\tab}{\*\pn\pnlvlbody\pnbidia)"
+     R"({\pntxta .}}\'f8\par{\pntext\'e1.\tab}\'f9\par\pard{\*\pn\pnlvlbody\pncard{\pntxta .}}X\par})",
+     "א.\tר|ב.\tש|3.\tX"},
     {"OldNumberingTextInTheNumberingsFont",
      R"({\rtf1\ansi\ansicpg1252{\fonttbl{\f0 T;}{\f1\fcharset177 D;}{\f2\fcharset204 C;}}\pard{\*\pn\pnlvlbody\pndec)"
      R"(\pnf1{\pntxtb \'f1\'f2\'e9\'f3 }{\pntxta .}}{\pntext\f1 \'f1\'f2\'e9\'f3 1.\tab}\f1 \'e0\par)"
