@@ -247,5 +247,22 @@ TEST(EquationField, LoweredText) {
         EXPECT_EQ(LoweredEquationText(szInstruction).value_or("-"), szExpected) << szInstruction;
 }
 
+TEST(EquationField, RubyBaseText) {
+    // "-": no phonetic guide (a bare overstrike, an enclosed character, a text cut short).
+    const std::pair<const char*, const char*> cases[] = {
+        {" EQ \\* jc2 \\* \"Font:MS Mincho\" \\* hps10 \\o\\ad(\\s\\up 9(kan),base)", "base"},
+        {"eq \\o\\ac( \\s\\up 11(a),b c)", "b c"},
+        {"EQ \\o(\\s\\up 5(x),y)", "-"},
+        {"EQ \\o\\ac(o,1)", "-"},
+        {"EQ \\o\\ad(\\s\\up 9(x)y)", "-"},
+        {"EQ \\o\\ad(\\s\\up 9(x),y", "-"},
+        {"EQ \\o\\ad(\\s\\up 9(x),)", "-"},
+        {"EQ \\o\\ad(\\s\\up 9x),y)", "-"},
+        {"EQ \\o\\a", "-"},
+        {"EQS \\o\\ad(\\s\\up 9(x),y)", "-"}};
+    for (const auto& [szInstruction, szExpected] : cases)
+        EXPECT_EQ(RubyBaseText(szInstruction).value_or("-"), szExpected) << szInstruction;
+}
+
 }  // namespace
 }  // namespace velmora::test
