@@ -112,6 +112,7 @@ constexpr WordEntry kWords[] = {
     {"leveltext", RtfWord::LevelText, 0},
     {"levelnumbers", RtfWord::LevelNumbers, 0},
     {"listoverride", RtfWord::ListOverride, 0},
+    {"lfolevel", RtfWord::OverrideLevel, 0},
     {"ls", RtfWord::ListIndex, 0},
     {"ilvl", RtfWord::ListLevelIndex, 0},
     {"listtext", RtfWord::ListText, 0},

@@ -27,7 +27,7 @@ enum class RtfWord : uint8_t {
     ParagraphDefault, AlignLeft, AlignRight, AlignCenter, AlignJustify, RtlParagraph, LtrParagraph,
     // Lists: the tables, a paragraph's list and level, and the label a writer rendered.
     ListTable, ListOverrideTable, List, ListLevel, ListId, LevelNumberFormat, LevelStartAt, LevelFollow,
-    LevelLegal, LevelText, LevelNumbers, ListOverride, ListIndex, ListLevelIndex, ListText,
+    LevelLegal, LevelText, LevelNumbers, ListOverride, OverrideLevel, ListIndex, ListLevelIndex, ListText,
     // Word 6 and 95 numbering (\pn): the destination, its kinds, format (ch holds the \levelnfc it
     // matches), start, the texts around the number and their font.
     OldNumbering, OldNumberingBody, OldNumberingBullet, OldNumberingOther, OldNumberingFormat,

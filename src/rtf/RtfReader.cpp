@@ -132,7 +132,7 @@ private:
     void OnFontTableWord(RtfWord word, int32_t nParam);
     void OnColorTableWord(RtfWord word, int32_t nParam);
     void OnListTableWord(RtfWord word, const RtfToken& token);
-    void OnListOverrideWord(RtfWord word, int32_t nParam);
+    void OnListOverrideWord(RtfWord word, const RtfToken& token);
     void OnListTextWord(RtfWordInfo info, const RtfToken& token);
     void OnListTextBytes(std::string_view bytes);
     void OnStarredWord(RtfWord word);
@@ -444,7 +444,7 @@ void CRtfReader::OnControlWord(const RtfToken& token) {
             OnListTableWord(info.word, token);
         }
         break;
-    case RtfDestination::ListOverrideTable: OnListOverrideWord(info.word, token.nParam); break;
+    case RtfDestination::ListOverrideTable: OnListOverrideWord(info.word, token); break;
     case RtfDestination::ListText: OnListTextWord(info, token); break;
     case RtfDestination::Footnote:
         if (info.word == RtfWord::FootnoteIsEndnote) MarkEndnote();
@@ -867,11 +867,22 @@ void CRtfReader::OnListTableWord(RtfWord word, const RtfToken& token) {
     }
 }
 
-void CRtfReader::OnListOverrideWord(RtfWord word, int32_t nParam) {
+void CRtfReader::OnListOverrideWord(RtfWord word, const RtfToken& token) {
     switch (word) {
     case RtfWord::ListOverride: m_lists.BeginOverride(); break;
-    case RtfWord::ListId: m_lists.SetOverrideListId(nParam); break;
-    case RtfWord::ListIndex: m_lists.SetOverrideIndex(nParam); break;
+    case RtfWord::ListId: m_lists.SetOverrideListId(token.nParam); break;
+    case RtfWord::ListIndex: m_lists.SetOverrideIndex(token.nParam); break;
+    case RtfWord::OverrideLevel: m_lists.BeginOverrideLevel(); break;
+    // A level the override redefines is written as a list table's level.
+    case RtfWord::ListLevel:
+    case RtfWord::LevelNumberFormat:
+    case RtfWord::LevelStartAt:
+    case RtfWord::LevelFollow:
+    case RtfWord::LevelLegal:
+    case RtfWord::Font:
+    case RtfWord::LevelText:
+    case RtfWord::LevelNumbers:
+    case RtfWord::SkipDestination: OnListTableWord(word, token); break;
     default: break;
     }
 }
