@@ -59,6 +59,12 @@ const WildCase kCases[] = {
     {"LabelsAtTheStartOfTheirCells",
      kLists + R"(\trowd\pard\intbl\ls1 A\cell\pard\intbl B\cell\row\pard\intbl C\cell\pard\intbl\ls2 D\cell\row})",
      "1.\tA\tB\t|C\t•\tD\t"},
+    {"OverrideRedefinesALevelAndKeepsTheCount",
+     R"({\rtf1\ansi{\*\listtable{\list{\listlevel\levelnfc0{\leveltext\'02\'00.;}{\levelnumbers\'01;}}\listid7}})"
+     R"({\*\listoverridetable{\listoverride\listid7\ls1}{\listoverride\listid7\listoverridecount1{\lfolevel)"
+     R"(\listoverrideformat{\listlevel\levelnfc1{\leveltext\'02\'00);}{\levelnumbers\'01;}}}\ls2}})"
+     R"(\pard\ls2 A\par\pard\ls2 B\par\pard\ls1 C})",
+     "I)\tA|II)\tB|3.\tC"},
     {"UnknownListKeepsNoLabel", kLists + R"({\listtext 9.\tab}\pard\ls9 A\par{\listtext 3.\tab}\pard B})", "A|3.\tB"},
     {"LegalLevelsShowEveryNumberInDigits",
      R"({\rtf1\ansi{\*\listtable{\list{\listlevel\levelnfc1\levelfollow2{\leveltext\'03\'00: ;}{\levelnumbers\'01;}})"
