@@ -75,6 +75,7 @@ constexpr WordEntry kWords[] = {
     {"qd", RtfWord::AlignJustify, 0},
     {"rtlpar", RtfWord::RtlParagraph, 0},
     {"ltrpar", RtfWord::LtrParagraph, 0},
+    {"outlinelevel", RtfWord::OutlineLevel, 0},
     {"par", RtfWord::Paragraph, 0},
     {"sect", RtfWord::Paragraph, 0},
     {"page", RtfWord::PageBreak, 0},

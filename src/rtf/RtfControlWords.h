@@ -24,7 +24,7 @@ enum class RtfWord : uint8_t {
     AssocBold, AssocItalic, AssocFontSize, AssocFont, RtlChars, LtrChars,
     UnicodeSkip, Unicode,
     // Paragraph format.
-    ParagraphDefault, AlignLeft, AlignRight, AlignCenter, AlignJustify, RtlParagraph, LtrParagraph,
+    ParagraphDefault, AlignLeft, AlignRight, AlignCenter, AlignJustify, RtlParagraph, LtrParagraph, OutlineLevel,
     // Lists: the tables, a paragraph's list and level, and the label a writer rendered.
     ListTable, ListOverrideTable, List, ListLevel, ListId, LevelNumberFormat, LevelStartAt, LevelFollow,
     LevelLegal, LevelText, LevelNumbers, ListOverride, OverrideLevel, ListIndex, ListLevelIndex, ListText,

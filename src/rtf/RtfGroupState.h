@@ -68,6 +68,7 @@ struct RtfGroupState {
     RtfDirection direction = RtfDirection::None;
     int32_t nList = 0;                 // \ls: the paragraph's list, 0 none
     int32_t nListLevel = 0;            // \ilvl
+    int32_t nOutlineLevel = 0;         // \outlinelevel: 0 the first, as body text
     int32_t nOldNumbering = 0;         // \pn: the paragraph's numbering (CRtfOldNumbering), 0 none
     bool bNumberingTextAfter = false;  // in \pntxta rather than \pntxtb
     // \super: text written in superscript in this group since it began, since \super, or since a

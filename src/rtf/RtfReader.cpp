@@ -1,6 +1,7 @@
 #include "RtfReader.h"
 
 #include "CodePages.h"
+#include "RtfAutoNumbers.h"
 #include "RtfColorTable.h"
 #include "RtfControlWords.h"
 #include "RtfFieldInstruction.h"
@@ -209,6 +210,7 @@ private:
     uint16_t m_nAnsiCodePage = CP_WINDOWS_1252;
 
     CRtfListTable m_lists;
+    CRtfAutoNumbers m_autoNumbers;
     std::u32string m_listText;  // the label of \listtext or \pntext, for the paragraph being read
     int m_nListTextLead = -1;   // a double-byte lead byte of that label waiting for its trail
     CRtfNoteMarks m_notes;
@@ -224,7 +226,7 @@ private:
     uint32_t m_nParagraphSerial = 0;  // paragraphs ended so far
     size_t m_nCellStart = 0;          // where the paragraph's current table cell begins
     // A field's instruction as read so far, and what its field shows when its result shows
-    // nothing (a SYMBOL field's character, a lowered equation's text, a page number): at the close
+    // nothing (a SYMBOL field's character, a lowered equation's text, a page or automatic number): at the close
     // of the field's group (at nDepth), if the paragraph is still as long as when the instruction ended.
     std::string m_fieldInstruction;
     int32_t m_nInstructionFont = -1;  // the font of the instruction's first byte beyond ASCII
@@ -758,9 +760,11 @@ void CRtfReader::OnBodyWord(RtfWordInfo info, const RtfToken& token) {
         state.direction = RtfDirection::None;
         state.nList = 0;
         state.nListLevel = 0;
+        state.nOutlineLevel = 0;
         state.nOldNumbering = 0;
         break;
     case RtfWord::ListIndex: state.nList = nParam; break;
+    case RtfWord::OutlineLevel: state.nOutlineLevel = nParam; break;
     case RtfWord::ListLevelIndex: state.nListLevel = nParam; break;
     case RtfWord::AlignLeft: state.wAlignment = PFA_LEFT; break;
     case RtfWord::AlignRight: state.wAlignment = PFA_RIGHT; break;
@@ -1034,6 +1038,8 @@ void CRtfReader::EndFieldInstruction() {
     std::string text;
     if (IsPageField(m_fieldInstruction))
         text = PageNumberText();
+    else if (std::optional<std::string> number = m_autoNumbers.Next(m_fieldInstruction, Top().nOutlineLevel))
+        text = std::move(*number);
     else if (button)
         text = *button;
     else
@@ -1044,8 +1050,8 @@ void CRtfReader::EndFieldInstruction() {
     m_fieldInstruction.clear();
 }
 
-// A SYMBOL field, a lowered equation, a button or a PAGE field whose result shows nothing shows
-// its character, text or page number, as its writer does.
+// A SYMBOL field, a lowered equation, a button, a PAGE field or an automatic number (AUTONUM)
+// whose result shows nothing shows its character, text or number, as its writer does.
 void CRtfReader::EndField() {
     const PendingSymbol symbol = std::exchange(m_symbol, PendingSymbol{});
     if (Top().destination != RtfDestination::Body || symbol.nParagraph != m_nParagraphSerial ||

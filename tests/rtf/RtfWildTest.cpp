@@ -65,6 +65,12 @@ const WildCase kCases[] = {
      R"(\listoverrideformat{\listlevel\levelnfc1{\leveltext\'02\'00);}{\levelnumbers\'01;}}}\ls2}})"
      R"(\pard\ls2 A\par\pard\ls2 B\par\pard\ls1 C})",
      "I)\tA|II)\tB|3.\tC"},
+    {"AutomaticNumberFieldsCountByKindAndOutlineLevel",
+     R"({\rtf1\ansi\pard\outlinelevel0{\field{\*\fldinst AUTONUMLGL \\e }{\fldrslt }}A\par)"
+     R"(\pard\outlinelevel1{\field{\*\fldinst AUTONUMLGL }}B\par\pard\outlinelevel0{\field{\*\fldinst AUTONUMLGL }}C\par)"
+     R"(\pard{\field{\*\fldinst AUTONUM }}D{\field{\*\fldinst AUTONUM \\* ALPHABETIC \\s : }}E)"
+     R"({\field{\*\fldinst AUTONUM }{\fldrslt 9.}}F\par\pard\outlinelevel1{\field{\*\fldinst AUTONUMOUT }}G})",
+     "1A|1.1.B|2.C|1.DB:E9.F|A.G"},
     {"UnknownListKeepsNoLabel", kLists + R"({\listtext 9.\tab}\pard\ls9 A\par{\listtext 3.\tab}\pard B})", "A|3.\tB"},
     {"LegalLevelsShowEveryNumberInDigits",
      R"({\rtf1\ansi{\*\listtable{\list{\listlevel\levelnfc1\levelfollow2{\leveltext\'03\'00: ;}{\levelnumbers\'01;}})"
