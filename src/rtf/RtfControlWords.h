@@ -49,6 +49,9 @@ enum class RtfWord : uint8_t {
 };
 // clang-format on
 
+// The format of a Word 6 numbering (\pnbidia, \pncard...) whose label only its writer renders.
+inline constexpr char32_t kOldNumberingRenderedOnly = 0xFFFF;
+
 struct RtfWordInfo {
     RtfWord word = RtfWord::Unknown;
     char32_t ch = 0;  // the character of an RtfWord::Character word, the format of OldNumberingFormat

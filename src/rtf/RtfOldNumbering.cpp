@@ -1,5 +1,6 @@
 #include "RtfOldNumbering.h"
 
+#include "RtfControlWords.h"
 #include "RtfListTable.h"
 
 #include <limits>
@@ -30,7 +31,7 @@ int32_t CRtfOldNumbering::End() {
     return static_cast<int32_t>(m_numberings.size());
 }
 
-std::u32string CRtfOldNumbering::NextLabel(int32_t nNumbering) {
+std::u32string CRtfOldNumbering::NextLabel(int32_t nNumbering, std::u32string_view rendered) {
     if (nNumbering <= 0 || static_cast<size_t>(nNumbering) > m_numberings.size()) return {};
     const Numbering& numbering = m_numberings[static_cast<size_t>(nNumbering) - 1];
     if (numbering.kind == Kind::Bullet) return U"\u2022\t";
@@ -39,6 +40,10 @@ std::u32string CRtfOldNumbering::NextLabel(int32_t nNumbering) {
     } else if (!m_bCounting) {
         m_nLastNumber = numbering.nStart;
         m_bCounting = true;
+    }
+    if (numbering.nFormat == static_cast<int32_t>(kOldNumberingRenderedOnly)) {
+        if (!rendered.empty()) return std::u32string(rendered);
+        return numbering.before + FormatListNumber(m_nLastNumber, 0) + numbering.after + U'\t';
     }
     return numbering.before + FormatListNumber(m_nLastNumber, numbering.nFormat) + numbering.after + U'\t';
 }

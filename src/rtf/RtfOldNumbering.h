@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace velmora {
@@ -24,8 +25,10 @@ public:
     int32_t End();
 
     // The label of the next paragraph in numbering nNumbering (from End), with the tab after it,
-    // and counts that paragraph; empty for 0 or a numbering that gives no label.
-    std::u32string NextLabel(int32_t nNumbering);
+    // and counts that paragraph; empty for 0 or a numbering that gives no label. A format whose
+    // numbers this reader does not spell out (Hebrew or Arabic letters by the paragraph's language,
+    // numbers in words) gives the label its writer rendered, else decimal, as other readers show it.
+    std::u32string NextLabel(int32_t nNumbering, std::u32string_view rendered);
 
 private:
     enum class Kind : uint8_t {

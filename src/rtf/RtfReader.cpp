@@ -1127,10 +1127,11 @@ void CRtfReader::InsertListLabel() {
     m_listText.clear();
     // Word 6 numbering counts its paragraphs whether or not its writer rendered their labels, and
     // its number wins over the rendered one, which its writer may have left stale (RichEdit writes
-    // "2." twice), as Word and LibreOffice number them; a paragraph of a list (\ls) is numbered by
+    // "2." twice), as Word and LibreOffice number them, unless its format is one only the writer
+    // spells out (RtfOldNumbering.h); a paragraph of a list (\ls) is numbered by
     // the list alone, as later writers mean it.
     if (state.nOldNumbering > 0 && state.nList == 0) {
-        std::u32string oldLabel = m_oldNumbering.NextLabel(state.nOldNumbering);
+        std::u32string oldLabel = m_oldNumbering.NextLabel(state.nOldNumbering, label.value_or(std::u32string()));
         if (!oldLabel.empty()) label = std::move(oldLabel);
     }
     if (!label) return;

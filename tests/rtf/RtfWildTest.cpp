@@ -109,6 +109,10 @@ const WildCase kCases[] = {
      R"(\pard{\*\pn\pnlvlblt\pnf1{\pntxtb\'b7}}F\par\pard{\*\pn\pnlvl2\pndec}G\par\pard{\*\pn\pnlvlcont}H)"
      R"({\pnseclvl1\pnucrm{\pntxta .}}})",
      "(III)\tA|(IV)\tB|C|V)\tD|VI)\tE|•\tF|G|H"},
+    {"OldNumberingInAFormatOnlyItsWriterSpells",
+     R"({\rtf1\ansi\ansicpg1255{\fonttbl{\f0\fcharset177 D;}}\pard\rtlpar{\pntext\'e0.\tab}{\*\pn\pnlvlbody\pnbidia)"
+     R"({\pntxta .}}\'f8\par{\pntext\'e1.\tab}\'f9\par\pard{\*\pn\pnlvlbody\pncard{\pntxta .}}X\par})",
+     "א.\tר|ב.\tש|3.\tX"},
     {"OldNumberingTextInTheNumberingsFont",
      R"({\rtf1\ansi\ansicpg1252{\fonttbl{\f0 T;}{\f1\fcharset177 D;}{\f2\fcharset204 C;}}\pard{\*\pn\pnlvlbody\pndec)"
      R"(\pnf1{\pntxtb \'f1\'f2\'e9\'f3 }{\pntxta .}}{\pntext\f1 \'f1\'f2\'e9\'f3 1.\tab}\f1 \'e0\par)"
