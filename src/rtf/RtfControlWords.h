@@ -35,6 +35,8 @@ enum class RtfWord : uint8_t {
     // Notes, drawings and embedded objects; how the document numbers its notes (ch holds the format).
     Footnote, FootnoteIsEndnote, FootnoteMark, Shape, ShapeInstance, ShapeText, DrawingObject, DrawingText,
     Object, ObjectResult, FieldInstruction, FieldResult,
+    // A form field (\formfield): its kind, chosen and default entry, and an entry of a drop-down.
+    FormField, FormFieldType, FormFieldResult, FormFieldDefault, FormFieldEntry,
     FootnoteNumbering, EndnoteNumbering, FootnoteStart, EndnoteStart,
     // A nested table row's properties (\*\nesttableprops): some writers put the row's text in them.
     NestedTableProperties,

@@ -26,6 +26,8 @@ enum class RtfDestination : uint8_t {
     OldNumbering,       // \pn: how a paragraph is numbered
     OldNumberingText,   // \pntxtb, \pntxta: the text before or after its number
     FieldInstruction,   // \fldinst: not text, but read for the character a SYMBOL field shows
+    FormField,          // \formfield in an instruction: a form field's kind and chosen entry
+    FormFieldEntry,     // \ffl: an entry of a drop-down form field
 };
 
 inline constexpr int32_t kDefaultHalfPoints = 24;  // \fs24, 12 points

@@ -157,6 +157,9 @@ private:
     void EndField();
     void AppendBytesInFont(std::string_view bytes, int32_t nFont);
     void AppendInstructionBytes(std::string_view bytes);
+    void OnFormFieldWord(RtfWord word, int32_t nParam);
+    void AppendFormFieldEntry(std::string_view bytes);
+    std::optional<std::string> ChosenFormFieldEntry() const;
     std::string PageNumberText() const;
 
     // Document text.
@@ -229,6 +232,14 @@ private:
     // nothing (a SYMBOL field's character, a lowered equation's text, a page or automatic number): at the close
     // of the field's group (at nDepth), if the paragraph is still as long as when the instruction ended.
     std::string m_fieldInstruction;
+    // The form field of the instruction being read (\formfield): a drop-down (\fftype2) shows
+    // its chosen entry (\ffres, or \ffdefres while \ffres is 25, none chosen).
+    struct FormField {
+        int32_t nType = -1;
+        int32_t nChosen = 25;
+        int32_t nDefault = 0;
+        std::vector<std::string> entries;
+    } m_formField;
     int32_t m_nInstructionFont = -1;  // the font of the instruction's first byte beyond ASCII
     struct PendingSymbol {
         char32_t ch = 0;
@@ -428,6 +439,7 @@ void CRtfReader::OnControlWord(const RtfToken& token) {
         break;
     case RtfDestination::FieldInstruction:
         if (info.word == RtfWord::SkipDestination) EnterDestination(RtfDestination::Skip);
+        if (info.word == RtfWord::FormField) EnterDestination(RtfDestination::FormField);
         // The font words, for the bytes of a button's text.
         if (info.word == RtfWord::Plain || info.word == RtfWord::Font || info.word == RtfWord::AssocFont ||
             info.word == RtfWord::RtlChars || info.word == RtfWord::LtrChars)
@@ -452,6 +464,8 @@ void CRtfReader::OnControlWord(const RtfToken& token) {
         if (info.word == RtfWord::FootnoteIsEndnote) MarkEndnote();
         break;
     case RtfDestination::Shape: OnShapeWord(info.word); break;
+    case RtfDestination::FormField: OnFormFieldWord(info.word, token.nParam); break;
+    case RtfDestination::FormFieldEntry: break;
     case RtfDestination::OldNumbering:
     case RtfDestination::OldNumberingText: OnOldNumberingWord(info, token); break;
     case RtfDestination::Object:
@@ -512,6 +526,7 @@ void CRtfReader::OnHexBytes(std::string_view bytes) {
     case RtfDestination::ListText: OnListTextBytes(bytes); break;
     case RtfDestination::OldNumberingText: OnOldNumberingText(bytes); break;
     case RtfDestination::FieldInstruction: AppendInstructionBytes(bytes); break;
+    case RtfDestination::FormFieldEntry: AppendFormFieldEntry(bytes); break;
     default: break;
     }
 }
@@ -533,6 +548,7 @@ void CRtfReader::OnText(std::string_view text) {
     case RtfDestination::ListText: OnListTextBytes(text); break;
     case RtfDestination::OldNumberingText: OnOldNumberingText(text); break;
     case RtfDestination::FieldInstruction: AppendInstructionBytes(text); break;
+    case RtfDestination::FormFieldEntry: AppendFormFieldEntry(text); break;
     default: break;
     }
 }
@@ -833,6 +849,9 @@ void CRtfReader::OnStarredWord(RtfWord word) {
         AppendNoteMark();
     }
     if (outer == RtfDestination::Body && word == RtfWord::FieldInstruction) BeginFieldInstruction();
+    if (outer == RtfDestination::FieldInstruction && word == RtfWord::FormField)
+        EnterDestination(RtfDestination::FormField);
+    if (outer == RtfDestination::FormField && word == RtfWord::FormFieldEntry) OnFormFieldWord(word, 0);
     // A result marked ignorable (PowerDesigner writes {\*\fldrslt ...}) is still the text the field
     // shows: readers that know the word read it.
     if (outer == RtfDestination::Body && word == RtfWord::FieldResult) EnterDestination(RtfDestination::Body);
@@ -1021,6 +1040,7 @@ CodePageDecoder CRtfReader::FontDecoder(int32_t nFont) const {
 void CRtfReader::BeginFieldInstruction() {
     EnterDestination(RtfDestination::FieldInstruction);
     m_fieldInstruction.clear();
+    m_formField = FormField{};
     m_nInstructionFont = -1;
 }
 
@@ -1040,6 +1060,8 @@ void CRtfReader::EndFieldInstruction() {
         text = PageNumberText();
     else if (std::optional<std::string> number = m_autoNumbers.Next(m_fieldInstruction, Top().nOutlineLevel))
         text = std::move(*number);
+    else if (std::optional<std::string> entry = ChosenFormFieldEntry())
+        text = std::move(*entry);
     else if (button)
         text = *button;
     else
@@ -1050,8 +1072,38 @@ void CRtfReader::EndFieldInstruction() {
     m_fieldInstruction.clear();
 }
 
-// A SYMBOL field, a lowered equation, a button, a PAGE field or an automatic number (AUTONUM)
-// whose result shows nothing shows its character, text or number, as its writer does.
+void CRtfReader::OnFormFieldWord(RtfWord word, int32_t nParam) {
+    switch (word) {
+    case RtfWord::FormFieldType: m_formField.nType = nParam; break;
+    case RtfWord::FormFieldResult: m_formField.nChosen = nParam; break;
+    case RtfWord::FormFieldDefault: m_formField.nDefault = nParam; break;
+    case RtfWord::FormFieldEntry:
+        EnterDestination(RtfDestination::FormFieldEntry);
+        if (m_formField.entries.size() < 64) m_formField.entries.emplace_back();
+        break;
+    case RtfWord::SkipDestination: EnterDestination(RtfDestination::Skip); break;
+    default: break;
+    }
+}
+
+void CRtfReader::AppendFormFieldEntry(std::string_view bytes) {
+    if (!m_formField.entries.empty() && m_formField.entries.back().size() < 256)
+        m_formField.entries.back().append(bytes.substr(0, 256));
+}
+
+// The entry a drop-down form field shows; Word stores no result for it.
+std::optional<std::string> CRtfReader::ChosenFormFieldEntry() const {
+    constexpr int32_t kDropDown = 2;
+    constexpr int32_t kNoneChosen = 25;
+    if (m_formField.nType != kDropDown) return std::nullopt;
+    const int32_t nIndex = m_formField.nChosen == kNoneChosen ? m_formField.nDefault : m_formField.nChosen;
+    if (nIndex < 0 || static_cast<size_t>(nIndex) >= m_formField.entries.size()) return std::nullopt;
+    return m_formField.entries[static_cast<size_t>(nIndex)];
+}
+
+// A SYMBOL field, a lowered equation, a button, a PAGE field, an automatic number (AUTONUM) or a
+// drop-down form field whose result shows nothing shows its character, text, number or entry, as
+// its writer does.
 void CRtfReader::EndField() {
     const PendingSymbol symbol = std::exchange(m_symbol, PendingSymbol{});
     if (Top().destination != RtfDestination::Body || symbol.nParagraph != m_nParagraphSerial ||

@@ -78,6 +78,13 @@ const WildCase kCases[] = {
      R"({\listoverride\listid-2\listoverridecount1{\lfolevel\listoverrideformat{\listlevel\levelnfc1)"
      R"({\leveltext\'02\'00.;}{\levelnumbers\'01;}}}\ls2}}\pard\ls1 A\par\pard\ls2 B\par\pard\ls1 C})",
      "1.\tA|B|2.\tC"},
+    {"DropDownFormFieldShowsItsChosenEntry",
+     R"({\rtf1\ansi A{\field{\*\fldinst FORMDROPDOWN {\*\formfield{\fftype2\ffres1{\*\ffname D}{\*\ffl x}{\*\ffl y}}}})"
+     R"({\fldrslt }}B{\field{\*\fldinst FORMDROPDOWN {\*\formfield{\fftype2\ffres25\ffdefres1{\*\ffl p}{\*\ffl q}}}}})"
+     R"(C{\field{\*\fldinst FORMDROPDOWN {\formfield{\fftype2\ffres2{\ffl p}{\ffl q}}}}{\fldrslt }}D)"
+     R"({\field{\*\fldinst FORMCHECKBOX {\*\formfield{\fftype1\ffres1}}}{\fldrslt }}E)"
+     R"({\field{\*\fldinst FORMTEXT {\*\formfield{\fftype0{\*\ffl z}}}}{\fldrslt typed}}F})",
+     "AyBqCDEtypedF"},
     {"UnknownListKeepsNoLabel", kLists + R"({\listtext 9.\tab}\pard\ls9 A\par{\listtext 3.\tab}\pard B})", "A|3.\tB"},
     {"LegalLevelsShowEveryNumberInDigits",
      R"({\rtf1\ansi{\*\listtable{\list{\listlevel\levelnfc1\levelfollow2{\leveltext\'03\'00: ;}{\levelnumbers\'01;}})"
