@@ -292,6 +292,7 @@ std::u32string CRtfListTable::LevelText(const List& list, const Level& level, co
     if (level.text.empty()) return FormatListNumber(counters.values[&level - list.levels.data()], level.nFormat);
     const std::vector<TextUnit> units = decodePair ? JoinPairs(level, decodePair) : level.text;
     const size_t nLength = std::min(units.size() - 1, static_cast<size_t>(units[0].value));
+    const auto iOwn = static_cast<size_t>(&level - list.levels.data());
     std::u32string text;
     for (size_t i = 1; i <= nLength; ++i) {
         const TextUnit& unit = units[i];
@@ -299,8 +300,10 @@ std::u32string CRtfListTable::LevelText(const List& list, const Level& level, co
                                       ? unit.bByte && unit.value < kMaxLevels
                                       : std::find(level.numbers.begin(), level.numbers.end(), i) != level.numbers.end();
         if (bPlaceholder && unit.value < static_cast<char32_t>(kMaxLevels)) {
-            const auto iOther = static_cast<size_t>(unit.value);
-            if (iOther >= list.levels.size()) continue;
+            // A label counts its own level and the levels above it. A placeholder naming a deeper
+            // level, or one the list lacks, stands for the item's own count: TextEdit writes every
+            // level's text as "\'02\'05." whatever the level, and shows "1)" there.
+            const auto iOther = std::min(static_cast<size_t>(unit.value), iOwn);
             const Level& other = list.levels[iOther];
             const int32_t nValue = counters.bStarted[iOther] ? counters.values[iOther] : other.nStartAt;
             // A legal level shows every level's number in digits (1.01 under chapter I); numbers

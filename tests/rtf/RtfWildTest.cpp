@@ -92,6 +92,11 @@ const WildCase kCases[] = {
      R"({\listlevel\levelnfc0\levelfollow2\levellegal0{\leveltext\'04\'00.\'02 ;}{\levelnumbers\'01\'03;}}\listid1}})"
      R"({\*\listoverridetable{\listoverride\listid1\ls1}}\pard\ls1 A\par\pard\ls1\ilvl1 B\par\pard\ls1\ilvl2 C})",
      "I: A|1.01 B|I.1 C"},
+    {"PlaceholderOfADeeperOrMissingLevelShowsTheItemsOwnCount",
+     R"({\rtf1\ansi{\*\listtable{\list{\listlevel\levelnfc0{\leveltext\'02\'05.;}{\levelnumbers\'01;}})"
+     R"({\listlevel\levelnfc4{\leveltext\'03\'01\'05);}{\levelnumbers\'01\'02;}}\listid1}})"
+     R"({\*\listoverridetable{\listoverride\listid1\ls1}}\pard\ls1 A\par\pard\ls1\ilvl1 B\par\pard\ls1 C})",
+     "1.\tA|aa)\tB|2.\tC"},
     {"HeadersFootersNotesCommentsAreNotText",
      R"({\rtf1\ansi{\header H}{\footerl F}{\headerf G}A{\*\atnid x}\chatn{\*\annotation C} B})", "A B"},
     {"FootnoteMarksCountEndnotesApart",
