@@ -24,10 +24,10 @@ enum class RtfWord : uint8_t {
     AssocBold, AssocItalic, AssocFontSize, AssocFont, RtlChars, LtrChars,
     UnicodeSkip, Unicode,
     // Paragraph format.
-    ParagraphDefault, AlignLeft, AlignRight, AlignCenter, AlignJustify, RtlParagraph, LtrParagraph,
+    ParagraphDefault, AlignLeft, AlignRight, AlignCenter, AlignJustify, RtlParagraph, LtrParagraph, OutlineLevel,
     // Lists: the tables, a paragraph's list and level, and the label a writer rendered.
     ListTable, ListOverrideTable, List, ListLevel, ListId, LevelNumberFormat, LevelStartAt, LevelFollow,
-    LevelLegal, LevelText, LevelNumbers, ListOverride, ListIndex, ListLevelIndex, ListText,
+    LevelLegal, LevelText, LevelNumbers, ListOverride, OverrideLevel, ListIndex, ListLevelIndex, ListText,
     // Word 6 and 95 numbering (\pn): the destination, its kinds, format (ch holds the \levelnfc it
     // matches), start, the texts around the number and their font.
     OldNumbering, OldNumberingBody, OldNumberingBullet, OldNumberingOther, OldNumberingFormat,
@@ -35,6 +35,8 @@ enum class RtfWord : uint8_t {
     // Notes, drawings and embedded objects; how the document numbers its notes (ch holds the format).
     Footnote, FootnoteIsEndnote, FootnoteMark, Shape, ShapeInstance, ShapeText, DrawingObject, DrawingText,
     Object, ObjectResult, FieldInstruction, FieldResult,
+    // A form field (\formfield): its kind, chosen and default entry, and an entry of a drop-down.
+    FormField, FormFieldType, FormFieldResult, FormFieldDefault, FormFieldEntry,
     FootnoteNumbering, EndnoteNumbering, FootnoteStart, EndnoteStart,
     // A nested table row's properties (\*\nesttableprops): some writers put the row's text in them.
     NestedTableProperties,

@@ -26,6 +26,8 @@ enum class RtfDestination : uint8_t {
     OldNumbering,       // \pn: how a paragraph is numbered
     OldNumberingText,   // \pntxtb, \pntxta: the text before or after its number
     FieldInstruction,   // \fldinst: not text, but read for the character a SYMBOL field shows
+    FormField,          // \formfield in an instruction: a form field's kind and chosen entry
+    FormFieldEntry,     // \ffl: an entry of a drop-down form field
 };
 
 inline constexpr int32_t kDefaultHalfPoints = 24;  // \fs24, 12 points
@@ -68,6 +70,7 @@ struct RtfGroupState {
     RtfDirection direction = RtfDirection::None;
     int32_t nList = 0;                 // \ls: the paragraph's list, 0 none
     int32_t nListLevel = 0;            // \ilvl
+    int32_t nOutlineLevel = 0;         // \outlinelevel: 0 the first, as body text
     int32_t nOldNumbering = 0;         // \pn: the paragraph's numbering (CRtfOldNumbering), 0 none
     bool bNumberingTextAfter = false;  // in \pntxta rather than \pntxtb
     // \super: text written in superscript in this group since it began, since \super, or since a

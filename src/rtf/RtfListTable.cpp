@@ -121,14 +121,26 @@ std::u32string FormatListNumber(int32_t nValue, int32_t nFormat) {
 
 // ------------------------------------------------------------------ the tables
 
-void CRtfListTable::BeginList() { m_lists.emplace_back(); }
+void CRtfListTable::BeginList() {
+    m_bInOverrides = false;
+    m_lists.emplace_back();
+}
 
 void CRtfListTable::BeginLevel() {
+    if (m_bInOverrides) {
+        if (!m_overrides.empty() && !m_overrides.back().levels.empty()) m_overrides.back().levels.back().emplace();
+        return;
+    }
     if (m_lists.empty()) m_lists.emplace_back();
     if (m_lists.back().levels.size() < kMaxLevels) m_lists.back().levels.emplace_back();
 }
 
 CRtfListTable::Level* CRtfListTable::CurrentLevel() {
+    if (m_bInOverrides) {
+        if (m_overrides.empty() || m_overrides.back().levels.empty() || !m_overrides.back().levels.back())
+            return nullptr;
+        return &*m_overrides.back().levels.back();
+    }
     if (m_lists.empty() || m_lists.back().levels.empty()) return nullptr;
     return &m_lists.back().levels.back();
 }
@@ -177,8 +189,14 @@ void CRtfListTable::AddLevelNumber(uint8_t nPosition) {
 }
 
 void CRtfListTable::BeginOverride() {
+    m_bInOverrides = true;
+    m_overrides.emplace_back();
     m_nOverrideLs = 0;
     m_nOverrideId = 0;
+}
+void CRtfListTable::BeginOverrideLevel() {
+    if (m_bInOverrides && !m_overrides.empty() && m_overrides.back().levels.size() < kMaxLevels)
+        m_overrides.back().levels.emplace_back();
 }
 void CRtfListTable::SetOverrideListId(int32_t nId) {
     m_nOverrideId = nId;
@@ -189,7 +207,9 @@ void CRtfListTable::SetOverrideIndex(int32_t nLs) {
     KeepOverride();
 }
 void CRtfListTable::KeepOverride() {
-    if (m_nOverrideLs != 0 && m_nOverrideId != 0) m_idOfOverride[m_nOverrideLs] = m_nOverrideId;
+    if (m_nOverrideLs == 0 || m_nOverrideId == 0) return;
+    m_idOfOverride[m_nOverrideLs] = m_nOverrideId;
+    if (!m_overrides.empty()) m_overrideOfLs[m_nOverrideLs] = m_overrides.size() - 1;
 }
 
 // ------------------------------------------------------------------ labels
@@ -221,10 +241,27 @@ const CRtfListTable::List* CRtfListTable::FindList(int32_t nLs) const {
     return &m_lists[itList->second];
 }
 
+// The list as the paragraphs of override nLs see it: a level the override redefines (Word writes
+// one when a list restarts in another format) replaces the list's own. merged holds the copy.
+const CRtfListTable::List& CRtfListTable::WithOverriddenLevels(const List& list, int32_t nLs, List& merged) const {
+    const auto it = m_overrideOfLs.find(nLs);
+    if (it == m_overrideOfLs.end()) return list;
+    const std::vector<std::optional<Level>>& levels = m_overrides[it->second].levels;
+    if (std::none_of(levels.begin(), levels.end(), [](const std::optional<Level>& level) { return level.has_value(); }))
+        return list;
+    merged = list;
+    for (size_t i = 0; i < std::min(levels.size(), merged.levels.size()); ++i) {
+        if (levels[i]) merged.levels[i] = *levels[i];
+    }
+    return merged;
+}
+
 std::optional<std::u32string> CRtfListTable::NextLabel(int32_t nLs, int32_t nLevel, const ByteDecoder& decodeByte,
                                                        const PairDecoder& decodePair) {
-    const List* pList = FindList(nLs);
-    if (pList == nullptr) return std::nullopt;
+    const List* pFound = FindList(nLs);
+    if (pFound == nullptr) return std::nullopt;
+    List merged;
+    const List* pList = &WithOverriddenLevels(*pFound, nLs, merged);
     const size_t iLevel =
         std::min(static_cast<size_t>(std::clamp(nLevel, 0, kMaxLevels - 1)), pList->levels.size() - 1);
     const Level& level = pList->levels[iLevel];

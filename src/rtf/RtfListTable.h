@@ -36,6 +36,9 @@ public:
     void BeginOverride();                 // \listoverride
     void SetOverrideListId(int32_t nId);  // its \listid
     void SetOverrideIndex(int32_t nLs);   // its \ls
+    // \lfolevel: the override's next level. A \listlevel inside it (with \listoverrideformat)
+    // replaces that level of the list for the override's paragraphs; the words above fill it.
+    void BeginOverrideLevel();
 
     // The label of the next paragraph of list \ls nLs at level nLevel, with what follows it (a tab,
     // a blank or nothing), and counts that paragraph. nullopt when the tables hold no such list.
@@ -65,6 +68,9 @@ private:
         int32_t nId = 0;
         std::vector<Level> levels;
     };
+    struct Override {
+        std::vector<std::optional<Level>> levels;  // by level; empty: the list's own
+    };
     struct Counters {
         int32_t values[9] = {};
         bool bStarted[9] = {};
@@ -73,6 +79,7 @@ private:
     Level* CurrentLevel();
     static std::vector<TextUnit> JoinPairs(const Level& level, const PairDecoder& decodePair);
     const List* FindList(int32_t nLs) const;
+    const List& WithOverriddenLevels(const List& list, int32_t nLs, List& merged) const;
     void KeepOverride();
     std::u32string LevelText(const List& list, const Level& level, const Counters& counters,
                              const ByteDecoder& decodeByte, const PairDecoder& decodePair) const;
@@ -83,6 +90,9 @@ private:
     int32_t m_nOverrideLs = 0;
     int32_t m_nOverrideId = 0;
     std::unordered_map<int32_t, int32_t> m_idOfOverride;
+    std::vector<Override> m_overrides;                   // in document order
+    std::unordered_map<int32_t, size_t> m_overrideOfLs;  // \ls -> its override
+    bool m_bInOverrides = false;                         // level words belong to an override
     std::unordered_map<int32_t, Counters> m_counters;  // per \listid
 };
 

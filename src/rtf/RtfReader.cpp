@@ -1,6 +1,7 @@
 #include "RtfReader.h"
 
 #include "CodePages.h"
+#include "RtfAutoNumbers.h"
 #include "RtfColorTable.h"
 #include "RtfControlWords.h"
 #include "RtfFieldInstruction.h"
@@ -132,7 +133,7 @@ private:
     void OnFontTableWord(RtfWord word, int32_t nParam);
     void OnColorTableWord(RtfWord word, int32_t nParam);
     void OnListTableWord(RtfWord word, const RtfToken& token);
-    void OnListOverrideWord(RtfWord word, int32_t nParam);
+    void OnListOverrideWord(RtfWord word, const RtfToken& token);
     void OnListTextWord(RtfWordInfo info, const RtfToken& token);
     void OnListTextBytes(std::string_view bytes);
     void OnStarredWord(RtfWord word);
@@ -158,6 +159,9 @@ private:
     void AppendInstructionBytes(std::string_view bytes);
     void AppendInstructionUnit(int32_t nParam);
     bool InstructionAwaitsLowSurrogate();
+    void OnFormFieldWord(RtfWord word, int32_t nParam);
+    void AppendFormFieldEntry(std::string_view bytes);
+    std::optional<std::string> ChosenFormFieldEntry() const;
     std::string PageNumberText() const;
 
     // Document text.
@@ -211,6 +215,7 @@ private:
     uint16_t m_nAnsiCodePage = CP_WINDOWS_1252;
 
     CRtfListTable m_lists;
+    CRtfAutoNumbers m_autoNumbers;
     std::u32string m_listText;  // the label of \listtext or \pntext, for the paragraph being read
     int m_nListTextLead = -1;   // a double-byte lead byte of that label waiting for its trail
     CRtfNoteMarks m_notes;
@@ -226,9 +231,17 @@ private:
     uint32_t m_nParagraphSerial = 0;  // paragraphs ended so far
     size_t m_nCellStart = 0;          // where the paragraph's current table cell begins
     // A field's instruction as read so far, and what its field shows when its result shows
-    // nothing (a SYMBOL field's character, a lowered equation's text, a page number): at the close
+    // nothing (a SYMBOL field's character, a lowered equation's text, a page or automatic number): at the close
     // of the field's group (at nDepth), if the paragraph is still as long as when the instruction ended.
     std::string m_fieldInstruction;
+    // The form field of the instruction being read (\formfield): a drop-down (\fftype2) shows
+    // its chosen entry (\ffres, or \ffdefres while \ffres is 25, none chosen).
+    struct FormField {
+        int32_t nType = -1;
+        int32_t nChosen = 25;
+        int32_t nDefault = 0;
+        std::vector<std::string> entries;
+    } m_formField;
     int32_t m_nInstructionFont = -1;  // the font of the instruction's first byte beyond ASCII
     // A \uN of the instruction: one placeholder byte holds its place among the bytes, at nAt.
     struct InstructionChar {
@@ -442,6 +455,7 @@ void CRtfReader::OnControlWord(const RtfToken& token) {
             AppendInstructionUnit(token.nParam);
             m_nFallbackToSkip = Top().nUnicodeSkip;
         }
+        if (info.word == RtfWord::FormField) EnterDestination(RtfDestination::FormField);
         // The font words, for the bytes of a button's text.
         if (info.word == RtfWord::Plain || info.word == RtfWord::Font || info.word == RtfWord::AssocFont ||
             info.word == RtfWord::RtlChars || info.word == RtfWord::LtrChars)
@@ -460,12 +474,14 @@ void CRtfReader::OnControlWord(const RtfToken& token) {
             OnListTableWord(info.word, token);
         }
         break;
-    case RtfDestination::ListOverrideTable: OnListOverrideWord(info.word, token.nParam); break;
+    case RtfDestination::ListOverrideTable: OnListOverrideWord(info.word, token); break;
     case RtfDestination::ListText: OnListTextWord(info, token); break;
     case RtfDestination::Footnote:
         if (info.word == RtfWord::FootnoteIsEndnote) MarkEndnote();
         break;
     case RtfDestination::Shape: OnShapeWord(info.word); break;
+    case RtfDestination::FormField: OnFormFieldWord(info.word, token.nParam); break;
+    case RtfDestination::FormFieldEntry: break;
     case RtfDestination::OldNumbering:
     case RtfDestination::OldNumberingText: OnOldNumberingWord(info, token); break;
     case RtfDestination::Object:
@@ -526,6 +542,7 @@ void CRtfReader::OnHexBytes(std::string_view bytes) {
     case RtfDestination::ListText: OnListTextBytes(bytes); break;
     case RtfDestination::OldNumberingText: OnOldNumberingText(bytes); break;
     case RtfDestination::FieldInstruction: AppendInstructionBytes(bytes); break;
+    case RtfDestination::FormFieldEntry: AppendFormFieldEntry(bytes); break;
     default: break;
     }
 }
@@ -547,6 +564,7 @@ void CRtfReader::OnText(std::string_view text) {
     case RtfDestination::ListText: OnListTextBytes(text); break;
     case RtfDestination::OldNumberingText: OnOldNumberingText(text); break;
     case RtfDestination::FieldInstruction: AppendInstructionBytes(text); break;
+    case RtfDestination::FormFieldEntry: AppendFormFieldEntry(text); break;
     default: break;
     }
 }
@@ -774,9 +792,11 @@ void CRtfReader::OnBodyWord(RtfWordInfo info, const RtfToken& token) {
         state.direction = RtfDirection::None;
         state.nList = 0;
         state.nListLevel = 0;
+        state.nOutlineLevel = 0;
         state.nOldNumbering = 0;
         break;
     case RtfWord::ListIndex: state.nList = nParam; break;
+    case RtfWord::OutlineLevel: state.nOutlineLevel = nParam; break;
     case RtfWord::ListLevelIndex: state.nListLevel = nParam; break;
     case RtfWord::AlignLeft: state.wAlignment = PFA_LEFT; break;
     case RtfWord::AlignRight: state.wAlignment = PFA_RIGHT; break;
@@ -845,6 +865,9 @@ void CRtfReader::OnStarredWord(RtfWord word) {
         AppendNoteMark();
     }
     if (outer == RtfDestination::Body && word == RtfWord::FieldInstruction) BeginFieldInstruction();
+    if (outer == RtfDestination::FieldInstruction && word == RtfWord::FormField)
+        EnterDestination(RtfDestination::FormField);
+    if (outer == RtfDestination::FormField && word == RtfWord::FormFieldEntry) OnFormFieldWord(word, 0);
     // A result marked ignorable (PowerDesigner writes {\*\fldrslt ...}) is still the text the field
     // shows: readers that know the word read it.
     if (outer == RtfDestination::Body && word == RtfWord::FieldResult) EnterDestination(RtfDestination::Body);
@@ -883,11 +906,22 @@ void CRtfReader::OnListTableWord(RtfWord word, const RtfToken& token) {
     }
 }
 
-void CRtfReader::OnListOverrideWord(RtfWord word, int32_t nParam) {
+void CRtfReader::OnListOverrideWord(RtfWord word, const RtfToken& token) {
     switch (word) {
     case RtfWord::ListOverride: m_lists.BeginOverride(); break;
-    case RtfWord::ListId: m_lists.SetOverrideListId(nParam); break;
-    case RtfWord::ListIndex: m_lists.SetOverrideIndex(nParam); break;
+    case RtfWord::ListId: m_lists.SetOverrideListId(token.nParam); break;
+    case RtfWord::ListIndex: m_lists.SetOverrideIndex(token.nParam); break;
+    case RtfWord::OverrideLevel: m_lists.BeginOverrideLevel(); break;
+    // A level the override redefines is written as a list table's level.
+    case RtfWord::ListLevel:
+    case RtfWord::LevelNumberFormat:
+    case RtfWord::LevelStartAt:
+    case RtfWord::LevelFollow:
+    case RtfWord::LevelLegal:
+    case RtfWord::Font:
+    case RtfWord::LevelText:
+    case RtfWord::LevelNumbers:
+    case RtfWord::SkipDestination: OnListTableWord(word, token); break;
     default: break;
     }
 }
@@ -1023,6 +1057,7 @@ void CRtfReader::BeginFieldInstruction() {
     EnterDestination(RtfDestination::FieldInstruction);
     m_fieldInstruction.clear();
     m_instructionChars.clear();
+    m_formField = FormField{};
     m_nInstructionFont = -1;
 }
 
@@ -1068,6 +1103,10 @@ void CRtfReader::EndFieldInstruction() {
     };
     if (IsPageField(m_fieldInstruction))
         text = PageNumberText();
+    else if (std::optional<std::string> number = m_autoNumbers.Next(m_fieldInstruction, Top().nOutlineLevel))
+        text = std::move(*number);
+    else if (std::optional<std::string> entry = ChosenFormFieldEntry())
+        text = std::move(*entry);
     else if (button)
         takeText(*button);
     else if (const std::optional<std::string_view> lowered = LoweredEquationText(m_fieldInstruction))
@@ -1082,8 +1121,38 @@ void CRtfReader::EndFieldInstruction() {
     m_instructionChars.clear();
 }
 
-// A SYMBOL field, a lowered equation, a button or a PAGE field whose result shows nothing shows
-// its character, text or page number, as its writer does.
+void CRtfReader::OnFormFieldWord(RtfWord word, int32_t nParam) {
+    switch (word) {
+    case RtfWord::FormFieldType: m_formField.nType = nParam; break;
+    case RtfWord::FormFieldResult: m_formField.nChosen = nParam; break;
+    case RtfWord::FormFieldDefault: m_formField.nDefault = nParam; break;
+    case RtfWord::FormFieldEntry:
+        EnterDestination(RtfDestination::FormFieldEntry);
+        if (m_formField.entries.size() < 64) m_formField.entries.emplace_back();
+        break;
+    case RtfWord::SkipDestination: EnterDestination(RtfDestination::Skip); break;
+    default: break;
+    }
+}
+
+void CRtfReader::AppendFormFieldEntry(std::string_view bytes) {
+    if (!m_formField.entries.empty() && m_formField.entries.back().size() < 256)
+        m_formField.entries.back().append(bytes.substr(0, 256));
+}
+
+// The entry a drop-down form field shows; Word stores no result for it.
+std::optional<std::string> CRtfReader::ChosenFormFieldEntry() const {
+    constexpr int32_t kDropDown = 2;
+    constexpr int32_t kNoneChosen = 25;
+    if (m_formField.nType != kDropDown) return std::nullopt;
+    const int32_t nIndex = m_formField.nChosen == kNoneChosen ? m_formField.nDefault : m_formField.nChosen;
+    if (nIndex < 0 || static_cast<size_t>(nIndex) >= m_formField.entries.size()) return std::nullopt;
+    return m_formField.entries[static_cast<size_t>(nIndex)];
+}
+
+// A SYMBOL field, a lowered equation, a button, a PAGE field, an automatic number (AUTONUM) or a
+// drop-down form field whose result shows nothing shows its character, text, number or entry, as
+// its writer does.
 void CRtfReader::EndField() {
     const PendingSymbol symbol = std::exchange(m_symbol, PendingSymbol{});
     if (Top().destination != RtfDestination::Body || symbol.nParagraph != m_nParagraphSerial ||

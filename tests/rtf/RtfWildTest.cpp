@@ -3,6 +3,7 @@
 // gives the whole text, paragraphs joined by '|'.
 
 #include "ModelText.h"
+#include "RtfAutoNumbers.h"
 #include "RtfFieldInstruction.h"
 #include "RtfListTable.h"
 #include "RtfReader.h"
@@ -59,6 +60,31 @@ const WildCase kCases[] = {
     {"LabelsAtTheStartOfTheirCells",
      kLists + R"(\trowd\pard\intbl\ls1 A\cell\pard\intbl B\cell\row\pard\intbl C\cell\pard\intbl\ls2 D\cell\row})",
      "1.\tA\tB\t|C\t•\tD\t"},
+    {"OverrideRedefinesALevelAndKeepsTheCount",
+     R"({\rtf1\ansi{\*\listtable{\list{\listlevel\levelnfc0{\leveltext\'02\'00.;}{\levelnumbers\'01;}}\listid7}})"
+     R"({\*\listoverridetable{\listoverride\listid7\ls1}{\listoverride\listid7\listoverridecount1{\lfolevel)"
+     R"(\listoverrideformat{\listlevel\levelnfc1{\leveltext\'02\'00);}{\levelnumbers\'01;}}}\ls2}})"
+     R"(\pard\ls2 A\par\pard\ls2 B\par\pard\ls1 C})",
+     "I)\tA|II)\tB|3.\tC"},
+    {"AutomaticNumberFieldsCountByKindAndOutlineLevel",
+     R"({\rtf1\ansi\pard\outlinelevel0{\field{\*\fldinst AUTONUMLGL \\e }{\fldrslt }}A\par)"
+     R"(\pard\outlinelevel1{\field{\*\fldinst AUTONUMLGL }}B\par\pard\outlinelevel0{\field{\*\fldinst AUTONUMLGL }}C\par)"
+     R"(\pard{\field{\*\fldinst AUTONUM }}D{\field{\*\fldinst AUTONUM \\* ALPHABETIC \\s : }}E)"
+     R"({\field{\*\fldinst AUTONUM }{\fldrslt 9.}}F\par\pard\outlinelevel1{\field{\*\fldinst AUTONUMOUT }}G})",
+     "1A|1.1.B|2.C|1.DB:E9.F|A.G"},
+    {"OverrideOfAnUnknownListOrOnlyItsStartKeepsTheTable",
+     R"({\rtf1\ansi{\*\listtable{\list{\listlevel\levelnfc0{\leveltext\'02\'00.;}{\levelnumbers\'01;}}\listid7}})"
+     R"({\*\listoverridetable{\listoverride\ls1\listid7\listoverridecount1{\lfolevel\listoverridestartat\levelstartat5}})"
+     R"({\listoverride\listid-2\listoverridecount1{\lfolevel\listoverrideformat{\listlevel\levelnfc1)"
+     R"({\leveltext\'02\'00.;}{\levelnumbers\'01;}}}\ls2}}\pard\ls1 A\par\pard\ls2 B\par\pard\ls1 C})",
+     "1.\tA|B|2.\tC"},
+    {"DropDownFormFieldShowsItsChosenEntry",
+     R"({\rtf1\ansi A{\field{\*\fldinst FORMDROPDOWN {\*\formfield{\fftype2\ffres1{\*\ffname D}{\*\ffl x}{\*\ffl y}}}})"
+     R"({\fldrslt }}B{\field{\*\fldinst FORMDROPDOWN {\*\formfield{\fftype2\ffres25\ffdefres1{\*\ffl p}{\*\ffl q}}}}})"
+     R"(C{\field{\*\fldinst FORMDROPDOWN {\formfield{\fftype2\ffres2{\ffl p}{\ffl q}}}}{\fldrslt }}D)"
+     R"({\field{\*\fldinst FORMCHECKBOX {\*\formfield{\fftype1\ffres1}}}{\fldrslt }}E)"
+     R"({\field{\*\fldinst FORMTEXT {\*\formfield{\fftype0{\*\ffl z}}}}{\fldrslt typed}}F})",
+     "AyBqCDEtypedF"},
     {"UnknownListKeepsNoLabel", kLists + R"({\listtext 9.\tab}\pard\ls9 A\par{\listtext 3.\tab}\pard B})", "A|3.\tB"},
     {"LegalLevelsShowEveryNumberInDigits",
      R"({\rtf1\ansi{\*\listtable{\list{\listlevel\levelnfc1\levelfollow2{\leveltext\'03\'00: ;}{\levelnumbers\'01;}})"
@@ -262,6 +288,30 @@ TEST(EquationField, RubyBaseText) {
         {"EQS \\o\\ad(\\s\\up 9(x),y)", "-"}};
     for (const auto& [szInstruction, szExpected] : cases)
         EXPECT_EQ(RubyBaseText(szInstruction).value_or("-"), szExpected) << szInstruction;
+}
+
+TEST(AutoNumberField, CountsEachKindAtItsLevel) {
+    // One counter set for the whole sequence; a level above the field's never numbered reads 1, as
+    // list levels do; "-": not an automatic number (and nothing counted).
+    const std::tuple<const char*, int32_t, const char*> cases[] = {{"AUTONUM", 0, "1."},
+                                                                   {" autonum \\* roman", 0, "ii."},
+                                                                   {"AUTONUM \\s \"-\"", 3, "1-"},
+                                                                   {"AUTONUM \\s ) ", 3, "2)"},
+                                                                   {"AUTONUM", 0, "3."},
+                                                                   {"AUTONUM", 3, "1."},
+                                                                   {"AUTONUMLGL", 2, "1.1.1."},
+                                                                   {"AUTONUMLGL \\e", 2, "1.1.2"},
+                                                                   {"AUTONUMLGL", 0, "1."},
+                                                                   {"AUTONUMLGL", 12, "1.1.1.1.1.1.1.1.1."},
+                                                                   {"AUTONUMOUT", 4, "(1)"},
+                                                                   {"AUTONUMOUT", 6, "(i)"},
+                                                                   {"AUTONUMOUT", 0, "I."},
+                                                                   {"AUTONUMOUTS", 0, "-"},
+                                                                   {"PAGE", 0, "-"},
+                                                                   {"AUTONUMOUT", 1, "A."}};
+    CRtfAutoNumbers numbers;
+    for (const auto& [szInstruction, nLevel, szExpected] : cases)
+        EXPECT_EQ(numbers.Next(szInstruction, nLevel).value_or("-"), szExpected) << szInstruction << " at " << nLevel;
 }
 
 }  // namespace
