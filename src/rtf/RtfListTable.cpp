@@ -2,6 +2,7 @@
 
 #include "RtfEastAsianNumbers.h"
 #include "RtfNumberWords.h"
+#include "Utf16Units.h"
 
 #include <algorithm>
 
@@ -175,10 +176,9 @@ void CRtfListTable::AddLevelTextByte(uint8_t byte) {
 void CRtfListTable::AddLevelTextChar(char32_t ch) {
     Level* pLevel = CurrentLevel();
     // A character beyond the first plane comes as two surrogates.
-    if (pLevel && ch >= 0xDC00 && ch <= 0xDFFF && !pLevel->text.empty() && !pLevel->text.back().bByte &&
-        pLevel->text.back().value >= 0xD800 && pLevel->text.back().value <= 0xDBFF) {
-        char32_t& high = pLevel->text.back().value;
-        high = 0x10000 + ((high - 0xD800) << 10) + (ch - 0xDC00);
+    if (pLevel && IsLowSurrogate(ch) && !pLevel->text.empty() && !pLevel->text.back().bByte &&
+        IsHighSurrogate(pLevel->text.back().value)) {
+        pLevel->text.back().value = JoinSurrogates(pLevel->text.back().value, ch);
         return;
     }
     if (pLevel && pLevel->text.size() < 256) pLevel->text.push_back({ch, false});

@@ -1,20 +1,20 @@
 #include "RtfReader.h"
 
 #include "CodePages.h"
-#include "RtfAutoNumbers.h"
 #include "RtfColorTable.h"
 #include "RtfControlWords.h"
-#include "RtfFieldInstruction.h"
 #include "RtfFontTable.h"
 #include "RtfFormatKeys.h"
 #include "RtfGroupState.h"
 #include "RtfGrowingTokenizer.h"
+#include "RtfInstructionReader.h"
 #include "RtfListTable.h"
 #include "RtfNoteMarks.h"
 #include "RtfOldNumbering.h"
 #include "RtfParagraph.h"
 #include "RtfTokenizer.h"
 #include "TextModelSink.h"
+#include "Utf16Units.h"
 #include "Utf8.h"
 
 #include <algorithm>
@@ -79,19 +79,10 @@ size_t ResolvedSlot(const RtfCharacterProps& chr) {
     return static_cast<size_t>(nHash >> 60);  // one of 16 slots
 }
 
-bool IsHighSurrogate(char32_t ch) { return ch >= 0xD800 && ch <= 0xDBFF; }
-bool IsLowSurrogate(char32_t ch) { return ch >= 0xDC00 && ch <= 0xDFFF; }
-
-// The UTF-16 unit of a \uN (signed or not); U+FFFD for a number no unit has.
-char32_t UnicodeUnit(int32_t nParam) {
-    const int64_t nValue = nParam < 0 ? int64_t{nParam} + 0x10000 : nParam;
-    return nValue >= 0 && nValue <= 0xFFFF ? static_cast<char32_t>(nValue) : kReplacement;
-}
-
 // Appends a \uN's unit to a label: a low surrogate joins the high one before it.
 void AppendLabelUnit(std::u32string& text, char32_t unit) {
     if (IsLowSurrogate(unit) && !text.empty() && IsHighSurrogate(text.back())) {
-        text.back() = 0x10000 + ((text.back() - 0xD800) << 10) + (unit - 0xDC00);
+        text.back() = JoinSurrogates(text.back(), unit);
         return;
     }
     text.push_back(unit);
@@ -156,12 +147,9 @@ private:
     void EndFieldInstruction();
     void EndField();
     void AppendBytesInFont(std::string_view bytes, int32_t nFont);
-    void AppendInstructionBytes(std::string_view bytes);
-    void AppendInstructionUnit(int32_t nParam);
+    void OnFieldInstructionWord(RtfWordInfo info, const RtfToken& token);
     bool InstructionAwaitsLowSurrogate();
     void OnFormFieldWord(RtfWord word, int32_t nParam);
-    void AppendFormFieldEntry(std::string_view bytes);
-    std::optional<std::string> ChosenFormFieldEntry() const;
     std::string PageNumberText() const;
 
     // Document text.
@@ -215,7 +203,6 @@ private:
     uint16_t m_nAnsiCodePage = CP_WINDOWS_1252;
 
     CRtfListTable m_lists;
-    CRtfAutoNumbers m_autoNumbers;
     std::u32string m_listText;  // the label of \listtext or \pntext, for the paragraph being read
     int m_nListTextLead = -1;   // a double-byte lead byte of that label waiting for its trail
     CRtfNoteMarks m_notes;
@@ -230,35 +217,16 @@ private:
     CRtfOldNumbering m_oldNumbering;
     uint32_t m_nParagraphSerial = 0;  // paragraphs ended so far
     size_t m_nCellStart = 0;          // where the paragraph's current table cell begins
-    // A field's instruction as read so far, and what its field shows when its result shows
-    // nothing (a SYMBOL field's character, a lowered equation's text, a page or automatic number): at the close
-    // of the field's group (at nDepth), if the paragraph is still as long as when the instruction ended.
-    std::string m_fieldInstruction;
-    // The form field of the instruction being read (\formfield): a drop-down (\fftype2) shows
-    // its chosen entry (\ffres, or \ffdefres while \ffres is 25, none chosen).
-    struct FormField {
-        int32_t nType = -1;
-        int32_t nChosen = 25;
-        int32_t nDefault = 0;
-        std::vector<std::string> entries;
-    } m_formField;
-    int32_t m_nInstructionFont = -1;  // the font of the instruction's first byte beyond ASCII
-    // A \uN of the instruction: one placeholder byte holds its place among the bytes, at nAt.
-    struct InstructionChar {
-        size_t nAt = 0;
-        char32_t ch = 0;
-    };
-    static constexpr char kInstructionCharByte = '\x1A';
-    std::vector<InstructionChar> m_instructionChars;
-    struct PendingSymbol {
-        char32_t ch = 0;
-        std::string text;  // bytes in the instruction's font (nFont), or the field's when it is -1
-        std::vector<InstructionChar> chars;  // the \uN characters among them, at their offsets
-        int32_t nFont = -1;
+    // The field instruction being read, and what the field shows when its result shows nothing:
+    // at the close of the field's group (at nDepth), if the paragraph is still as long as when the
+    // instruction ended.
+    CRtfInstructionReader m_instruction;
+    struct PendingFieldText {
+        CRtfInstructionReader::Shown shown;
         size_t nDepth = 0;
         uint32_t nParagraph = 0;
         size_t nLength = 0;
-    } m_symbol;
+    } m_pendingField;
 
     CRtfParagraph m_paragraph;
     CRtfFormatKeys m_formatKeys;
@@ -374,7 +342,7 @@ void CRtfReader::OnGroupEnd() {
     const RtfDestination closing = Top().destination;
     const RtfDestination outer = outerState.destination;
     if (closing == RtfDestination::FieldInstruction && outer != closing) EndFieldInstruction();
-    if (m_symbol.nDepth == m_nDepth && m_nDepth != 0) EndField();
+    if (m_pendingField.nDepth == m_nDepth && m_nDepth != 0) EndField();
     if (closing == RtfDestination::FontTable) m_fonts.EndEntry();
     if (closing == RtfDestination::ColorTable && outer != RtfDestination::ColorTable) m_colors.EndTable();
     const bool bTableEnds =
@@ -447,20 +415,7 @@ void CRtfReader::OnControlWord(const RtfToken& token) {
     case RtfDestination::Skip:
         if (m_bStarPending) OnStarredWord(info.word);
         break;
-    case RtfDestination::FieldInstruction:
-        if (info.word == RtfWord::SkipDestination) EnterDestination(RtfDestination::Skip);
-        // A button's text in letters beyond its font's code page comes as \uN, with a fallback.
-        if (info.word == RtfWord::UnicodeSkip) Top().nUnicodeSkip = std::max(token.nParam, int32_t{0});
-        if (info.word == RtfWord::Unicode) {
-            AppendInstructionUnit(token.nParam);
-            m_nFallbackToSkip = Top().nUnicodeSkip;
-        }
-        if (info.word == RtfWord::FormField) EnterDestination(RtfDestination::FormField);
-        // The font words, for the bytes of a button's text.
-        if (info.word == RtfWord::Plain || info.word == RtfWord::Font || info.word == RtfWord::AssocFont ||
-            info.word == RtfWord::RtlChars || info.word == RtfWord::LtrChars)
-            OnBodyWord(info, token);
-        break;
+    case RtfDestination::FieldInstruction: OnFieldInstructionWord(info, token); break;
     case RtfDestination::ListTable:
     case RtfDestination::LevelText:
     case RtfDestination::LevelNumbers:
@@ -508,7 +463,7 @@ void CRtfReader::OnControlSymbol(char chSymbol) {
     }
     // An instruction's switches ("\\s", "\\f") are written with escaped backslashes.
     if (Top().destination == RtfDestination::FieldInstruction) {
-        if (chSymbol == '\\' && m_fieldInstruction.size() < 256) m_fieldInstruction += '\\';
+        if (chSymbol == '\\') m_instruction.AppendBackslash();
         return;
     }
     if (Top().destination != RtfDestination::Body) return;
@@ -541,8 +496,8 @@ void CRtfReader::OnHexBytes(std::string_view bytes) {
         break;
     case RtfDestination::ListText: OnListTextBytes(bytes); break;
     case RtfDestination::OldNumberingText: OnOldNumberingText(bytes); break;
-    case RtfDestination::FieldInstruction: AppendInstructionBytes(bytes); break;
-    case RtfDestination::FormFieldEntry: AppendFormFieldEntry(bytes); break;
+    case RtfDestination::FieldInstruction: m_instruction.AppendBytes(bytes, RunFont(Top().chr)); break;
+    case RtfDestination::FormFieldEntry: m_instruction.AppendFormFieldEntry(bytes); break;
     default: break;
     }
 }
@@ -563,8 +518,8 @@ void CRtfReader::OnText(std::string_view text) {
         break;
     case RtfDestination::ListText: OnListTextBytes(text); break;
     case RtfDestination::OldNumberingText: OnOldNumberingText(text); break;
-    case RtfDestination::FieldInstruction: AppendInstructionBytes(text); break;
-    case RtfDestination::FormFieldEntry: AppendFormFieldEntry(text); break;
+    case RtfDestination::FieldInstruction: m_instruction.AppendBytes(text, RunFont(Top().chr)); break;
+    case RtfDestination::FormFieldEntry: m_instruction.AppendFormFieldEntry(text); break;
     default: break;
     }
 }
@@ -1055,118 +1010,73 @@ CodePageDecoder CRtfReader::FontDecoder(int32_t nFont) const {
 
 void CRtfReader::BeginFieldInstruction() {
     EnterDestination(RtfDestination::FieldInstruction);
-    m_fieldInstruction.clear();
-    m_instructionChars.clear();
-    m_formField = FormField{};
-    m_nInstructionFont = -1;
+    m_instruction.Begin();
 }
 
-void CRtfReader::AppendInstructionBytes(std::string_view bytes) {
-    if (m_fieldInstruction.size() >= 256) return;
-    m_fieldInstruction.append(bytes.substr(0, 256));
-    if (m_nInstructionFont < 0 && std::ranges::any_of(bytes, [](char c) { return static_cast<uint8_t>(c) >= 0x80; }))
-        m_nInstructionFont = RunFont(Top().chr);
-}
-
-// A \uN in the instruction, kept beside its bytes; a low surrogate joins the high one just before it.
-void CRtfReader::AppendInstructionUnit(int32_t nParam) {
-    const char32_t unit = UnicodeUnit(nParam);
-    if (unit == 0 || m_fieldInstruction.size() >= 256) return;
-    if (IsLowSurrogate(unit) && InstructionAwaitsLowSurrogate()) {
-        char32_t& high = m_instructionChars.back().ch;
-        high = 0x10000 + ((high - 0xD800) << 10) + (unit - 0xDC00);
-        return;
+void CRtfReader::OnFieldInstructionWord(RtfWordInfo info, const RtfToken& token) {
+    switch (info.word) {
+    case RtfWord::SkipDestination: EnterDestination(RtfDestination::Skip); break;
+    // A button's text in letters beyond its font's code page comes as \uN, with a fallback.
+    case RtfWord::UnicodeSkip: Top().nUnicodeSkip = std::max(token.nParam, int32_t{0}); break;
+    case RtfWord::Unicode:
+        m_instruction.AppendUnit(UnicodeUnit(token.nParam));
+        m_nFallbackToSkip = Top().nUnicodeSkip;
+        break;
+    case RtfWord::FormField: EnterDestination(RtfDestination::FormField); break;
+    // The font words, for the bytes of a button's text.
+    case RtfWord::Plain:
+    case RtfWord::Font:
+    case RtfWord::AssocFont:
+    case RtfWord::RtlChars:
+    case RtfWord::LtrChars: OnBodyWord(info, token); break;
+    default: break;
     }
-    m_instructionChars.push_back({m_fieldInstruction.size(), unit});
-    m_fieldInstruction += kInstructionCharByte;
 }
 
 // The instruction's last character is the high half of a surrogate pair.
 bool CRtfReader::InstructionAwaitsLowSurrogate() {
-    return Top().destination == RtfDestination::FieldInstruction && !m_instructionChars.empty() &&
-           m_instructionChars.back().nAt + 1 == m_fieldInstruction.size() &&
-           IsHighSurrogate(m_instructionChars.back().ch);
+    return Top().destination == RtfDestination::FieldInstruction && m_instruction.AwaitsLowSurrogate();
 }
 
 // The instruction's group closes inside its field's group.
 void CRtfReader::EndFieldInstruction() {
-    const std::optional<char32_t> symbol = SymbolFieldCharacter(m_fieldInstruction);
-    const std::optional<std::string_view> button = ButtonDisplayText(m_fieldInstruction);
-    std::string text;
-    std::vector<InstructionChar> chars;
-    // The button's or equation's text, with the \uN characters that stand in it.
-    const auto takeText = [&](std::string_view shown) {
-        text = shown;
-        const size_t nFrom = static_cast<size_t>(shown.data() - m_fieldInstruction.data());
-        for (const InstructionChar& c : m_instructionChars)
-            if (c.nAt >= nFrom && c.nAt < nFrom + shown.size()) chars.push_back({c.nAt - nFrom, c.ch});
-    };
-    if (IsPageField(m_fieldInstruction))
-        text = PageNumberText();
-    else if (std::optional<std::string> number = m_autoNumbers.Next(m_fieldInstruction, Top().nOutlineLevel))
-        text = std::move(*number);
-    else if (std::optional<std::string> entry = ChosenFormFieldEntry())
-        text = std::move(*entry);
-    else if (button)
-        takeText(*button);
-    else if (const std::optional<std::string_view> lowered = LoweredEquationText(m_fieldInstruction))
-        takeText(*lowered);
-    else if (const std::optional<std::string_view> base = RubyBaseText(m_fieldInstruction))
-        takeText(*base);
-    const int32_t nFont = button ? m_nInstructionFont : -1;
-    if ((symbol || !text.empty()) && m_nDepth >= 3)
-        m_symbol = {symbol.value_or(0), std::move(text),    std::move(chars),    nFont,
-                    m_nDepth - 1,       m_nParagraphSerial, m_paragraph.Length()};
-    m_fieldInstruction.clear();
-    m_instructionChars.clear();
+    CRtfInstructionReader::Shown shown = m_instruction.End(Top().nOutlineLevel, PageNumberText());
+    if (!shown.Empty() && m_nDepth >= 3)
+        m_pendingField = {std::move(shown), m_nDepth - 1, m_nParagraphSerial, m_paragraph.Length()};
 }
 
 void CRtfReader::OnFormFieldWord(RtfWord word, int32_t nParam) {
     switch (word) {
-    case RtfWord::FormFieldType: m_formField.nType = nParam; break;
-    case RtfWord::FormFieldResult: m_formField.nChosen = nParam; break;
-    case RtfWord::FormFieldDefault: m_formField.nDefault = nParam; break;
+    case RtfWord::FormFieldType: m_instruction.SetFormFieldType(nParam); break;
+    case RtfWord::FormFieldResult: m_instruction.SetFormFieldChoice(nParam); break;
+    case RtfWord::FormFieldDefault: m_instruction.SetFormFieldDefault(nParam); break;
     case RtfWord::FormFieldEntry:
         EnterDestination(RtfDestination::FormFieldEntry);
-        if (m_formField.entries.size() < 64) m_formField.entries.emplace_back();
+        m_instruction.BeginFormFieldEntry();
         break;
     case RtfWord::SkipDestination: EnterDestination(RtfDestination::Skip); break;
     default: break;
     }
 }
 
-void CRtfReader::AppendFormFieldEntry(std::string_view bytes) {
-    if (!m_formField.entries.empty() && m_formField.entries.back().size() < 256)
-        m_formField.entries.back().append(bytes.substr(0, 256));
-}
-
-// The entry a drop-down form field shows; Word stores no result for it.
-std::optional<std::string> CRtfReader::ChosenFormFieldEntry() const {
-    constexpr int32_t kDropDown = 2;
-    constexpr int32_t kNoneChosen = 25;
-    if (m_formField.nType != kDropDown) return std::nullopt;
-    const int32_t nIndex = m_formField.nChosen == kNoneChosen ? m_formField.nDefault : m_formField.nChosen;
-    if (nIndex < 0 || static_cast<size_t>(nIndex) >= m_formField.entries.size()) return std::nullopt;
-    return m_formField.entries[static_cast<size_t>(nIndex)];
-}
-
 // A SYMBOL field, a lowered equation, a button, a PAGE field, an automatic number (AUTONUM) or a
 // drop-down form field whose result shows nothing shows its character, text, number or entry, as
 // its writer does.
 void CRtfReader::EndField() {
-    const PendingSymbol symbol = std::exchange(m_symbol, PendingSymbol{});
-    if (Top().destination != RtfDestination::Body || symbol.nParagraph != m_nParagraphSerial ||
-        symbol.nLength != m_paragraph.Length())
+    const PendingFieldText pending = std::exchange(m_pendingField, PendingFieldText{});
+    if (Top().destination != RtfDestination::Body || pending.nParagraph != m_nParagraphSerial ||
+        pending.nLength != m_paragraph.Length())
         return;
-    if (symbol.ch != 0) AppendChar(symbol.ch);
-    const std::string_view text = symbol.text;
+    const CRtfInstructionReader::Shown& shown = pending.shown;
+    if (shown.ch != 0) AppendChar(shown.ch);
+    const std::string_view text = shown.text;
     size_t nFrom = 0;
-    for (const InstructionChar& c : symbol.chars) {
-        if (c.nAt > nFrom) AppendBytesInFont(text.substr(nFrom, c.nAt - nFrom), symbol.nFont);
+    for (const CRtfInstructionReader::Char& c : shown.chars) {
+        if (c.nAt > nFrom) AppendBytesInFont(text.substr(nFrom, c.nAt - nFrom), shown.nFont);
         AppendChar(IsHighSurrogate(c.ch) || IsLowSurrogate(c.ch) ? kReplacement : c.ch);
         nFrom = c.nAt + 1;
     }
-    if (nFrom < text.size()) AppendBytesInFont(text.substr(nFrom), symbol.nFont);
+    if (nFrom < text.size()) AppendBytesInFont(text.substr(nFrom), shown.nFont);
 }
 
 // Bytes written in another group's font (a button's text, in its instruction's font) where the
@@ -1366,7 +1276,7 @@ void CRtfReader::AppendUnicode(int32_t nParam) {
         if (m_chPendingHigh == 0) {
             ch = kReplacement;
         } else {
-            ch = 0x10000 + ((m_chPendingHigh - 0xD800) << 10) + (ch - 0xDC00);
+            ch = JoinSurrogates(m_chPendingHigh, ch);
             m_chPendingHigh = 0;
         }
     }
