@@ -5,10 +5,13 @@
 #include "ModelText.h"
 #include "RtfAutoNumbers.h"
 #include "RtfFieldInstruction.h"
+#include "RtfInstructionReader.h"
 #include "RtfListTable.h"
 #include "RtfReader.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 namespace velmora::test {
 namespace {
@@ -312,6 +315,71 @@ TEST(AutoNumberField, CountsEachKindAtItsLevel) {
     CRtfAutoNumbers numbers;
     for (const auto& [szInstruction, nLevel, szExpected] : cases)
         EXPECT_EQ(numbers.Next(szInstruction, nLevel).value_or("-"), szExpected) << szInstruction << " at " << nLevel;
+}
+
+// What an empty field shows, with the \\uN characters at their places (bytes read as Latin-1 here),
+// and the font its bytes are in.
+std::u32string Shown(const CRtfInstructionReader::Shown& shown) {
+    std::u32string text = shown.ch != 0 ? std::u32string(1, shown.ch) : U"";
+    for (size_t i = 0; i < shown.text.size(); ++i) {
+        const auto it = std::ranges::find(shown.chars, i, &CRtfInstructionReader::Char::nAt);
+        text += it != shown.chars.end() ? it->ch : static_cast<char32_t>(static_cast<uint8_t>(shown.text[i]));
+    }
+    return text;
+}
+
+TEST(InstructionReader, ShowsWhatAnEmptyFieldShows) {
+    // Pieces of the instruction: bytes in font 5, or a \\uN unit (a string of one char32_t).
+    const struct {
+        std::vector<std::u32string> pieces;
+        std::u32string expected;
+        int32_t nFont;
+    } cases[] = {
+        {{U"MACROBUTTON NoMacro [", U"\u05E9", U"\u05DD", U"]"}, U"[שם]", -1},
+        {{U"MACROBUTTON NoMacro [\u00F9\u00ED]"}, U"[\u00F9\u00ED]", 5},
+        {{U"EQ \\s\\do5(", U"\xD83D", U"\xDE00", U")"}, U"\U0001F600", -1},
+        {{U"EQ \\s\\do5(", U"\xDE00", U"\xD83D", U")"}, U"\xDE00\xD83D", -1},
+        {{U"SYMBOL 1488 \\f David"}, U"א", -1},
+        {{U"PAGE \\* MERGEFORMAT"}, U"7", -1},
+        {{U"TOC \\o \"1-3\""}, U"", -1},
+        // A piece is cut at 256 bytes, and nothing is added once the instruction holds as many.
+        {{U"MACROBUTTON x ", std::u32string(300, U'a'), U"b", U"\u05D0"}, std::u32string(256, U'a'), -1},
+    };
+    CRtfInstructionReader reader;
+    for (const auto& c : cases) {
+        reader.Begin();
+        for (const std::u32string& piece : c.pieces) {
+            if (piece.size() == 1 && piece[0] >= 0x100) {
+                reader.AppendUnit(piece[0]);
+            } else {
+                const std::string bytes(piece.begin(), piece.end());
+                reader.AppendBytes(bytes, 5);
+            }
+        }
+        const CRtfInstructionReader::Shown shown = reader.End(0, "7");
+        EXPECT_EQ(Shown(shown), c.expected) << ToUtf8(c.pieces[0]);
+        if (!shown.Empty()) {
+            EXPECT_EQ(shown.nFont, c.nFont) << ToUtf8(c.pieces[0]);
+        }
+    }
+}
+
+TEST(InstructionReader, DropDownShowsItsChosenEntry) {
+    // The chosen entry (\\ffres), the default while none is chosen (25), nothing out of range.
+    const std::tuple<int32_t, int32_t, std::u32string> cases[] = {{1, 0, U"two"}, {25, 2, U"three"}, {3, 0, U""}};
+    CRtfInstructionReader reader;
+    for (const auto& [nChosen, nDefault, expected] : cases) {
+        reader.Begin();
+        reader.AppendBytes("FORMDROPDOWN", -1);
+        reader.SetFormFieldType(2);
+        reader.SetFormFieldChoice(nChosen);
+        reader.SetFormFieldDefault(nDefault);
+        for (const char* szEntry : {"one", "two", "three"}) {
+            reader.BeginFormFieldEntry();
+            reader.AppendFormFieldEntry(szEntry);
+        }
+        EXPECT_EQ(Shown(reader.End(0, "1")), expected) << nChosen;
+    }
 }
 
 }  // namespace
