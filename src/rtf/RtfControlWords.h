@@ -33,11 +33,10 @@ enum class RtfWord : uint8_t {
     OldNumbering, OldNumberingBody, OldNumberingBullet, OldNumberingOther, OldNumberingFormat,
     OldNumberingStart, OldNumberingBefore, OldNumberingAfter, OldNumberingFont,
     // Notes, drawings and embedded objects; how the document numbers its notes (ch holds the format).
-    Footnote, FootnoteIsEndnote, FootnoteMark, Shape, ShapeInstance, ShapeText, DrawingObject, DrawingText,
-    Object, ObjectResult, FieldInstruction, FieldResult,
+    Footnote, FootnoteIsEndnote, FootnoteMark, FootnoteNumbering, EndnoteNumbering, FootnoteStart, EndnoteStart,
+    Shape, ShapeInstance, ShapeText, DrawingObject, DrawingText, Object, ObjectResult, FieldInstruction, FieldResult,
     // A form field (\formfield): its kind, chosen and default entry, and an entry of a drop-down.
     FormField, FormFieldType, FormFieldResult, FormFieldDefault, FormFieldEntry,
-    FootnoteNumbering, EndnoteNumbering, FootnoteStart, EndnoteStart,
     // A nested table row's properties (\*\nesttableprops): some writers put the row's text in them.
     NestedTableProperties,
     // Breaks and characters.

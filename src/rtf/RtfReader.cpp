@@ -148,7 +148,7 @@ private:
     void EndField();
     void AppendBytesInFont(std::string_view bytes, int32_t nFont);
     void OnFieldInstructionWord(RtfWordInfo info, const RtfToken& token);
-    bool InstructionAwaitsLowSurrogate();
+    bool InstructionAwaitsLowSurrogate() const;
     void OnFormFieldWord(RtfWord word, int32_t nParam);
     std::string PageNumberText() const;
 
@@ -1034,8 +1034,8 @@ void CRtfReader::OnFieldInstructionWord(RtfWordInfo info, const RtfToken& token)
 }
 
 // The instruction's last character is the high half of a surrogate pair.
-bool CRtfReader::InstructionAwaitsLowSurrogate() {
-    return Top().destination == RtfDestination::FieldInstruction && m_instruction.AwaitsLowSurrogate();
+bool CRtfReader::InstructionAwaitsLowSurrogate() const {
+    return m_states.back().destination == RtfDestination::FieldInstruction && m_instruction.AwaitsLowSurrogate();
 }
 
 // The instruction's group closes inside its field's group.
@@ -1146,8 +1146,8 @@ void CRtfReader::InsertListLabel() {
     // Word 6 numbering counts its paragraphs whether or not its writer rendered their labels, and
     // its number wins over the rendered one, which its writer may have left stale (RichEdit writes
     // "2." twice), as Word and LibreOffice number them, unless its format is one only the writer
-    // spells out (RtfOldNumbering.h); a paragraph of a list (\ls) is numbered by
-    // the list alone, as later writers mean it.
+    // spells out (RtfOldNumbering.h); a paragraph of a list (\ls) is numbered by the list alone, as
+    // later writers mean it.
     if (state.nOldNumbering > 0 && state.nList == 0) {
         std::u32string oldLabel = m_oldNumbering.NextLabel(state.nOldNumbering, label.value_or(std::u32string()));
         if (!oldLabel.empty()) label = std::move(oldLabel);
