@@ -27,6 +27,8 @@ constexpr WordEntry kWords[] = {
     {"cpg", RtfWord::FontCodePage, 0},
     {"fldinst", RtfWord::FieldInstruction, 0},
     {"fldrslt", RtfWord::FieldResult, 0},
+    {"upr", RtfWord::UnicodePair, 0},
+    {"ud", RtfWord::UnicodePart, 0},
     {"red", RtfWord::Red, 0},
     {"green", RtfWord::Green, 0},
     {"blue", RtfWord::Blue, 0},

@@ -39,6 +39,9 @@ enum class RtfWord : uint8_t {
     FormField, FormFieldType, FormFieldResult, FormFieldDefault, FormFieldEntry,
     // A nested table row's properties (\*\nesttableprops): some writers put the row's text in them.
     NestedTableProperties,
+    // A text written twice, for readers that know Unicode and those that do not
+    // ({\upr{ANSI}{\*\ud{Unicode}}}): the pair, and its Unicode part.
+    UnicodePair, UnicodePart,
     // Breaks and characters.
     Paragraph,  // \par, \sect, \column, \row: a paragraph ends
     PageBreak,  // \page: the same, and the next page begins

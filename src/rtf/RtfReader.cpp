@@ -132,6 +132,7 @@ private:
     void OnOldNumberingWord(RtfWordInfo info, const RtfToken& token);
     void OnOldNumberingText(std::string_view bytes);
     void EnterDestination(RtfDestination destination);
+    void EnterUnicodePair();
 
     // Lists, notes and text boxes.
     CodePageDecoder FontDecoder(int32_t nFont) const;
@@ -341,7 +342,9 @@ void CRtfReader::OnGroupEnd() {
                                                : Top();
     const RtfDestination closing = Top().destination;
     const RtfDestination outer = outerState.destination;
-    if (closing == RtfDestination::FieldInstruction && outer != closing) EndFieldInstruction();
+    // The Unicode part of a \upr pair in an instruction closes into its pair, still in the instruction.
+    if (closing == RtfDestination::FieldInstruction && outer != closing && outerState.unicodePartTo != closing)
+        EndFieldInstruction();
     if (m_pendingField.nDepth == m_nDepth && m_nDepth != 0) EndField();
     if (closing == RtfDestination::FontTable) m_fonts.EndEntry();
     if (closing == RtfDestination::ColorTable && outer != RtfDestination::ColorTable) m_colors.EndTable();
@@ -390,6 +393,15 @@ void CRtfReader::EnterDestination(RtfDestination destination) {
     if (m_nDepth >= 2) Top().destination = destination;
 }
 
+// Word writes text that its code page cannot hold twice, {\upr{ANSI}{\*\ud{Unicode}}}, so that
+// readers that know Unicode take the second, whole, part, and the first (with '?' for each
+// letter the page lacks) is skipped.
+void CRtfReader::EnterUnicodePair() {
+    if (m_nDepth < 2) return;
+    Top().unicodePartTo = Top().destination;
+    Top().destination = RtfDestination::Skip;
+}
+
 // ------------------------------------------------------------------ tokens
 
 // A token that stands in for the fallback of a \uN is dropped.
@@ -414,6 +426,7 @@ void CRtfReader::OnControlWord(const RtfToken& token) {
     case RtfDestination::ColorTable: OnColorTableWord(info.word, token.nParam); break;
     case RtfDestination::Skip:
         if (m_bStarPending) OnStarredWord(info.word);
+        if (info.word == RtfWord::UnicodePart) EnterDestination(Top().unicodePartTo);
         break;
     case RtfDestination::FieldInstruction: OnFieldInstructionWord(info, token); break;
     case RtfDestination::ListTable:
@@ -665,6 +678,7 @@ void CRtfReader::OnBodyWord(RtfWordInfo info, const RtfToken& token) {
     case RtfWord::FontTable: EnterDestination(RtfDestination::FontTable); break;
     case RtfWord::ColorTable: EnterDestination(RtfDestination::ColorTable); break;
     case RtfWord::SkipDestination: EnterDestination(RtfDestination::Skip); break;
+    case RtfWord::UnicodePair: EnterUnicodePair(); break;
     case RtfWord::ListTable: EnterDestination(RtfDestination::ListTable); break;
     case RtfWord::ListOverrideTable: EnterDestination(RtfDestination::ListOverrideTable); break;
     case RtfWord::ListText:
@@ -1023,6 +1037,7 @@ void CRtfReader::OnFieldInstructionWord(RtfWordInfo info, const RtfToken& token)
         m_nFallbackToSkip = Top().nUnicodeSkip;
         break;
     case RtfWord::FormField: EnterDestination(RtfDestination::FormField); break;
+    case RtfWord::UnicodePair: EnterUnicodePair(); break;
     // The font words, for the bytes of a button's text.
     case RtfWord::Plain:
     case RtfWord::Font:

@@ -8,6 +8,7 @@
 #include "RtfInstructionReader.h"
 #include "RtfListTable.h"
 #include "RtfReader.h"
+#include "Utf8.h"
 
 #include <gtest/gtest.h>
 
@@ -222,6 +223,15 @@ const WildCase kCases[] = {
      R"({\rtf1\ansi A\nestcell{\*\nesttableprops\trowd\cellx900\nestrow}{\nonesttables\par}B\cell\row)"
      R"(\intbl\itap2{\*\nesttableprops\trowd\cellx900\itap2 C\par D\nestcell\nestrow}\itap1 E\cell\row})",
      "A\tB\t|C|D\tE\t"},
+    {"UnicodePartOfAPairIsTheText",
+     R"({\rtf1\ansi{\fonttbl{\upr{\f0 T?;}{\*\ud{\f0 T\u1488?;}}}{\f1\fcharset177 H;}}A{\upr{\f1 B\'e0?}{\*\ud{\f1 B\'e0\u1489?}}})"
+     R"(C{\*\ud D}E{\field{\*\fldinst{\upr{MACROBUTTON M [?]}{\*\ud{MACROBUTTON M [\u1490?]}}}}{\fldrslt }}F{\upr{G}{\ud H}}})",
+     "ABאבCE[ג]FH"},
+    {"FieldNumbersInTheirSwitchsFormat",
+     R"({\rtf1\ansi\ansicpg1255 A{\field{\*\fldinst PAGE \\* hebrew1}{\fldrslt }}\page\page B{\field{\*\fldinst PAGE \\* roman )"
+     R"(\\* MERGEFORMAT}{\fldrslt }}C{\field{\*\fldinst AUTONUM \\* Hebrew2 \\s "\'f9"}{\fldrslt }}D{\field{\*\fldinst )"
+     R"(PAGE \\* ArabicAbjad \\* Arabic}{\fldrslt }}E})",
+     "Aא||BiiiCאשD3E"},
     {"GeneratorAndLatentStylesAreNotText",
      R"({\rtf1\ansi{\generator W 1;}{\latentstyles\lsdstimax1{\lsdlockedexcept Normal;}}A})", "A"},
     {"CommentAndDocumentPropertiesOutsideInfoAreNotText",
@@ -311,10 +321,16 @@ TEST(AutoNumberField, CountsEachKindAtItsLevel) {
                                                                    {"AUTONUMOUT", 0, "I."},
                                                                    {"AUTONUMOUTS", 0, "-"},
                                                                    {"PAGE", 0, "-"},
-                                                                   {"AUTONUMOUT", 1, "A."}};
+                                                                   {"AUTONUMOUT", 1, "A."},
+                                                                   {"AUTONUM \\* hebrew1", 0, "ד."},
+                                                                   {"AUTONUM \\* Hebrew2 \\s :", 0, "ה:"},
+                                                                   {"AUTONUMLGL \\* ArabicAlpha", 1, "أ.أ."}};
     CRtfAutoNumbers numbers;
-    for (const auto& [szInstruction, nLevel, szExpected] : cases)
-        EXPECT_EQ(numbers.Next(szInstruction, nLevel).value_or("-"), szExpected) << szInstruction << " at " << nLevel;
+    for (const auto& [szInstruction, nLevel, szExpected] : cases) {
+        const auto number = numbers.Next(szInstruction, nLevel);
+        EXPECT_EQ(number ? EncodeUtf8(number->text) + number->separator : "-", szExpected)
+            << szInstruction << " at " << nLevel;
+    }
 }
 
 // What an empty field shows, with the \\uN characters at their places (bytes read as Latin-1 here),
