@@ -79,9 +79,11 @@ CRtfInstructionReader::Shown CRtfInstructionReader::End(int32_t nOutlineLevel, s
     Shown shown;
     shown.ch = SymbolFieldCharacter(m_text).value_or(0);
     const std::optional<std::string_view> button = ButtonDisplayText(m_text);
-    // A button's or equation's text, with the \uN characters that stand in it.
+    // A button's or equation's text, in the font of its letters, with the \uN characters that stand
+    // in it.
     const auto takeText = [&](std::string_view text) {
         shown.text = text;
+        shown.nFont = m_nFont;
         const size_t nFrom = static_cast<size_t>(text.data() - m_text.data());
         for (const Char& c : m_chars)
             if (c.nAt >= nFrom && c.nAt < nFrom + text.size()) shown.chars.push_back({c.nAt - nFrom, c.ch});
@@ -110,7 +112,6 @@ CRtfInstructionReader::Shown CRtfInstructionReader::End(int32_t nOutlineLevel, s
         takeText(*lowered);
     else if (const std::optional<std::string_view> base = RubyBaseText(m_text))
         takeText(*base);
-    shown.nFont = button ? m_nFont : -1;
     m_text.clear();
     m_chars.clear();
     return shown;

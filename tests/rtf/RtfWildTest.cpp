@@ -355,6 +355,8 @@ TEST(InstructionReader, ShowsWhatAnEmptyFieldShows) {
         {{U"MACROBUTTON NoMacro [\u00F9\u00ED]"}, U"[\u00F9\u00ED]", 5},
         {{U"EQ \\s\\do5(", U"\xD83D", U"\xDE00", U")"}, U"\U0001F600", -1},
         {{U"EQ \\s\\do5(", U"\xDE00", U"\xD83D", U")"}, U"\xDE00\xD83D", -1},
+        {{U"EQ \\s\\do5(\u00E0)"}, U"\u00E0", 5},
+        {{U"PAGE \\* hebrew2"}, U"\u05D6", -1},
         {{U"SYMBOL 1488 \\f David"}, U"א", -1},
         {{U"PAGE \\* MERGEFORMAT"}, U"7", -1},
         {{U"TOC \\o \"1-3\""}, U"", -1},
