@@ -27,8 +27,6 @@ constexpr WordEntry kWords[] = {
     {"cpg", RtfWord::FontCodePage, 0},
     {"fldinst", RtfWord::FieldInstruction, 0},
     {"fldrslt", RtfWord::FieldResult, 0},
-    {"upr", RtfWord::UnicodePair, 0},
-    {"ud", RtfWord::UnicodePart, 0},
     {"red", RtfWord::Red, 0},
     {"green", RtfWord::Green, 0},
     {"blue", RtfWord::Blue, 0},
@@ -251,6 +249,9 @@ constexpr WordEntry kWords[] = {
     {"nextfile", RtfWord::SkipDestination, 0},
     {"fchars", RtfWord::SkipDestination, 0},
     {"lchars", RtfWord::SkipDestination, 0},
+    // Rare words last: the words before keep the first slots of their hash.
+    {"upr", RtfWord::UnicodePair, 0},
+    {"ud", RtfWord::UnicodePart, 0},
 };
 
 // Open addressing over a power-of-two table, more than four times the words.
