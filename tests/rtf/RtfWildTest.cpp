@@ -154,6 +154,11 @@ const WildCase kCases[] = {
      "{\\rtf1\\ansi\\ansicpg932 \x83\\\x83t \x95\\\x8e\xa6 {\\b \x83{\x83^}C{\\i \x83}}D}", "ソフ 表示 ボタCマD"},
     {"TrailBraceLeavingItsGroupOpenIsNoError", "{\\rtf1\\ansi\\ansicpg932 {\\b x\x83}}", "xマ"},
     {"LoneLeadByteIsAReplacement", R"({\rtf1\ansi\ansicpg936 \'d6\par x})", "\uFFFD|x"},
+    // TextEdit's attachment mark (0xAC after {\NeXTGraphic}) neither takes its group's '}' nor the next byte.
+    {"AttachmentMarkInADoubleByteFont",
+     "{\\rtf1\\ansi\\ansicpg936 {{\\NeXTGraphic a.png \\width640\n}\xac}B{{\\NeXTGraphic b\n}\\'ac}\\'d6\\'d0"
+     "\\par{{\\NeXTGraphic c\n}\xac}}",
+     "a.png \uFFFDBb\uFFFD中|c\uFFFD"},
     // A lead byte and a trail byte the page gives no character stand for one; a blank is no trail.
     {"UndefinedPairIsOneLostCharacter", "{\\rtf1\\ansi\\ansicpg932 a\\'82\\'41b\\'82 c\x82\\par d}",
      "a\uFFFDb\uFFFD c\uFFFDpar d"},
