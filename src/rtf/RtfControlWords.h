@@ -42,6 +42,8 @@ enum class RtfWord : uint8_t {
     // A text written twice, for readers that know Unicode and those that do not
     // ({\upr{ANSI}{\*\ud{Unicode}}}): the pair, and its Unicode part.
     UnicodePair, UnicodePart,
+    // TextEdit's picture (\NeXTGraphic) in an attachment group: {{\NeXTGraphic name ...}<mark>}.
+    Attachment,
     // Breaks and characters.
     Paragraph,  // \par, \sect, \column, \row: a paragraph ends
     PageBreak,  // \page: the same, and the next page begins
