@@ -94,6 +94,7 @@ private:
 
     // Control words by destination.
     void OnBodyWord(RtfWordInfo info, const RtfToken& token);
+    bool ApplyCharacterWord(RtfWord word, const RtfToken& token, RtfGroupState& state);
     void OnFontTableWord(RtfWord word, int32_t nParam);
     void OnColorTableWord(RtfWord word, int32_t nParam);
     void OnListTableWord(RtfWord word, const RtfToken& token);
@@ -590,15 +591,7 @@ void CRtfReader::FlushPendingUtf8() {
 
 void CRtfReader::OnBodyWord(RtfWordInfo info, const RtfToken& token) {
     RtfGroupState& state = Top();
-    RtfCharacterProps& chr = state.chr;
     const int32_t nParam = token.nParam;
-    const bool bOn = !token.bHasParam || nParam != 0;  // \b and \b1 set, \b0 clears
-    // Only a property that takes a new value makes the group's resolved format stale.
-    bool bChanged = false;
-    auto set = [&bChanged](auto& property, auto value) {
-        bChanged |= !(property == value);
-        property = value;
-    };
     switch (info.word) {
     case RtfWord::Unknown: break;
     // Header.
@@ -618,10 +611,6 @@ void CRtfReader::OnBodyWord(RtfWordInfo info, const RtfToken& token) {
                                                                      : m_formats.DocumentCodePage());
         break;
     }
-    case RtfWord::DefaultFont:
-        m_nDefaultFont = nParam;
-        set(chr.nFont, nParam);
-        break;
     // Destinations.
     case RtfWord::FontTable: EnterDestination(RtfDestination::FontTable); break;
     case RtfWord::ColorTable: EnterDestination(RtfDestination::ColorTable); break;
@@ -654,7 +643,74 @@ void CRtfReader::OnBodyWord(RtfWordInfo info, const RtfToken& token) {
     case RtfWord::DrawingObject: EnterDestination(RtfDestination::Shape); break;
     case RtfWord::Object: EnterDestination(RtfDestination::Object); break;
     case RtfWord::FieldInstruction: BeginFieldInstruction(); break;
-    // Character format.
+    // Paragraph format.
+    case RtfWord::ParagraphDefault:
+        state.wAlignment = PFA_LEFT;
+        state.direction = RtfDirection::None;
+        state.nList = 0;
+        state.nListLevel = 0;
+        state.nOutlineLevel = 0;
+        state.nOldNumbering = 0;
+        break;
+    case RtfWord::ListIndex: state.nList = nParam; break;
+    case RtfWord::OutlineLevel: state.nOutlineLevel = nParam; break;
+    case RtfWord::ListLevelIndex: state.nListLevel = nParam; break;
+    case RtfWord::AlignLeft: state.wAlignment = PFA_LEFT; break;
+    case RtfWord::AlignRight: state.wAlignment = PFA_RIGHT; break;
+    case RtfWord::AlignCenter: state.wAlignment = PFA_CENTER; break;
+    case RtfWord::AlignJustify: state.wAlignment = PFA_JUSTIFY; break;
+    case RtfWord::RtlParagraph: state.direction = RtfDirection::Rtl; break;
+    case RtfWord::LtrParagraph: state.direction = RtfDirection::Ltr; break;
+    // Breaks and characters.
+    case RtfWord::Paragraph: EndParagraph(); break;
+    case RtfWord::PageBreak:
+        ++m_nPageBreaks;
+        EndParagraph();
+        break;
+    case RtfWord::PageNumber: AppendBodyBytes(PageNumberText()); break;
+    // Word ends a nested row inside the row's properties, after the row's last \nestcell has
+    // ended its text: there it ends no paragraph.
+    case RtfWord::NestedRow:
+        if (m_nRowPropertiesDepth == 0) EndParagraph();
+        break;
+    case RtfWord::Line: AddLineBreak(); break;
+    case RtfWord::Cell: EndCell(); break;
+    case RtfWord::Character: AppendChar(info.ch); break;
+    case RtfWord::UnicodeSkip: state.nUnicodeSkip = std::max(nParam, int32_t{0}); break;
+    case RtfWord::Unicode:
+        AppendUnicode(nParam);
+        m_nFallbackToSkip = state.nUnicodeSkip;
+        break;
+    // Table entries outside their table mean nothing.
+    case RtfWord::Charset:
+    case RtfWord::Red:
+    case RtfWord::Green:
+    case RtfWord::Blue: break;
+    default:
+        // Only a property that takes a new value makes the group's resolved format stale.
+        if (ApplyCharacterWord(info.word, token, state)) {
+            state.nResolvedGeneration = 0;
+            m_bFormatDirty = true;
+        }
+        break;
+    }
+}
+
+// A word of character format: true when it gave a property a new value.
+bool CRtfReader::ApplyCharacterWord(RtfWord word, const RtfToken& token, RtfGroupState& state) {
+    RtfCharacterProps& chr = state.chr;
+    const int32_t nParam = token.nParam;
+    const bool bOn = !token.bHasParam || nParam != 0;  // \b and \b1 set, \b0 clears
+    bool bChanged = false;
+    auto set = [&bChanged](auto& property, auto value) {
+        bChanged |= !(property == value);
+        property = value;
+    };
+    switch (word) {
+    case RtfWord::DefaultFont:
+        m_nDefaultFont = nParam;
+        set(chr.nFont, nParam);
+        break;
     case RtfWord::Plain: {
         RtfCharacterProps plain;
         plain.nFont = m_nDefaultFont;
@@ -697,55 +753,9 @@ void CRtfReader::OnBodyWord(RtfWordInfo info, const RtfToken& token) {
         set(chr.nFontsAfterRtl, 0);
         break;
     case RtfWord::LtrChars: set(chr.bRtlChars, false); break;
-    case RtfWord::UnicodeSkip: state.nUnicodeSkip = std::max(nParam, int32_t{0}); break;
-    case RtfWord::Unicode:
-        AppendUnicode(nParam);
-        m_nFallbackToSkip = state.nUnicodeSkip;
-        break;
-    // Paragraph format.
-    case RtfWord::ParagraphDefault:
-        state.wAlignment = PFA_LEFT;
-        state.direction = RtfDirection::None;
-        state.nList = 0;
-        state.nListLevel = 0;
-        state.nOutlineLevel = 0;
-        state.nOldNumbering = 0;
-        break;
-    case RtfWord::ListIndex: state.nList = nParam; break;
-    case RtfWord::OutlineLevel: state.nOutlineLevel = nParam; break;
-    case RtfWord::ListLevelIndex: state.nListLevel = nParam; break;
-    case RtfWord::AlignLeft: state.wAlignment = PFA_LEFT; break;
-    case RtfWord::AlignRight: state.wAlignment = PFA_RIGHT; break;
-    case RtfWord::AlignCenter: state.wAlignment = PFA_CENTER; break;
-    case RtfWord::AlignJustify: state.wAlignment = PFA_JUSTIFY; break;
-    case RtfWord::RtlParagraph: state.direction = RtfDirection::Rtl; break;
-    case RtfWord::LtrParagraph: state.direction = RtfDirection::Ltr; break;
-    // Breaks and characters.
-    case RtfWord::Paragraph: EndParagraph(); break;
-    case RtfWord::PageBreak:
-        ++m_nPageBreaks;
-        EndParagraph();
-        break;
-    case RtfWord::PageNumber: AppendBodyBytes(PageNumberText()); break;
-    // Word ends a nested row inside the row's properties, after the row's last \nestcell has
-    // ended its text: there it ends no paragraph.
-    case RtfWord::NestedRow:
-        if (m_nRowPropertiesDepth == 0) EndParagraph();
-        break;
-    case RtfWord::Line: AddLineBreak(); break;
-    case RtfWord::Cell: EndCell(); break;
-    case RtfWord::Character: AppendChar(info.ch); break;
-    // Table entries outside their table mean nothing.
-    case RtfWord::Charset:
-    case RtfWord::Red:
-    case RtfWord::Green:
-    case RtfWord::Blue: break;
     default: break;  // words of the list tables, notes and drawings
     }
-    if (bChanged) {
-        state.nResolvedGeneration = 0;
-        m_bFormatDirty = true;
-    }
+    return bChanged;
 }
 
 void CRtfReader::OnFontTableWord(RtfWord word, int32_t nParam) {
