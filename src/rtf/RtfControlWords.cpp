@@ -249,9 +249,9 @@ constexpr WordEntry kWords[] = {
     {"nextfile", RtfWord::SkipDestination, 0},
     {"fchars", RtfWord::SkipDestination, 0},
     {"lchars", RtfWord::SkipDestination, 0},
-    // Destinations that readers of every version of Word know, written without \* by writers older
-    // than the words or careless of them. Their text is never shown. Parts of a font table entry:
-    // the font's name follows them, and \cpg in \fontfile is the file name's code page.
+    // Destinations Word knows, which writers older than Word's \* or careless of it put out without
+    // it: their text is never shown. Parts of a font table entry: the font's name goes on after
+    // them, and the \cpg of \fontfile is the code page of the file's name, not of the font.
     {"falt", RtfWord::SkipDestination, 0},
     {"panose", RtfWord::SkipDestination, 0},
     {"fname", RtfWord::SkipDestination, 0},
@@ -362,8 +362,8 @@ constexpr WordEntry kWords[] = {
 };
 
 // Open addressing over a power-of-two table, more than four times the words.
-constexpr size_t kSlots = 1024;
-static_assert(std::size(kWords) * 3 < kSlots);
+constexpr size_t kSlots = 2048;
+static_assert(std::size(kWords) * 4 < kSlots);
 
 constexpr uint32_t HashName(std::string_view name) {
     uint32_t h = 2166136261u;
