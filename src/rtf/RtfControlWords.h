@@ -77,9 +77,9 @@ struct PackedRtfWord {
     uint64_t key = 0;  // 0: an empty slot
     RtfWordInfo info;
 };
-inline constexpr size_t kPackedWordSlots = 512;
+inline constexpr size_t kPackedWordSlots = 1024;
 constexpr size_t PackedWordSlot(uint64_t key) {
-    return static_cast<size_t>((key * 0x9E3779B97F4A7C15ull) >> 55) & (kPackedWordSlots - 1);
+    return static_cast<size_t>((key * 0x9E3779B97F4A7C15ull) >> 54) & (kPackedWordSlots - 1);
 }
 extern const std::array<PackedRtfWord, kPackedWordSlots> kPackedWords;
 }  // namespace rtf_detail

@@ -824,6 +824,8 @@ void CRtfReader::OnStarredWord(RtfWord word) {
     // A result marked ignorable (PowerDesigner writes {\*\fldrslt ...}) is still the text the field
     // shows: readers that know the word read it.
     if (outer == RtfDestination::Body && word == RtfWord::FieldResult) EnterDestination(RtfDestination::Body);
+    // So is an object's result marked so ({\object ...{\*\result ...}}).
+    if (outer == RtfDestination::Object && word == RtfWord::ObjectResult) EnterDestination(RtfDestination::Body);
     // A nested row's properties hold no text in Word's files; some writers put the row's cells
     // there, and readers show them.
     if (outer == RtfDestination::Body && word == RtfWord::NestedTableProperties) {

@@ -244,6 +244,18 @@ const WildCase kCases[] = {
      R"({\rtf1\ansi{\generator W 1;}{\latentstyles\lsdstimax1{\lsdlockedexcept Normal;}}A})", "A"},
     {"CommentAndDocumentPropertiesOutsideInfoAreNotText",
      R"({\rtf1\ansi A{\comment put text here}B{\title T}{\author W}{\doccomm D}{\keywords K}{\fchars !}C})", "ABC"},
+    // Older writers leave out the \* that Word puts before these.
+    {"DestinationsWrittenWithoutStarAreNotText",
+     R"({\rtf1\ansi{\userprops{\propname P}\proptype30{\staticval V}}{\docvar {N}{V}}{\xmlnstbl {\xmlns1 u}})"
+     R"({\rsidtbl \rsid1}{\themedata 504b}{\mailmerge{\mmconnectstr C}{\mmodso{\mmodsoname N}}}{\password 1}A)"
+     R"({\atrfstart 1}B{\atrfend 1}{\atnparent 0}C{\field{\fldtype x}{\*\fldinst PAGE}{\fldrslt 1}}D)"
+     R"({\xmlopen\xmlns1{\factoidname place}}E{\xmlclose}{\hl{\hlloc h}{\hlsrc s}{\hlfr f}}F{\rxe b}{\oldcprops\b o})"
+     R"({\protstart 1}G{\protend 1}{\object{\objclass W}{\objname N}{\objdata 01}{\*\result R}}H})",
+     "ABC1DEFGRH"},
+    {"FontEntryPartsWrittenWithoutStarAreNotItsNameOrCodePage",
+     R"({\rtf1\ansi{\fonttbl{\f0 T;}{\f1\fcharset177 Arial{\fontemb{\fontfile\cpg1252 a.ttf}}{\falt David};})"
+     R"({\f2\fcharset0{\panose 05050102}Wingdings;}}\pard{\listtext\f2 \'a7\tab}A\par\pard{\f1 \'e0}})",
+     "•\tA|א"},
 };
 
 class RtfWildCase : public testing::TestWithParam<WildCase> {};
