@@ -790,6 +790,7 @@ void CRtfReader::OnBodyWord(RtfWordInfo info, const RtfToken& token) {
 void CRtfReader::OnFontTableWord(RtfWord word, int32_t nParam) {
     switch (word) {
     case RtfWord::Font: m_fonts.SetPendingFont(nParam); break;
+    case RtfWord::AssocFont: m_fonts.SetPendingAssociatedFont(nParam); break;
     case RtfWord::Charset: m_fonts.SetPendingCharset(nParam); break;
     case RtfWord::FontCodePage: m_fonts.SetPendingCodePage(nParam); break;
     case RtfWord::SkipDestination: EnterDestination(RtfDestination::Skip); break;
