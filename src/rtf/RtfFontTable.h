@@ -15,8 +15,8 @@ class CRtfFontTable {
 public:
     // --- Filled from the \fonttbl destination. ---
     void SetPendingFont(int32_t nFont) { m_nPendingFont = nFont; }
-    // \af in an entry: Syncfusion's DocIO numbers the fonts it uses as associated fonts so
-    // ({\af0\fcharset177 David;}), and readers take it for the entry's number when \f is absent.
+    // \af in an entry: Syncfusion's DocIO numbers some fonts so ({\af0\fcharset0 Times New
+    // Roman;}), and readers take it for the entry's number when the entry has no \f.
     void SetPendingAssociatedFont(int32_t nFont) { m_nPendingAssociatedFont = nFont; }
     void SetPendingCharset(int32_t nCharset);
     void SetPendingCodePage(int32_t nCodePage);  // \cpg
