@@ -83,6 +83,7 @@ constexpr WordEntry kWords[] = {
     {"row", RtfWord::Paragraph, 0},
     {"nestrow", RtfWord::NestedRow, 0},
     {"nesttableprops", RtfWord::NestedTableProperties, 0},
+    {"NeXTGraphic", RtfWord::Attachment, 0},
     {"line", RtfWord::Line, 0},
     {"tab", RtfWord::Character, U'\t'},
     {"cell", RtfWord::Cell, 0},

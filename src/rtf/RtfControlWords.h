@@ -39,6 +39,8 @@ enum class RtfWord : uint8_t {
     FormField, FormFieldType, FormFieldResult, FormFieldDefault, FormFieldEntry,
     // A nested table row's properties (\*\nesttableprops): some writers put the row's text in them.
     NestedTableProperties,
+    // TextEdit's picture (\NeXTGraphic) in an attachment group: {{\NeXTGraphic name ...}<mark>}.
+    Attachment,
     // Breaks and characters.
     Paragraph,  // \par, \sect, \column, \row: a paragraph ends
     PageBreak,  // \page: the same, and the next page begins

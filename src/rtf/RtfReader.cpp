@@ -193,6 +193,7 @@ private:
     std::vector<TextBox> m_textBoxes;
     bool m_bAnchorGoesOn = false;         // the text now read is the rest of a box's anchor paragraph
     size_t m_nRowPropertiesDepth = 0;     // group depth of the nested row properties read, or 0
+    size_t m_nAttachmentDepth = 0;        // group depth of a TextEdit attachment's group, or 0
     CRtfOldNumbering m_oldNumbering;
     uint32_t m_nParagraphSerial = 0;  // paragraphs ended so far
     size_t m_nCellStart = 0;          // where the paragraph's current table cell begins
@@ -254,6 +255,7 @@ RtfReadResult CRtfReader::ReadTokens(Tokenizer& tokenizer) {
     m_states.assign(1, RtfGroupState{});
     m_nClosesTakenAsTrail = 0;
     m_nPageBreaks = 0;
+    m_nAttachmentDepth = 0;
     m_pTokenizer = &PlainTokenizer(tokenizer);
     RtfToken token;
     // In the document's text, plain bytes and \'xx escapes mean the same: they come as one token,
@@ -323,6 +325,12 @@ void CRtfReader::OnGroupEnd() {
         m_listText = std::move(box.anchorLabel);
     }
     if (m_nRowPropertiesDepth == m_nDepth) m_nRowPropertiesDepth = 0;
+    // TextEdit ends an attachment's group with one plain byte, 0xAC, whatever the font: in a
+    // double-byte font it is a lead byte that no trail byte follows, the mark of a lost character.
+    if (m_nAttachmentDepth == m_nDepth) {
+        if (m_nPendingLead >= 0) FlushPendingLeadByte();
+        m_nAttachmentDepth = 0;
+    }
     if (m_nDepth == 1) {
         EndDocument();
         return;
@@ -555,6 +563,8 @@ void CRtfReader::AppendDoubleByteBytes(std::string_view bytes) {
 template <typename Tokenizer>
 bool CRtfReader::TakeRawTrailByte(Tokenizer& tokenizer) {
     char trail = 0;
+    // Except the end of a TextEdit attachment's group, which follows its mark.
+    if (m_nDepth == m_nAttachmentDepth) return false;
     if (!tokenizer.TakeTrailAfter(static_cast<char>(m_nPendingLead), trail)) return false;
     if (trail == '}') ++m_nClosesTakenAsTrail;
     AppendBodyBytes(std::string_view(&trail, 1));
@@ -628,6 +638,9 @@ void CRtfReader::OnBodyWord(RtfWordInfo info, const RtfToken& token) {
         break;
     // The mark a note shows is its number, \chftn or not (see AppendNoteMark).
     case RtfWord::FootnoteMark: break;
+    case RtfWord::Attachment:
+        if (m_nDepth > 2) m_nAttachmentDepth = m_nDepth - 1;  // the group around it, never the document
+        break;
     case RtfWord::FootnoteNumbering: m_notes.SetFootnoteFormat(static_cast<int32_t>(info.ch)); break;
     case RtfWord::EndnoteNumbering: m_notes.SetEndnoteFormat(static_cast<int32_t>(info.ch)); break;
     case RtfWord::FootnoteStart: m_notes.SetFootnoteStart(nParam); break;
@@ -1199,8 +1212,9 @@ void CRtfReader::FlushPendingHighSurrogate() {
     m_paragraph.Append(kReplacement);
 }
 
+// A cell's end mark stays the table's even in hidden text (WinHelp sources hide a link's target
+// together with the \cell after it): Word keeps the cell, and so does the row's text.
 void CRtfReader::EndCell() {
-    if (Top().chr.bHidden) return;
     FlushPending();
     PrepareFormat();
     InsertListLabel();

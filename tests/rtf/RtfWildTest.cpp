@@ -133,6 +133,9 @@ const WildCase kCases[] = {
      R"(\pnf1{\pntxtb \'f1\'f2\'e9\'f3 }{\pntxta .}}{\pntext\f1 \'f1\'f2\'e9\'f3 1.\tab}\f1 \'e0\par)"
      R"(\pard\f0{\*\pn\pnlvlbody\pnucltr{\pntxtb {\f2\'c3}\'e9 }}X})",
      "סעיף 1.\tא|Гé B\tX"},
+    {"HiddenCellMarkStillEndsItsCell",
+     R"({\rtf1\ansi\trowd\pard\intbl {\uldb Open}{\v OPEN_ID\cell}\pard\intbl Opens\cell\row\pard After})",
+     "Open\tOpens\t|After"},
     {"ColumnBreakEndsAParagraph", R"({\rtf1\ansi A\column B})", "A|B"},
     {"ObjectShowsItsResult",
      R"({\rtf1\ansi A{\object\objemb{\*\objclass P}{\*\objdata 0105}{\result{\pict 01}R}}B{\object{\objdata 01}}C})",
@@ -151,6 +154,11 @@ const WildCase kCases[] = {
      "{\\rtf1\\ansi\\ansicpg932 \x83\\\x83t \x95\\\x8e\xa6 {\\b \x83{\x83^}C{\\i \x83}}D}", "ソフ 表示 ボタCマD"},
     {"TrailBraceLeavingItsGroupOpenIsNoError", "{\\rtf1\\ansi\\ansicpg932 {\\b x\x83}}", "xマ"},
     {"LoneLeadByteIsAReplacement", R"({\rtf1\ansi\ansicpg936 \'d6\par x})", "\uFFFD|x"},
+    // TextEdit's attachment mark (0xAC after {\NeXTGraphic}) neither takes its group's '}' nor the next byte.
+    {"AttachmentMarkInADoubleByteFont",
+     "{\\rtf1\\ansi\\ansicpg936 {{\\NeXTGraphic a.png \\width640\n}\xac}B{{\\NeXTGraphic b\n}\\'ac}\\'d6\\'d0"
+     "\\par{{\\NeXTGraphic c\n}\xac}}",
+     "a.png \uFFFDBb\uFFFD中|c\uFFFD"},
     // A lead byte and a trail byte the page gives no character stand for one; a blank is no trail.
     {"UndefinedPairIsOneLostCharacter", "{\\rtf1\\ansi\\ansicpg932 a\\'82\\'41b\\'82 c\x82\\par d}",
      "a\uFFFDb\uFFFD c\uFFFDpar d"},
