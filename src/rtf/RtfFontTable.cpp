@@ -37,28 +37,30 @@ void CRtfFontTable::OnText(std::string_view text) {
     for (char c : text) {
         if (c == ';') {
             EndEntry();
-        } else if (m_nPendingFont >= 0 && m_pendingName.size() < kLongestName) {
+        } else if (PendingNumber() >= 0 && m_pendingName.size() < kLongestName) {
             m_pendingName += c;
         }
     }
 }
 
 void CRtfFontTable::EndEntry() {
-    if (m_nPendingFont >= 0) {
-        SetCharset(m_nPendingFont, m_nPendingCharset);
+    const int32_t nFont = PendingNumber();
+    if (nFont >= 0) {
+        SetCharset(nFont, m_nPendingCharset);
         if (m_nPendingCodePage != 0) {
-            m_codePages[m_nPendingFont] = m_nPendingCodePage;
+            m_codePages[nFont] = m_nPendingCodePage;
         } else {
-            m_codePages.erase(m_nPendingFont);
+            m_codePages.erase(nFont);
         }
         if (IsPictureFontName(m_pendingName)) {
-            m_pictureFonts.insert(m_nPendingFont);
+            m_pictureFonts.insert(nFont);
         } else {
-            m_pictureFonts.erase(m_nPendingFont);
+            m_pictureFonts.erase(nFont);
         }
     }
     m_pendingName.clear();
     m_nPendingFont = -1;
+    m_nPendingAssociatedFont = -1;
     m_nPendingCharset = -1;
     m_nPendingCodePage = 0;
 }

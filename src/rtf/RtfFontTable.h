@@ -15,6 +15,9 @@ class CRtfFontTable {
 public:
     // --- Filled from the \fonttbl destination. ---
     void SetPendingFont(int32_t nFont) { m_nPendingFont = nFont; }
+    // \af in an entry: Syncfusion's DocIO numbers some fonts so ({\af0\fcharset0 Times New
+    // Roman;}), and readers take it for the entry's number when the entry has no \f.
+    void SetPendingAssociatedFont(int32_t nFont) { m_nPendingAssociatedFont = nFont; }
     void SetPendingCharset(int32_t nCharset);
     void SetPendingCodePage(int32_t nCodePage);  // \cpg
     // Text inside the table: every ';' ends the pending entry (the rest is the font's name).
@@ -34,11 +37,13 @@ public:
 
 private:
     void SetCharset(int32_t nFont, int16_t nCharset);
+    int32_t PendingNumber() const { return m_nPendingFont >= 0 ? m_nPendingFont : m_nPendingAssociatedFont; }
 
     static constexpr int32_t kDirectFonts = 1024;  // font numbers below this skip the hash map
     std::vector<int16_t> m_direct = std::vector<int16_t>(kDirectFonts, int16_t{-1});
     std::unordered_map<int32_t, int16_t> m_others;
     int32_t m_nPendingFont = -1;
+    int32_t m_nPendingAssociatedFont = -1;
     int16_t m_nPendingCharset = -1;
     uint16_t m_nPendingCodePage = 0;
     std::string m_pendingName;

@@ -788,6 +788,7 @@ bool CRtfReader::ApplyCharacterWord(RtfWord word, const RtfToken& token, RtfGrou
 void CRtfReader::OnFontTableWord(RtfWord word, int32_t nParam) {
     switch (word) {
     case RtfWord::Font: m_fonts.SetPendingFont(nParam); break;
+    case RtfWord::AssocFont: m_fonts.SetPendingAssociatedFont(nParam); break;
     case RtfWord::Charset: m_fonts.SetPendingCharset(nParam); break;
     case RtfWord::FontCodePage: m_fonts.SetPendingCodePage(nParam); break;
     case RtfWord::SkipDestination: EnterDestination(RtfDestination::Skip); break;

@@ -192,6 +192,8 @@ const WildCase kCases[] = {
     {"FontNamesItsCodePage",
      R"({\rtf1\ansi{\fonttbl{\f0 T;}{\f1\fcharset0\cpg1251 C;}{\f2\cpg1 X;}}{\f1 \'c8\'ec\'ff}{\f2 \'e9}\'e9})",
      "Имяéé"},
+    {"FontEntryNumberedByItsAssociatedFontWord",
+     R"({\rtf1\ansi{\fonttbl{\f0 T;}{\af1\fcharset177 D;}{\af2\fcharset204 C;}}\'e0{\f1 \'e0}{\f2 \'e0}})", "àאа"},
     {"SymbolFieldShowsItsCharacterWhenItsResultIsEmpty",
      R"({\rtf1\ansi A{\field{\*\fldinst SYMBOL 253 \\f "Wingdings"}{\fldrslt }}B{\field{\*\fldinst {SYMBOL 0x5D0 \\u}})"
      R"({\fldrslt X}}C{\field{\*\fldinst PAGE}{\fldrslt }}D{\field{\*\fldinst SYMBOL 5}{\fldrslt }}E)"
