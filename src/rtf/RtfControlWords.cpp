@@ -110,6 +110,8 @@ constexpr WordEntry kWords[] = {
     {"levelstartat", RtfWord::LevelStartAt, 0},
     {"levelfollow", RtfWord::LevelFollow, 0},
     {"levellegal", RtfWord::LevelLegal, 0},
+    {"levelnorestart", RtfWord::LevelNoRestart, 0},
+    {"listoverridestartat", RtfWord::OverrideStartAt, 0},
     {"leveltext", RtfWord::LevelText, 0},
     {"levelnumbers", RtfWord::LevelNumbers, 0},
     {"listoverride", RtfWord::ListOverride, 0},
@@ -194,7 +196,12 @@ constexpr WordEntry kWords[] = {
     {"dptxbxtext", RtfWord::DrawingText, 0},
     // Destinations whose content is not document text. Starred destinations (\*\...) are
     // skipped without being listed.
-    {"stylesheet", RtfWord::SkipDestination, 0},
+    {"stylesheet", RtfWord::StyleSheet, 0},
+    {"s", RtfWord::StyleIndex, 0},
+    {"sbasedon", RtfWord::StyleBasedOn, 0},
+    {"cs", RtfWord::OtherStyle, 0},
+    {"ds", RtfWord::OtherStyle, 0},
+    {"ts", RtfWord::OtherStyle, 0},
     {"listname", RtfWord::SkipDestination, 0},
     {"nonesttables", RtfWord::SkipDestination, 0},
     {"listpicture", RtfWord::SkipDestination, 0},

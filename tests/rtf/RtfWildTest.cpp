@@ -222,6 +222,21 @@ const WildCase kCases[] = {
      R"({\rtf1\ansi A\nestcell{\*\nesttableprops\trowd\cellx900\nestrow}{\nonesttables\par}B\cell\row)"
      R"(\intbl\itap2{\*\nesttableprops\trowd\cellx900\itap2 C\par D\nestcell\nestrow}\itap1 E\cell\row})",
      "A\tB\t|C|D\tE\t"},
+    {"ParagraphStyleHoldsTheList",
+     kLists +
+         R"({\stylesheet{\ql Normal;}{\s1\ls1\ilvl0 List;}{\s2\sbasedon1\ilvl1 List 2;}{\*\cs3\ls2 Char;}{\cs4\ls2 Old;}})"
+         R"(\pard\s1 A\par\pard\s1\ls0 B\par\pard\s2 C\par\pard\s1\ilvl1 D\par\pard\s1 E\par\pard F\par\pard\s4 G})",
+     "1.\tA|B|a) C|b) D|2.\tE|F|G"},
+    {"LevelThatDoesNotRestartCountsOn",
+     R"({\rtf1\ansi{\*\listtable{\list{\listlevel\levelnfc0{\leveltext\'02\'00.;}{\levelnumbers\'01;}})"
+     R"({\listlevel\levelnfc4\levelnorestart1{\leveltext\'02\'01);}{\levelnumbers\'01;}}\listid7}})"
+     R"({\*\listoverridetable{\listoverride\listid7\ls1}}\pard\ls1 A\par\pard\ls1\ilvl1 B\par\pard\ls1 C\par)"
+     R"(\pard\ls1\ilvl1 D})",
+     "1.\tA|a)\tB|2.\tC|b)\tD"},
+    {"PageBreakThatBeginsAnItemLeavesItsLabelToItsText",
+     kLists +
+         R"(\pard\ls1 A\par\pard\ls1 \page B\par\pard\ls1 C\par{\pntext 9.\tab}\pard{\page D}\par\pard\ls1 E\page F})",
+     "1.\tA||2.\tB|3.\tC||9.\tD|4.\tE|5.\tF"},
     {"GeneratorAndLatentStylesAreNotText",
      R"({\rtf1\ansi{\generator W 1;}{\latentstyles\lsdstimax1{\lsdlockedexcept Normal;}}A})", "A"},
     {"CommentAndDocumentPropertiesOutsideInfoAreNotText",

@@ -1,0 +1,43 @@
+#pragma once
+// The list that a paragraph style numbers its paragraphs with (\sN entries of \stylesheet that
+// hold \ls and \ilvl, or inherit them through \sbasedon): Word's "List Number" and numbered
+// heading styles number a paragraph that names the style and has no \ls of its own.
+
+#include <cstdint>
+#include <optional>
+#include <unordered_map>
+
+namespace velmora {
+
+class CRtfStyleSheet {
+public:
+    // --- Filled from \stylesheet, one entry at a time. ---
+    void SetStyle(int32_t nStyle);      // \s (an entry without one is style 0, Normal)
+    void SetList(int32_t nLs);          // \ls
+    void SetListLevel(int32_t nLevel);  // \ilvl
+    void SetBasedOn(int32_t nStyle);    // \sbasedon
+    void MarkOtherKind();               // \cs, \ds, \ts: a style of characters, sections or tables
+    void EndEntry();                    // ';' or the entry's '}'
+
+    struct StyleList {
+        int32_t nList = 0;
+        int32_t nLevel = 0;
+    };
+    // The list and level paragraph style nStyle gives its paragraphs, nullopt when it gives none
+    // (or \ls0, which takes a list away).
+    std::optional<StyleList> ListOf(int32_t nStyle) const;
+
+private:
+    struct Entry {
+        int32_t nList = -1;  // -1: the entry does not say
+        int32_t nLevel = -1;
+        int32_t nBasedOn = -1;
+    };
+    Entry m_pending;
+    int32_t m_nPendingStyle = 0;
+    bool m_bPending = false;
+    bool m_bOtherKind = false;
+    std::unordered_map<int32_t, Entry> m_entries;
+};
+
+}  // namespace velmora
