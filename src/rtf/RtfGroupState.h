@@ -62,6 +62,13 @@ struct RtfCharacterProps {
     friend bool operator==(const RtfCharacterProps&, const RtfCharacterProps&) = default;
 };
 
+// The font a run's text is in: right-to-left text takes the associated font (\af), unless only its
+// own \f was named after its \rtlch.
+inline int32_t RunFont(const RtfCharacterProps& chr) {
+    if (!chr.bRtlChars || chr.nAssocFont < 0) return chr.nFont;
+    return chr.nFontsAfterRtl == kOwnFontAfterRtl ? chr.nFont : chr.nAssocFont;
+}
+
 struct RtfGroupState {
     RtfDestination destination = RtfDestination::Body;
     RtfCharacterProps chr;

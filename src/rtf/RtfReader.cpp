@@ -4,7 +4,7 @@
 #include "RtfColorTable.h"
 #include "RtfControlWords.h"
 #include "RtfFontTable.h"
-#include "RtfFormatKeys.h"
+#include "RtfFormatResolver.h"
 #include "RtfGroupState.h"
 #include "RtfGrowingTokenizer.h"
 #include "RtfInstructionReader.h"
@@ -19,9 +19,7 @@
 #include "Utf8.h"
 
 #include <algorithm>
-#include <array>
 #include <cstdint>
-#include <cstring>
 #include <limits>
 #include <new>
 #include <utility>
@@ -54,31 +52,6 @@ size_t SignatureOffset(std::string_view bytes) {
 // The tokenizer whose offset the reader reports.
 const CRtfTokenizer& PlainTokenizer(const CRtfTokenizer& tokenizer) { return tokenizer; }
 const CRtfTokenizer& PlainTokenizer(const CRtfGrowingTokenizer& tokenizer) { return tokenizer.Tokenizer(); }
-
-// Properties compared and hashed as bytes, without a branch per member. Padding, if a member
-// ever brings some, can only make equal properties look different: they are then resolved anew.
-bool SameBytes(const RtfCharacterProps& a, const RtfCharacterProps& b) { return std::memcmp(&a, &b, sizeof a) == 0; }
-
-// The font a run's text is in: right-to-left text takes the associated font (\af), unless only its
-// own \f was named after its \rtlch.
-int32_t RunFont(const RtfCharacterProps& chr) {
-    if (!chr.bRtlChars || chr.nAssocFont < 0) return chr.nFont;
-    return chr.nFontsAfterRtl == kOwnFontAfterRtl ? chr.nFont : chr.nAssocFont;
-}
-
-size_t ResolvedSlot(const RtfCharacterProps& chr) {
-    const auto* pBytes = reinterpret_cast<const unsigned char*>(&chr);
-    uint64_t nHash = 0;
-    size_t i = 0;
-    for (; i + 8 <= sizeof chr; i += 8) {
-        uint64_t nWord;
-        std::memcpy(&nWord, pBytes + i, 8);
-        nHash += nWord * (0x9E3779B97F4A7C15ull + 2 * i);  // products side by side, not in a chain
-    }
-    for (; i < sizeof chr; ++i) nHash += pBytes[i] * (0xC2B2AE3D27D4EB4Full << (i % 8));
-    nHash *= 0x9E3779B97F4A7C15ull;
-    return static_cast<size_t>(nHash >> 60);  // one of 16 slots
-}
 
 // Appends a \uN's unit to a label: a low surrogate joins the high one before it.
 void AppendLabelUnit(std::u32string& text, char32_t unit) {
@@ -122,6 +95,7 @@ private:
 
     // Control words by destination.
     void OnBodyWord(RtfWordInfo info, const RtfToken& token);
+    bool ApplyCharacterWord(RtfWord word, const RtfToken& token, RtfGroupState& state);
     void OnFontTableWord(RtfWord word, int32_t nParam);
     void OnColorTableWord(RtfWord word, int32_t nParam);
     void OnListTableWord(RtfWord word, const RtfToken& token);
@@ -136,7 +110,7 @@ private:
     void EnterDestination(RtfDestination destination);
 
     // Lists, notes and text boxes.
-    CodePageDecoder FontDecoder(int32_t nFont) const;
+    CodePageDecoder FontDecoder(int32_t nFont) const { return m_formats.FontDecoder(nFont); }
     char32_t DecodeLabelByte(int32_t nFont, uint8_t byte) const;
     char32_t DecodeLabelPair(int32_t nFont, uint8_t lead, uint8_t trail) const;
     void InsertListLabel();
@@ -156,9 +130,14 @@ private:
 
     // Document text.
     void PrepareFormat();
-    void ResolveFormat(RtfGroupState& state);
-    void ResolveFormatAnew(RtfGroupState& state) const;
-    void ForgetResolvedFormats();
+    void ForgetResolvedFormats() {
+        m_formats.ForgetAll();
+        m_bFormatDirty = true;
+    }
+    void SetDocumentCodePage(uint16_t nCodePage) {
+        m_formats.SetDocumentCodePage(nCodePage);
+        m_bFormatDirty = true;
+    }
     void AppendChar(char32_t ch);
     void AppendUnicode(int32_t nParam);
     void AppendDoubleByteBytes(std::string_view bytes);
@@ -202,7 +181,7 @@ private:
     CRtfFontTable m_fonts;
     CRtfColorTable m_colors;
     int32_t m_nDefaultFont = 0;
-    uint16_t m_nAnsiCodePage = CP_WINDOWS_1252;
+    CRtfFormatResolver m_formats{m_fonts, m_colors};
 
     CRtfListTable m_lists;
     CRtfStyleSheet m_styles;
@@ -233,24 +212,11 @@ private:
     } m_pendingField;
 
     CRtfParagraph m_paragraph;
-    CRtfFormatKeys m_formatKeys;
     KeyedCharFormat m_current;               // the innermost group's resolved format
     const char32_t* m_pUpperHalf = nullptr;  // and its font's code page
     const CDoubleByteCodePage* m_pDoubleByte = nullptr;
     bool m_bUtf8 = false;
-    bool m_bFormatDirty = true;  // m_current may no longer be the innermost group's
-    uint32_t m_nGeneration = 1;  // see RtfGroupState::nResolvedGeneration
-    // Formats resolved lately, whichever group they were resolved for: documents switch between a
-    // few formats over and over (\rtlch\af0 ... \ltrch\f1 ...).
-    struct ResolvedFormat {
-        uint32_t nGeneration = 0;
-        RtfCharacterProps chr;
-        KeyedCharFormat format;
-        const char32_t* pUpperHalf = nullptr;
-        const CDoubleByteCodePage* pDoubleByte = nullptr;
-        bool bUtf8 = false;
-    };
-    std::array<ResolvedFormat, 16> m_resolved;  // in the slot of ResolvedSlot(chr)
+    bool m_bFormatDirty = true;                 // m_current may no longer be the innermost group's
     bool m_bBreakPending = false;               // a paragraph was ended; its CR LF waits for what follows
     KeyedCharFormat m_pendingBreak;
     // Where the tokenizer stands, for telling the sink how far the input is read.
@@ -637,42 +603,26 @@ void CRtfReader::FlushPendingUtf8() {
 
 void CRtfReader::OnBodyWord(RtfWordInfo info, const RtfToken& token) {
     RtfGroupState& state = Top();
-    RtfCharacterProps& chr = state.chr;
     const int32_t nParam = token.nParam;
-    const bool bOn = !token.bHasParam || nParam != 0;  // \b and \b1 set, \b0 clears
-    // Only a property that takes a new value makes the group's resolved format stale.
-    bool bChanged = false;
-    auto set = [&bChanged](auto& property, auto value) {
-        bChanged |= !(property == value);
-        property = value;
-    };
     switch (info.word) {
     case RtfWord::Unknown: break;
     // Header.
-    case RtfWord::Ansi:
-        m_nAnsiCodePage = CP_WINDOWS_1252;
-        ForgetResolvedFormats();
-        break;
+    case RtfWord::Ansi: SetDocumentCodePage(CP_WINDOWS_1252); break;
     case RtfWord::Mac:
     case RtfWord::Pc:
     case RtfWord::Pca: {
         const uint16_t nCodePage = info.word == RtfWord::Mac ? 10000 : info.word == RtfWord::Pc ? 437 : 850;
-        m_nAnsiCodePage = FindCodePageDecoder(nCodePage).IsKnown() ? nCodePage : CP_WINDOWS_1252;
-        ForgetResolvedFormats();
+        SetDocumentCodePage(FindCodePageDecoder(nCodePage).IsKnown() ? nCodePage : CP_WINDOWS_1252);
         break;
     }
     case RtfWord::AnsiCodePage: {
         // Read as a signed 16-bit number, as RTF parameters are, a page past 32767 comes negative
         // (Outlook writes 65001 as -535).
         const int32_t nCodePage = nParam < 0 ? nParam + 0x10000 : nParam;
-        if (FindCodePageDecoder(nCodePage).IsKnown()) m_nAnsiCodePage = static_cast<uint16_t>(nCodePage);
-        ForgetResolvedFormats();
+        SetDocumentCodePage(FindCodePageDecoder(nCodePage).IsKnown() ? static_cast<uint16_t>(nCodePage)
+                                                                     : m_formats.DocumentCodePage());
         break;
     }
-    case RtfWord::DefaultFont:
-        m_nDefaultFont = nParam;
-        set(chr.nFont, nParam);
-        break;
     // Destinations.
     case RtfWord::FontTable: EnterDestination(RtfDestination::FontTable); break;
     case RtfWord::ColorTable: EnterDestination(RtfDestination::ColorTable); break;
@@ -706,54 +656,6 @@ void CRtfReader::OnBodyWord(RtfWordInfo info, const RtfToken& token) {
     case RtfWord::DrawingObject: EnterDestination(RtfDestination::Shape); break;
     case RtfWord::Object: EnterDestination(RtfDestination::Object); break;
     case RtfWord::FieldInstruction: BeginFieldInstruction(); break;
-    // Character format.
-    case RtfWord::Plain: {
-        RtfCharacterProps plain;
-        plain.nFont = m_nDefaultFont;
-        set(chr, plain);
-        state.bSuper = false;
-        break;
-    }
-    case RtfWord::Superscript:
-        if (!state.bSuper) MarkSuperscriptStart(state);
-        state.bSuper = true;
-        break;
-    case RtfWord::SuperscriptOff: state.bSuper = false; break;
-    case RtfWord::Bold: set(chr.bBold, bOn); break;
-    case RtfWord::Italic: set(chr.bItalic, bOn); break;
-    case RtfWord::Underline: set(chr.bUnderline, bOn); break;
-    case RtfWord::UnderlineNone: set(chr.bUnderline, false); break;
-    case RtfWord::Strike: set(chr.bStrike, bOn); break;
-    case RtfWord::Hidden: set(chr.bHidden, bOn); break;
-    case RtfWord::Color: set(chr.nColor, nParam); break;
-    case RtfWord::FontSize:
-        set(chr.nHalfPoints, !token.bHasParam ? kDefaultHalfPoints
-                             : nParam > 0     ? std::min(nParam, int32_t{32767})
-                                              : chr.nHalfPoints);
-        break;
-    case RtfWord::AssocBold: set(chr.nAssocBold, static_cast<int8_t>(bOn ? 1 : 0)); break;
-    case RtfWord::AssocItalic: set(chr.nAssocItalic, static_cast<int8_t>(bOn ? 1 : 0)); break;
-    case RtfWord::AssocFontSize:
-        if (nParam > 0) set(chr.nAssocHalfPoints, std::min(nParam, int32_t{32767}));
-        break;
-    case RtfWord::AssocFont:
-        set(chr.nAssocFont, nParam);
-        if (chr.bRtlChars) set(chr.nFontsAfterRtl, chr.nFontsAfterRtl | kAssocFontAfterRtl);
-        break;
-    case RtfWord::Font:
-        set(chr.nFont, nParam);
-        if (chr.bRtlChars) set(chr.nFontsAfterRtl, chr.nFontsAfterRtl | kOwnFontAfterRtl);
-        break;
-    case RtfWord::RtlChars:
-        set(chr.bRtlChars, true);
-        set(chr.nFontsAfterRtl, 0);
-        break;
-    case RtfWord::LtrChars: set(chr.bRtlChars, false); break;
-    case RtfWord::UnicodeSkip: state.nUnicodeSkip = std::max(nParam, int32_t{0}); break;
-    case RtfWord::Unicode:
-        AppendUnicode(nParam);
-        m_nFallbackToSkip = state.nUnicodeSkip;
-        break;
     // Paragraph format.
     case RtfWord::ParagraphDefault:
         state.wAlignment = PFA_LEFT;
@@ -800,17 +702,86 @@ void CRtfReader::OnBodyWord(RtfWordInfo info, const RtfToken& token) {
     case RtfWord::Line: AddLineBreak(); break;
     case RtfWord::Cell: EndCell(); break;
     case RtfWord::Character: AppendChar(info.ch); break;
+    case RtfWord::UnicodeSkip: state.nUnicodeSkip = std::max(nParam, int32_t{0}); break;
+    case RtfWord::Unicode:
+        AppendUnicode(nParam);
+        m_nFallbackToSkip = state.nUnicodeSkip;
+        break;
     // Table entries outside their table mean nothing.
     case RtfWord::Charset:
     case RtfWord::Red:
     case RtfWord::Green:
     case RtfWord::Blue: break;
+    default:
+        // Only a property that takes a new value makes the group's resolved format stale.
+        if (ApplyCharacterWord(info.word, token, state)) {
+            state.nResolvedGeneration = 0;
+            m_bFormatDirty = true;
+        }
+        break;
+    }
+}
+
+// A word of character format: true when it gave a property a new value.
+bool CRtfReader::ApplyCharacterWord(RtfWord word, const RtfToken& token, RtfGroupState& state) {
+    RtfCharacterProps& chr = state.chr;
+    const int32_t nParam = token.nParam;
+    const bool bOn = !token.bHasParam || nParam != 0;  // \b and \b1 set, \b0 clears
+    bool bChanged = false;
+    auto set = [&bChanged](auto& property, auto value) {
+        bChanged |= !(property == value);
+        property = value;
+    };
+    switch (word) {
+    case RtfWord::DefaultFont:
+        m_nDefaultFont = nParam;
+        set(chr.nFont, nParam);
+        break;
+    case RtfWord::Plain: {
+        RtfCharacterProps plain;
+        plain.nFont = m_nDefaultFont;
+        set(chr, plain);
+        state.bSuper = false;
+        break;
+    }
+    case RtfWord::Superscript:
+        if (!state.bSuper) MarkSuperscriptStart(state);
+        state.bSuper = true;
+        break;
+    case RtfWord::SuperscriptOff: state.bSuper = false; break;
+    case RtfWord::Bold: set(chr.bBold, bOn); break;
+    case RtfWord::Italic: set(chr.bItalic, bOn); break;
+    case RtfWord::Underline: set(chr.bUnderline, bOn); break;
+    case RtfWord::UnderlineNone: set(chr.bUnderline, false); break;
+    case RtfWord::Strike: set(chr.bStrike, bOn); break;
+    case RtfWord::Hidden: set(chr.bHidden, bOn); break;
+    case RtfWord::Color: set(chr.nColor, nParam); break;
+    case RtfWord::FontSize:
+        set(chr.nHalfPoints, !token.bHasParam ? kDefaultHalfPoints
+                             : nParam > 0     ? std::min(nParam, int32_t{32767})
+                                              : chr.nHalfPoints);
+        break;
+    case RtfWord::AssocBold: set(chr.nAssocBold, static_cast<int8_t>(bOn ? 1 : 0)); break;
+    case RtfWord::AssocItalic: set(chr.nAssocItalic, static_cast<int8_t>(bOn ? 1 : 0)); break;
+    case RtfWord::AssocFontSize:
+        if (nParam > 0) set(chr.nAssocHalfPoints, std::min(nParam, int32_t{32767}));
+        break;
+    case RtfWord::AssocFont:
+        set(chr.nAssocFont, nParam);
+        if (chr.bRtlChars) set(chr.nFontsAfterRtl, chr.nFontsAfterRtl | kAssocFontAfterRtl);
+        break;
+    case RtfWord::Font:
+        set(chr.nFont, nParam);
+        if (chr.bRtlChars) set(chr.nFontsAfterRtl, chr.nFontsAfterRtl | kOwnFontAfterRtl);
+        break;
+    case RtfWord::RtlChars:
+        set(chr.bRtlChars, true);
+        set(chr.nFontsAfterRtl, 0);
+        break;
+    case RtfWord::LtrChars: set(chr.bRtlChars, false); break;
     default: break;  // words of the list tables, notes and drawings
     }
-    if (bChanged) {
-        state.nResolvedGeneration = 0;
-        m_bFormatDirty = true;
-    }
+    return bChanged;
 }
 
 void CRtfReader::OnFontTableWord(RtfWord word, int32_t nParam) {
@@ -1038,20 +1009,6 @@ void CRtfReader::BeginTextBox() {
     m_textBoxes.push_back({m_nDepth, bSplitAnchor, std::exchange(m_listText, {})});
 }
 
-// The code page of a font's bytes. A code page the font names (\cpg) comes first. \fcharset0 is
-// Windows' ANSI_CHARSET, which is Western whatever \ansicpg says: AbiWord writes its symbols so,
-// and Word and LibreOffice read them so. A font that names no set, or the default set 1, follows
-// the document's code page.
-CodePageDecoder CRtfReader::FontDecoder(int32_t nFont) const {
-    if (const uint16_t nNamed = m_fonts.DeclaredCodePage(nFont)) {
-        const CodePageDecoder named = FindCodePageDecoder(nNamed);
-        if (named.IsKnown()) return named;
-    }
-    const int32_t nCharset = m_fonts.DeclaredCharset(nFont);
-    const uint16_t nFontCodePage = nCharset == ANSI_CHARSET ? CP_WINDOWS_1252 : CodePageOfRtfCharset(nCharset);
-    return FindCodePageDecoder(nFontCodePage != 0 ? nFontCodePage : m_nAnsiCodePage);
-}
-
 void CRtfReader::BeginFieldInstruction() {
     EnterDestination(RtfDestination::FieldInstruction);
     m_instruction.Begin();
@@ -1248,62 +1205,12 @@ void CRtfReader::PrepareFormat() {
     if (!m_bFormatDirty) return;
     m_bFormatDirty = false;
     RtfGroupState& state = Top();
-    if (state.nResolvedGeneration != m_nGeneration) ResolveFormat(state);
+    if (!m_formats.IsCurrent(state)) m_formats.Resolve(state);
     m_current = state.resolved;
     m_pUpperHalf = state.pUpperHalf;
     m_pDoubleByte = state.pDoubleByte;
     m_bUtf8 = state.bUtf8;
     m_paragraph.SetFormat(m_current);
-}
-
-// The same properties resolve to the same format until fonts, colours or the code page change,
-// which starts a new generation.
-void CRtfReader::ResolveFormat(RtfGroupState& state) {
-    ResolvedFormat& resolved = m_resolved[ResolvedSlot(state.chr)];
-    if (resolved.nGeneration == m_nGeneration && SameBytes(resolved.chr, state.chr)) {
-        state.resolved = resolved.format;
-        state.pUpperHalf = resolved.pUpperHalf;
-        state.pDoubleByte = resolved.pDoubleByte;
-        state.bUtf8 = resolved.bUtf8;
-        state.nResolvedGeneration = m_nGeneration;
-        return;
-    }
-    ResolveFormatAnew(state);
-    state.resolved.nKey = m_formatKeys.KeyOf(state.resolved.cf);
-    resolved = {m_nGeneration, state.chr, state.resolved, state.pUpperHalf, state.pDoubleByte, state.bUtf8};
-}
-
-void CRtfReader::ResolveFormatAnew(RtfGroupState& state) const {
-    const RtfCharacterProps& chr = state.chr;
-    const bool bAssoc = chr.bRtlChars;
-    const bool bBold = bAssoc && chr.nAssocBold >= 0 ? chr.nAssocBold != 0 : chr.bBold;
-    const bool bItalic = bAssoc && chr.nAssocItalic >= 0 ? chr.nAssocItalic != 0 : chr.bItalic;
-    const int32_t nHalfPoints = bAssoc && chr.nAssocHalfPoints > 0 ? chr.nAssocHalfPoints : chr.nHalfPoints;
-    const int32_t nFont = RunFont(chr);
-    const int32_t nDeclaredCharset = m_fonts.DeclaredCharset(nFont);
-    const uint8_t bCharset = nDeclaredCharset < 0 ? uint8_t{0} : static_cast<uint8_t>(nDeclaredCharset);
-    uint32_t crColor = 0;
-    const bool bExplicitColor = m_colors.Lookup(chr.nColor, crColor);
-    state.resolved.cf = MakeCharFormat(bBold, bItalic, chr.bUnderline, chr.bStrike, !bExplicitColor, crColor,
-                                       nHalfPoints * 10, bCharset);
-
-    const CodePageDecoder decoder = FontDecoder(nFont);
-    state.pUpperHalf = decoder.pUpperHalf;
-    state.pDoubleByte = decoder.pDoubleByte;
-    state.bUtf8 = decoder.bUtf8;
-    if (!decoder.IsKnown()) state.pUpperHalf = CodePageUpperHalf(CP_WINDOWS_1252);
-    state.nResolvedGeneration = m_nGeneration;
-}
-
-// Fonts, colours or the document's code page changed: every resolved format may be stale. A new
-// generation makes them so at once, however deep the groups.
-void CRtfReader::ForgetResolvedFormats() {
-    ++m_nGeneration;
-    if (m_nGeneration == 0) {  // 0 stands for "never resolved"
-        m_nGeneration = 1;
-        m_resolved.fill(ResolvedFormat{});
-    }
-    m_bFormatDirty = true;
 }
 
 void CRtfReader::AppendChar(char32_t ch) {
