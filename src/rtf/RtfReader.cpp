@@ -865,6 +865,7 @@ void CRtfReader::OnListOverrideWord(RtfWord word, const RtfToken& token) {
     case RtfWord::ListId: m_lists.SetOverrideListId(token.nParam); break;
     case RtfWord::ListIndex: m_lists.SetOverrideIndex(token.nParam); break;
     case RtfWord::OverrideLevel: m_lists.BeginOverrideLevel(); break;
+    case RtfWord::OverrideStartAt: m_lists.SetOverrideRestarts(); break;
     // A level the override redefines is written as a list table's level.
     case RtfWord::ListLevel:
     case RtfWord::LevelNumberFormat:

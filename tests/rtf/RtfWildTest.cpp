@@ -75,12 +75,12 @@ const WildCase kCases[] = {
      R"(\pard{\field{\*\fldinst AUTONUM }}D{\field{\*\fldinst AUTONUM \\* ALPHABETIC \\s : }}E)"
      R"({\field{\*\fldinst AUTONUM }{\fldrslt 9.}}F\par\pard\outlinelevel1{\field{\*\fldinst AUTONUMOUT }}G})",
      "1A|1.1.B|2.C|1.DB:E9.F|A.G"},
-    {"OverrideOfAnUnknownListOrOnlyItsStartKeepsTheTable",
+    {"OverrideOfAnUnknownListKeepsTheTableAndOfAStartRestartsIt",
      R"({\rtf1\ansi{\*\listtable{\list{\listlevel\levelnfc0{\leveltext\'02\'00.;}{\levelnumbers\'01;}}\listid7}})"
      R"({\*\listoverridetable{\listoverride\ls1\listid7\listoverridecount1{\lfolevel\listoverridestartat\levelstartat5}})"
      R"({\listoverride\listid-2\listoverridecount1{\lfolevel\listoverrideformat{\listlevel\levelnfc1)"
      R"({\leveltext\'02\'00.;}{\levelnumbers\'01;}}}\ls2}}\pard\ls1 A\par\pard\ls2 B\par\pard\ls1 C})",
-     "1.\tA|B|2.\tC"},
+     "5.\tA|B|6.\tC"},
     {"DropDownFormFieldShowsItsChosenEntry",
      R"({\rtf1\ansi A{\field{\*\fldinst FORMDROPDOWN {\*\formfield{\fftype2\ffres1{\*\ffname D}{\*\ffl x}{\*\ffl y}}}})"
      R"({\fldrslt }}B{\field{\*\fldinst FORMDROPDOWN {\*\formfield{\fftype2\ffres25\ffdefres1{\*\ffl p}{\*\ffl q}}}}})"
@@ -233,6 +233,14 @@ const WildCase kCases[] = {
      R"({\*\listoverridetable{\listoverride\listid7\ls1}}\pard\ls1 A\par\pard\ls1\ilvl1 B\par\pard\ls1 C\par)"
      R"(\pard\ls1\ilvl1 D})",
      "1.\tA|a)\tB|2.\tC|b)\tD"},
+    {"OverrideThatRestartsALevelRestartsItOnce",
+     R"({\rtf1\ansi{\*\listtable{\list{\listlevel\levelnfc0{\leveltext\'02\'00.;}{\levelnumbers\'01;}})"
+     R"({\listlevel\levelnfc4{\leveltext\'02\'01);}{\levelnumbers\'01;}}\listid7}}{\*\listoverridetable)"
+     R"({\listoverride\listid7\ls1}{\listoverride\listid7\listoverridecount1{\lfolevel\listoverridestartat)"
+     R"(\levelstartat5}\ls2}{\listoverride\listid7\listoverridecount2{\lfolevel}{\lfolevel\listoverridestartat}\ls3}})"
+     R"(\pard\ls1 A\par\pard\ls1\ilvl1 B\par\pard\ls2 C\par\pard\ls2\ilvl1 D\par\pard\ls1 E\par\pard\ls3\ilvl1 F\par)"
+     R"(\pard\ls3\ilvl1 G\par\pard\ls2 H})",
+     "1.\tA|a)\tB|5.\tC|a)\tD|6.\tE|a)\tF|b)\tG|7.\tH"},
     {"PageBreakThatBeginsAnItemLeavesItsLabelToItsText",
      kLists +
          R"(\pard\ls1 A\par\pard\ls1 \page B\par\pard\ls1 C\par{\pntext 9.\tab}\pard{\page D}\par\pard\ls1 E\page F})",
