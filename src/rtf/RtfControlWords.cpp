@@ -79,7 +79,7 @@ constexpr WordEntry kWords[] = {
     {"par", RtfWord::Paragraph, 0},
     {"sect", RtfWord::Paragraph, 0},
     {"page", RtfWord::PageBreak, 0},
-    {"column", RtfWord::Paragraph, 0},
+    {"column", RtfWord::ColumnBreak, 0},
     {"row", RtfWord::Paragraph, 0},
     {"nestrow", RtfWord::NestedRow, 0},
     {"nesttableprops", RtfWord::NestedTableProperties, 0},

@@ -45,6 +45,7 @@ enum class RtfWord : uint8_t {
     // Breaks and characters.
     Paragraph,  // \par, \sect, \column, \row: a paragraph ends
     PageBreak,  // \page: the same, and the next page begins
+    ColumnBreak,  // \column: the same, and the next column begins
     PageNumber,  // \chpgn: the number of the page it stands on
     NestedRow,  // \nestrow: the same, except where it closes the row's properties
     Line,       // \line: a break inside the paragraph

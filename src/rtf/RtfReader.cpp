@@ -687,9 +687,10 @@ void CRtfReader::OnBodyWord(RtfWordInfo info, const RtfToken& token) {
     // Breaks and characters.
     case RtfWord::Paragraph: EndParagraph(); break;
     case RtfWord::PageBreak:
-        ++m_nPageBreaks;
-        // A page break that begins a paragraph ends an empty one, but the paragraph's label (and
-        // its number) goes with its text on the next page, as Word shows it.
+    case RtfWord::ColumnBreak:
+        if (info.word == RtfWord::PageBreak) ++m_nPageBreaks;
+        // A page or column break that begins a paragraph ends an empty one, but the paragraph's
+        // label (and its number) goes with its text on the next page, as Word shows it.
         m_bLabelAfterBreak = m_paragraph.IsEmpty() && m_nCellStart == 0;
         EndParagraph();
         break;

@@ -241,10 +241,11 @@ const WildCase kCases[] = {
      R"(\pard\ls1 A\par\pard\ls1\ilvl1 B\par\pard\ls2 C\par\pard\ls2\ilvl1 D\par\pard\ls1 E\par\pard\ls3\ilvl1 F\par)"
      R"(\pard\ls3\ilvl1 G\par\pard\ls2 H})",
      "1.\tA|a)\tB|5.\tC|a)\tD|6.\tE|a)\tF|b)\tG|7.\tH"},
-    {"PageBreakThatBeginsAnItemLeavesItsLabelToItsText",
+    {"BreakThatBeginsAnItemLeavesItsLabelToItsText",
      kLists +
-         R"(\pard\ls1 A\par\pard\ls1 \page B\par\pard\ls1 C\par{\pntext 9.\tab}\pard{\page D}\par\pard\ls1 E\page F})",
-     "1.\tA||2.\tB|3.\tC||9.\tD|4.\tE|5.\tF"},
+         R"(\pard\ls1 A\par\pard\ls1 \page B\par\pard\ls1 C\par{\pntext 9.\tab}\pard{\page D}\par\pard\ls1 E\page F)"
+         R"(\par\pard\ls1 \column G})",
+     "1.\tA||2.\tB|3.\tC||9.\tD|4.\tE|5.\tF||6.\tG"},
     {"GeneratorAndLatentStylesAreNotText",
      R"({\rtf1\ansi{\generator W 1;}{\latentstyles\lsdstimax1{\lsdlockedexcept Normal;}}A})", "A"},
     {"CommentAndDocumentPropertiesOutsideInfoAreNotText",
