@@ -5,6 +5,7 @@
 #include "Utf16Units.h"
 
 #include <algorithm>
+#include <string_view>
 #include <utility>
 
 namespace velmora {
@@ -77,6 +78,13 @@ std::u32string HebrewNumeral(int32_t nValue) {
     return text;
 }
 
+// The number in another script's decimal digits (Devanagari, Thai).
+std::u32string NativeDigits(int32_t nValue, std::u32string_view digits) {
+    std::u32string text;
+    for (const char c : std::to_string(nValue)) text += c == '-' ? U'-' : digits[static_cast<size_t>(c - '0')];
+    return text;
+}
+
 // An alphabet as the digits of a number without zero: א..ת, then אא, אב...
 template <size_t N>
 std::u32string AlphabetDigits(int32_t nValue, const char32_t (&alphabet)[N]) {
@@ -112,6 +120,9 @@ std::u32string FormatListNumber(int32_t nValue, int32_t nFormat) {
     case 46: return AlphabetDigits(nValue, kArabicLetters);
     case 47: return AlphabetDigits(nValue, kHebrewLetters);
     case 48: return AlphabetDigits(nValue, kArabicAbjad);
+    case 51: return NativeDigits(nValue, U"०१२३४५६७८९");
+    case 54: return NativeDigits(nValue, U"๐๑๒๓๔๕๖๗๘๙");
+    case 57: return U"- " + Ascii(std::to_string(nValue)) + U" -";
     case kBulletFormat: return std::u32string(1, kBullet);
     case kNoNumberFormat: return {};
     default: {

@@ -114,7 +114,7 @@ private:
 // Twenty-first), 22 two digits, 24 and 25 Korean
 // syllables and consonants (starting over after the 14th), 45 Hebrew numerals (יא, טו), 46 Arabic
 // letters in order (أأ after ى), 47 Hebrew letters in order (אא after ת), 48 Arabic letters in
-// abjad order, 255 none, the East Asian
+// abjad order, 51 and 54 Devanagari and Thai digits, 57 "- 1 -", 255 none, the East Asian
 // formats (RtfEastAsianNumbers.h); any other format in decimal.
 std::u32string FormatListNumber(int32_t nValue, int32_t nFormat);
 

@@ -271,7 +271,7 @@ TEST(ListNumbers, Formats) {
         {25, 13, "ヰ"},   {12, 31, "亥"},    {11, 30, "11"},       {21, 6, "Twenty-one"},
         {1001, 7, "One thousand and first"}, {112, 7, "One hundred twelfth"},    {100000, 6, "100000"},
         {100, 48, "جع"},  {10, 16, "壱零"},  {1234, 16, "壱弐参四"}, {99, 43, "아흔아홉"}, {11, 43, "열하나"},
-        {101, 43, "백일"}};
+        {101, 43, "백일"},  {305, 51, "३०५"},  {12, 54, "๑๒"},     {7, 57, "- 7 -"}};
     // clang-format on
     for (const auto& [nValue, nFormat, szExpected] : cases)
         EXPECT_EQ(ToUtf8(FormatListNumber(nValue, nFormat)), szExpected) << nValue << " in " << nFormat;
