@@ -1134,14 +1134,13 @@ void CRtfReader::InsertListLabel() {
         return;
     }
     const RtfGroupState& state = Top();
-    // A paragraph without a list of its own is numbered by its style's, if that has one.
+    // A paragraph takes the list and level it does not name from its style.
     int32_t nList = state.nList;
     int32_t nListLevel = state.nListLevel;
-    if (!state.bListGiven) {
-        if (const std::optional<CRtfStyleSheet::StyleList> styleList = m_styles.ListOf(state.nStyle)) {
-            nList = styleList->nList;
-            if (!state.bListLevelGiven) nListLevel = styleList->nLevel;
-        }
+    if (!state.bListGiven || !state.bListLevelGiven) {
+        const CRtfStyleSheet::StyleList styleList = m_styles.ListOf(state.nStyle);
+        if (!state.bListGiven && styleList.nList >= 0) nList = styleList.nList;
+        if (!state.bListLevelGiven && styleList.nLevel >= 0) nListLevel = styleList.nLevel;
     }
     std::optional<std::u32string> label;
     if (nList > 0) {

@@ -34,22 +34,19 @@ void CRtfStyleSheet::EndEntry() {
     m_bOtherKind = false;
 }
 
-std::optional<CRtfStyleSheet::StyleList> CRtfStyleSheet::ListOf(int32_t nStyle) const {
-    if (m_entries.empty()) return std::nullopt;
+CRtfStyleSheet::StyleList CRtfStyleSheet::ListOf(int32_t nStyle) const {
     // A style takes what it does not say from the style it is based on; a chain that loops, or
     // runs longer than any real stylesheet's, ends there.
-    int32_t nList = -1;
-    int32_t nLevel = -1;
-    for (int nSteps = 0; nSteps < 16 && (nList < 0 || nLevel < 0); ++nSteps) {
+    StyleList list;
+    for (int nSteps = 0; nSteps < 16 && !m_entries.empty() && (list.nList < 0 || list.nLevel < 0); ++nSteps) {
         const auto it = m_entries.find(nStyle);
         if (it == m_entries.end()) break;
-        if (nList < 0) nList = it->second.nList;
-        if (nLevel < 0) nLevel = it->second.nLevel;
+        if (list.nList < 0) list.nList = it->second.nList;
+        if (list.nLevel < 0) list.nLevel = it->second.nLevel;
         if (it->second.nBasedOn < 0 || it->second.nBasedOn == nStyle) break;
         nStyle = it->second.nBasedOn;
     }
-    if (nList <= 0) return std::nullopt;
-    return StyleList{nList, nLevel < 0 ? 0 : nLevel};
+    return list;
 }
 
 }  // namespace velmora

@@ -4,7 +4,6 @@
 // heading styles number a paragraph that names the style and has no \ls of its own.
 
 #include <cstdint>
-#include <optional>
 #include <unordered_map>
 
 namespace velmora {
@@ -19,13 +18,13 @@ public:
     void MarkOtherKind();               // \cs, \ds, \ts: a style of characters, sections or tables
     void EndEntry();                    // ';' or the entry's '}'
 
+    // The list and level paragraph style nStyle gives its paragraphs, each -1 where the style
+    // (and those it is based on) says nothing; a list of 0 (\ls0) is none.
     struct StyleList {
-        int32_t nList = 0;
-        int32_t nLevel = 0;
+        int32_t nList = -1;
+        int32_t nLevel = -1;
     };
-    // The list and level paragraph style nStyle gives its paragraphs, nullopt when it gives none
-    // (or \ls0, which takes a list away).
-    std::optional<StyleList> ListOf(int32_t nStyle) const;
+    StyleList ListOf(int32_t nStyle) const;
 
 private:
     struct Entry {

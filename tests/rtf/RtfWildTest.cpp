@@ -225,8 +225,9 @@ const WildCase kCases[] = {
     {"ParagraphStyleHoldsTheList",
      kLists +
          R"({\stylesheet{\ql Normal;}{\s1\ls1\ilvl0 List;}{\s2\sbasedon1\ilvl1 List 2;}{\*\cs3\ls2 Char;}{\cs4\ls2 Old;}})"
-         R"(\pard\s1 A\par\pard\s1\ls0 B\par\pard\s2 C\par\pard\s1\ilvl1 D\par\pard\s1 E\par\pard F\par\pard\s4 G})",
-     "1.\tA|B|a) C|b) D|2.\tE|F|G"},
+         R"(\pard\s1 A\par\pard\s1\ls0 B\par\pard\s2 C\par\pard\s1\ilvl1 D\par\pard\s1 E\par\pard F\par\pard\s4 G)"
+         R"(\par\pard\s2\ls1 H})",
+     "1.\tA|B|a) C|b) D|2.\tE|F|G|a) H"},
     {"LevelThatDoesNotRestartCountsOn",
      R"({\rtf1\ansi{\*\listtable{\list{\listlevel\levelnfc0{\leveltext\'02\'00.;}{\levelnumbers\'01;}})"
      R"({\listlevel\levelnfc4\levelnorestart1{\leveltext\'02\'01);}{\levelnumbers\'01;}}\listid7}})"
