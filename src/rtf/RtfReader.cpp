@@ -1253,8 +1253,9 @@ void CRtfReader::FlushPendingHighSurrogate() {
     m_paragraph.Append(kReplacement);
 }
 
+// A cell's end mark stays the table's even in hidden text (WinHelp sources hide a link's target
+// together with the \cell after it): Word keeps the cell, and so does the row's text.
 void CRtfReader::EndCell() {
-    if (Top().chr.bHidden) return;
     FlushPending();
     PrepareFormat();
     InsertListLabel();

@@ -14,7 +14,7 @@
 // when it knows the paragraph's \ls, else the one its writer rendered in \listtext or \pntext, else
 // the one its Word 6 numbering gives (RtfOldNumbering.h); in a table row each cell's label goes at
 // the cell's start. Hidden text (\v), line breaks in it included, is left out, as a reader that
-// shows the document would.
+// shows the document would; a \cell in it still ends its cell.
 // Character sets follow the font table, or, when no font declares \fcharset177, are inferred
 // (Hebrew-script characters 177, other letters their font's set, the rest 177 in right-to-left
 // paragraphs). \'xx and 8-bit bytes are decoded in the code page of the current font's set

@@ -133,6 +133,9 @@ const WildCase kCases[] = {
      R"(\pnf1{\pntxtb \'f1\'f2\'e9\'f3 }{\pntxta .}}{\pntext\f1 \'f1\'f2\'e9\'f3 1.\tab}\f1 \'e0\par)"
      R"(\pard\f0{\*\pn\pnlvlbody\pnucltr{\pntxtb {\f2\'c3}\'e9 }}X})",
      "סעיף 1.\tא|Гé B\tX"},
+    {"HiddenCellMarkStillEndsItsCell",
+     R"({\rtf1\ansi\trowd\pard\intbl {\uldb Open}{\v OPEN_ID\cell}\pard\intbl Opens\cell\row\pard After})",
+     "Open\tOpens\t|After"},
     {"ColumnBreakEndsAParagraph", R"({\rtf1\ansi A\column B})", "A|B"},
     {"ObjectShowsItsResult",
      R"({\rtf1\ansi A{\object\objemb{\*\objclass P}{\*\objdata 0105}{\result{\pict 01}R}}B{\object{\objdata 01}}C})",
