@@ -33,20 +33,27 @@ std::optional<AutoNumberKind> KindOf(std::string_view keyword) {
     return std::nullopt;
 }
 
-// A \* format switch's name as a list numbering format; 0 (digits) for any other.
+// A \* format switch's name as a list numbering format; -1 for a switch that formats no number
+// (MERGEFORMAT, Upper). The Latin ones take their case from the name's; Hebrew and Arabic have none.
 int32_t FormatOfSwitch(std::string_view name) {
+    if (EqualsIgnoringAsciiCase(name, "arabic")) return 0;
     if (name == "ALPHABETIC") return 3;
     if (name == "alphabetic") return 4;
     if (name == "ROMAN" || name == "Roman") return 1;
     if (name == "roman") return 2;
-    return 0;
+    if (EqualsIgnoringAsciiCase(name, "hebrew1")) return 45;  // numerals: יא, טו
+    if (EqualsIgnoringAsciiCase(name, "arabicalpha")) return 46;
+    if (EqualsIgnoringAsciiCase(name, "hebrew2")) return 47;  // letters in order: אא after ת
+    if (EqualsIgnoringAsciiCase(name, "arabicabjad")) return 48;
+    return -1;
 }
 
-// Digits, Latin letters and roman numerals: ASCII.
-std::string Utf8(const std::u32string& text) { return std::string(text.begin(), text.end()); }
+std::u32string Utf32(const char* szText) {
+    return std::u32string(szText, szText + std::char_traits<char>::length(szText));
+}
 
 // The outline numbering of AUTONUMOUT at each level: I. A. 1. a) (1) (a) (i) (a) (i).
-std::string OutlineText(int32_t nValue, int nLevel) {
+std::u32string OutlineText(int32_t nValue, int nLevel) {
     static constexpr struct {
         int32_t nFormat;
         const char* szBefore;
@@ -54,19 +61,29 @@ std::string OutlineText(int32_t nValue, int nLevel) {
     } kOutline[] = {{1, "", "."},  {3, "", "."},  {0, "", "."},  {4, "", ")"}, {0, "(", ")"},
                     {4, "(", ")"}, {2, "(", ")"}, {4, "(", ")"}, {2, "(", ")"}};
     const auto& level = kOutline[nLevel];
-    return level.szBefore + Utf8(FormatListNumber(nValue, level.nFormat)) + level.szAfter;
+    return Utf32(level.szBefore) + FormatListNumber(nValue, level.nFormat) + Utf32(level.szAfter);
 }
 
 }  // namespace
 
-std::optional<std::string> CRtfAutoNumbers::Next(std::string_view instruction, int32_t nOutlineLevel) {
+int32_t FieldNumberFormat(std::string_view instruction) {
+    int32_t nFormat = 0;
+    for (std::string_view word = TakeWord(instruction); !word.empty(); word = TakeWord(instruction))
+        if (word == "\\*") {
+            const int32_t nNamed = FormatOfSwitch(TakeWord(instruction));
+            if (nNamed >= 0) nFormat = nNamed;
+        }
+    return nFormat;
+}
+
+std::optional<CRtfAutoNumbers::Number> CRtfAutoNumbers::Next(std::string_view instruction, int32_t nOutlineLevel) {
     const std::optional<AutoNumberKind> kind = KindOf(TakeWord(instruction));
     if (!kind) return std::nullopt;
-    int32_t nFormat = 0;
+    const int32_t nFormat = FieldNumberFormat(instruction);
     bool bPeriod = true;
     std::string separator = ".";
     for (std::string_view word = TakeWord(instruction); !word.empty(); word = TakeWord(instruction)) {
-        if (word == "\\*") nFormat = FormatOfSwitch(TakeWord(instruction));
+        if (word == "\\*") TakeWord(instruction);
         if (word == "\\e") bPeriod = false;
         if (word == "\\s") {
             const std::string_view value = TakeWord(instruction);
@@ -80,19 +97,19 @@ std::optional<std::string> CRtfAutoNumbers::Next(std::string_view instruction, i
     ++values[nLevel];
     std::fill(values + nLevel + 1, values + kLevels, 0);
     switch (*kind) {
-    case kAutoNumOutline: return OutlineText(values[nLevel], nLevel);
+    case kAutoNumOutline: return Number{OutlineText(values[nLevel], nLevel), {}};
     case kAutoNumLegal: {
         // Every level's number down to the field's own, a level never numbered counting as 1.
-        std::string text;
+        std::u32string text;
         for (int i = 0; i <= nLevel; ++i) {
-            if (i > 0) text += '.';
-            text += Utf8(FormatListNumber(std::max(values[i], 1), nFormat));
+            if (i > 0) text += U'.';
+            text += FormatListNumber(std::max(values[i], 1), nFormat);
         }
-        return bPeriod ? text + '.' : text;
+        return Number{bPeriod ? text + U'.' : text, {}};
     }
     case kAutoNum: break;
     }
-    return Utf8(FormatListNumber(values[nLevel], nFormat)) + separator;
+    return Number{FormatListNumber(values[nLevel], nFormat), std::move(separator)};
 }
 
 }  // namespace velmora

@@ -10,12 +10,20 @@
 
 namespace velmora {
 
+// The list numbering format (\levelnfc) a field's \* switch names ("PAGE \* roman": 2,
+// "\* hebrew1": 45); 0, digits, for none or any other.
+int32_t FieldNumberFormat(std::string_view instruction);
+
 class CRtfAutoNumbers {
 public:
     // The text of the field with this instruction in a paragraph at nOutlineLevel (0 for the first
     // level and for body text), counted: "3." (AUTONUM), "2.1." (AUTONUMLGL), "B." (AUTONUMOUT);
     // nullopt for any other field.
-    std::optional<std::string> Next(std::string_view instruction, int32_t nOutlineLevel);
+    struct Number {
+        std::u32string text;
+        std::string separator;  // AUTONUM's (\s), in the bytes its writer wrote
+    };
+    std::optional<Number> Next(std::string_view instruction, int32_t nOutlineLevel);
 
 private:
     static constexpr int kLevels = 9;

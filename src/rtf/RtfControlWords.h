@@ -42,6 +42,11 @@ enum class RtfWord : uint8_t {
     FormField, FormFieldType, FormFieldResult, FormFieldDefault, FormFieldEntry,
     // A nested table row's properties (\*\nesttableprops): some writers put the row's text in them.
     NestedTableProperties,
+    // A text written twice, for readers that know Unicode and those that do not
+    // ({\upr{ANSI}{\*\ud{Unicode}}}): the pair, and its Unicode part.
+    UnicodePair, UnicodePart,
+    // TextEdit's picture (\NeXTGraphic) in an attachment group: {{\NeXTGraphic name ...}<mark>}.
+    Attachment,
     // Breaks and characters.
     Paragraph,  // \par, \sect, \column, \row: a paragraph ends
     PageBreak,  // \page: the same, and the next page begins
@@ -76,9 +81,9 @@ struct PackedRtfWord {
     uint64_t key = 0;  // 0: an empty slot
     RtfWordInfo info;
 };
-inline constexpr size_t kPackedWordSlots = 512;
+inline constexpr size_t kPackedWordSlots = 1024;
 constexpr size_t PackedWordSlot(uint64_t key) {
-    return static_cast<size_t>((key * 0x9E3779B97F4A7C15ull) >> 55) & (kPackedWordSlots - 1);
+    return static_cast<size_t>((key * 0x9E3779B97F4A7C15ull) >> 54) & (kPackedWordSlots - 1);
 }
 extern const std::array<PackedRtfWord, kPackedWordSlots> kPackedWords;
 }  // namespace rtf_detail

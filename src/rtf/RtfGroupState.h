@@ -71,6 +71,9 @@ inline int32_t RunFont(const RtfCharacterProps& chr) {
 
 struct RtfGroupState {
     RtfDestination destination = RtfDestination::Body;
+    // In a \upr group, where the text of its Unicode part goes (its other part is skipped); Skip
+    // elsewhere.
+    RtfDestination unicodePartTo = RtfDestination::Skip;
     RtfCharacterProps chr;
     int32_t nUnicodeSkip = 1;  // \ucN: fallback characters after each \uN
     // Paragraph properties.

@@ -1,6 +1,7 @@
 #include "RtfInstructionReader.h"
 
 #include "RtfFieldInstruction.h"
+#include "RtfListTable.h"
 #include "Utf16Units.h"
 
 #include <algorithm>
@@ -13,6 +14,12 @@ constexpr size_t kMaxInstruction = 256;
 constexpr size_t kMaxEntries = 64;
 constexpr size_t kMaxEntry = 256;
 constexpr char kCharPlaceholder = '\x1A';
+
+int32_t NumberOfDigits(std::string_view digits) {
+    int32_t nValue = 0;
+    for (char c : digits) nValue = nValue < 100'000'000 ? nValue * 10 + (c - '0') : nValue;
+    return nValue;
+}
 }  // namespace
 
 void CRtfInstructionReader::Begin() {
@@ -72,18 +79,32 @@ CRtfInstructionReader::Shown CRtfInstructionReader::End(int32_t nOutlineLevel, s
     Shown shown;
     shown.ch = SymbolFieldCharacter(m_text).value_or(0);
     const std::optional<std::string_view> button = ButtonDisplayText(m_text);
-    // A button's or equation's text, with the \uN characters that stand in it.
+    // A button's or equation's text, in the font of its letters, with the \uN characters that stand
+    // in it.
     const auto takeText = [&](std::string_view text) {
         shown.text = text;
+        shown.nFont = m_nFont;
         const size_t nFrom = static_cast<size_t>(text.data() - m_text.data());
         for (const Char& c : m_chars)
             if (c.nAt >= nFrom && c.nAt < nFrom + text.size()) shown.chars.push_back({c.nAt - nFrom, c.ch});
     };
-    if (IsPageField(m_text))
-        shown.text = pageNumber;
-    else if (std::optional<std::string> number = m_autoNumbers.Next(m_text, nOutlineLevel))
-        shown.text = std::move(*number);
-    else if (std::optional<std::string> entry = ChosenFormFieldEntry())
+    // A number's letters beyond ASCII (Hebrew, Arabic) are characters, not bytes of a font.
+    const auto takeNumber = [&](std::u32string_view number) {
+        for (char32_t ch : number) {
+            if (ch >= 0x80) shown.chars.push_back({shown.text.size(), ch});
+            shown.text += ch < 0x80 ? static_cast<char>(ch) : kCharPlaceholder;
+        }
+    };
+    if (IsPageField(m_text)) {
+        const int32_t nFormat = FieldNumberFormat(m_text);
+        if (nFormat == 0)
+            shown.text = pageNumber;
+        else
+            takeNumber(FormatListNumber(NumberOfDigits(pageNumber), nFormat));
+    } else if (std::optional<CRtfAutoNumbers::Number> number = m_autoNumbers.Next(m_text, nOutlineLevel)) {
+        takeNumber(number->text);
+        shown.text += number->separator;
+    } else if (std::optional<std::string> entry = ChosenFormFieldEntry())
         shown.text = std::move(*entry);
     else if (button)
         takeText(*button);
@@ -91,7 +112,6 @@ CRtfInstructionReader::Shown CRtfInstructionReader::End(int32_t nOutlineLevel, s
         takeText(*lowered);
     else if (const std::optional<std::string_view> base = RubyBaseText(m_text))
         takeText(*base);
-    shown.nFont = button ? m_nFont : -1;
     m_text.clear();
     m_chars.clear();
     return shown;

@@ -108,6 +108,7 @@ private:
     void OnOldNumberingWord(RtfWordInfo info, const RtfToken& token);
     void OnOldNumberingText(std::string_view bytes);
     void EnterDestination(RtfDestination destination);
+    void EnterUnicodePair();
 
     // Lists, notes and text boxes.
     CodePageDecoder FontDecoder(int32_t nFont) const { return m_formats.FontDecoder(nFont); }
@@ -197,6 +198,7 @@ private:
     bool m_bAnchorGoesOn = false;         // the text now read is the rest of a box's anchor paragraph
     bool m_bLabelAfterBreak = false;      // the paragraph ending is empty and a page break ends it
     size_t m_nRowPropertiesDepth = 0;     // group depth of the nested row properties read, or 0
+    size_t m_nAttachmentDepth = 0;        // group depth of a TextEdit attachment's group, or 0
     CRtfOldNumbering m_oldNumbering;
     uint32_t m_nParagraphSerial = 0;  // paragraphs ended so far
     size_t m_nCellStart = 0;          // where the paragraph's current table cell begins
@@ -258,6 +260,7 @@ RtfReadResult CRtfReader::ReadTokens(Tokenizer& tokenizer) {
     m_states.assign(1, RtfGroupState{});
     m_nClosesTakenAsTrail = 0;
     m_nPageBreaks = 0;
+    m_nAttachmentDepth = 0;
     m_pTokenizer = &PlainTokenizer(tokenizer);
     RtfToken token;
     // In the document's text, plain bytes and \'xx escapes mean the same: they come as one token,
@@ -311,7 +314,9 @@ void CRtfReader::OnGroupEnd() {
                                                : Top();
     const RtfDestination closing = Top().destination;
     const RtfDestination outer = outerState.destination;
-    if (closing == RtfDestination::FieldInstruction && outer != closing) EndFieldInstruction();
+    // The Unicode part of a \upr pair in an instruction closes into its pair, still in the instruction.
+    if (closing == RtfDestination::FieldInstruction && outer != closing && outerState.unicodePartTo != closing)
+        EndFieldInstruction();
     if (m_pendingField.nDepth == m_nDepth && m_nDepth != 0) EndField();
     if (closing == RtfDestination::FontTable) m_fonts.EndEntry();
     if (closing == RtfDestination::StyleSheet) m_styles.EndEntry();
@@ -328,6 +333,12 @@ void CRtfReader::OnGroupEnd() {
         m_listText = std::move(box.anchorLabel);
     }
     if (m_nRowPropertiesDepth == m_nDepth) m_nRowPropertiesDepth = 0;
+    // TextEdit ends an attachment's group with one plain byte, 0xAC, whatever the font: in a
+    // double-byte font it is a lead byte that no trail byte follows, the mark of a lost character.
+    if (m_nAttachmentDepth == m_nDepth) {
+        if (m_nPendingLead >= 0) FlushPendingLeadByte();
+        m_nAttachmentDepth = 0;
+    }
     if (m_nDepth == 1) {
         EndDocument();
         return;
@@ -361,6 +372,15 @@ void CRtfReader::EnterDestination(RtfDestination destination) {
     if (m_nDepth >= 2) Top().destination = destination;
 }
 
+// Word writes text that its code page cannot hold twice, {\upr{ANSI}{\*\ud{Unicode}}}, so that
+// readers that know Unicode take the second, whole, part, and the first (with '?' for each
+// letter the page lacks) is skipped.
+void CRtfReader::EnterUnicodePair() {
+    if (m_nDepth < 2) return;
+    Top().unicodePartTo = Top().destination;
+    Top().destination = RtfDestination::Skip;
+}
+
 // ------------------------------------------------------------------ tokens
 
 // A token that stands in for the fallback of a \uN is dropped.
@@ -388,6 +408,7 @@ void CRtfReader::OnControlWord(const RtfToken& token) {
     case RtfDestination::ColorTable: OnColorTableWord(info.word, token.nParam); break;
     case RtfDestination::Skip:
         if (m_bStarPending) OnStarredWord(info.word);
+        if (info.word == RtfWord::UnicodePart) EnterDestination(Top().unicodePartTo);
         break;
     case RtfDestination::FieldInstruction: OnFieldInstructionWord(info, token); break;
     case RtfDestination::ListTable:
@@ -567,6 +588,8 @@ void CRtfReader::AppendDoubleByteBytes(std::string_view bytes) {
 template <typename Tokenizer>
 bool CRtfReader::TakeRawTrailByte(Tokenizer& tokenizer) {
     char trail = 0;
+    // Except the end of a TextEdit attachment's group, which follows its mark.
+    if (m_nDepth == m_nAttachmentDepth) return false;
     if (!tokenizer.TakeTrailAfter(static_cast<char>(m_nPendingLead), trail)) return false;
     if (trail == '}') ++m_nClosesTakenAsTrail;
     AppendBodyBytes(std::string_view(&trail, 1));
@@ -627,6 +650,7 @@ void CRtfReader::OnBodyWord(RtfWordInfo info, const RtfToken& token) {
     case RtfWord::FontTable: EnterDestination(RtfDestination::FontTable); break;
     case RtfWord::ColorTable: EnterDestination(RtfDestination::ColorTable); break;
     case RtfWord::SkipDestination: EnterDestination(RtfDestination::Skip); break;
+    case RtfWord::UnicodePair: EnterUnicodePair(); break;
     case RtfWord::ListTable: EnterDestination(RtfDestination::ListTable); break;
     case RtfWord::ListOverrideTable: EnterDestination(RtfDestination::ListOverrideTable); break;
     case RtfWord::StyleSheet: EnterDestination(RtfDestination::StyleSheet); break;
@@ -641,6 +665,9 @@ void CRtfReader::OnBodyWord(RtfWordInfo info, const RtfToken& token) {
         break;
     // The mark a note shows is its number, \chftn or not (see AppendNoteMark).
     case RtfWord::FootnoteMark: break;
+    case RtfWord::Attachment:
+        if (m_nDepth > 2) m_nAttachmentDepth = m_nDepth - 1;  // the group around it, never the document
+        break;
     case RtfWord::FootnoteNumbering: m_notes.SetFootnoteFormat(static_cast<int32_t>(info.ch)); break;
     case RtfWord::EndnoteNumbering: m_notes.SetEndnoteFormat(static_cast<int32_t>(info.ch)); break;
     case RtfWord::FootnoteStart: m_notes.SetFootnoteStart(nParam); break;
@@ -824,6 +851,8 @@ void CRtfReader::OnStarredWord(RtfWord word) {
     // A result marked ignorable (PowerDesigner writes {\*\fldrslt ...}) is still the text the field
     // shows: readers that know the word read it.
     if (outer == RtfDestination::Body && word == RtfWord::FieldResult) EnterDestination(RtfDestination::Body);
+    // So is an object's result marked so ({\object ...{\*\result ...}}).
+    if (outer == RtfDestination::Object && word == RtfWord::ObjectResult) EnterDestination(RtfDestination::Body);
     // A nested row's properties hold no text in Word's files; some writers put the row's cells
     // there, and readers show them.
     if (outer == RtfDestination::Body && word == RtfWord::NestedTableProperties) {
@@ -1026,6 +1055,7 @@ void CRtfReader::OnFieldInstructionWord(RtfWordInfo info, const RtfToken& token)
         m_nFallbackToSkip = Top().nUnicodeSkip;
         break;
     case RtfWord::FormField: EnterDestination(RtfDestination::FormField); break;
+    case RtfWord::UnicodePair: EnterUnicodePair(); break;
     // The font words, for the bytes of a button's text.
     case RtfWord::Plain:
     case RtfWord::Font:

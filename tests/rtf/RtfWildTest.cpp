@@ -8,6 +8,7 @@
 #include "RtfInstructionReader.h"
 #include "RtfListTable.h"
 #include "RtfReader.h"
+#include "Utf8.h"
 
 #include <gtest/gtest.h>
 
@@ -154,6 +155,11 @@ const WildCase kCases[] = {
      "{\\rtf1\\ansi\\ansicpg932 \x83\\\x83t \x95\\\x8e\xa6 {\\b \x83{\x83^}C{\\i \x83}}D}", "ソフ 表示 ボタCマD"},
     {"TrailBraceLeavingItsGroupOpenIsNoError", "{\\rtf1\\ansi\\ansicpg932 {\\b x\x83}}", "xマ"},
     {"LoneLeadByteIsAReplacement", R"({\rtf1\ansi\ansicpg936 \'d6\par x})", "\uFFFD|x"},
+    // TextEdit's attachment mark (0xAC after {\NeXTGraphic}) neither takes its group's '}' nor the next byte.
+    {"AttachmentMarkInADoubleByteFont",
+     "{\\rtf1\\ansi\\ansicpg936 {{\\NeXTGraphic a.png \\width640\n}\xac}B{{\\NeXTGraphic b\n}\\'ac}\\'d6\\'d0"
+     "\\par{{\\NeXTGraphic c\n}\xac}}",
+     "a.png \uFFFDBb\uFFFD中|c\uFFFD"},
     // A lead byte and a trail byte the page gives no character stand for one; a blank is no trail.
     {"UndefinedPairIsOneLostCharacter", "{\\rtf1\\ansi\\ansicpg932 a\\'82\\'41b\\'82 c\x82\\par d}",
      "a\uFFFDb\uFFFD c\uFFFDpar d"},
@@ -250,10 +256,31 @@ const WildCase kCases[] = {
          R"(\pard\ls1 A\par\pard\ls1 \page B\par\pard\ls1 C\par{\pntext 9.\tab}\pard{\page D}\par\pard\ls1 E\page F)"
          R"(\par\pard\ls1 \column G})",
      "1.\tA||2.\tB|3.\tC||9.\tD|4.\tE|5.\tF||6.\tG"},
+    {"UnicodePartOfAPairIsTheText",
+     R"({\rtf1\ansi{\fonttbl{\upr{\f0 T?;}{\*\ud{\f0 T\u1488?;}}}{\f1\fcharset177 H;}}A{\upr{\f1 B\'e0?}{\*\ud{\f1 B\'e0\u1489?}}})"
+     R"(C{\*\ud D}E{\field{\*\fldinst{\upr{MACROBUTTON M [?]}{\*\ud{MACROBUTTON M [\u1490?]}}}}{\fldrslt }}F{\upr{G}{\ud H}}})",
+     "ABאבCE[ג]FH"},
+    {"FieldNumbersInTheirSwitchsFormat",
+     R"({\rtf1\ansi\ansicpg1255 A{\field{\*\fldinst PAGE \\* hebrew1}{\fldrslt }}\page\page B{\field{\*\fldinst PAGE \\* roman )"
+     R"(\\* MERGEFORMAT}{\fldrslt }}C{\field{\*\fldinst AUTONUM \\* Hebrew2 \\s "\'f9"}{\fldrslt }}D{\field{\*\fldinst )"
+     R"(PAGE \\* ArabicAbjad \\* Arabic}{\fldrslt }}E})",
+     "Aא||BiiiCאשD3E"},
     {"GeneratorAndLatentStylesAreNotText",
      R"({\rtf1\ansi{\generator W 1;}{\latentstyles\lsdstimax1{\lsdlockedexcept Normal;}}A})", "A"},
     {"CommentAndDocumentPropertiesOutsideInfoAreNotText",
      R"({\rtf1\ansi A{\comment put text here}B{\title T}{\author W}{\doccomm D}{\keywords K}{\fchars !}C})", "ABC"},
+    // Older writers leave out the \* that Word puts before these.
+    {"DestinationsWrittenWithoutStarAreNotText",
+     R"({\rtf1\ansi{\userprops{\propname P}\proptype30{\staticval V}}{\docvar {N}{V}}{\xmlnstbl {\xmlns1 u}})"
+     R"({\rsidtbl \rsid1}{\themedata 504b}{\mailmerge{\mmconnectstr C}{\mmodso{\mmodsoname N}}}{\password 1}A)"
+     R"({\atrfstart 1}B{\atrfend 1}{\atnparent 0}C{\field{\fldtype x}{\*\fldinst PAGE}{\fldrslt 1}}D)"
+     R"({\xmlopen\xmlns1{\factoidname place}}E{\xmlclose}{\hl{\hlloc h}{\hlsrc s}{\hlfr f}}F{\rxe b}{\oldcprops\b o})"
+     R"({\protstart 1}G{\protend 1}{\object{\objclass W}{\objname N}{\objdata 01}{\*\result R}}H})",
+     "ABC1DEFGRH"},
+    {"FontEntryPartsWrittenWithoutStarAreNotItsNameOrCodePage",
+     R"({\rtf1\ansi{\fonttbl{\f0 T;}{\f1\fcharset177 Arial{\fontemb{\fontfile\cpg1252 a.ttf}}{\falt David};})"
+     R"({\f2\fcharset0{\panose 05050102}Wingdings;}}\pard{\listtext\f2 \'a7\tab}A\par\pard{\f1 \'e0}})",
+     "•\tA|א"},
 };
 
 class RtfWildCase : public testing::TestWithParam<WildCase> {};
@@ -340,10 +367,16 @@ TEST(AutoNumberField, CountsEachKindAtItsLevel) {
                                                                    {"AUTONUMOUT", 0, "I."},
                                                                    {"AUTONUMOUTS", 0, "-"},
                                                                    {"PAGE", 0, "-"},
-                                                                   {"AUTONUMOUT", 1, "A."}};
+                                                                   {"AUTONUMOUT", 1, "A."},
+                                                                   {"AUTONUM \\* hebrew1", 0, "ד."},
+                                                                   {"AUTONUM \\* Hebrew2 \\s :", 0, "ה:"},
+                                                                   {"AUTONUMLGL \\* ArabicAlpha", 1, "أ.أ."}};
     CRtfAutoNumbers numbers;
-    for (const auto& [szInstruction, nLevel, szExpected] : cases)
-        EXPECT_EQ(numbers.Next(szInstruction, nLevel).value_or("-"), szExpected) << szInstruction << " at " << nLevel;
+    for (const auto& [szInstruction, nLevel, szExpected] : cases) {
+        const auto number = numbers.Next(szInstruction, nLevel);
+        EXPECT_EQ(number ? EncodeUtf8(number->text) + number->separator : "-", szExpected)
+            << szInstruction << " at " << nLevel;
+    }
 }
 
 // What an empty field shows, with the \\uN characters at their places (bytes read as Latin-1 here),
@@ -368,6 +401,8 @@ TEST(InstructionReader, ShowsWhatAnEmptyFieldShows) {
         {{U"MACROBUTTON NoMacro [\u00F9\u00ED]"}, U"[\u00F9\u00ED]", 5},
         {{U"EQ \\s\\do5(", U"\xD83D", U"\xDE00", U")"}, U"\U0001F600", -1},
         {{U"EQ \\s\\do5(", U"\xDE00", U"\xD83D", U")"}, U"\xDE00\xD83D", -1},
+        {{U"EQ \\s\\do5(\u00E0)"}, U"\u00E0", 5},
+        {{U"PAGE \\* hebrew2"}, U"\u05D6", -1},
         {{U"SYMBOL 1488 \\f David"}, U"א", -1},
         {{U"PAGE \\* MERGEFORMAT"}, U"7", -1},
         {{U"TOC \\o \"1-3\""}, U"", -1},
