@@ -28,6 +28,9 @@ enum class RtfWord : uint8_t {
     // Lists: the tables, a paragraph's list and level, and the label a writer rendered.
     ListTable, ListOverrideTable, List, ListLevel, ListId, LevelNumberFormat, LevelStartAt, LevelFollow,
     LevelLegal, LevelText, LevelNumbers, ListOverride, OverrideLevel, ListIndex, ListLevelIndex, ListText,
+    LevelNoRestart, OverrideStartAt,
+    // The stylesheet: a paragraph style's number, the style it is based on, a style of another kind.
+    StyleSheet, StyleIndex, StyleBasedOn, OtherStyle,
     // Word 6 and 95 numbering (\pn): the destination, its kinds, format (ch holds the \levelnfc it
     // matches), start, the texts around the number and their font.
     OldNumbering, OldNumberingBody, OldNumberingBullet, OldNumberingOther, OldNumberingFormat,
@@ -47,6 +50,7 @@ enum class RtfWord : uint8_t {
     // Breaks and characters.
     Paragraph,  // \par, \sect, \column, \row: a paragraph ends
     PageBreak,  // \page: the same, and the next page begins
+    ColumnBreak,  // \column: the same, and the next column begins
     PageNumber,  // \chpgn: the number of the page it stands on
     NestedRow,  // \nestrow: the same, except where it closes the row's properties
     Line,       // \line: a break inside the paragraph

@@ -19,6 +19,17 @@ constexpr Numerals kChinese{U"零一二三四五六七八九", U"十百千万", 
 constexpr Numerals kTraditionalFinancial{U"零壹貳參肆伍陸柒捌玖", U"拾佰仟萬", true};
 constexpr Numerals kSimplifiedFinancial{U"零壹贰叁肆伍陆柒捌玖", U"拾佰仟万", true};
 constexpr Numerals kSinoKorean{U"영일이삼사오육칠팔구", U"십백천만", false};
+// Japanese legal numerals, digit by digit as they are read out on forms (壱零 for 10).
+constexpr std::u32string_view kJapaneseLegalDigits = U"零壱弐参四伍六七八九";
+
+// Korean native counting (하나, 열둘, 아흔아홉) up to 99; from 100 on the Sino-Korean count (백일).
+std::u32string KoreanNative(int32_t nValue) {
+    static constexpr std::u32string_view kUnits[] = {U"",     U"하나", U"둘",   U"셋",   U"넷",
+                                                     U"다섯", U"여섯", U"일곱", U"여덟", U"아홉"};
+    static constexpr std::u32string_view kTens[] = {U"",   U"열",   U"스물", U"서른", U"마흔",
+                                                    U"쉰", U"예순", U"일흔", U"여든", U"아흔"};
+    return std::u32string(kTens[nValue / 10]) + std::u32string(kUnits[nValue % 10]);
+}
 
 // Counting: 十一, 二十, 一百, 一百零五. Korean leaves out zeros and the one before a unit (백, 십일).
 std::u32string Counted(int32_t nValue, const Numerals& numerals, bool bKorean) {
@@ -85,6 +96,7 @@ std::optional<std::u32string> FormatEastAsianNumber(int32_t nValue, int32_t nFor
         if (bCountable) return Counted(nValue, kChinese, false);
         break;
     case 12: return Cycled(nValue, kAiueoHalfWidth);
+    case 16: return DigitByDigit(nValue, kJapaneseLegalDigits);
     case 13: return Cycled(nValue, kIrohaHalfWidth);
     case 18:
     case 28:
@@ -105,6 +117,10 @@ std::optional<std::u32string> FormatEastAsianNumber(int32_t nValue, int32_t nFor
         break;
     case 41: return DigitByDigit(nValue, kSinoKorean.digits);
     case 42:
+        if (bCountable) return Counted(nValue, kSinoKorean, true);
+        break;
+    case 43:
+        if (nValue < 100) return KoreanNative(nValue);
         if (bCountable) return Counted(nValue, kSinoKorean, true);
         break;
     case 44: return DigitByDigit(nValue, kChinese.digits);

@@ -1,7 +1,7 @@
 #pragma once
 // List numbers in the East Asian formats of \levelnfc: counting in Chinese characters, kana in
 // the aiueo and iroha orders, circled numbers, the heavenly stems and earthly branches, the
-// financial numerals and Korean numerals.
+// financial numerals, Japanese legal numerals and Korean numerals (native counting too).
 
 #include <cstdint>
 #include <optional>

@@ -20,6 +20,7 @@ enum class RtfDestination : uint8_t {
     LevelNumbers,       // a level's \levelnumbers
     ListOverrideTable,  // \listoverridetable
     ListText,           // \listtext, \pntext: the label a writer rendered
+    StyleSheet,         // \stylesheet: read for the lists its paragraph styles number with
     Footnote,           // \footnote: kept out of the text, watched for \ftnalt
     Shape,              // \shp, \do: nothing but their text boxes is text
     Object,             // \object: nothing but its \result is text
@@ -80,6 +81,9 @@ struct RtfGroupState {
     RtfDirection direction = RtfDirection::None;
     int32_t nList = 0;                 // \ls: the paragraph's list, 0 none
     int32_t nListLevel = 0;            // \ilvl
+    int32_t nStyle = 0;                // \s: the paragraph's style
+    bool bListGiven = false;           // \ls was given: the style's list does not apply
+    bool bListLevelGiven = false;      // \ilvl was given
     int32_t nOutlineLevel = 0;         // \outlinelevel: 0 the first, as body text
     int32_t nOldNumbering = 0;         // \pn: the paragraph's numbering (CRtfOldNumbering), 0 none
     bool bNumberingTextAfter = false;  // in \pntxta rather than \pntxtb

@@ -5,6 +5,8 @@
 #include "Utf16Units.h"
 
 #include <algorithm>
+#include <string_view>
+#include <utility>
 
 namespace velmora {
 
@@ -76,6 +78,13 @@ std::u32string HebrewNumeral(int32_t nValue) {
     return text;
 }
 
+// The number in another script's decimal digits (Devanagari, Thai).
+std::u32string NativeDigits(int32_t nValue, std::u32string_view digits) {
+    std::u32string text;
+    for (const char c : std::to_string(nValue)) text += c == '-' ? U'-' : digits[static_cast<size_t>(c - '0')];
+    return text;
+}
+
 // An alphabet as the digits of a number without zero: א..ת, then אא, אב...
 template <size_t N>
 std::u32string AlphabetDigits(int32_t nValue, const char32_t (&alphabet)[N]) {
@@ -111,6 +120,9 @@ std::u32string FormatListNumber(int32_t nValue, int32_t nFormat) {
     case 46: return AlphabetDigits(nValue, kArabicLetters);
     case 47: return AlphabetDigits(nValue, kHebrewLetters);
     case 48: return AlphabetDigits(nValue, kArabicAbjad);
+    case 51: return NativeDigits(nValue, U"०१२३४५६७८९");
+    case 54: return NativeDigits(nValue, U"๐๑๒๓๔๕๖๗๘๙");
+    case 57: return U"- " + Ascii(std::to_string(nValue)) + U" -";
     case kBulletFormat: return std::u32string(1, kBullet);
     case kNoNumberFormat: return {};
     default: {
@@ -155,13 +167,20 @@ void CRtfListTable::SetNumberFormat(int32_t nFormat) {
     if (Level* pLevel = CurrentLevel()) pLevel->nFormat = nFormat;
 }
 void CRtfListTable::SetStartAt(int32_t nStart) {
-    if (Level* pLevel = CurrentLevel()) pLevel->nStartAt = nStart;
+    if (Level* pLevel = CurrentLevel()) {
+        pLevel->nStartAt = nStart;
+    } else if (LevelStart* pStart = CurrentOverrideStart(); pStart != nullptr && pStart->bRestarts) {
+        pStart->nStartAt = nStart;
+    }
 }
 void CRtfListTable::SetFollow(int32_t nFollow) {
     if (Level* pLevel = CurrentLevel()) pLevel->nFollow = nFollow;
 }
 void CRtfListTable::SetLegal(bool bLegal) {
     if (Level* pLevel = CurrentLevel()) pLevel->bLegal = bLegal;
+}
+void CRtfListTable::SetNoRestart(bool bNoRestart) {
+    if (Level* pLevel = CurrentLevel()) pLevel->bNoRestart = bNoRestart;
 }
 void CRtfListTable::SetLevelFont(int32_t nFont) {
     if (Level* pLevel = CurrentLevel()) pLevel->nFont = nFont;
@@ -195,8 +214,19 @@ void CRtfListTable::BeginOverride() {
     m_nOverrideId = 0;
 }
 void CRtfListTable::BeginOverrideLevel() {
-    if (m_bInOverrides && !m_overrides.empty() && m_overrides.back().levels.size() < kMaxLevels)
+    if (m_bInOverrides && !m_overrides.empty() && m_overrides.back().levels.size() < kMaxLevels) {
         m_overrides.back().levels.emplace_back();
+        m_overrides.back().starts.emplace_back();
+    }
+}
+// The \lfolevel being read, while no level of its own is begun in it.
+CRtfListTable::LevelStart* CRtfListTable::CurrentOverrideStart() {
+    if (!m_bInOverrides || m_overrides.empty() || m_overrides.back().starts.empty() || m_overrides.back().levels.back())
+        return nullptr;
+    return &m_overrides.back().starts.back();
+}
+void CRtfListTable::SetOverrideRestarts() {
+    if (LevelStart* pStart = CurrentOverrideStart()) pStart->bRestarts = true;
 }
 void CRtfListTable::SetOverrideListId(int32_t nId) {
     m_nOverrideId = nId;
@@ -246,14 +276,30 @@ const CRtfListTable::List* CRtfListTable::FindList(int32_t nLs) const {
 const CRtfListTable::List& CRtfListTable::WithOverriddenLevels(const List& list, int32_t nLs, List& merged) const {
     const auto it = m_overrideOfLs.find(nLs);
     if (it == m_overrideOfLs.end()) return list;
-    const std::vector<std::optional<Level>>& levels = m_overrides[it->second].levels;
-    if (std::none_of(levels.begin(), levels.end(), [](const std::optional<Level>& level) { return level.has_value(); }))
+    const Override& override = m_overrides[it->second];
+    const std::vector<std::optional<Level>>& levels = override.levels;
+    const bool bStarts = std::any_of(override.starts.begin(), override.starts.end(),
+                                     [](const LevelStart& start) { return start.nStartAt.has_value(); });
+    if (!bStarts &&
+        std::none_of(levels.begin(), levels.end(), [](const std::optional<Level>& level) { return level.has_value(); }))
         return list;
     merged = list;
     for (size_t i = 0; i < std::min(levels.size(), merged.levels.size()); ++i) {
         if (levels[i]) merged.levels[i] = *levels[i];
+        if (override.starts[i].nStartAt) merged.levels[i].nStartAt = *override.starts[i].nStartAt;
     }
     return merged;
+}
+
+// Word restarts a list where its writer asked for it ("Restart numbering") with an override whose
+// levels restart: the first paragraph of that override starts those levels again.
+void CRtfListTable::RestartOverriddenLevels(int32_t nLs, Counters& counters) {
+    const auto it = m_overrideOfLs.find(nLs);
+    if (it == m_overrideOfLs.end() || std::exchange(m_overrides[it->second].bUsed, true)) return;
+    const std::vector<LevelStart>& starts = m_overrides[it->second].starts;
+    for (size_t i = 0; i < std::min(starts.size(), static_cast<size_t>(kMaxLevels)); ++i) {
+        if (starts[i].bRestarts) counters.bStarted[i] = false;
+    }
 }
 
 std::optional<std::u32string> CRtfListTable::NextLabel(int32_t nLs, int32_t nLevel, const ByteDecoder& decodeByte,
@@ -267,9 +313,13 @@ std::optional<std::u32string> CRtfListTable::NextLabel(int32_t nLs, int32_t nLev
     const Level& level = pList->levels[iLevel];
 
     Counters& counters = m_counters[pList->nId];
+    RestartOverriddenLevels(nLs, counters);
     counters.values[iLevel] = counters.bStarted[iLevel] ? counters.values[iLevel] + 1 : level.nStartAt;
     counters.bStarted[iLevel] = true;
-    for (size_t i = iLevel + 1; i < kMaxLevels; ++i) counters.bStarted[i] = false;
+    // A level below restarts, unless it counts on across its higher levels' items.
+    for (size_t i = iLevel + 1; i < kMaxLevels; ++i) {
+        if (i >= pList->levels.size() || !pList->levels[i].bNoRestart) counters.bStarted[i] = false;
+    }
 
     std::u32string label = LevelText(*pList, level, counters, decodeByte, decodePair);
     if (level.nFollow == 0) label += U'\t';

@@ -26,6 +26,7 @@ public:
     void SetStartAt(int32_t nStart);         // \levelstartat
     void SetFollow(int32_t nFollow);         // \levelfollow: 0 tab, 1 blank, 2 nothing
     void SetLegal(bool bLegal);              // \levellegal: every number of the label in digits
+    void SetNoRestart(bool bNoRestart);      // \levelnorestart: counts on when a higher level counts
     void SetLevelFont(int32_t nFont);        // \f inside a level: the font of its bullet
     void BeginLevelText();                   // {\leveltext
     void AddLevelTextByte(uint8_t byte);     // a byte of \leveltext (its length, a placeholder, a character)
@@ -39,6 +40,9 @@ public:
     // \lfolevel: the override's next level. A \listlevel inside it (with \listoverrideformat)
     // replaces that level of the list for the override's paragraphs; the words above fill it.
     void BeginOverrideLevel();
+    // \listoverridestartat in an \lfolevel: the override's first paragraph restarts that level, at
+    // the \levelstartat that follows in the \lfolevel, or at the level's own start.
+    void SetOverrideRestarts();
 
     // The label of the next paragraph of list \ls nLs at level nLevel, with what follows it (a tab,
     // a blank or nothing), and counts that paragraph. nullopt when the tables hold no such list.
@@ -61,6 +65,7 @@ private:
         int32_t nFollow = 0;
         int32_t nFont = -1;
         bool bLegal = false;
+        bool bNoRestart = false;
         std::vector<TextUnit> text;
         std::vector<uint8_t> numbers;  // positions of the placeholders in text
     };
@@ -68,8 +73,14 @@ private:
         int32_t nId = 0;
         std::vector<Level> levels;
     };
+    struct LevelStart {
+        bool bRestarts = false;
+        std::optional<int32_t> nStartAt;  // the start it restarts at, else the level's own
+    };
     struct Override {
         std::vector<std::optional<Level>> levels;  // by level; empty: the list's own
+        std::vector<LevelStart> starts;            // by level
+        bool bUsed = false;                        // a paragraph of it was numbered
     };
     struct Counters {
         int32_t values[9] = {};
@@ -77,6 +88,8 @@ private:
     };
 
     Level* CurrentLevel();
+    LevelStart* CurrentOverrideStart();
+    void RestartOverriddenLevels(int32_t nLs, Counters& counters);
     static std::vector<TextUnit> JoinPairs(const Level& level, const PairDecoder& decodePair);
     const List* FindList(int32_t nLs) const;
     const List& WithOverriddenLevels(const List& list, int32_t nLs, List& merged) const;
@@ -101,7 +114,7 @@ private:
 // Twenty-first), 22 two digits, 24 and 25 Korean
 // syllables and consonants (starting over after the 14th), 45 Hebrew numerals (יא, טו), 46 Arabic
 // letters in order (أأ after ى), 47 Hebrew letters in order (אא after ת), 48 Arabic letters in
-// abjad order, 255 none, the East Asian
+// abjad order, 51 and 54 Devanagari and Thai digits, 57 "- 1 -", 255 none, the East Asian
 // formats (RtfEastAsianNumbers.h); any other format in decimal.
 std::u32string FormatListNumber(int32_t nValue, int32_t nFormat);
 

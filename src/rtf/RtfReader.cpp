@@ -12,6 +12,7 @@
 #include "RtfNoteMarks.h"
 #include "RtfOldNumbering.h"
 #include "RtfParagraph.h"
+#include "RtfStyleSheet.h"
 #include "RtfTokenizer.h"
 #include "TextModelSink.h"
 #include "Utf16Units.h"
@@ -101,6 +102,7 @@ private:
     void OnListOverrideWord(RtfWord word, const RtfToken& token);
     void OnListTextWord(RtfWordInfo info, const RtfToken& token);
     void OnListTextBytes(std::string_view bytes);
+    void OnStyleSheetWord(RtfWord word, int32_t nParam);
     void OnStarredWord(RtfWord word);
     void OnShapeWord(RtfWord word);
     void OnOldNumberingWord(RtfWordInfo info, const RtfToken& token);
@@ -183,6 +185,7 @@ private:
     CRtfFormatResolver m_formats{m_fonts, m_colors};
 
     CRtfListTable m_lists;
+    CRtfStyleSheet m_styles;
     std::u32string m_listText;  // the label of \listtext or \pntext, for the paragraph being read
     int m_nListTextLead = -1;   // a double-byte lead byte of that label waiting for its trail
     CRtfNoteMarks m_notes;
@@ -193,6 +196,7 @@ private:
     };
     std::vector<TextBox> m_textBoxes;
     bool m_bAnchorGoesOn = false;         // the text now read is the rest of a box's anchor paragraph
+    bool m_bLabelAfterBreak = false;      // the paragraph ending is empty and a page break ends it
     size_t m_nRowPropertiesDepth = 0;     // group depth of the nested row properties read, or 0
     size_t m_nAttachmentDepth = 0;        // group depth of a TextEdit attachment's group, or 0
     CRtfOldNumbering m_oldNumbering;
@@ -315,6 +319,7 @@ void CRtfReader::OnGroupEnd() {
         EndFieldInstruction();
     if (m_pendingField.nDepth == m_nDepth && m_nDepth != 0) EndField();
     if (closing == RtfDestination::FontTable) m_fonts.EndEntry();
+    if (closing == RtfDestination::StyleSheet) m_styles.EndEntry();
     if (closing == RtfDestination::ColorTable && outer != RtfDestination::ColorTable) m_colors.EndTable();
     const bool bTableEnds =
         (closing == RtfDestination::FontTable || closing == RtfDestination::ColorTable) && outer != closing;
@@ -386,7 +391,10 @@ bool CRtfReader::SkipsFallback() {
 }
 
 void CRtfReader::OnControlWord(const RtfToken& token) {
-    const RtfWordInfo info = LookUpRtfWord(token.text, token.nPackedName);
+    RtfWordInfo info = LookUpRtfWord(token.text, token.nPackedName);
+    // A stylesheet is read only where it belongs, in the document's header.
+    if (info.word == RtfWord::StyleSheet && Top().destination != RtfDestination::Body)
+        info.word = RtfWord::SkipDestination;
     // The low half of a surrogate pair right after its high half is never the high half's fallback:
     // writers that give no fallback (\u55357 \u56835) still mean the one character.
     if (m_nFallbackToSkip > 0 && info.word == RtfWord::Unicode &&
@@ -418,6 +426,7 @@ void CRtfReader::OnControlWord(const RtfToken& token) {
         break;
     case RtfDestination::ListOverrideTable: OnListOverrideWord(info.word, token); break;
     case RtfDestination::ListText: OnListTextWord(info, token); break;
+    case RtfDestination::StyleSheet: OnStyleSheetWord(info.word, token.nParam); break;
     case RtfDestination::Footnote:
         if (info.word == RtfWord::FootnoteIsEndnote) MarkEndnote();
         break;
@@ -500,6 +509,9 @@ void CRtfReader::OnText(std::string_view text) {
     case RtfDestination::Body: AppendBodyBytes(text); break;
     case RtfDestination::FontTable: m_fonts.OnText(text); break;
     case RtfDestination::ColorTable: m_colors.OnText(text); break;
+    case RtfDestination::StyleSheet:
+        if (text.find(';') != std::string_view::npos) m_styles.EndEntry();
+        break;
     case RtfDestination::LevelText:
         for (const char c : text) m_lists.AddLevelTextByte(static_cast<uint8_t>(c));
         break;
@@ -641,6 +653,7 @@ void CRtfReader::OnBodyWord(RtfWordInfo info, const RtfToken& token) {
     case RtfWord::UnicodePair: EnterUnicodePair(); break;
     case RtfWord::ListTable: EnterDestination(RtfDestination::ListTable); break;
     case RtfWord::ListOverrideTable: EnterDestination(RtfDestination::ListOverrideTable); break;
+    case RtfWord::StyleSheet: EnterDestination(RtfDestination::StyleSheet); break;
     case RtfWord::ListText:
         EnterDestination(RtfDestination::ListText);
         m_listText.clear();
@@ -676,12 +689,22 @@ void CRtfReader::OnBodyWord(RtfWordInfo info, const RtfToken& token) {
         state.direction = RtfDirection::None;
         state.nList = 0;
         state.nListLevel = 0;
+        state.nStyle = 0;
+        state.bListGiven = false;
+        state.bListLevelGiven = false;
         state.nOutlineLevel = 0;
         state.nOldNumbering = 0;
         break;
-    case RtfWord::ListIndex: state.nList = nParam; break;
+    case RtfWord::ListIndex:
+        state.nList = nParam;
+        state.bListGiven = true;
+        break;
     case RtfWord::OutlineLevel: state.nOutlineLevel = nParam; break;
-    case RtfWord::ListLevelIndex: state.nListLevel = nParam; break;
+    case RtfWord::ListLevelIndex:
+        state.nListLevel = nParam;
+        state.bListLevelGiven = true;
+        break;
+    case RtfWord::StyleIndex: state.nStyle = nParam; break;
     case RtfWord::AlignLeft: state.wAlignment = PFA_LEFT; break;
     case RtfWord::AlignRight: state.wAlignment = PFA_RIGHT; break;
     case RtfWord::AlignCenter: state.wAlignment = PFA_CENTER; break;
@@ -691,7 +714,11 @@ void CRtfReader::OnBodyWord(RtfWordInfo info, const RtfToken& token) {
     // Breaks and characters.
     case RtfWord::Paragraph: EndParagraph(); break;
     case RtfWord::PageBreak:
-        ++m_nPageBreaks;
+    case RtfWord::ColumnBreak:
+        if (info.word == RtfWord::PageBreak) ++m_nPageBreaks;
+        // A page or column break that begins a paragraph ends an empty one, but the paragraph's
+        // label (and its number) goes with its text on the next page, as Word shows it.
+        m_bLabelAfterBreak = m_paragraph.IsEmpty() && m_nCellStart == 0;
         EndParagraph();
         break;
     case RtfWord::PageNumber: AppendBodyBytes(PageNumberText()); break;
@@ -851,6 +878,7 @@ void CRtfReader::OnListTableWord(RtfWord word, const RtfToken& token) {
     case RtfWord::LevelFollow: m_lists.SetFollow(nParam); break;
     // A flag written without a number is set, as \b is.
     case RtfWord::LevelLegal: m_lists.SetLegal(!token.bHasParam || nParam != 0); break;
+    case RtfWord::LevelNoRestart: m_lists.SetNoRestart(!token.bHasParam || nParam != 0); break;
     case RtfWord::Font: m_lists.SetLevelFont(nParam); break;
     case RtfWord::LevelText:
         EnterDestination(RtfDestination::LevelText);
@@ -868,16 +896,31 @@ void CRtfReader::OnListOverrideWord(RtfWord word, const RtfToken& token) {
     case RtfWord::ListId: m_lists.SetOverrideListId(token.nParam); break;
     case RtfWord::ListIndex: m_lists.SetOverrideIndex(token.nParam); break;
     case RtfWord::OverrideLevel: m_lists.BeginOverrideLevel(); break;
+    case RtfWord::OverrideStartAt: m_lists.SetOverrideRestarts(); break;
     // A level the override redefines is written as a list table's level.
     case RtfWord::ListLevel:
     case RtfWord::LevelNumberFormat:
     case RtfWord::LevelStartAt:
     case RtfWord::LevelFollow:
     case RtfWord::LevelLegal:
+    case RtfWord::LevelNoRestart:
     case RtfWord::Font:
     case RtfWord::LevelText:
     case RtfWord::LevelNumbers:
     case RtfWord::SkipDestination: OnListTableWord(word, token); break;
+    default: break;
+    }
+}
+
+// Of a paragraph style, only its list is read: its other properties are the paragraph's own.
+void CRtfReader::OnStyleSheetWord(RtfWord word, int32_t nParam) {
+    switch (word) {
+    case RtfWord::StyleIndex: m_styles.SetStyle(nParam); break;
+    case RtfWord::ListIndex: m_styles.SetList(nParam); break;
+    case RtfWord::ListLevelIndex: m_styles.SetListLevel(nParam); break;
+    case RtfWord::StyleBasedOn: m_styles.SetBasedOn(nParam); break;
+    case RtfWord::OtherStyle: m_styles.MarkOtherKind(); break;
+    case RtfWord::SkipDestination: EnterDestination(RtfDestination::Skip); break;
     default: break;
     }
 }
@@ -990,6 +1033,9 @@ void CRtfReader::BeginTextBox() {
     RtfGroupState& state = Top();
     state.nList = 0;
     state.nListLevel = 0;
+    state.nStyle = 0;
+    state.bListGiven = false;
+    state.bListLevelGiven = false;
     state.nOldNumbering = 0;
     // A label rendered for the anchor's paragraph is not the box's.
     m_textBoxes.push_back({m_nDepth, bSplitAnchor, std::exchange(m_listText, {})});
@@ -1112,16 +1158,25 @@ char32_t CRtfReader::DecodeLabelPair(int32_t nFont, uint8_t lead, uint8_t trail)
 // any. In a table row, which reads as one paragraph, each cell's text is a paragraph of its own
 // and takes its label at its start.
 void CRtfReader::InsertListLabel() {
+    if (std::exchange(m_bLabelAfterBreak, false)) return;
     // The rest of a paragraph after a text box anchored in it is no new item of its list.
     if (std::exchange(m_bAnchorGoesOn, false)) {
         m_listText.clear();
         return;
     }
     const RtfGroupState& state = Top();
+    // A paragraph takes the list and level it does not name from its style.
+    int32_t nList = state.nList;
+    int32_t nListLevel = state.nListLevel;
+    if (!state.bListGiven || !state.bListLevelGiven) {
+        const CRtfStyleSheet::StyleList styleList = m_styles.ListOf(state.nStyle);
+        if (!state.bListGiven && styleList.nList >= 0) nList = styleList.nList;
+        if (!state.bListLevelGiven && styleList.nLevel >= 0) nListLevel = styleList.nLevel;
+    }
     std::optional<std::u32string> label;
-    if (state.nList > 0) {
+    if (nList > 0) {
         label = m_lists.NextLabel(
-            state.nList, state.nListLevel, [this](int32_t nFont, uint8_t byte) { return DecodeLabelByte(nFont, byte); },
+            nList, nListLevel, [this](int32_t nFont, uint8_t byte) { return DecodeLabelByte(nFont, byte); },
             [this](int32_t nFont, uint8_t lead, uint8_t trail) { return DecodeLabelPair(nFont, lead, trail); });
     }
     // A level that follows its label with nothing of its own (\levelfollow2) keeps the blank or
@@ -1129,14 +1184,14 @@ void CRtfReader::InsertListLabel() {
     if (label && !m_listText.empty() && (label->empty() || (label->back() != U'\t' && label->back() != U' ')) &&
         (m_listText.back() == U'\t' || m_listText.back() == U' '))
         *label += m_listText.back();
-    if (!label && !m_listText.empty() && state.nList <= 0) label = m_listText;
+    if (!label && !m_listText.empty() && nList <= 0) label = m_listText;
     m_listText.clear();
     // Word 6 numbering counts its paragraphs whether or not its writer rendered their labels, and
     // its number wins over the rendered one, which its writer may have left stale (RichEdit writes
     // "2." twice), as Word and LibreOffice number them, unless its format is one only the writer
     // spells out (RtfOldNumbering.h); a paragraph of a list (\ls) is numbered by the list alone, as
     // later writers mean it.
-    if (state.nOldNumbering > 0 && state.nList == 0) {
+    if (state.nOldNumbering > 0 && nList == 0) {
         std::u32string oldLabel = m_oldNumbering.NextLabel(state.nOldNumbering, label.value_or(std::u32string()));
         if (!oldLabel.empty()) label = std::move(oldLabel);
     }

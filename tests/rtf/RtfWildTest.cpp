@@ -76,12 +76,12 @@ const WildCase kCases[] = {
      R"(\pard{\field{\*\fldinst AUTONUM }}D{\field{\*\fldinst AUTONUM \\* ALPHABETIC \\s : }}E)"
      R"({\field{\*\fldinst AUTONUM }{\fldrslt 9.}}F\par\pard\outlinelevel1{\field{\*\fldinst AUTONUMOUT }}G})",
      "1A|1.1.B|2.C|1.DB:E9.F|A.G"},
-    {"OverrideOfAnUnknownListOrOnlyItsStartKeepsTheTable",
+    {"OverrideOfAnUnknownListKeepsTheTableAndOfAStartRestartsIt",
      R"({\rtf1\ansi{\*\listtable{\list{\listlevel\levelnfc0{\leveltext\'02\'00.;}{\levelnumbers\'01;}}\listid7}})"
      R"({\*\listoverridetable{\listoverride\ls1\listid7\listoverridecount1{\lfolevel\listoverridestartat\levelstartat5}})"
      R"({\listoverride\listid-2\listoverridecount1{\lfolevel\listoverrideformat{\listlevel\levelnfc1)"
      R"({\leveltext\'02\'00.;}{\levelnumbers\'01;}}}\ls2}}\pard\ls1 A\par\pard\ls2 B\par\pard\ls1 C})",
-     "1.\tA|B|2.\tC"},
+     "5.\tA|B|6.\tC"},
     {"DropDownFormFieldShowsItsChosenEntry",
      R"({\rtf1\ansi A{\field{\*\fldinst FORMDROPDOWN {\*\formfield{\fftype2\ffres1{\*\ffname D}{\*\ffl x}{\*\ffl y}}}})"
      R"({\fldrslt }}B{\field{\*\fldinst FORMDROPDOWN {\*\formfield{\fftype2\ffres25\ffdefres1{\*\ffl p}{\*\ffl q}}}}})"
@@ -233,6 +233,31 @@ const WildCase kCases[] = {
      R"({\rtf1\ansi A\nestcell{\*\nesttableprops\trowd\cellx900\nestrow}{\nonesttables\par}B\cell\row)"
      R"(\intbl\itap2{\*\nesttableprops\trowd\cellx900\itap2 C\par D\nestcell\nestrow}\itap1 E\cell\row})",
      "A\tB\t|C|D\tE\t"},
+    {"ParagraphStyleHoldsTheList",
+     kLists +
+         R"({\stylesheet{\ql Normal;}{\s1\ls1\ilvl0 List;}{\s2\sbasedon1\ilvl1 List 2;}{\*\cs3\ls2 Char;}{\cs4\ls2 Old;}})"
+         R"(\pard\s1 A\par\pard\s1\ls0 B\par\pard\s2 C\par\pard\s1\ilvl1 D\par\pard\s1 E\par\pard F\par\pard\s4 G)"
+         R"(\par\pard\s2\ls1 H})",
+     "1.\tA|B|a) C|b) D|2.\tE|F|G|a) H"},
+    {"LevelThatDoesNotRestartCountsOn",
+     R"({\rtf1\ansi{\*\listtable{\list{\listlevel\levelnfc0{\leveltext\'02\'00.;}{\levelnumbers\'01;}})"
+     R"({\listlevel\levelnfc4\levelnorestart1{\leveltext\'02\'01);}{\levelnumbers\'01;}}\listid7}})"
+     R"({\*\listoverridetable{\listoverride\listid7\ls1}}\pard\ls1 A\par\pard\ls1\ilvl1 B\par\pard\ls1 C\par)"
+     R"(\pard\ls1\ilvl1 D})",
+     "1.\tA|a)\tB|2.\tC|b)\tD"},
+    {"OverrideThatRestartsALevelRestartsItOnce",
+     R"({\rtf1\ansi{\*\listtable{\list{\listlevel\levelnfc0{\leveltext\'02\'00.;}{\levelnumbers\'01;}})"
+     R"({\listlevel\levelnfc4{\leveltext\'02\'01);}{\levelnumbers\'01;}}\listid7}}{\*\listoverridetable)"
+     R"({\listoverride\listid7\ls1}{\listoverride\listid7\listoverridecount1{\lfolevel\listoverridestartat)"
+     R"(\levelstartat5}\ls2}{\listoverride\listid7\listoverridecount2{\lfolevel}{\lfolevel\listoverridestartat}\ls3}})"
+     R"(\pard\ls1 A\par\pard\ls1\ilvl1 B\par\pard\ls2 C\par\pard\ls2\ilvl1 D\par\pard\ls1 E\par\pard\ls3\ilvl1 F\par)"
+     R"(\pard\ls3\ilvl1 G\par\pard\ls2 H})",
+     "1.\tA|a)\tB|5.\tC|a)\tD|6.\tE|a)\tF|b)\tG|7.\tH"},
+    {"BreakThatBeginsAnItemLeavesItsLabelToItsText",
+     kLists +
+         R"(\pard\ls1 A\par\pard\ls1 \page B\par\pard\ls1 C\par{\pntext 9.\tab}\pard{\page D}\par\pard\ls1 E\page F)"
+         R"(\par\pard\ls1 \column G})",
+     "1.\tA||2.\tB|3.\tC||9.\tD|4.\tE|5.\tF||6.\tG"},
     {"UnicodePartOfAPairIsTheText",
      R"({\rtf1\ansi{\fonttbl{\upr{\f0 T?;}{\*\ud{\f0 T\u1488?;}}}{\f1\fcharset177 H;}}A{\upr{\f1 B\'e0?}{\*\ud{\f1 B\'e0\u1489?}}})"
      R"(C{\*\ud D}E{\field{\*\fldinst{\upr{MACROBUTTON M [?]}{\*\ud{MACROBUTTON M [\u1490?]}}}}{\fldrslt }}F{\upr{G}{\ud H}}})",
@@ -278,7 +303,8 @@ TEST(ListNumbers, Formats) {
         {10, 41, "일영"}, {20, 44, "二零"},  {21, 18, "㉑"},       {51, 18, "51"},   {47, 20, "ア"},
         {25, 13, "ヰ"},   {12, 31, "亥"},    {11, 30, "11"},       {21, 6, "Twenty-one"},
         {1001, 7, "One thousand and first"}, {112, 7, "One hundred twelfth"},    {100000, 6, "100000"},
-        {100, 48, "جع"}};
+        {100, 48, "جع"},  {10, 16, "壱零"},  {1234, 16, "壱弐参四"}, {99, 43, "아흔아홉"}, {11, 43, "열하나"},
+        {101, 43, "백일"},  {305, 51, "३०५"},  {12, 54, "๑๒"},     {7, 57, "- 7 -"}};
     // clang-format on
     for (const auto& [nValue, nFormat, szExpected] : cases)
         EXPECT_EQ(ToUtf8(FormatListNumber(nValue, nFormat)), szExpected) << nValue << " in " << nFormat;
