@@ -101,6 +101,16 @@ struct RtfGroupState {
     const char32_t* pUpperHalf = nullptr;
     const CDoubleByteCodePage* pDoubleByte = nullptr;  // instead of pUpperHalf for East Asian pages
     bool bUtf8 = false;                                // instead of both for UTF-8
+
+    // The paragraph is numbered by no list, style or Word 6 numbering.
+    void ClearNumbering() {
+        nList = 0;
+        nListLevel = 0;
+        nStyle = 0;
+        bListGiven = false;
+        bListLevelGiven = false;
+        nOldNumbering = 0;
+    }
 };
 
 }  // namespace velmora

@@ -687,13 +687,8 @@ void CRtfReader::OnBodyWord(RtfWordInfo info, const RtfToken& token) {
     case RtfWord::ParagraphDefault:
         state.wAlignment = PFA_LEFT;
         state.direction = RtfDirection::None;
-        state.nList = 0;
-        state.nListLevel = 0;
-        state.nStyle = 0;
-        state.bListGiven = false;
-        state.bListLevelGiven = false;
         state.nOutlineLevel = 0;
-        state.nOldNumbering = 0;
+        state.ClearNumbering();
         break;
     case RtfWord::ListIndex:
         state.nList = nParam;
@@ -1030,13 +1025,7 @@ void CRtfReader::BeginTextBox() {
     EnterDestination(RtfDestination::Body);
     // The box's paragraphs are no items of the anchor's list, even where their writer does not
     // reset them (LibreOffice writes no \pard there).
-    RtfGroupState& state = Top();
-    state.nList = 0;
-    state.nListLevel = 0;
-    state.nStyle = 0;
-    state.bListGiven = false;
-    state.bListLevelGiven = false;
-    state.nOldNumbering = 0;
+    Top().ClearNumbering();
     // A label rendered for the anchor's paragraph is not the box's.
     m_textBoxes.push_back({m_nDepth, bSplitAnchor, std::exchange(m_listText, {})});
 }
