@@ -8,27 +8,24 @@ namespace {
 
 CMessageBoxCapture* s_pCapture = nullptr;
 
-// When VELMORA_MESSAGE_LOG names a file, every box is also written there as one line
-// "title<TAB>text", so that a test driving the real program from outside can tell which message
-// is on screen.
-void LogMessageBox(const QString& strText) {
+}  // namespace
+
+void LogShownMessage(const QString& strTitle, const QString& strText) {
     const QString strLogPath = qEnvironmentVariable("VELMORA_MESSAGE_LOG");
     if (strLogPath.isEmpty()) return;
     QFile log(strLogPath);
     if (log.open(QIODevice::WriteOnly | QIODevice::Append)) {
-        QTextStream(&log) << kMessageBoxTitle << '\t'
+        QTextStream(&log) << strTitle << '\t'
                           << QString(strText).replace(QStringLiteral("\r\n"), QStringLiteral("\\r\\n")) << '\n';
     }
 }
-
-}  // namespace
 
 CMessageBoxCapture::CMessageBoxCapture() : m_pOuter(s_pCapture) { s_pCapture = this; }
 
 CMessageBoxCapture::~CMessageBoxCapture() { s_pCapture = m_pOuter; }
 
 void ShowMessageBox(QWidget* pParent, const QString& strText, QMessageBox::Icon icon) {
-    LogMessageBox(strText);
+    LogShownMessage(kMessageBoxTitle, strText);
     if (s_pCapture) {
         s_pCapture->m_boxes.push_back({icon, strText});
         return;

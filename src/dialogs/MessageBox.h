@@ -15,6 +15,11 @@ namespace velmora {
 // The title of every message box.
 inline const QString kMessageBoxTitle = QStringLiteral("Velmora");
 
+// When VELMORA_MESSAGE_LOG names a file, appends "title<TAB>text" to it as one line (line breaks
+// in the text written as \r\n), so that a test driving the real program from outside can tell
+// which message or notice the program showed.
+void LogShownMessage(const QString& strTitle, const QString& strText);
+
 // Shows text in a modal box owned by pParent (may be null) and returns when it is closed.
 void ShowMessageBox(QWidget* pParent, const QString& strText, QMessageBox::Icon icon = QMessageBox::Warning);
 

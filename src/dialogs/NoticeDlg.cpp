@@ -1,6 +1,7 @@
 #include "dialogs/NoticeDlg.h"
 
 #include "dialogs/BlockingWait.h"
+#include "dialogs/MessageBox.h"
 #include "dialogs/PictureControl.h"
 #include "dialogs/Pictures.h"
 #include "dialogs/WindowPlacement.h"
@@ -12,6 +13,10 @@
 
 namespace velmora {
 namespace {
+
+// A notice is logged once it has gone: a test driving the program from outside then knows that
+// the command showing it is done and that the editor takes keys again.
+const QString kNoticeLogTitle = QStringLiteral("notice");
 
 void ShowAndWait(CNoticeDlg& dlg, QWidget* pView, int nMilliseconds) {
     MoveOverView(dlg, pView);
@@ -44,6 +49,7 @@ void ShowNotice(QWidget* pView, int nBitmapId, const QString& strWindowText, int
     std::unique_ptr<CNoticeDlg> pDlg = MakeNotice(pView, strWindowText);
     SetCentredPicture(*pDlg->m_pPicture, DrawNoticePicture(nBitmapId));
     ShowAndWait(*pDlg, pView, nMilliseconds);
+    LogShownMessage(kNoticeLogTitle, QStringLiteral("picture %1").arg(nBitmapId));
 }
 
 void ShowTextNotice(QWidget* pView, const QString& strText, const QString& strWindowText, int nMilliseconds) {
@@ -56,6 +62,7 @@ void ShowTextNotice(QWidget* pView, const QString& strText, const QString& strWi
     pDlg->m_pText->setGeometry(rc);
     pDlg->m_pText->show();
     ShowAndWait(*pDlg, pView, nMilliseconds);
+    LogShownMessage(kNoticeLogTitle, strText);
 }
 
 }  // namespace velmora

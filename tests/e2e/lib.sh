@@ -1,5 +1,9 @@
 # Helpers for the end-to-end tests: a private X server, the real velmora binary, its messages,
 # keys sent with xdotool and the clipboard read and written with xclip.
+#
+# Every call that waits on another client (xclip on the selection owner, xdotool --sync on the
+# focus, a Wine program on its window) is bounded: an owner that never answers must make a check
+# fail, not stop the whole run until CTest kills it with nothing said.
 
 E2E_PASSED=0
 E2E_FAILED=0
@@ -11,13 +15,25 @@ e2e_start_display() {
   exec 5> "$E2E_TMP/display"
   Xvfb -displayfd 5 -screen 0 1280x1024x24 -nolisten tcp > "$E2E_TMP/xvfb.log" 2>&1 &
   E2E_XVFB=$!
-  for _ in $(seq 50); do [ -s "$E2E_TMP/display" ] && break; sleep 0.1; done
+  wait_until 60 test -s "$E2E_TMP/display"
   export DISPLAY=:$(head -n1 "$E2E_TMP/display")
   export XDG_CONFIG_HOME=$E2E_TMP/config XDG_RUNTIME_DIR=$E2E_TMP/runtime
   mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
   export VELMORA_MESSAGE_LOG=$E2E_TMP/messages.log
   trap e2e_stop EXIT
 }
+
+# Waits up to $1 seconds for the command after it to succeed.
+wait_until() {
+  local deadline=$((SECONDS + $1)); shift
+  until "$@"; do
+    [ $SECONDS -lt $deadline ] || return 1
+    sleep 0.2
+  done
+}
+
+# Gives window $1 the keyboard focus and waits until it has it.
+e2e_focus() { timeout 10 xdotool windowfocus --sync "$1" 2> /dev/null; }
 
 e2e_stop() {
   e2e_kill_hosts
@@ -36,68 +52,79 @@ e2e_host_dir() {
   echo "$dir"
 }
 
-# Starts velmora in folder $1 with the remaining arguments and waits for its main window.
+e2e_find_main_window() {
+  E2E_WINDOW=$(xdotool search --onlyvisible --name ' - Velmora$' 2> /dev/null | head -n1)
+  [ -n "$E2E_WINDOW" ]
+}
+
+# Starts velmora in folder $1 with the remaining arguments and waits for its main window. A
+# start-up message may come after it: a caller that expects one answers it (e2e_answer_message).
 e2e_start_velmora() {
   local dir=$1; shift
   : > "$VELMORA_MESSAGE_LOG"
   (cd "$dir" && exec "$VELMORA" "$@") > "$E2E_TMP/velmora.log" 2>&1 &
   E2E_VELMORA=$!
   E2E_WINDOW=
-  for _ in $(seq 150); do
-    E2E_WINDOW=$(xdotool search --onlyvisible --name ' - Velmora$' 2> /dev/null | head -n1)
-    [ -n "$E2E_WINDOW" ] && break
-    sleep 0.1
-  done
+  wait_until 60 e2e_find_main_window
   [ -n "$E2E_WINDOW" ] || { echo "velmora did not show its window"; cat "$E2E_TMP/velmora.log"; return 1; }
-  e2e_dismiss_messages
 }
 
 # Closes any message box that is up (they are modal: the next key would go to them).
-e2e_dismiss_messages() {
+e2e_dismiss_messages() { wait_until 30 e2e_no_box_after_return; }
+# True when no box is up; else presses Return in one and is false.
+e2e_no_box_after_return() {
   local box
-  for _ in $(seq 20); do
-    box=$(xdotool search --onlyvisible --name '^Velmora$' 2> /dev/null | head -n1)
-    [ -z "$box" ] && return 0
-    xdotool windowfocus --sync "$box" 2> /dev/null
-    xdotool key --window "$box" Return 2> /dev/null
-    sleep 0.2
-  done
+  box=$(xdotool search --onlyvisible --name '^Velmora$' 2> /dev/null | head -n1)
+  [ -z "$box" ] && return 0
+  e2e_focus "$box"
+  xdotool key --window "$box" Return 2> /dev/null
+  return 1
 }
+
+# A stand-in host window (started by e2e_host_dir's program) is open.
+e2e_host_window_up() { xdotool search --onlyvisible --class '^AfxFrameOrView42$' > /dev/null 2>&1; }
 
 # Ends every stand-in host the tests started, so that no host window is open.
 e2e_kill_hosts() {
   [ -f "$E2E_TMP/hosts.pids" ] && xargs -r kill < "$E2E_TMP/hosts.pids" 2> /dev/null
   rm -f "$E2E_TMP/hosts.pids"
-  sleep 0.3
+  wait_until 30 eval '! e2e_host_window_up'
+}
+
+# An ended child stays a zombie until it is waited for, and kill -0 still finds it.
+e2e_velmora_running() {
+  local state
+  state=$(ps -o stat= -p "$E2E_VELMORA" 2> /dev/null)
+  [ -n "$state" ] && [ "${state#Z}" = "$state" ]
 }
 
 e2e_stop_velmora() {
   kill "$E2E_VELMORA" 2> /dev/null
+  wait_until 30 eval '! e2e_velmora_running' || kill -KILL "$E2E_VELMORA" 2> /dev/null
   wait "$E2E_VELMORA" 2> /dev/null
   E2E_VELMORA=
 }
 
-# Sends keys to the editor and waits until the command has finished (its window answers again).
-e2e_keys() {
-  xdotool windowfocus --sync "$E2E_WINDOW" 2> /dev/null
+# Sends keys to the editor's main window. The editor handles them in order: a check waits for
+# what the last one does, and everything before it has been done by then.
+e2e_press() {
+  e2e_focus "$E2E_WINDOW"
   xdotool key --delay 30 "$@"
-  sleep 0.3
-  for _ in $(seq 100); do
-    # A blocked interface thread does not answer; xdotool getwindowname goes to the X server only,
-    # so wait for the status bar's "Ready" through a cheap round trip instead.
-    xprop -id "$E2E_WINDOW" WM_NAME > /dev/null 2>&1 && break
-    sleep 0.1
-  done
-  sleep "${E2E_SETTLE:-1.5}"
 }
 
-e2e_clip_get() { xclip -selection clipboard -o 2> /dev/null; }
-e2e_clip_set() { printf '%s' "$1" | xclip -selection clipboard -i; sleep 0.2; }
+e2e_clip_get() { timeout 10 xclip -selection clipboard -o 2> /dev/null; }
+# xclip serves the selection from a child it forks, which may not own it yet when xclip returns.
+e2e_clip_set() {
+  printf '%s' "$1" | xclip -selection clipboard -i
+  wait_until 10 e2e_clip_is "$1"
+}
+e2e_clip_is() { [ "$(e2e_clip_get)" = "$1" ]; }
 
 e2e_check() {
   local name=$1; shift
   if "$@"; then
     E2E_PASSED=$((E2E_PASSED + 1))
+    echo "ok: $name"
   else
     E2E_FAILED=$((E2E_FAILED + 1))
     echo "FAILED: $name"
@@ -105,6 +132,19 @@ e2e_check() {
 }
 
 e2e_message_shown() { grep -qF -- "$1" "$VELMORA_MESSAGE_LOG"; }
+e2e_message_box_up() { xdotool search --onlyvisible --name '^Velmora$' > /dev/null 2>&1; }
+# Waits for the message box saying $1 and closes it. The log line comes before the box shows;
+# a box that the window system closed before it was seen is not waited for long.
+e2e_answer_message() {
+  if ! wait_until 60 e2e_message_shown "$1"; then
+    echo "waiting for the message \"$1\"; the log holds:"
+    cat "$VELMORA_MESSAGE_LOG"
+    return 1
+  fi
+  wait_until 10 e2e_message_box_up
+  e2e_dismiss_messages
+}
+e2e_no_message_box() { ! grep -q "^Velmora$(printf '\t')" "$VELMORA_MESSAGE_LOG"; }
 
 e2e_finish() {
   echo "$E2E_PASSED passed, $E2E_FAILED failed"

@@ -23,40 +23,25 @@ e2e_start_display
 export WINEPREFIX=$E2E_TMP/prefix WINEDEBUG=-all
 trap '"$WINESERVER" -k 2> /dev/null; e2e_stop' EXIT
 
-# Waits up to $1 seconds for the command after it to succeed.
-wait_until() {
-  local deadline=$((SECONDS + $1)); shift
-  until "$@"; do
-    [ $SECONDS -lt $deadline ] || return 1
-    sleep 0.2
-  done
-}
-
 # A request to the running stand-in, from a second run of it in the same prefix; files are
 # relative to the scratch folder. It runs in the test's own locale (C.UTF-8): the Hebrew code
 # page of the session must come from the way Velmora started the host.
-stand_in() { (cd "$E2E_TMP" && "$WINE" "$WIN_HOST" "$@") < /dev/null > /dev/null 2>&1; }
+stand_in() { (cd "$E2E_TMP" && timeout -k 5 60 "$WINE" "$WIN_HOST" "$@") < /dev/null > /dev/null 2>&1; }
 # Waits for the X11 window Wine shows for the program file $1, so that the session the test's
 # own requests join is the one Velmora started.
 wine_window_shown() { wait_until 120 xdotool search --class "^$1\$" > /dev/null; }
 stand_in_reads() { stand_in --paste cf_text && cmp -s "$E2E_TMP/cf_text" "$1"; }
 stand_in_gone() { stand_in --state state; [ $? -eq 2 ]; }
-clip_is() { [ "$(e2e_clip_get)" = "$1" ]; }
-document_is() { press ctrl+a ctrl+c && clip_is "$1"; }
-message_box_up() { xdotool search --onlyvisible --name '^Velmora$' > /dev/null 2>&1; }
+document_is() { e2e_press ctrl+a ctrl+c && e2e_clip_is "$1"; }
 
-press() {
-  xdotool windowfocus --sync "$E2E_WINDOW" 2> /dev/null
-  xdotool key "$@"
-}
 
 # Sets the line length through its dialog.
 set_line_length() {
   local dialog
-  press alt+l
+  e2e_press alt+l
   wait_until 20 xdotool search --onlyvisible --name '^Set line length for text convertion$' > /dev/null || return 1
   dialog=$(xdotool search --onlyvisible --name '^Set line length for text convertion$' | head -n1)
-  xdotool windowfocus --sync "$dialog" 2> /dev/null
+  e2e_focus "$dialog"
   xdotool type "$1"
   xdotool key Return
   wait_until 20 eval '! xdotool search --onlyvisible --name "^Set line length for text convertion\$" > /dev/null'
@@ -68,7 +53,7 @@ convert_and_read() {
   printf 'sentinel %s' "$1" > "$E2E_TMP/sentinel"
   e2e_clip_set "sentinel $1"
   wait_until 60 stand_in_reads "$E2E_TMP/sentinel" || { echo "the stand-in never read the sentinel"; return 1; }
-  press "$1"
+  e2e_press "$1"
   wait_until 60 eval 'stand_in --paste cf_text && ! cmp -s "$E2E_TMP/cf_text" "$E2E_TMP/sentinel"'
 }
 
@@ -76,11 +61,11 @@ convert_and_read() {
 refuses() {  # KEY MESSAGE
   e2e_clip_set "kept"
   : > "$VELMORA_MESSAGE_LOG"
-  press "$1"
-  wait_until 30 message_box_up && wait_until 10 e2e_message_shown "$2"
+  e2e_press "$1"
+  wait_until 30 e2e_message_box_up && wait_until 10 e2e_message_shown "$2"
   local ok=$?
   e2e_dismiss_messages
-  [ $ok -eq 0 ] && clip_is "kept"
+  [ $ok -eq 0 ] && e2e_clip_is "kept"
 }
 
 # --- No Wine: a PATH without it. -----------------------------------------------------------------
@@ -99,8 +84,8 @@ e2e_stop_velmora
 VELMORA=$real_velmora
 
 # --- A fresh prefix, made once (without the Mono and Gecko installers). ---------------------------
-WINEDLLOVERRIDES="mscoree,mshtml=" "$WINE" wineboot -i < /dev/null > "$E2E_TMP/wineboot.log" 2>&1
-"$WINESERVER" -w
+WINEDLLOVERRIDES="mscoree,mshtml=" timeout -k 10 600 "$WINE" wineboot -i < /dev/null > "$E2E_TMP/wineboot.log" 2>&1
+timeout 120 "$WINESERVER" -w
 [ -f "$WINEPREFIX/system.reg" ] || { cat "$E2E_TMP/wineboot.log"; echo "the Wine prefix was not made"; exit 1; }
 
 # --- Started in "Dreamweaver 4": the stand-in runs under Wine, maximised, in code page 1255. -----
@@ -113,9 +98,9 @@ e2e_check "Dreamweaver: Wine shows the stand-in's window" wine_window_shown 'dre
 e2e_check "Dreamweaver: the stand-in answers" wait_until 60 stand_in --state state
 e2e_check "Dreamweaver: maximised" grep -q 'maximized=1' "$E2E_TMP/state"
 e2e_check "Dreamweaver: code page 1255" grep -q 'acp=1255' "$E2E_TMP/state"
-e2e_check "Dreamweaver: no message box" test ! -s "$VELMORA_MESSAGE_LOG"
-echo "host check with a Wine session running: $("$HOST_CHECK_TIME" 5)"
-e2e_check "the host check finds the window inside Wine" "$HOST_CHECK_TIME" 1
+e2e_check "Dreamweaver: no message box" e2e_no_message_box
+echo "host check with a Wine session running: $(timeout 120 "$HOST_CHECK_TIME" 5)"
+e2e_check "the host check finds the window inside Wine" timeout 60 "$HOST_CHECK_TIME" 1
 
 # --- What the stand-in reads as CF_TEXT is the converter's Windows-1255 output. -------------------
 # Further documents are opened beside a folder whose dreamweaver.exe only ends at once: the
@@ -153,7 +138,7 @@ done
 printf '\xe2\xe1\xe0 abc 12' > "$E2E_TMP/visual"
 visual_utf8=$(iconv -f cp1255 -t utf-8 "$E2E_TMP/visual")
 stand_in --copy visual
-e2e_check "the stand-in's CF_TEXT reaches X11" wait_until 30 clip_is "$visual_utf8"
+e2e_check "the stand-in's CF_TEXT reaches X11" wait_until 30 e2e_clip_is "$visual_utf8"
 logical_utf8=$("$CONVERT" --to-logical --encoding cp1255 "$E2E_TMP/visual" | iconv -f cp1255 -t utf-8)
 # The paste reads the stand-in's clipboard through Wine. Under load Wine may answer after the X11
 # clipboard has stopped waiting, and the editor then finds nothing to paste and says so, as it
@@ -170,9 +155,9 @@ paste_from_stand_in() {
   [ -n "$notice" ] && xdotool key --window "$notice" Escape 2> /dev/null
   if [ $paste_tries -gt 1 ]; then
     stand_in --copy visual
-    wait_until 30 clip_is "$visual_utf8" || return 1
+    wait_until 30 e2e_clip_is "$visual_utf8" || return 1
   fi
-  press ctrl+a alt+shift+p
+  e2e_press ctrl+a alt+shift+p
   wait_until 15 document_is "$logical_utf8"
 }
 e2e_check "Paste from Internet pastes the logical text" wait_until 90 paste_from_stand_in
@@ -193,7 +178,7 @@ cp "$WIN_HOST" "$flash/flash.exe"
 e2e_start_velmora "$flash" "$TESTDATA/rtf/01-hebrew-plain.lo-odt.rtf"
 e2e_check "Flash: Wine shows the stand-in's window" wine_window_shown 'flash\.exe'
 e2e_check "Flash: the stand-in answers" wait_until 60 stand_in --state state
-e2e_check "Flash: no message box" test ! -s "$VELMORA_MESSAGE_LOG"
+e2e_check "Flash: no message box" e2e_no_message_box
 e2e_check "Flash: Copy to HTML refuses" refuses alt+shift+c "This action isn't intended work\r\ntogether with Director or Flash"
 e2e_stop_velmora
 stand_in --close
@@ -210,8 +195,8 @@ e2e_stop_velmora
 
 # --- No Wine session at all: the check starts nothing of Wine. -----------------------------------
 "$WINESERVER" -k
-"$WINESERVER" -w
-echo "host check with no Wine session: $("$HOST_CHECK_TIME" 20)"
+timeout 120 "$WINESERVER" -w
+echo "host check with no Wine session: $(timeout 120 "$HOST_CHECK_TIME" 20)"
 # Wine's processes of this prefix: Wine programs carry the prefix in their environment.
 prefix_processes() {
   local environ
@@ -219,7 +204,7 @@ prefix_processes() {
     case $(readlink "${environ%/environ}/exe") in */wine*) echo "${environ%/environ}" ;; esac
   done
 }
-no_window_and_no_wine() { "$HOST_CHECK_TIME" 1; [ $? -eq 1 ] && [ -z "$(prefix_processes)" ]; }
+no_window_and_no_wine() { timeout 60 "$HOST_CHECK_TIME" 1; [ $? -eq 1 ] && [ -z "$(prefix_processes)" ]; }
 e2e_check "no Wine session: no window, and nothing of Wine started" no_window_and_no_wine
 
 e2e_finish
