@@ -26,7 +26,7 @@ trap '"$WINESERVER" -k 2> /dev/null; e2e_stop' EXIT
 # A request to the running stand-in, from a second run of it in the same prefix; files are
 # relative to the scratch folder. It runs in the test's own locale (C.UTF-8): the Hebrew code
 # page of the session must come from the way Velmora started the host.
-stand_in() { (cd "$E2E_TMP" && timeout -k 5 60 "$WINE" "$WIN_HOST" "$@") < /dev/null > /dev/null 2>&1; }
+stand_in() { (cd "$E2E_TMP" && timeout -k 5 30 "$WINE" "$WIN_HOST" "$@") < /dev/null > /dev/null 2>&1; }
 # Waits for the X11 window Wine shows for the program file $1, so that the session the test's
 # own requests join is the one Velmora started.
 wine_window_shown() { wait_until 120 xdotool search --class "^$1\$" > /dev/null; }
@@ -52,9 +52,9 @@ set_line_length() {
 convert_and_read() {
   printf 'sentinel %s' "$1" > "$E2E_TMP/sentinel"
   e2e_clip_set "sentinel $1"
-  wait_until 60 stand_in_reads "$E2E_TMP/sentinel" || { echo "the stand-in never read the sentinel"; return 1; }
+  wait_until 120 stand_in_reads "$E2E_TMP/sentinel" || { echo "the stand-in never read the sentinel"; return 1; }
   e2e_press "$1"
-  wait_until 60 eval 'stand_in --paste cf_text && ! cmp -s "$E2E_TMP/cf_text" "$E2E_TMP/sentinel"'
+  wait_until 120 eval 'stand_in --paste cf_text && ! cmp -s "$E2E_TMP/cf_text" "$E2E_TMP/sentinel"'
 }
 
 # The command key refuses with the message, and the clipboard keeps what it held.
