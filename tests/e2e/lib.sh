@@ -39,7 +39,9 @@ e2e_stop() {
   e2e_kill_hosts
   pkill -P $$ 2> /dev/null
   [ -n "${E2E_VELMORA:-}" ] && kill "$E2E_VELMORA" 2> /dev/null
-  [ -n "${E2E_XVFB:-}" ] && kill "$E2E_XVFB" 2> /dev/null
+  # Waited for: a server still going away unlinks its socket, which may by then be the next
+  # test's server's on the same display number.
+  [ -n "${E2E_XVFB:-}" ] && { kill "$E2E_XVFB" 2> /dev/null; wait "$E2E_XVFB" 2> /dev/null; }
   rm -rf "$E2E_TMP"
 }
 
