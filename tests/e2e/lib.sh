@@ -76,7 +76,7 @@ e2e_dismiss_messages() { wait_until 30 e2e_no_box_after_return; }
 # True when no box is up; else presses Return in one and is false.
 e2e_no_box_after_return() {
   local box
-  box=$(xdotool search --onlyvisible --name '^Velmora$' 2> /dev/null | head -n1)
+  box=$(e2e_message_box)
   [ -z "$box" ] && return 0
   e2e_focus "$box"
   xdotool key --window "$box" Return 2> /dev/null
@@ -134,7 +134,9 @@ e2e_check() {
 }
 
 e2e_message_shown() { grep -qF -- "$1" "$VELMORA_MESSAGE_LOG"; }
-e2e_message_box_up() { xdotool search --onlyvisible --name '^Velmora$' > /dev/null 2>&1; }
+# The window of a message box that is up (boxes are titled "Velmora"), or nothing.
+e2e_message_box() { xdotool search --onlyvisible --name '^Velmora$' 2> /dev/null | head -n1; }
+e2e_message_box_up() { [ -n "$(e2e_message_box)" ]; }
 # Waits for the message box saying $1 and closes it. The log line comes before the box shows;
 # a box that the window system closed before it was seen is not waited for long.
 e2e_answer_message() {

@@ -34,7 +34,6 @@ stand_in_reads() { stand_in --paste cf_text && cmp -s "$E2E_TMP/cf_text" "$1"; }
 stand_in_gone() { stand_in --state state; [ $? -eq 2 ]; }
 document_is() { e2e_press ctrl+a ctrl+c && e2e_clip_is "$1"; }
 
-
 # Sets the line length through its dialog.
 set_line_length() {
   local dialog
@@ -62,10 +61,7 @@ refuses() {  # KEY MESSAGE
   e2e_clip_set "kept"
   : > "$VELMORA_MESSAGE_LOG"
   e2e_press "$1"
-  wait_until 30 e2e_message_box_up && wait_until 10 e2e_message_shown "$2"
-  local ok=$?
-  e2e_dismiss_messages
-  [ $ok -eq 0 ] && e2e_clip_is "kept"
+  e2e_answer_message "$2" && e2e_clip_is "kept"
 }
 
 # --- No Wine: a PATH without it. -----------------------------------------------------------------
