@@ -78,10 +78,13 @@ e2e_no_box_after_return() {
   local box
   box=$(e2e_message_box)
   [ -z "$box" ] && return 0
-  e2e_focus "$box"
-  xdotool key --window "$box" Return 2> /dev/null
+  e2e_key_in "$box" Return
   return 1
 }
+# Presses key $2 in window $1. Both halves go through XTEST to the focused window: xdotool's
+# --window sends the release to the window by name, and a window that the press closed takes no
+# release, so the key would stay down and its repeats close the next box that shows.
+e2e_key_in() { e2e_focus "$1" && xdotool key "$2"; }
 
 # A stand-in host window (started by e2e_host_dir's program) is open.
 e2e_host_window_up() { xdotool search --onlyvisible --class '^AfxFrameOrView42$' > /dev/null 2>&1; }
@@ -137,15 +140,14 @@ e2e_message_shown() { grep -qF -- "$1" "$VELMORA_MESSAGE_LOG"; }
 # The window of a message box that is up (boxes are titled "Velmora"), or nothing.
 e2e_message_box() { xdotool search --onlyvisible --name '^Velmora$' 2> /dev/null | head -n1; }
 e2e_message_box_up() { [ -n "$(e2e_message_box)" ]; }
-# Waits for the message box saying $1 and closes it. The log line comes before the box shows;
-# a box that the window system closed before it was seen is not waited for long.
+# Waits for the message box saying $1 and closes it. The log line comes before the box shows.
 e2e_answer_message() {
   if ! wait_until 60 e2e_message_shown "$1"; then
     echo "waiting for the message \"$1\"; the log holds:"
     cat "$VELMORA_MESSAGE_LOG"
     return 1
   fi
-  wait_until 10 e2e_message_box_up
+  wait_until 30 e2e_message_box_up || { echo "the message \"$1\" was logged but no box showed"; return 1; }
   e2e_dismiss_messages
 }
 e2e_no_message_box() { ! grep -q "^Velmora$(printf '\t')" "$VELMORA_MESSAGE_LOG"; }

@@ -148,7 +148,7 @@ paste_from_stand_in() {
   e2e_dismiss_messages
   local notice
   notice=$(xdotool search --onlyvisible --name '^Paste from Internet$' 2> /dev/null | head -n1)
-  [ -n "$notice" ] && xdotool key --window "$notice" Escape 2> /dev/null
+  [ -n "$notice" ] && e2e_key_in "$notice" Escape
   if [ $paste_tries -gt 1 ]; then
     stand_in --copy visual
     wait_until 30 e2e_clip_is "$visual_utf8" || return 1
