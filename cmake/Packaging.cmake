@@ -45,7 +45,9 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # what they load at run time that no link shows: Qt's X11 platform plugin and Hebrew fonts.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-dejavu-core | culmus")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "culmus")
+# Documents from other writers may be Chinese, Japanese or Korean: the editor shows their text
+# only with a font that has it.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "culmus, fonts-wqy-microhei | fonts-noto-cjk")
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "wine")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 include(CPack)
