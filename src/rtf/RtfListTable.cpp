@@ -210,7 +210,7 @@ void CRtfListTable::AddLevelNumber(uint8_t nPosition) {
 void CRtfListTable::BeginOverride() {
     m_bInOverrides = true;
     m_overrides.emplace_back();
-    m_nOverrideLs = 0;
+    m_nOverrideLs = -1;
     m_nOverrideId = 0;
 }
 void CRtfListTable::BeginOverrideLevel() {
@@ -237,7 +237,7 @@ void CRtfListTable::SetOverrideIndex(int32_t nLs) {
     KeepOverride();
 }
 void CRtfListTable::KeepOverride() {
-    if (m_nOverrideLs == 0 || m_nOverrideId == 0) return;
+    if (m_nOverrideLs < 0 || m_nOverrideId == 0) return;
     m_idOfOverride[m_nOverrideLs] = m_nOverrideId;
     if (!m_overrides.empty()) m_overrideOfLs[m_nOverrideLs] = m_overrides.size() - 1;
 }

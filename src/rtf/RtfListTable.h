@@ -49,6 +49,9 @@ public:
     // decodeByte gives the character of a level text byte in the level's font (0: none), and
     // kSymbolPicture for a byte of a symbol font; decodePair the character of two bytes that make
     // one in a double-byte font, 0 when the first leads no such pair.
+    // The override table has an override numbered nLs.
+    bool HasOverride(int32_t nLs) const { return m_idOfOverride.contains(nLs); }
+
     using ByteDecoder = std::function<char32_t(int32_t nFont, uint8_t byte)>;
     using PairDecoder = std::function<char32_t(int32_t nFont, uint8_t lead, uint8_t trail)>;
     std::optional<std::u32string> NextLabel(int32_t nLs, int32_t nLevel, const ByteDecoder& decodeByte,
@@ -100,7 +103,7 @@ private:
     std::vector<List> m_lists;
     std::unordered_map<int32_t, size_t> m_listOfId;  // \listid -> its (first) list in m_lists
     // The override being read, and every override's list: \ls -> \listid.
-    int32_t m_nOverrideLs = 0;
+    int32_t m_nOverrideLs = -1;  // none given yet
     int32_t m_nOverrideId = 0;
     std::unordered_map<int32_t, int32_t> m_idOfOverride;
     std::vector<Override> m_overrides;                   // in document order

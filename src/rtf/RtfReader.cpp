@@ -109,6 +109,7 @@ RtfReadResult CRtfReader::ReadTokens(Tokenizer& tokenizer) {
 void CRtfReader::OnGroupStart() {
     m_nFallbackToSkip = 0;
     m_bStarPending = false;
+    m_nGroupStartOffset = m_pTokenizer->Offset();
     ++m_nDepth;
     if (m_states.size() <= kMaxRtfGroupDepth) {
         m_states.push_back(m_states.back());
@@ -259,6 +260,7 @@ void CRtfReader::OnControlSymbol(char chSymbol) {
     if (chSymbol == '*') {
         SaveStateBeyondKeptDepth();
         m_starredFrom = Top().destination;
+        m_bStarInGroup = m_pTokenizer->Offset() != m_nGroupStartOffset + 2;  // not "{\*"
         EnterDestination(RtfDestination::Skip);
         m_bStarPending = true;
         return;

@@ -151,6 +151,8 @@ private:
     uint32_t m_nPageBreaks = 0;                           // \page words so far in the body
     bool m_bStarPending = false;                          // the last token was \*
     RtfDestination m_starredFrom = RtfDestination::Body;  // where the text went before that \*
+    bool m_bStarInGroup = false;                          // that \* came after its group had begun
+    size_t m_nGroupStartOffset = 0;                       // where the last '{' read ends
     bool m_bDocumentEnded = false;
 
     CRtfFontTable m_fonts;

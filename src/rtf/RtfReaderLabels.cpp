@@ -149,13 +149,19 @@ void CRtfReader::InsertListLabel() {
     // A paragraph takes the list and level it does not name from its style.
     int32_t nList = state.nList;
     int32_t nListLevel = state.nListLevel;
+    bool bListNamed = state.bListGiven;
     if (!state.bListGiven || !state.bListLevelGiven) {
         const CRtfStyleSheet::StyleList styleList = m_styles.ListOf(state.nStyle);
-        if (!state.bListGiven && styleList.nList >= 0) nList = styleList.nList;
+        if (!state.bListGiven && styleList.nList >= 0) {
+            nList = styleList.nList;
+            bListNamed = true;
+        }
         if (!state.bListLevelGiven && styleList.nLevel >= 0) nListLevel = styleList.nLevel;
     }
+    // \ls0 names no list, except where the override table numbers one 0 (OpenOffice.org does).
+    const bool bListZero = nList == 0 && bListNamed && m_lists.HasOverride(0);
     std::optional<std::u32string> label;
-    if (nList > 0) {
+    if (nList > 0 || bListZero) {
         label = m_lists.NextLabel(
             nList, nListLevel, [this](int32_t nFont, uint8_t byte) { return DecodeLabelByte(nFont, byte); },
             [this](int32_t nFont, uint8_t lead, uint8_t trail) { return DecodeLabelPair(nFont, lead, trail); });
@@ -172,7 +178,7 @@ void CRtfReader::InsertListLabel() {
     // "2." twice), as Word and LibreOffice number them, unless its format is one only the writer
     // spells out (RtfOldNumbering.h); a paragraph of a list (\ls) is numbered by the list alone, as
     // later writers mean it.
-    if (state.nOldNumbering > 0 && nList == 0) {
+    if (state.nOldNumbering > 0 && nList == 0 && !bListZero) {
         std::u32string oldLabel = m_oldNumbering.NextLabel(state.nOldNumbering, label.value_or(std::u32string()));
         if (!oldLabel.empty()) label = std::move(oldLabel);
     }

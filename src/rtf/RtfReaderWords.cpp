@@ -233,6 +233,11 @@ void CRtfReader::OnStarredWord(RtfWord word) {
     if (outer == RtfDestination::Body && word == RtfWord::FieldResult) EnterDestination(RtfDestination::Body);
     // So is an object's result marked so ({\object ...{\*\result ...}}).
     if (outer == RtfDestination::Object && word == RtfWord::ObjectResult) EnterDestination(RtfDestination::Body);
+    // A \* inside a group marks no destination: before a style word (OpenOffice.org writes a
+    // hyperlink's result as {\fldrslt \*\cs10\ul http://...}) the text goes on, as Word and
+    // LibreOffice show it.
+    if (outer == RtfDestination::Body && word == RtfWord::OtherStyle && m_bStarInGroup)
+        EnterDestination(RtfDestination::Body);
     // A nested row's properties hold no text in Word's files; some writers put the row's cells
     // there, and readers show them.
     if (outer == RtfDestination::Body && word == RtfWord::NestedTableProperties) {

@@ -283,6 +283,17 @@ const WildCase kCases[] = {
      R"({\rtf1\ansi{\fonttbl{\f0 T;}{\f1\fcharset177 Arial{\fontemb{\fontfile\cpg1252 a.ttf}}{\falt David};})"
      R"({\f2\fcharset0{\panose 05050102}Wingdings;}}\pard{\listtext\f2 \'a7\tab}A\par\pard{\f1 \'e0}})",
      "•\tA|א"},
+    // OpenOffice.org numbers its overrides from 0. A rendered label in a double-byte font whose lead
+    // byte finds no trail must not stand for the list's bullet.
+    {"OverrideNumberedZeroIsAList",
+     R"({\rtf1\ansi{\fonttbl{\f0 T;}{\f4\fcharset128 OpenSymbol;}}{\*\listtable{\list{\listlevel\levelnfc23)"
+     R"({\leveltext\'01\u8226 ?;}}\listid1}}{\*\listoverridetable{\listoverride\listid1\listoverridecount0\ls0}})"
+     R"(\pard{\listtext\f4 \'95\tab}\ls0 A\par\pard B})",
+     "•\tA|B"},
+    {"ListZeroWithoutSuchOverrideKeepsTheRenderedLabel", kLists + R"(\pard{\listtext 3)\tab}\ls0 A})", "3)\tA"},
+    // Only a \* that opens its group marks a destination.
+    {"StarInsideAGroupBeforeAStyleMarksNothing",
+     R"({\rtf1\ansi{\field{\*\fldinst HYPERLINK "h"}{\fldrslt \*\cs10\ul link}} A{\*\cs5 B}})", "link A"},
 };
 
 class RtfWildCase : public testing::TestWithParam<WildCase> {};
