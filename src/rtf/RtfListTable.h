@@ -44,14 +44,14 @@ public:
     // the \levelstartat that follows in the \lfolevel, or at the level's own start.
     void SetOverrideRestarts();
 
+    // The override table has an override numbered nLs.
+    bool HasOverride(int32_t nLs) const { return m_idOfOverride.contains(nLs); }
+
     // The label of the next paragraph of list \ls nLs at level nLevel, with what follows it (a tab,
     // a blank or nothing), and counts that paragraph. nullopt when the tables hold no such list.
     // decodeByte gives the character of a level text byte in the level's font (0: none), and
     // kSymbolPicture for a byte of a symbol font; decodePair the character of two bytes that make
     // one in a double-byte font, 0 when the first leads no such pair.
-    // The override table has an override numbered nLs.
-    bool HasOverride(int32_t nLs) const { return m_idOfOverride.contains(nLs); }
-
     using ByteDecoder = std::function<char32_t(int32_t nFont, uint8_t byte)>;
     using PairDecoder = std::function<char32_t(int32_t nFont, uint8_t lead, uint8_t trail)>;
     std::optional<std::u32string> NextLabel(int32_t nLs, int32_t nLevel, const ByteDecoder& decodeByte,
