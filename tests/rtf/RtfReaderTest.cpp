@@ -63,6 +63,8 @@ const ReaderCase kParagraphCases[] = {
     {"SectPageAndRowEndParagraphs", kHebrewFonts, R"(a\sect b\page c\row d})", "L|[:a]\nL|[:b]\nL|[:c]\nL|[:d]"},
     {"BackslashLineEndIsPar", kHebrewFonts, "a\\\nb}", "L|[:a]\nL|[:b]"},
     {"TableCellsEndWithTabsRowsWithBreaks", kHebrewFonts, R"(\trowd a\cell b\cell\row c\par})", "L|[:a\tb\t]\nL|[:c]"},
+    // cxref ends its tables with \intbl0; the text after the table is still the document's.
+    {"TextAfterIntblZero", kHebrewFonts, R"(\trowd\intbl a\cell\row\intbl0 b\par c})", "L|[:a\t]\nL|[:b]\nL|[:c]"},
 };
 INSTANTIATE_TEST_SUITE_P(Paragraphs, RtfReaderCase, testing::ValuesIn(kParagraphCases), test::CaseName());
 
