@@ -31,7 +31,7 @@ def main():
     if soffice is None:
         print("SKIPPED: soffice is not installed")
         return 77
-    names = sorted(n for n in os.listdir(folder) if n.endswith(".rtf"))
+    names = sorted(n for n in os.listdir(folder) if n.lower().endswith(".rtf"))  # License.Rtf too
     expected = {}
     differs_list = os.path.join(folder, "differs.txt")
     if os.path.exists(differs_list):
