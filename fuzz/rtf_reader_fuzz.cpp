@@ -99,7 +99,8 @@ void CheckArriving(std::string_view bytes, const velmora::TextModel& whole, cons
     velmora::CTextModelSink sink(model);
     const velmora::RtfReadResult arriving = velmora::ReadRtf(input, sink);
     if (arriving.bOk != result.bOk || arriving.strError != result.strError ||
-        arriving.bLastBraceMissing != result.bLastBraceMissing || !SameModel(model, whole))
+        arriving.bLastBraceMissing != result.bLastBraceMissing || arriving.strCutShort != result.strCutShort ||
+        !SameModel(model, whole))
         std::abort();
 }
 

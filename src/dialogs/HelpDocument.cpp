@@ -9,6 +9,7 @@
 #include <QFileInfo>
 #include <QTextDocument>
 
+#include <string>
 #include <string_view>
 
 namespace velmora {
@@ -64,8 +65,8 @@ HelpFileError LoadHelpDocument(const QString& strPath, QTextDocument& doc, QStri
     // text that says nothing of the rest would mislead.
     const RtfReadResult result = ReadRtf(std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())), model);
     if (!result.bOk || result.bLastBraceMissing) {
-        strReason =
-            result.bOk ? QStringLiteral("the file ends before its text does") : QString::fromStdString(result.strError);
+        const std::string& strWhy = !result.bOk ? result.strError : result.strCutShort;
+        strReason = strWhy.empty() ? QStringLiteral("the file ends before its text does") : QString::fromStdString(strWhy);
         return HelpFileError::Unreadable;
     }
     FillDocument(model, doc);

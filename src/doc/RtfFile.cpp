@@ -10,7 +10,7 @@
 
 namespace velmora {
 
-bool LoadRtfFile(const QString& strPath, TextModel& model, QString& strError) {
+bool LoadRtfFile(const QString& strPath, TextModel& model, QString& strError, QString* pCutShort) {
     std::string bytes;
     std::string strReason;
     if (!ReadWholeFile(QFile::encodeName(strPath).toStdString(), bytes, strReason)) {
@@ -24,6 +24,7 @@ bool LoadRtfFile(const QString& strPath, TextModel& model, QString& strError) {
         return false;
     }
     model = std::move(read);
+    if (pCutShort) *pCutShort = QString::fromStdString(result.strCutShort);
     return true;
 }
 

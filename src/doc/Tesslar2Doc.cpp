@@ -66,9 +66,10 @@ QString FileError(const QString& strPath, const QString& strReason) {
 
 }  // namespace
 
-bool CTesslar2Doc::OnOpenDocument(const QString& strPath, QString& strError) {
+bool CTesslar2Doc::OnOpenDocument(const QString& strPath, QString& strError, QString* pWarning) {
     TextModel model;
-    if (!LoadRtfFile(strPath, model, strError)) {
+    QString strCutShort;
+    if (!LoadRtfFile(strPath, model, strError, &strCutShort)) {
         strError = FileError(strPath, strError);
         return false;
     }
@@ -82,6 +83,12 @@ bool CTesslar2Doc::OnOpenDocument(const QString& strPath, QString& strError) {
         return false;
     }
     SetPathName(QFileInfo(strPath).absoluteFilePath());
+    if (pWarning) {
+        *pWarning = strCutShort.isEmpty() ? QString()
+                                          : FileError(strPath, strCutShort + QStringLiteral(
+                                                                   ", so it may have been cut short; what it holds "
+                                                                   "up to there is shown."));
+    }
     return true;
 }
 

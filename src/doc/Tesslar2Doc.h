@@ -25,7 +25,9 @@ public:
     // format, no file name, not modified. Returns true.
     bool OnNewDocument();
     // Reads the RTF file strPath. On failure the document keeps what it held and strError says why.
-    bool OnOpenDocument(const QString& strPath, QString& strError);
+    // A file cut short is shown up to its end; then *pWarning, if given, names the file and says so,
+    // else it is emptied.
+    bool OnOpenDocument(const QString& strPath, QString& strError, QString* pWarning = nullptr);
     // Writes the document as RTF to strPath and takes that name. On failure nothing changes.
     bool OnSaveDocument(const QString& strPath, QString& strError);
 

@@ -56,12 +56,14 @@ void CMainFrame::OnFileOpen() {
 bool CMainFrame::OpenDocumentFile(const QString& strPath) {
     if (!SaveModified()) return false;
     QString strError;
-    if (!m_pDoc->OnOpenDocument(strPath, strError)) {
+    QString strWarning;
+    if (!m_pDoc->OnOpenDocument(strPath, strError, &strWarning)) {
         ShowMessageBox(this, QStringLiteral("Failed to open document.\n\n%1").arg(strError));
         return false;
     }
     m_pView->OnInitialUpdate();
     AddToRecentFiles(strPath);
+    if (!strWarning.isEmpty()) ShowMessageBox(this, strWarning);
     return true;
 }
 

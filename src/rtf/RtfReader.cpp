@@ -96,12 +96,20 @@ RtfReadResult CRtfReader::ReadTokens(Tokenizer& tokenizer) {
         case RtfTokenKind::End: break;
         }
     }
-    if (tokenizer.BinaryCutShort()) return {false, "the file ends inside binary data (\\bin)"};
-    // A '}' read as a trail byte leaves its group open: that is no sign of a file cut short.
-    if (m_nDepth > 1 + m_nClosesTakenAsTrail) return {false, "the file ends inside a group"};
     if (m_bDocumentEnded) return {};
-    EndDocument();  // only the document's own '}' is missing, or the trail bytes took it
-    return {true, {}, m_nDepth > m_nClosesTakenAsTrail};
+    // A '}' read as a trail byte leaves its group open: that is no sign of a file cut short.
+    const size_t nWholeDepth = 1 + m_nClosesTakenAsTrail;
+    std::string strCutShort;
+    if (tokenizer.BinaryCutShort()) {
+        strCutShort = "the file ends inside binary data (\\bin)";
+    } else if (m_nDepth > nWholeDepth) {
+        strCutShort = "the file ends inside a group";
+    }
+    // A file cut short (a broken download, a writer that never closes its groups) reads as word
+    // processors show it: its groups close where it ends, and what it holds up to there is kept.
+    while (m_nDepth > nWholeDepth) OnGroupEnd();
+    EndDocument();  // the document's own '}' is missing, or the trail bytes took it
+    return {true, {}, m_nDepth > m_nClosesTakenAsTrail, std::move(strCutShort)};
 }
 
 // ------------------------------------------------------------------ groups

@@ -49,8 +49,11 @@ inline constexpr size_t kMaxRtfGroupDepth = 4096;
 
 struct RtfReadResult {
     bool bOk = true;
-    std::string strError;            // one line, lower case, without the file name: "the file ends inside a group"
+    std::string strError;            // one line, lower case, without the file name: "not an RTF document"
     bool bLastBraceMissing = false;  // read, though the document's own '}' never came: maybe cut short
+    // Read, though the file ends where no whole file can: inside a group other than the document's
+    // own, or inside binary data. One line like strError: "the file ends inside a group".
+    std::string strCutShort = {};
 };
 
 // True when bytes begin with "{\rtf", after an optional UTF-8 byte order mark and blanks, tabs and

@@ -61,6 +61,7 @@ private slots:
     void showsWhatOtherWordProcessorsShow_data();
     void showsWhatOtherWordProcessorsShow();
     void failedOpenKeepsTheDocument();
+    void cutShortFileOpensWithAWarning();
     void failedSaveKeepsTheOldFile();
     void titleAndModifiedFlag();
 
@@ -253,6 +254,24 @@ void tst_DocumentFile::failedOpenKeepsTheDocument() {
                                              QStringLiteral(": there is not enough memory to read the file"));
     QCOMPARE(m_pDoc->GetTextDocument()->toPlainText(), QStringLiteral("שמור"));
     QCOMPARE(frame.windowTitle(), QStringLiteral("Document - Velmora"));
+}
+
+// A file cut short shows what it holds, under its own name, and the user is told it may be cut short.
+void tst_DocumentFile::cutShortFileOpensWithAWarning() {
+    CMainFrame frame(m_pDoc.get(), false);
+    const QString strPath = m_dir.filePath(QStringLiteral("cut.rtf"));
+    QFile file(strPath);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("{\\rtf1\\ansi\\ansicpg1255 \\pard\\qr \\'f9\\'ec\\'e5\\'ed\\par {\\b abc");
+    file.close();
+    CMessageBoxCapture capture;
+    QVERIFY(frame.OpenDocumentFile(strPath));
+    QCOMPARE(m_pDoc->GetTextDocument()->toPlainText(), QStringLiteral("שלום\nabc"));
+    QCOMPARE(frame.windowTitle(), QStringLiteral("cut.rtf - Velmora"));
+    QCOMPARE(capture.Boxes().size(), size_t{1});
+    QCOMPARE(capture.Boxes()[0].strText, QDir::toNativeSeparators(strPath) +
+                                             QStringLiteral(": the file ends inside a group, so it may have been cut "
+                                                            "short; what it holds up to there is shown."));
 }
 
 // Saves that fail even for root: the message names the file and the reason, the document stays

@@ -28,6 +28,18 @@ ConvertOutcome Failure(const std::string& strInputName, const std::string& reaso
     return ConvertOutcome{1, {}, strInputName + ": " + reason};
 }
 
+// A note for standard error on a document whose file was cut short, else nothing.
+std::string CutShortNote(const RtfReadResult& result, const std::string& strInputName) {
+    if (result.strCutShort.empty()) return {};
+    return strInputName + ": " + result.strCutShort + ", so it may have been cut short; what it holds up to there is converted";
+}
+
+void AddNote(ConvertOutcome& outcome, const std::string& strNote) {
+    if (strNote.empty()) return;
+    if (!outcome.strMessage.empty()) outcome.strMessage += '\n';
+    outcome.strMessage += strNote;
+}
+
 std::string HexCodePoint(char32_t ch) {
     char text[16];
     std::snprintf(text, sizeof text, "U+%04X", static_cast<unsigned>(ch));
@@ -96,10 +108,13 @@ private:
     std::string m_reason;
 };
 
-bool BuildDocument(std::string_view input, const ConvertOptions& options, TextModel& model, std::string& reason) {
+// Reads the document into model; on success note may say how its file ended.
+bool BuildDocument(std::string_view input, const ConvertOptions& options, const std::string& strInputName,
+                   TextModel& model, std::string& reason, std::string& note) {
     if (LooksLikeRtf(input)) {
         const RtfReadResult result = ReadRtf(input, model);
         if (!result.bOk) reason = result.strError;
+        note = CutShortNote(result, strInputName);
         return result.bOk;
     }
     size_t nBad = 0;
@@ -151,10 +166,12 @@ ConvertOutcome RunConversion(std::string input, const std::string& strInputName,
 
     TextModel model;
     std::string reason;
-    if (!BuildDocument(input, options, model, reason)) return Failure(strInputName, reason);
+    std::string note;
+    if (!BuildDocument(input, options, strInputName, model, reason, note)) return Failure(strInputName, reason);
     std::string().swap(input);
 
     ConvertOutcome outcome;
+    AddNote(outcome, note);
     if (options.eMode == ConvertMode::DumpJson) {
         outcome.strOutput = DumpModelJson(model);
         return outcome;
@@ -163,10 +180,12 @@ ConvertOutcome RunConversion(std::string input, const std::string& strInputName,
     if (options.eMode == ConvertMode::Text) {
         text = model.Text();
     } else {
-        if (model.Length() == 0)
-            return ConvertOutcome{0, {}, strInputName + ": the document is empty; nothing to convert"};
+        if (model.Length() == 0) {
+            AddNote(outcome, strInputName + ": the document is empty; nothing to convert");
+            return outcome;
+        }
         model.LayOut(options.nWrapColumns);
-        outcome.strMessage = ApplySelection(options, model, strInputName);
+        AddNote(outcome, ApplySelection(options, model, strInputName));
         // The output is encoded as the conversion goes, so a large document's output is never
         // held whole as characters.
         COutputEncoder encoder(options.eEncoding, outcome.strOutput);
@@ -361,9 +380,11 @@ ConvertOutcome RunStreamingConversion(IInputSource& source, const std::string& s
         if (!reader.Finish(nBad)) return Failure(strInputName, BadTextReason(options.eEncoding, nBad));
         return std::nullopt;
     };
+    std::string note;  // how an RTF file ended, if it was cut short
     auto finish = [&](auto& stream) {
         ConvertOutcome outcome;
-        if (!stream.Finish()) outcome.strMessage = strInputName + ": the document is empty; nothing to convert";
+        AddNote(outcome, note);
+        if (!stream.Finish()) AddNote(outcome, strInputName + ": the document is empty; nothing to convert");
         if (encoder.Failed()) return Failure(strInputName, encoder.Reason());
         outcome.bOutputFailed = !flow.Finish();
         return outcome;
@@ -389,10 +410,12 @@ ConvertOutcome RunStreamingConversion(IInputSource& source, const std::string& s
         growing->Drain();
         if (growing->Failed()) return Failure(strInputName, growing->Error());
         if (!result.bOk) return Failure(strInputName, result.strError);
+        note = CutShortNote(result, strInputName);
     } else if (!whole.empty()) {
         CStreamingRtfSink sink(stream, whole.data() == input.data() ? nullptr : &source);
         const RtfReadResult result = ReadRtf(whole, sink);
         if (!result.bOk) return Failure(strInputName, result.strError);
+        note = CutShortNote(result, strInputName);
         std::string().swap(input);
     } else {
         CPlainTextStreamReader reader(options.eEncoding, stream);

@@ -14,7 +14,7 @@ namespace velmora {
 struct ConvertOutcome {
     int nExitCode = 0;           // 0 success, 1 input or encoding error
     std::string strOutput;       // the bytes to write (nothing on failure)
-    std::string strMessage;      // one line for standard error, without the program name; may be empty
+    std::string strMessage;      // lines for standard error, each without the program name; may be empty
     bool bOutputFailed = false;  // a streamed conversion's writer failed; the caller names the output
 };
 

@@ -5,6 +5,7 @@
 #include "ConvertOptions.h"
 #include "InputStream.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <iostream>
 #include <new>
@@ -54,7 +55,11 @@ int Convert(const velmora::ConvertOptions& options, const std::string& strInputN
         return file.Write(bytes, fileError);
     };
     const ConvertOutcome outcome = RunStreamingConversion(input, strInputName, options, write);
-    if (!outcome.strMessage.empty()) std::cerr << "velmora-convert: " << outcome.strMessage << "\n";
+    for (size_t nStart = 0; nStart < outcome.strMessage.size();) {
+        const size_t nEnd = std::min(outcome.strMessage.find('\n', nStart), outcome.strMessage.size());
+        std::cerr << "velmora-convert: " << std::string_view(outcome.strMessage).substr(nStart, nEnd - nStart) << "\n";
+        nStart = nEnd + 1;
+    }
     if (outcome.nExitCode != 0) return outcome.nExitCode;
 
     if (bToStdout) {
