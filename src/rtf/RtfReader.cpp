@@ -1,5 +1,6 @@
 #include "RtfReader.h"
 
+#include "OtherFileFormats.h"
 #include "RtfGrowingTokenizer.h"
 #include "RtfReaderImpl.h"
 #include "TextModelSink.h"
@@ -34,6 +35,12 @@ size_t SignatureOffset(std::string_view bytes) {
     return bytes.substr(nPos, kRtfSignature.size()) == kRtfSignature ? nPos : std::string_view::npos;
 }
 
+// Why bytes that do not begin as RTF are refused, naming what they are when that is known.
+std::string NotRtfReason(std::string_view bytes) {
+    const std::string_view format = OtherFileFormat(bytes);
+    return format.empty() ? "not an RTF document" : "not an RTF document; it is " + std::string(format);
+}
+
 // The tokenizer whose offset the reader reports.
 const CRtfTokenizer& PlainTokenizer(const CRtfTokenizer& tokenizer) { return tokenizer; }
 const CRtfTokenizer& PlainTokenizer(const CRtfGrowingTokenizer& tokenizer) { return tokenizer.Tokenizer(); }
@@ -44,7 +51,7 @@ namespace rtf_detail {
 
 RtfReadResult CRtfReader::Read(std::string_view bytes) {
     const size_t nStart = SignatureOffset(bytes);
-    if (nStart == std::string_view::npos) return {false, "not an RTF document"};
+    if (nStart == std::string_view::npos) return {false, NotRtfReason(bytes)};
     // Positions in the text model are 32-bit; the text never holds more characters than the file
     // has bytes.
     if (bytes.size() > static_cast<size_t>(std::numeric_limits<int32_t>::max()))
@@ -60,7 +67,7 @@ RtfReadResult CRtfReader::Read(IRtfGrowingInput& input) {
     while (!input.Ended() && SignaturePlace(head) + kRtfSignature.size() > head.size())
         head = input.Extend(2 * head.size());
     const size_t nStart = SignatureOffset(head);
-    if (nStart == std::string_view::npos) return {false, "not an RTF document"};
+    if (nStart == std::string_view::npos) return {false, NotRtfReason(head)};
     CRtfGrowingTokenizer tokenizer(input, nStart);
     m_nInputBase = nStart;
     RtfReadResult result = ReadTokens(tokenizer);

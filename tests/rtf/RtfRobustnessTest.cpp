@@ -135,6 +135,20 @@ TEST(RtfRobustness, InputThatIsNotRtf) {
     }
 }
 
+// Documents of other formats renamed .rtf are named for what they are.
+TEST(RtfRobustness, OtherFormatsAreNamed) {
+    const std::pair<std::string_view, const char*> kCases[] = {
+        {"PK\x03\x04\x14\0\x06\0", "not an RTF document; it is a ZIP archive, as .docx and .odt documents are"},
+        {"\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1\0",
+         "not an RTF document; it is a compound file, as .doc documents of Word 97 to 2003 are"},
+        {"%PDF-1.7\n", "not an RTF document; it is a PDF document"},
+    };
+    for (const auto& [input, szError] : kCases) {
+        TextModel model;
+        EXPECT_EQ(Read(input, model).strError, szError);
+    }
+}
+
 TEST(RtfRobustness, MissingFinalBraceAlone) {
     TextModel model;
     const RtfReadResult result = Read(std::string(kHeader) + R"(\pard\qr abc\par)", model);

@@ -122,6 +122,14 @@ TEST_F(ConvertCliTest, BrokenInputIsRefusedWithAReason) {
     EXPECT_EQ(r.nExit, 1);
     EXPECT_NE(r.err.find("byte 2"), std::string::npos) << r.err;
 
+    // A Word 2007 document renamed .rtf, in a mode that reads it whole and in one that streams it.
+    const std::string docx = Quoted(Write("renamed.rtf", std::string("PK\x03\x04\x14\0\x06\0\xFF\xFE", 10)));
+    for (const char* szMode : {"--text ", "--html "}) {
+        r = Run(szMode + docx);
+        EXPECT_EQ(r.nExit, 1);
+        EXPECT_NE(r.err.find("renamed.rtf: not RTF or plain text; it is a ZIP archive"), std::string::npos) << r.err;
+    }
+
 }
 
 // What a file cut short holds is converted, in every mode, and a note says the file may be cut short.

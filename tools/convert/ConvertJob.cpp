@@ -4,6 +4,7 @@
 #include "ConversionEngine.h"
 #include "GrowingInput.h"
 #include "JsonDump.h"
+#include "OtherFileFormats.h"
 #include "PlainTextDocument.h"
 #include "RtfReader.h"
 #include "RtfSink.h"
@@ -46,7 +47,10 @@ std::string HexCodePoint(char32_t ch) {
     return text;
 }
 
-std::string BadTextReason(TextEncoding eEncoding, size_t nBad) {
+// Why input that is not RTF cannot be read as text; head holds its first bytes.
+std::string BadTextReason(TextEncoding eEncoding, size_t nBad, std::string_view head) {
+    const std::string_view format = OtherFileFormat(head);
+    if (!format.empty()) return "not RTF or plain text; it is " + std::string(format);
     return eEncoding == TextEncoding::Cp1255
                ? "byte " + std::to_string(nBad) + " is not a Windows-1255 character (try --encoding utf-8)"
                : "not valid UTF-8 text (byte " + std::to_string(nBad) + "; try --encoding cp1255)";
@@ -62,7 +66,7 @@ bool DecodeInput(std::string_view input, TextEncoding eEncoding, std::u32string&
         if (DecodeUtf8(input.substr(nBom), text, nBad)) return true;
         nBad += nBom;
     }
-    reason = BadTextReason(eEncoding, nBad);
+    reason = BadTextReason(eEncoding, nBad, input);
     return false;
 }
 
@@ -119,7 +123,7 @@ bool BuildDocument(std::string_view input, const ConvertOptions& options, const 
     }
     size_t nBad = 0;
     if (LoadPlainTextBytes(input, options.eEncoding, model, nBad)) return true;
-    reason = BadTextReason(options.eEncoding, nBad);
+    reason = BadTextReason(options.eEncoding, nBad, input);
     return false;
 }
 
@@ -370,14 +374,16 @@ ConvertOutcome RunStreamingConversion(IInputSource& source, const std::string& s
     // Feeds the plain text to reader a block at a time: what was read to tell the kind of input,
     // then each block as it is read. Returns the failure, if any.
     auto readPlainText = [&](auto& reader) -> std::optional<ConvertOutcome> {
+        const std::string head = input.substr(0, 16);
+        auto badText = [&](size_t nBad) { return Failure(strInputName, BadTextReason(options.eEncoding, nBad, head)); };
         size_t nBad = 0;
-        if (!reader.Feed(input, nBad)) return Failure(strInputName, BadTextReason(options.eEncoding, nBad));
+        if (!reader.Feed(input, nBad)) return badText(nBad);
         std::string().swap(input);
         while (!bEnded) {
             if (!readNextBlock()) return readFailure();
-            if (!reader.Feed(lastBlock, nBad)) return Failure(strInputName, BadTextReason(options.eEncoding, nBad));
+            if (!reader.Feed(lastBlock, nBad)) return badText(nBad);
         }
-        if (!reader.Finish(nBad)) return Failure(strInputName, BadTextReason(options.eEncoding, nBad));
+        if (!reader.Finish(nBad)) return badText(nBad);
         return std::nullopt;
     };
     std::string note;  // how an RTF file ended, if it was cut short
