@@ -66,7 +66,8 @@ HelpFileError LoadHelpDocument(const QString& strPath, QTextDocument& doc, QStri
     const RtfReadResult result = ReadRtf(std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())), model);
     if (!result.bOk || result.bLastBraceMissing) {
         const std::string& strWhy = !result.bOk ? result.strError : result.strCutShort;
-        strReason = strWhy.empty() ? QStringLiteral("the file ends before its text does") : QString::fromStdString(strWhy);
+        strReason =
+            strWhy.empty() ? QStringLiteral("the file ends before its text does") : QString::fromStdString(strWhy);
         return HelpFileError::Unreadable;
     }
     FillDocument(model, doc);

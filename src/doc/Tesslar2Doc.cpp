@@ -84,10 +84,11 @@ bool CTesslar2Doc::OnOpenDocument(const QString& strPath, QString& strError, QSt
     }
     SetPathName(QFileInfo(strPath).absoluteFilePath());
     if (pWarning) {
-        *pWarning = strCutShort.isEmpty() ? QString()
-                                          : FileError(strPath, strCutShort + QStringLiteral(
-                                                                   ", so it may have been cut short; what it holds "
-                                                                   "up to there is shown."));
+        *pWarning =
+            strCutShort.isEmpty()
+                ? QString()
+                : FileError(strPath, strCutShort + QStringLiteral(", so it may have been cut short; what it holds "
+                                                                  "up to there is shown."));
     }
     return true;
 }

@@ -66,6 +66,9 @@ private slots:
     void titleAndModifiedFlag();
 
 private:
+    // Writes bytes to a file of that name in the test's folder and returns its path.
+    QString WriteFile(const QString& strName, const QByteArray& bytes) const;
+
     QTemporaryDir m_dir;
     std::unique_ptr<CTesslar2Doc> m_pDoc;
 };
@@ -78,6 +81,14 @@ void tst_DocumentFile::initTestCase() {
 void tst_DocumentFile::init() { m_pDoc = std::make_unique<CTesslar2Doc>(); }
 
 void tst_DocumentFile::cleanup() { m_pDoc.reset(); }
+
+QString tst_DocumentFile::WriteFile(const QString& strName, const QByteArray& bytes) const {
+    const QString strPath = m_dir.filePath(strName);
+    QFile file(strPath);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        qFatal("cannot write %s", qPrintable(strPath));
+    return strPath;
+}
 
 void tst_DocumentFile::saveThenOpenKeepsEverything_data() {
     QTest::addColumn<QString>("html");
@@ -223,11 +234,7 @@ void tst_DocumentFile::failedOpenKeepsTheDocument() {
     CMainFrame frame(m_pDoc.get(), false);
     QTextCursor(m_pDoc->GetTextDocument()).insertText(QStringLiteral("שמור"));
     m_pDoc->SetModifiedFlag(false);
-    const QString strPath = m_dir.filePath(QStringLiteral("not-rtf.rtf"));
-    QFile file(strPath);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write("plain text, not RTF\n");
-    file.close();
+    const QString strPath = WriteFile(QStringLiteral("not-rtf.rtf"), "plain text, not RTF\n");
     CMessageBoxCapture capture;
     QVERIFY(!frame.OpenDocumentFile(strPath));
     QCOMPARE(capture.Boxes().size(), size_t{1});
@@ -239,11 +246,7 @@ void tst_DocumentFile::failedOpenKeepsTheDocument() {
     QCOMPARE(capture.Boxes().size(), size_t{2});
 
     // A sound file too large for the memory left: the reading fails before the document is touched.
-    const QString strLarge = m_dir.filePath(QStringLiteral("large.rtf"));
-    QFile large(strLarge);
-    QVERIFY(large.open(QIODevice::WriteOnly));
-    large.write("{\\rtf1\\ansi " + QByteArray(2 << 20, 'x') + "}");
-    large.close();
+    const QString strLarge = WriteFile(QStringLiteral("large.rtf"), "{\\rtf1\\ansi " + QByteArray(2 << 20, 'x') + "}");
     g_nLargestAllocation = 1 << 20;
     const bool bOpened = frame.OpenDocumentFile(strLarge);
     g_nLargestAllocation = 0;
@@ -259,11 +262,8 @@ void tst_DocumentFile::failedOpenKeepsTheDocument() {
 // A file cut short shows what it holds, under its own name, and the user is told it may be cut short.
 void tst_DocumentFile::cutShortFileOpensWithAWarning() {
     CMainFrame frame(m_pDoc.get(), false);
-    const QString strPath = m_dir.filePath(QStringLiteral("cut.rtf"));
-    QFile file(strPath);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write("{\\rtf1\\ansi\\ansicpg1255 \\pard\\qr \\'f9\\'ec\\'e5\\'ed\\par {\\b abc");
-    file.close();
+    const QString strPath = WriteFile(QStringLiteral("cut.rtf"),
+                                      "{\\rtf1\\ansi\\ansicpg1255 \\pard\\qr \\'f9\\'ec\\'e5\\'ed\\par {\\b abc");
     CMessageBoxCapture capture;
     QVERIFY(frame.OpenDocumentFile(strPath));
     QCOMPARE(m_pDoc->GetTextDocument()->toPlainText(), QStringLiteral("שלום\nabc"));

@@ -129,7 +129,6 @@ TEST_F(ConvertCliTest, BrokenInputIsRefusedWithAReason) {
         EXPECT_EQ(r.nExit, 1);
         EXPECT_NE(r.err.find("renamed.rtf: not RTF or plain text; it is a ZIP archive"), std::string::npos) << r.err;
     }
-
 }
 
 // What a file cut short holds is converted, in every mode, and a note says the file may be cut short.

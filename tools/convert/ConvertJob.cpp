@@ -32,7 +32,8 @@ ConvertOutcome Failure(const std::string& strInputName, const std::string& reaso
 // A note for standard error on a document whose file was cut short, else nothing.
 std::string CutShortNote(const RtfReadResult& result, const std::string& strInputName) {
     if (result.strCutShort.empty()) return {};
-    return strInputName + ": " + result.strCutShort + ", so it may have been cut short; what it holds up to there is converted";
+    return strInputName + ": " + result.strCutShort +
+           ", so it may have been cut short; what it holds up to there is converted";
 }
 
 void AddNote(ConvertOutcome& outcome, const std::string& strNote) {
