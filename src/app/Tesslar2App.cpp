@@ -70,8 +70,10 @@ bool CTesslar2App::InitInstance(const QStringList& args) {
     m_pFrame->GetActiveView()->SetHostCheck(CheckHost);
 
     // The command line: no argument gives a new empty document, a file name opens that file; a
-    // file that will not open ends the program after the message.
-    if (args.size() > 1 && !m_pFrame->OpenDocumentFile(args.at(1))) return false;
+    // file that will not open ends the program after the message. A warning about the file waits
+    // for the window, so that it is read beside the text it is about.
+    QString strOpenWarning;
+    if (args.size() > 1 && !m_pFrame->OpenDocumentFile(args.at(1), &strOpenWarning)) return false;
 
     // Hebrew while Velmora's windows have the focus, the user's own layout elsewhere.
     m_pKeyboard = std::make_unique<CKeyboardLayout>([this](char chLetter) { return RunAltShiftCommand(chLetter); });
@@ -79,6 +81,7 @@ bool CTesslar2App::InitInstance(const QStringList& args) {
     if (ReadXkbGroupNames(groupNames)) m_pFrame->GetActiveView()->SetHebrewKeyboardGroup(FindHebrewGroup(groupNames));
     m_pFrame->show();
     m_pFrame->GetActiveView()->setFocus();
+    if (!strOpenWarning.isEmpty()) ShowMessageBox(m_pFrame.get(), strOpenWarning);
 
     // The working directory, the host found there and the host started. Its messages take the
     // focus for a moment; give it back to the editor.

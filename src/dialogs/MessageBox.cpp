@@ -27,7 +27,7 @@ CMessageBoxCapture::~CMessageBoxCapture() { s_pCapture = m_pOuter; }
 void ShowMessageBox(QWidget* pParent, const QString& strText, QMessageBox::Icon icon) {
     LogShownMessage(kMessageBoxTitle, strText);
     if (s_pCapture) {
-        s_pCapture->m_boxes.push_back({icon, strText});
+        s_pCapture->m_boxes.push_back({icon, strText, pParent && pParent->isVisible()});
         return;
     }
     QMessageBox box(icon, kMessageBoxTitle, strText, QMessageBox::Ok, pParent);

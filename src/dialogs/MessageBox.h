@@ -26,6 +26,7 @@ void ShowMessageBox(QWidget* pParent, const QString& strText, QMessageBox::Icon 
 struct CapturedMessageBox {
     QMessageBox::Icon icon;
     QString strText;
+    bool bOverVisibleParent;  // its parent was on screen when it came
 };
 
 class CMessageBoxCapture {

@@ -58,8 +58,10 @@ public:
 
     // Asks whether to save a modified document; false when the user cancels or the save fails.
     bool SaveModified();
-    // Opens strPath as the document (after SaveModified), reporting a failure in a message box.
-    bool OpenDocumentFile(const QString& strPath);
+    // Opens strPath as the document (after SaveModified), reporting a failure in a message box. A
+    // warning (the file was cut short) is shown too, or, with pWarning, handed back to be shown
+    // once the window is on screen.
+    bool OpenDocumentFile(const QString& strPath, QString* pWarning = nullptr);
 
 signals:
     // Emitted for every command sent through OnCommand, before it is handled.

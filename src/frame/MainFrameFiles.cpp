@@ -53,7 +53,7 @@ void CMainFrame::OnFileOpen() {
     if (!strPath.isEmpty()) OpenDocumentFile(strPath);
 }
 
-bool CMainFrame::OpenDocumentFile(const QString& strPath) {
+bool CMainFrame::OpenDocumentFile(const QString& strPath, QString* pWarning) {
     if (!SaveModified()) return false;
     QString strError;
     QString strWarning;
@@ -63,7 +63,11 @@ bool CMainFrame::OpenDocumentFile(const QString& strPath) {
     }
     m_pView->OnInitialUpdate();
     AddToRecentFiles(strPath);
-    if (!strWarning.isEmpty()) ShowMessageBox(this, strWarning);
+    if (pWarning) {
+        *pWarning = strWarning;
+    } else if (!strWarning.isEmpty()) {
+        ShowMessageBox(this, strWarning);
+    }
     return true;
 }
 

@@ -24,6 +24,7 @@ private slots:
     void initTestCase();
     void startsWithANewDocument();
     void opensTheFileNamedOnTheCommandLine();
+    void saysOverItsWindowThatTheFileWasCutShort();
     void endsWhenTheFileWillNotOpen_data();
     void endsWhenTheFileWillNotOpen();
     void applicationCommands_data();
@@ -67,6 +68,21 @@ void tst_AppStart::opensTheFileNamedOnTheCommandLine() {
     QCOMPARE(pFrame->windowTitle(), QStringLiteral("שיר.rtf - Velmora"));
     QCOMPARE(pFrame->GetDocument()->GetTextDocument()->toPlainText(), QStringLiteral("שיר השירים"));
     QVERIFY(!pFrame->GetDocument()->IsModified());
+}
+
+void tst_AppStart::saysOverItsWindowThatTheFileWasCutShort() {
+    const QString strPath = m_dir.filePath(QStringLiteral("cut.rtf"));
+    QFile file(strPath);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("{\\rtf1\\ansi {\\b bold");
+    file.close();
+    CMessageBoxCapture capture;
+    QVERIFY(App()->InitInstance({QStringLiteral("velmora"), strPath}));
+    QCOMPARE(App()->GetMainFrame()->GetDocument()->GetTextDocument()->toPlainText(), QStringLiteral("bold"));
+    QCOMPARE(capture.Boxes().size(), size_t{2});  // and the missing host's
+    QVERIFY2(capture.Boxes()[0].strText.contains(QStringLiteral("may have been cut short")),
+             qPrintable(capture.Boxes()[0].strText));
+    QVERIFY(capture.Boxes()[0].bOverVisibleParent);
 }
 
 void tst_AppStart::endsWhenTheFileWillNotOpen_data() {
