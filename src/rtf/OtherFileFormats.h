@@ -2,9 +2,13 @@
 // Files that people take for documents Velmora reads, but that are something else, known by their
 // first bytes: a Word 2007 document renamed .rtf, a Word 97 one, a PDF.
 
+#include <cstddef>
 #include <string_view>
 
 namespace velmora {
+
+// The most bytes OtherFileFormat looks at.
+inline constexpr size_t kOtherFileFormatBytes = 8;
 
 // What bytes are, as words to follow "it is", or nothing when they are none of these.
 constexpr std::string_view OtherFileFormat(std::string_view bytes) {

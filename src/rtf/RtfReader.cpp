@@ -67,7 +67,11 @@ RtfReadResult CRtfReader::Read(IRtfGrowingInput& input) {
     while (!input.Ended() && SignaturePlace(head) + kRtfSignature.size() > head.size())
         head = input.Extend(2 * head.size());
     const size_t nStart = SignatureOffset(head);
-    if (nStart == std::string_view::npos) return {false, NotRtfReason(head)};
+    if (nStart == std::string_view::npos) {
+        // As many bytes as the whole input would show to tell what else it is.
+        while (!input.Ended() && head.size() < kOtherFileFormatBytes) head = input.Extend(kOtherFileFormatBytes);
+        return {false, NotRtfReason(head)};
+    }
     CRtfGrowingTokenizer tokenizer(input, nStart);
     m_nInputBase = nStart;
     RtfReadResult result = ReadTokens(tokenizer);

@@ -48,7 +48,8 @@ private:
 };
 
 std::string Outcome(const RtfReadResult& result) {
-    return result.bOk ? (result.bLastBraceMissing ? "read, last brace missing" : "read") : "error: " + result.strError;
+    if (!result.bOk) return "error: " + result.strError;
+    return (result.bLastBraceMissing ? "read, last brace missing " : "read ") + result.strCutShort;
 }
 
 // "" when bytes read in blocks of each size as they read whole; else what differs.
@@ -98,6 +99,7 @@ const SplitCase kSplitCases[] = {
     {"BlanksBeforeTheSignature", "\xEF\xBB\xBF  \r\n\t{\\rtf1 x}", true},
     {"NotRtf", "   \r\nhello {\\rtf1}", true},
     {"CutSignature", "{\\rt", true},
+    {"WordDocument", "\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1 more", true},
 };
 
 class RtfGrowingReadCase : public testing::TestWithParam<SplitCase> {};
