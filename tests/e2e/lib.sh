@@ -13,7 +13,9 @@ e2e_start_display() {
   export LC_ALL=C.UTF-8
   E2E_TMP=$(mktemp -d)
   exec 5> "$E2E_TMP/display"
-  Xvfb -displayfd 5 -screen 0 1280x1024x24 -nolisten tcp > "$E2E_TMP/xvfb.log" 2>&1 &
+  # -noreset: without it the server resets whenever its last client leaves, and a client that
+  # connects in that moment (the editor starting while xdotool looks for its window) is dropped.
+  Xvfb -displayfd 5 -screen 0 1280x1024x24 -nolisten tcp -noreset > "$E2E_TMP/xvfb.log" 2>&1 &
   E2E_XVFB=$!
   wait_until 60 test -s "$E2E_TMP/display"
   export DISPLAY=:$(head -n1 "$E2E_TMP/display")
