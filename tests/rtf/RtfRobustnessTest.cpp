@@ -142,6 +142,7 @@ TEST(RtfRobustness, OtherFormatsAreNamed) {
         {"\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1\0",
          "not an RTF document; it is a compound file, as .doc documents of Word 97 to 2003 are"},
         {"%PDF-1.7\n", "not an RTF document; it is a PDF document"},
+        {std::string_view("\xFF\xFE{\0\\\0r\0", 7), "not an RTF document; it is UTF-16 text"},
     };
     for (const auto& [input, szError] : kCases) {
         TextModel model;

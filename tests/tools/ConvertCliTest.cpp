@@ -112,11 +112,19 @@ TEST_F(ConvertCliTest, InputsThatCannotBeReadNameTheFileAndExitOne) {
 }
 
 TEST_F(ConvertCliTest, BrokenInputIsRefusedWithAReason) {
-    const fs::path junk = Write("junk.bin", std::string("\xFF\xFE\x00\x81garbage\xC3", 11));
+    const fs::path junk = Write("junk.bin", std::string("ab\x00\x81garbage\xC3", 11));
     CliResult r = Run(Quoted(junk));
     EXPECT_EQ(r.nExit, 1);
-    EXPECT_NE(r.err.find("UTF-8"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("not valid UTF-8 text (byte 3;"), std::string::npos) << r.err;
     EXPECT_TRUE(r.out.empty());
+
+    // Text saved as UTF-16 is named so, whichever encoding was asked for.
+    const std::string utf16 = Quoted(Write("notepad.txt", std::string("\xFF\xFE\xE9\x05", 4)));
+    for (const char* szEncoding : {"", "--encoding cp1255 "}) {
+        r = Run(szEncoding + utf16);
+        EXPECT_EQ(r.nExit, 1);
+        EXPECT_NE(r.err.find("notepad.txt: the text is UTF-16; make it UTF-8 first"), std::string::npos) << r.err;
+    }
 
     r = Run("--encoding cp1255 " + Quoted(Write("undefined.txt", "ab\xFF")));
     EXPECT_EQ(r.nExit, 1);

@@ -50,6 +50,8 @@ std::string HexCodePoint(char32_t ch) {
 
 // Why input that is not RTF cannot be read as text; head holds its first bytes.
 std::string BadTextReason(TextEncoding eEncoding, size_t nBad, std::string_view head) {
+    // Either encoding's advice would send the user on to the other one.
+    if (StartsAsUtf16(head)) return "the text is UTF-16; make it UTF-8 first (iconv -f utf-16 -t utf-8)";
     const std::string_view format = OtherFileFormat(head);
     if (!format.empty()) return "not RTF or plain text; it is " + std::string(format);
     return eEncoding == TextEncoding::Cp1255
