@@ -18,6 +18,7 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QPrinter>
+#include <QScreen>
 #include <QShortcut>
 #include <QStatusBar>
 #include <QTimer>
@@ -73,7 +74,10 @@ CMainFrame::CMainFrame(CTesslar2Doc* pDoc, bool bHebrewUi, QWidget* pParent)
             OnUpdateCapacity();
         });
     }
-    resize(760, 540);
+    // A laptop screen at 150% has fewer points than the usual size: the window then starts within
+    // the room there is, its title bar and status bar on screen.
+    const QSize room = screen()->availableGeometry().size() * 0.9;
+    resize(QSize(760, 540).boundedTo(room));
 }
 
 CMainFrame::~CMainFrame() {

@@ -80,6 +80,7 @@ private slots:
     void printPreviewKeepsItsPageCount();
     void platformKind_data();
     void platformKind();
+    void startsWithinItsScreen();
 
 private:
     void MakeFrame(bool bHebrewUi);
@@ -521,6 +522,16 @@ void tst_MainFrame::platformKind() {
     QFETCH(int, kind);
     QCOMPARE(int(PlatformKindFromId(platformId)), kind);
     QCOMPARE(int(PlatformKindFromId(ReportedPlatformId())), 2);  // the system it runs on is supported
+}
+
+// Also run on a screen scaled to 640 x 512 points (tests/frame/CMakeLists.txt).
+void tst_MainFrame::startsWithinItsScreen() {
+    const QRect room = m_pFrame->screen()->availableGeometry();
+    QVERIFY2(room.contains(m_pFrame->geometry()), qPrintable(QStringLiteral("%1x%2 on %3x%4")
+                                                                 .arg(m_pFrame->width())
+                                                                 .arg(m_pFrame->height())
+                                                                 .arg(room.width())
+                                                                 .arg(room.height())));
 }
 
 QTEST_MAIN(tst_MainFrame)
