@@ -76,8 +76,8 @@ CMainFrame::CMainFrame(CTesslar2Doc* pDoc, bool bHebrewUi, QWidget* pParent)
     }
     // A laptop screen at 150% has fewer points than the usual size: the window then starts within
     // the room there is, its title bar and status bar on screen.
-    const QSize room = screen()->availableGeometry().size() * 0.9;
-    resize(QSize(760, 540).boundedTo(room));
+    const QScreen* pScreen = screen();
+    resize(pScreen ? QSize(760, 540).boundedTo(pScreen->availableGeometry().size() * 0.9) : QSize(760, 540));
 }
 
 CMainFrame::~CMainFrame() {
