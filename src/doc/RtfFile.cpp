@@ -1,10 +1,9 @@
 #include "RtfFile.h"
 
 #include "AtomicFile.h"
+#include "NativePath.h"
 #include "RtfReader.h"
 #include "RtfWriter.h"
-
-#include <QFile>
 
 #include <string>
 
@@ -13,7 +12,7 @@ namespace velmora {
 bool LoadRtfFile(const QString& strPath, TextModel& model, QString& strError, QString* pCutShort) {
     std::string bytes;
     std::string strReason;
-    if (!ReadWholeFile(QFile::encodeName(strPath).toStdString(), bytes, strReason)) {
+    if (!ReadWholeFile(NativePath(strPath), bytes, strReason)) {
         strError = QString::fromStdString(strReason);
         return false;
     }
@@ -30,7 +29,7 @@ bool LoadRtfFile(const QString& strPath, TextModel& model, QString& strError, QS
 
 bool SaveRtfFile(const QString& strPath, const TextModel& model, QString& strError) {
     std::string strReason;
-    if (!WriteFileAtomically(QFile::encodeName(strPath).toStdString(), WriteRtf(model), strReason)) {
+    if (!WriteFileAtomically(NativePath(strPath), WriteRtf(model), strReason)) {
         strError = QString::fromStdString(strReason);
         return false;
     }

@@ -22,8 +22,11 @@
 #include <QtTest>
 
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <memory>
 #include <new>
+#include <sstream>
 
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
@@ -62,6 +65,7 @@ private slots:
     void showsWhatOtherWordProcessorsShow();
     void failedOpenKeepsTheDocument();
     void cutShortFileOpensWithAWarning();
+    void nameThatIsNotUtf8OpensAndSaves();
     void failedSaveKeepsTheOldFile();
     void titleAndModifiedFlag();
 
@@ -272,6 +276,34 @@ void tst_DocumentFile::cutShortFileOpensWithAWarning() {
     QCOMPARE(capture.Boxes()[0].strText, QDir::toNativeSeparators(strPath) +
                                              QStringLiteral(": the file ends inside a group, so it may have been cut "
                                                             "short; what it holds up to there is shown."));
+}
+
+// A Hebrew Windows name unpacked as it was, Windows-1255 bytes in a folder named the same way:
+// the file opens under the name Qt shows, and saving writes that same file, not a new one.
+void tst_DocumentFile::nameThatIsNotUtf8OpensAndSaves() {
+    const std::string folder = QFile::encodeName(m_dir.path()).toStdString() + "/\xf7\xe1\xf6\xe9\xed";
+    const std::string file = folder + "/\xee\xeb\xfa\xe1.rtf";
+    QCOMPARE(::mkdir(folder.c_str(), 0700), 0);
+    // Removed here: Qt's temporary folder cannot name what is inside.
+    const std::unique_ptr<const std::string, void (*)(const std::string*)> removeAtEnd(
+        &folder, [](const std::string* pFolder) { std::filesystem::remove_all(*pFolder); });
+    std::ofstream(file) << "{\\rtf1\\ansi\\ansicpg1255 \\'f9\\'ec\\'e5\\'ed}";
+    const QString strShown = QFile::decodeName(QByteArray::fromStdString(file));
+    QString strError;
+    QVERIFY2(m_pDoc->OnOpenDocument(strShown, strError), qPrintable(strError));
+    QCOMPARE(m_pDoc->GetTextDocument()->toPlainText(), QStringLiteral("שלום"));
+
+    QTextCursor(m_pDoc->GetTextDocument()).insertText(QStringLiteral("abc "));
+    QVERIFY2(m_pDoc->OnSaveDocument(m_pDoc->GetPathName(), strError), qPrintable(strError));
+    std::ostringstream saved;
+    saved << std::ifstream(file).rdbuf();
+    QVERIFY2(saved.str().find("abc") != std::string::npos, saved.str().c_str());
+    const auto entries = std::filesystem::directory_iterator(folder);
+    QCOMPARE(std::distance(begin(entries), end(entries)), 1);
+
+    // A second name that reads the same: neither file is taken for the other.
+    std::ofstream(folder + "/\xee\xeb\xfa\xe2.rtf") << "{\\rtf1 other}";
+    QVERIFY(!m_pDoc->OnOpenDocument(strShown, strError));
 }
 
 // Saves that fail even for root: the message names the file and the reason, the document stays
