@@ -20,6 +20,9 @@ public:
     virtual void ShowContextMenu(const QPoint& globalPos) = 0;
     // True when key runs a command of the window's; the view then leaves the key to it.
     virtual bool IsCommandKey(QKeyCombination key) const = 0;
+    // Opens strPath, a file dragged from a file manager onto the view, as File > Open would; once
+    // the drop is over, so that a question about unsaved changes does not hold up the drag source.
+    virtual void OpenDroppedFile(const QString& strPath) = 0;
 };
 
 }  // namespace velmora

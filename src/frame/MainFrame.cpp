@@ -182,6 +182,11 @@ void CMainFrame::OnUpdateEditCommands() {
 
 bool CMainFrame::IsCommandKey(QKeyCombination key) const { return IsAcceleratorKey(key); }
 
+void CMainFrame::OpenDroppedFile(const QString& strPath) {
+    QMetaObject::invokeMethod(
+        this, [this, strPath] { OpenDocumentFile(strPath); }, Qt::QueuedConnection);
+}
+
 void CMainFrame::SetupToolBar() {
     m_wndToolBar = new QToolBar(QStringLiteral("Toolbar"), this);
     m_wndToolBar->setObjectName(QStringLiteral("59392"));

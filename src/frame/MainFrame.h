@@ -55,6 +55,7 @@ public:
     void RememberLineLength(int nLength) override;
     void ShowContextMenu(const QPoint& globalPos) override;
     bool IsCommandKey(QKeyCombination key) const override;
+    void OpenDroppedFile(const QString& strPath) override;
 
     // Asks whether to save a modified document; false when the user cancels or the save fails.
     bool SaveModified();

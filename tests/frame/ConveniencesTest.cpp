@@ -14,6 +14,7 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QFileDialog>
+#include <QMimeData>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QSettings>
@@ -72,6 +73,7 @@ private slots:
     void startBesideChoosesTheWorkingFolder();
     void aboutAndHelpOpenOverTheEditor_data();
     void aboutAndHelpOpenOverTheEditor();
+    void droppedFileOpensAndDroppedTextIsInserted();
 
 private:
     QTemporaryDir m_dir;
@@ -244,6 +246,34 @@ void tst_Conveniences::aboutAndHelpOpenOverTheEditor() {
     QVERIFY(!rcDialog.isEmpty());
     QVERIFY2(m_pFrame->frameGeometry().contains(rcDialog.center()),
              qPrintable(QStringLiteral("%1,%2").arg(rcDialog.center().x()).arg(rcDialog.center().y())));
+}
+
+// A document dragged from a file manager opens as File > Open would; dropped text is inserted.
+void tst_Conveniences::droppedFileOpensAndDroppedTextIsInserted() {
+    QWidget* pViewport = m_pFrame->GetActiveView()->viewport();
+    auto drop = [&](const QMimeData& data) {
+        const QPoint pt = pViewport->rect().center();
+        QDragEnterEvent enter(pt, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(pViewport, &enter);
+        QDropEvent dropped(QPointF(pt), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(pViewport, &dropped);
+        return dropped.isAccepted();
+    };
+    QMimeData text;
+    text.setText(QStringLiteral("abc"));
+    QVERIFY(drop(text));
+    QCOMPARE(m_pDoc->GetTextDocument()->toPlainText(), QStringLiteral("abc"));
+
+    m_pDoc->SetModifiedFlag(false);
+    QFile file(m_dir.filePath(QStringLiteral("dropped.rtf")));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("{\\rtf1\\ansi\\ansicpg1255 \\'f9\\'ec\\'e5\\'ed}");
+    file.close();
+    QMimeData files;
+    files.setUrls({QUrl(QStringLiteral("https://example.com/page.rtf")), QUrl::fromLocalFile(file.fileName())});
+    QVERIFY(drop(files));
+    QTRY_COMPARE(m_pDoc->GetTextDocument()->toPlainText(), QStringLiteral("שלום"));
+    QCOMPARE(m_pFrame->windowTitle(), QStringLiteral("dropped.rtf - Velmora"));
 }
 
 QTEST_MAIN(tst_Conveniences)
