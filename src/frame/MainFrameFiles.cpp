@@ -13,6 +13,7 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMenu>
 #include <QMessageBox>
 
@@ -22,6 +23,15 @@ namespace {
 
 // RTF first, so that it is the filter the dialogs start with.
 constexpr const char* kFileFilters = "Rich Text Format (*.rtf);;All Files (*)";
+
+// Where Open starts: the folder of the document shown, else that of the file used last (as Windows
+// remembers a program's last folder), else the working folder, which is the authoring tool's.
+QString OpenDialogFolder(const QString& strDocument, const QStringList& recentFiles) {
+    const QString strFile = strDocument.isEmpty() && !recentFiles.isEmpty() ? recentFiles.constFirst() : strDocument;
+    if (strFile.isEmpty()) return {};
+    const QString strFolder = QFileInfo(strFile).absolutePath();
+    return QFileInfo(strFolder).isDir() ? strFolder : QString();
+}
 
 }  // namespace
 
@@ -49,7 +59,8 @@ void CMainFrame::OnFileNew() {
 
 void CMainFrame::OnFileOpen() {
     const QString strPath =
-        QFileDialog::getOpenFileName(this, QStringLiteral("Open"), QString(), QString::fromLatin1(kFileFilters));
+        QFileDialog::getOpenFileName(this, QStringLiteral("Open"), OpenDialogFolder(m_pDoc->GetPathName(), m_recentFiles.Files()),
+                                     QString::fromLatin1(kFileFilters));
     if (!strPath.isEmpty()) OpenDocumentFile(strPath);
 }
 

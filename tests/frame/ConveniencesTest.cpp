@@ -74,6 +74,7 @@ private slots:
     void aboutAndHelpOpenOverTheEditor_data();
     void aboutAndHelpOpenOverTheEditor();
     void droppedFileOpensAndDroppedTextIsInserted();
+    void openStartsInTheFolderLastUsed();
 
 private:
     QTemporaryDir m_dir;
@@ -274,6 +275,27 @@ void tst_Conveniences::droppedFileOpensAndDroppedTextIsInserted() {
     QVERIFY(drop(files));
     QTRY_COMPARE(m_pDoc->GetTextDocument()->toPlainText(), QStringLiteral("שלום"));
     QCOMPARE(m_pFrame->windowTitle(), QStringLiteral("dropped.rtf - Velmora"));
+}
+
+// Open starts where the user was, not in the authoring tool's folder the editor was started in.
+void tst_Conveniences::openStartsInTheFolderLastUsed() {
+    QVERIFY(QDir(m_dir.path()).mkpath(QStringLiteral("letters")));
+    const QString strFolder = m_dir.filePath(QStringLiteral("letters"));
+    QFile file(strFolder + QStringLiteral("/a.rtf"));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("{\\rtf1 a}");
+    file.close();
+    QVERIFY(m_pFrame->OpenDocumentFile(file.fileName()));
+    auto openStartsIn = [this] {
+        QString strStart;
+        WhenModalOpens<QFileDialog>(this, [&](QFileDialog* pDialog) { strStart = pDialog->directory().absolutePath(); });
+        m_pFrame->OnCommand(ID_FILE_OPEN);
+        return strStart;
+    };
+    QCOMPARE(openStartsIn(), strFolder);
+    // A new document has no folder of its own: the file used last still tells where the user was.
+    m_pFrame->OnCommand(ID_FILE_NEW);
+    QCOMPARE(openStartsIn(), strFolder);
 }
 
 QTEST_MAIN(tst_Conveniences)
