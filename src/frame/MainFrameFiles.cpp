@@ -58,9 +58,9 @@ void CMainFrame::OnFileNew() {
 }
 
 void CMainFrame::OnFileOpen() {
-    const QString strPath =
-        QFileDialog::getOpenFileName(this, QStringLiteral("Open"), OpenDialogFolder(m_pDoc->GetPathName(), m_recentFiles.Files()),
-                                     QString::fromLatin1(kFileFilters));
+    const QString strPath = QFileDialog::getOpenFileName(this, QStringLiteral("Open"),
+                                                         OpenDialogFolder(m_pDoc->GetPathName(), m_recentFiles.Files()),
+                                                         QString::fromLatin1(kFileFilters));
     if (!strPath.isEmpty()) OpenDocumentFile(strPath);
 }
 

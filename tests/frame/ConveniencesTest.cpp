@@ -288,7 +288,8 @@ void tst_Conveniences::openStartsInTheFolderLastUsed() {
     QVERIFY(m_pFrame->OpenDocumentFile(file.fileName()));
     auto openStartsIn = [this] {
         QString strStart;
-        WhenModalOpens<QFileDialog>(this, [&](QFileDialog* pDialog) { strStart = pDialog->directory().absolutePath(); });
+        WhenModalOpens<QFileDialog>(this,
+                                    [&](QFileDialog* pDialog) { strStart = pDialog->directory().absolutePath(); });
         m_pFrame->OnCommand(ID_FILE_OPEN);
         return strStart;
     };
