@@ -5,6 +5,7 @@
 #include "KeyLockState.h"
 #include "LineLengthBox.h"
 #include "dialogs/Pictures.h"
+#include "doc/DraggedFile.h"
 #include "doc/LineLength.h"
 #include "doc/Tesslar2Doc.h"
 #include "doc/Tesslar2View.h"
@@ -15,6 +16,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDropEvent>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPrinter>
@@ -63,6 +65,7 @@ CMainFrame::CMainFrame(CTesslar2Doc* pDoc, bool bHebrewUi, QWidget* pParent)
     SetupEditCommandUpdates();
 
     setDockOptions(dockOptions() | QMainWindow::AllowNestedDocks);
+    setAcceptDrops(true);
     connect(m_pDoc, &CTesslar2Doc::TitleChanged, this, &CMainFrame::UpdateTitle);
     UpdateTitle();
     ReadRecentFiles();
@@ -181,6 +184,17 @@ void CMainFrame::OnUpdateEditCommands() {
 }
 
 bool CMainFrame::IsCommandKey(QKeyCombination key) const { return IsAcceleratorKey(key); }
+
+void CMainFrame::dragEnterEvent(QDragEnterEvent* pEvent) {
+    if (!DraggedLocalFile(pEvent->mimeData()).isEmpty()) pEvent->acceptProposedAction();
+}
+
+void CMainFrame::dropEvent(QDropEvent* pEvent) {
+    const QString strFile = DraggedLocalFile(pEvent->mimeData());
+    if (strFile.isEmpty()) return;
+    pEvent->acceptProposedAction();
+    OpenDroppedFile(strFile);
+}
 
 void CMainFrame::OpenDroppedFile(const QString& strPath) {
     QMetaObject::invokeMethod(

@@ -90,6 +90,9 @@ public slots:
 
 protected:
     void closeEvent(QCloseEvent* pEvent) override;
+    // A document dropped on the toolbar, the status bar or the menu bar opens as on the view.
+    void dragEnterEvent(QDragEnterEvent* pEvent) override;
+    void dropEvent(QDropEvent* pEvent) override;
 
 private:
     QAction* NewCommandAction(const CommandRow& row, const QString& strText);

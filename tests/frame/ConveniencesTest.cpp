@@ -18,6 +18,7 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QSettings>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QToolBar>
@@ -249,32 +250,37 @@ void tst_Conveniences::aboutAndHelpOpenOverTheEditor() {
              qPrintable(QStringLiteral("%1,%2").arg(rcDialog.center().x()).arg(rcDialog.center().y())));
 }
 
-// A document dragged from a file manager opens as File > Open would; dropped text is inserted.
+// A document dragged from a file manager opens as File > Open would, on the text or anywhere else
+// on the window; dropped text is inserted.
 void tst_Conveniences::droppedFileOpensAndDroppedTextIsInserted() {
-    QWidget* pViewport = m_pFrame->GetActiveView()->viewport();
-    auto drop = [&](const QMimeData& data) {
-        const QPoint pt = pViewport->rect().center();
+    auto drop = [](QWidget* pTarget, const QMimeData& data) {
+        const QPoint pt = pTarget->rect().center();
         QDragEnterEvent enter(pt, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QCoreApplication::sendEvent(pViewport, &enter);
+        QCoreApplication::sendEvent(pTarget, &enter);
         QDropEvent dropped(QPointF(pt), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QCoreApplication::sendEvent(pViewport, &dropped);
+        QCoreApplication::sendEvent(pTarget, &dropped);
         return dropped.isAccepted();
     };
+    auto dropFile = [&](QWidget* pTarget, const QString& strName, const QByteArray& rtf) {
+        QFile file(m_dir.filePath(strName));
+        if (!file.open(QIODevice::WriteOnly) || file.write(rtf) != rtf.size()) return false;
+        file.close();
+        QMimeData files;
+        files.setUrls({QUrl(QStringLiteral("https://example.com/page.rtf")), QUrl::fromLocalFile(file.fileName())});
+        return drop(pTarget, files);
+    };
+    QWidget* pViewport = m_pFrame->GetActiveView()->viewport();
     QMimeData text;
     text.setText(QStringLiteral("abc"));
-    QVERIFY(drop(text));
+    QVERIFY(drop(pViewport, text));
     QCOMPARE(m_pDoc->GetTextDocument()->toPlainText(), QStringLiteral("abc"));
 
     m_pDoc->SetModifiedFlag(false);
-    QFile file(m_dir.filePath(QStringLiteral("dropped.rtf")));
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write("{\\rtf1\\ansi\\ansicpg1255 \\'f9\\'ec\\'e5\\'ed}");
-    file.close();
-    QMimeData files;
-    files.setUrls({QUrl(QStringLiteral("https://example.com/page.rtf")), QUrl::fromLocalFile(file.fileName())});
-    QVERIFY(drop(files));
+    QVERIFY(dropFile(pViewport, QStringLiteral("dropped.rtf"), "{\\rtf1\\ansi\\ansicpg1255 \\'f9\\'ec\\'e5\\'ed}"));
     QTRY_COMPARE(m_pDoc->GetTextDocument()->toPlainText(), QStringLiteral("שלום"));
     QCOMPARE(m_pFrame->windowTitle(), QStringLiteral("dropped.rtf - Velmora"));
+    QVERIFY(dropFile(m_pFrame->statusBar(), QStringLiteral("second.rtf"), "{\\rtf1 second}"));
+    QTRY_COMPARE(m_pDoc->GetTextDocument()->toPlainText(), QStringLiteral("second"));
 }
 
 // Open starts where the user was, not in the authoring tool's folder the editor was started in.
