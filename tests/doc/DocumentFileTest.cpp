@@ -1,6 +1,7 @@
 // Opening and saving documents: RTF files of today's word processors open with their text and
 // alignment, and what Velmora saves opens again with every format, alignment and direction.
 
+#include "QtFiles.h"
 #include "QtText.h"
 #include "RtfReader.h"
 #include "dialogs/MessageBox.h"
@@ -49,6 +50,7 @@ using namespace velmora;
 using velmora::test::DumpModelText;
 using velmora::test::FromU32;
 using velmora::test::ToU32;
+using velmora::test::WriteTestFile;
 
 class tst_DocumentFile : public QObject {
     Q_OBJECT
@@ -87,11 +89,7 @@ void tst_DocumentFile::init() { m_pDoc = std::make_unique<CTesslar2Doc>(); }
 void tst_DocumentFile::cleanup() { m_pDoc.reset(); }
 
 QString tst_DocumentFile::WriteFile(const QString& strName, const QByteArray& bytes) const {
-    const QString strPath = m_dir.filePath(strName);
-    QFile file(strPath);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
-        qFatal("cannot write %s", qPrintable(strPath));
-    return strPath;
+    return WriteTestFile(m_dir.filePath(strName), bytes);
 }
 
 void tst_DocumentFile::saveThenOpenKeepsEverything_data() {

@@ -1,6 +1,7 @@
 // What the main window does for the user beyond its commands: edit commands greyed when they
 // cannot act, the file dialogs' filters, choosing the printer, and About and help over the editor.
 
+#include "QtFiles.h"
 #include "app/StartBeside.h"
 #include "dialogs/AboutDlg.h"
 #include "dialogs/HebrewHelpDlg.h"
@@ -28,6 +29,7 @@
 #include <memory>
 
 using namespace velmora;
+using velmora::test::WriteTestFile;
 
 namespace {
 
@@ -237,10 +239,7 @@ void tst_Conveniences::aboutAndHelpOpenOverTheEditor() {
     WhenModalOpens<QDialog>(this, [&](QDialog* pDialog) { rcDialog = pDialog->frameGeometry(); });
     if (help) {
         QVERIFY(QDir(m_dir.path()).mkpath(QStringLiteral("Content")));
-        QFile file(m_dir.filePath(QStringLiteral("Content/Orvandel.rtf")));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("{\\rtf1 help}");
-        file.close();
+        WriteTestFile(m_dir.filePath(QStringLiteral("Content/Orvandel.rtf")), "{\\rtf1 help}");
         ShowHebrewHelp(m_dir.path(), m_pFrame.get());
     } else {
         ShowAboutBox(m_pFrame.get());
@@ -262,11 +261,9 @@ void tst_Conveniences::droppedFileOpensAndDroppedTextIsInserted() {
         return dropped.isAccepted();
     };
     auto dropFile = [&](QWidget* pTarget, const QString& strName, const QByteArray& rtf) {
-        QFile file(m_dir.filePath(strName));
-        if (!file.open(QIODevice::WriteOnly) || file.write(rtf) != rtf.size()) return false;
-        file.close();
         QMimeData files;
-        files.setUrls({QUrl(QStringLiteral("https://example.com/page.rtf")), QUrl::fromLocalFile(file.fileName())});
+        files.setUrls({QUrl(QStringLiteral("https://example.com/page.rtf")),
+                       QUrl::fromLocalFile(WriteTestFile(m_dir.filePath(strName), rtf))});
         return drop(pTarget, files);
     };
     QWidget* pViewport = m_pFrame->GetActiveView()->viewport();
@@ -287,11 +284,7 @@ void tst_Conveniences::droppedFileOpensAndDroppedTextIsInserted() {
 void tst_Conveniences::openStartsInTheFolderLastUsed() {
     QVERIFY(QDir(m_dir.path()).mkpath(QStringLiteral("letters")));
     const QString strFolder = m_dir.filePath(QStringLiteral("letters"));
-    QFile file(strFolder + QStringLiteral("/a.rtf"));
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write("{\\rtf1 a}");
-    file.close();
-    QVERIFY(m_pFrame->OpenDocumentFile(file.fileName()));
+    QVERIFY(m_pFrame->OpenDocumentFile(WriteTestFile(strFolder + QStringLiteral("/a.rtf"), "{\\rtf1 a}")));
     auto openStartsIn = [this] {
         QString strStart;
         WhenModalOpens<QFileDialog>(this,

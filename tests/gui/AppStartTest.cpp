@@ -2,6 +2,7 @@
 // open, and the application's own commands.
 
 #include "AutoClose.h"
+#include "QtFiles.h"
 #include "app/PlatformCheck.h"
 #include "app/Tesslar2App.h"
 #include "dialogs/BlockingWait.h"
@@ -17,6 +18,7 @@
 #include <QtTest>
 
 using namespace velmora;
+using velmora::test::WriteTestFile;
 
 class tst_AppStart : public QObject {
     Q_OBJECT
@@ -71,11 +73,7 @@ void tst_AppStart::opensTheFileNamedOnTheCommandLine() {
 }
 
 void tst_AppStart::saysOverItsWindowThatTheFileWasCutShort() {
-    const QString strPath = m_dir.filePath(QStringLiteral("cut.rtf"));
-    QFile file(strPath);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write("{\\rtf1\\ansi {\\b bold");
-    file.close();
+    const QString strPath = WriteTestFile(m_dir.filePath(QStringLiteral("cut.rtf")), "{\\rtf1\\ansi {\\b bold");
     CMessageBoxCapture capture;
     QVERIFY(App()->InitInstance({QStringLiteral("velmora"), strPath}));
     QCOMPARE(App()->GetMainFrame()->GetDocument()->GetTextDocument()->toPlainText(), QStringLiteral("bold"));
@@ -97,11 +95,7 @@ void tst_AppStart::endsWhenTheFileWillNotOpen() {
     QFETCH(QString, name);
     QFETCH(QByteArray, content);
     const QString strPath = m_dir.filePath(name);
-    if (!content.isNull()) {
-        QFile file(strPath);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(content);
-    }
+    if (!content.isNull()) WriteTestFile(strPath, content);
     CMessageBoxCapture capture;
     QVERIFY(!App()->InitInstance({QStringLiteral("velmora"), strPath}));
     QCOMPARE(capture.Boxes().size(), size_t{1});
