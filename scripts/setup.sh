@@ -8,6 +8,7 @@ packages=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   qt6-base-dev qt6-base-dev-tools libgl-dev libx11-dev libxcb1-dev
   xvfb xauth xclip x11-utils x11-xkb-utils xdotool imagemagick
+  weston xwayland qt6-wayland
   fonts-dejavu-core culmus fonts-wqy-microhei
   libfribidi-bin libfribidi-dev unicode-data time python3
   libreoffice-writer-nogui chromium

@@ -1,5 +1,6 @@
 #include "StartBeside.h"
 #include "Tesslar2App.h"
+#include "WindowSystem.h"
 
 #include <cstdio>
 #include <cstring>
@@ -10,6 +11,7 @@ int main(int argc, char** argv) {
         std::puts("velmora " VELMORA_VERSION);
         return 0;
     }
+    velmora::PreferX11WindowSystem(argc, argv);
     velmora::CTesslar2App app(argc, argv);
     QStringList args = app.arguments();
     if (!velmora::ChooseWorkingFolder(args)) return 0;
