@@ -1,5 +1,7 @@
 #include "RtfControlWords.h"
 
+#include "RtfUnkept.h"
+
 #include <array>
 #include <cstring>
 
@@ -209,25 +211,25 @@ constexpr WordEntry kWords[] = {
     {"revtbl", RtfWord::SkipDestination, 0},
     {"filetbl", RtfWord::SkipDestination, 0},
     {"info", RtfWord::SkipDestination, 0},
-    {"pict", RtfWord::SkipDestination, 0},
+    {"pict", RtfWord::SkipDestination, kUnkeptPictures},
     {"nonshppict", RtfWord::SkipDestination, 0},
     {"shprslt", RtfWord::SkipDestination, 0},
     {"datafield", RtfWord::SkipDestination, 0},
-    {"header", RtfWord::SkipDestination, 0},
-    {"headerl", RtfWord::SkipDestination, 0},
-    {"headerr", RtfWord::SkipDestination, 0},
-    {"headerf", RtfWord::SkipDestination, 0},
-    {"footer", RtfWord::SkipDestination, 0},
-    {"footerl", RtfWord::SkipDestination, 0},
-    {"footerr", RtfWord::SkipDestination, 0},
-    {"footerf", RtfWord::SkipDestination, 0},
+    {"header", RtfWord::SkipDestination, kUnkeptHeadersFooters},
+    {"headerl", RtfWord::SkipDestination, kUnkeptHeadersFooters},
+    {"headerr", RtfWord::SkipDestination, kUnkeptHeadersFooters},
+    {"headerf", RtfWord::SkipDestination, kUnkeptHeadersFooters},
+    {"footer", RtfWord::SkipDestination, kUnkeptHeadersFooters},
+    {"footerl", RtfWord::SkipDestination, kUnkeptHeadersFooters},
+    {"footerr", RtfWord::SkipDestination, kUnkeptHeadersFooters},
+    {"footerf", RtfWord::SkipDestination, kUnkeptHeadersFooters},
     {"ftnsep", RtfWord::SkipDestination, 0},
     {"ftnsepc", RtfWord::SkipDestination, 0},
     {"ftncn", RtfWord::SkipDestination, 0},
     {"aftnsep", RtfWord::SkipDestination, 0},
     {"aftnsepc", RtfWord::SkipDestination, 0},
     {"aftncn", RtfWord::SkipDestination, 0},
-    {"annotation", RtfWord::SkipDestination, 0},
+    {"annotation", RtfWord::SkipDestination, kUnkeptComments},
     {"atnid", RtfWord::SkipDestination, 0},
     {"atnauthor", RtfWord::SkipDestination, 0},
     {"atndate", RtfWord::SkipDestination, 0},

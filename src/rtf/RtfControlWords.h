@@ -64,7 +64,9 @@ inline constexpr char32_t kOldNumberingRenderedOnly = 0xFFFF;
 
 struct RtfWordInfo {
     RtfWord word = RtfWord::Unknown;
-    char32_t ch = 0;  // the character of an RtfWord::Character word, the format of OldNumberingFormat
+    // The character of an RtfWord::Character word, the format of OldNumberingFormat, what a
+    // SkipDestination's text is (RtfUnkept; 0 when nothing a document shows).
+    char32_t ch = 0;
 };
 
 // Looks a control word's name up (case-sensitive, as RTF is). Unknown names give

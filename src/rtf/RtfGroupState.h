@@ -76,6 +76,7 @@ struct RtfGroupState {
     RtfDestination unicodePartTo = RtfDestination::Skip;
     RtfCharacterProps chr;
     int32_t nUnicodeSkip = 1;  // \ucN: fallback characters after each \uN
+    uint8_t nUnkept = 0;       // RtfUnkept: what the text of this destination is, if it is lost
     // Paragraph properties.
     uint16_t wAlignment = PFA_LEFT;
     RtfDirection direction = RtfDirection::None;

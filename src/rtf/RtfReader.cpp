@@ -87,6 +87,7 @@ RtfReadResult CRtfReader::ReadTokens(Tokenizer& tokenizer) {
     m_nClosesTakenAsTrail = 0;
     m_nPageBreaks = 0;
     m_nAttachmentDepth = 0;
+    m_nUnkept = 0;
     m_pTokenizer = &PlainTokenizer(tokenizer);
     RtfToken token;
     // In the document's text, plain bytes and \'xx escapes mean the same: they come as one token,
@@ -102,12 +103,15 @@ RtfReadResult CRtfReader::ReadTokens(Tokenizer& tokenizer) {
         case RtfTokenKind::ControlWord: OnControlWord(token); break;
         case RtfTokenKind::ControlSymbol: OnControlSymbol(token.chSymbol); break;
         case RtfTokenKind::HexBytes: OnHexBytes(token.text); break;
-        case RtfTokenKind::Binary: SkipsFallback(); break;  // picture data, never text
+        case RtfTokenKind::Binary:  // picture data, never text
+            SkipsFallback();
+            m_nUnkept |= Top().nUnkept;
+            break;
         case RtfTokenKind::Text: OnText(token.text); break;
         case RtfTokenKind::End: break;
         }
     }
-    if (m_bDocumentEnded) return {};
+    if (m_bDocumentEnded) return {true, {}, false, {}, m_nUnkept};
     // A '}' read as a trail byte leaves its group open: that is no sign of a file cut short.
     const size_t nWholeDepth = 1 + m_nClosesTakenAsTrail;
     std::string strCutShort;
@@ -120,7 +124,7 @@ RtfReadResult CRtfReader::ReadTokens(Tokenizer& tokenizer) {
     // processors show it: its groups close where it ends, and what it holds up to there is kept.
     while (m_nDepth > nWholeDepth) OnGroupEnd();
     EndDocument();  // the document's own '}' is missing, or the trail bytes took it
-    return {true, {}, m_nDepth > m_nClosesTakenAsTrail, std::move(strCutShort)};
+    return {true, {}, m_nDepth > m_nClosesTakenAsTrail, std::move(strCutShort), m_nUnkept};
 }
 
 // ------------------------------------------------------------------ groups
@@ -271,6 +275,12 @@ void CRtfReader::OnControlWord(const RtfToken& token) {
         if (info.word == RtfWord::SkipDestination) EnterDestination(RtfDestination::Skip);
         break;
     }
+    // What the text of the destination a word begins is, should it be lost.
+    if (info.word == RtfWord::SkipDestination && Top().destination == RtfDestination::Skip) {
+        Top().nUnkept = static_cast<uint8_t>(info.ch);
+    } else if (info.word == RtfWord::Footnote && Top().destination == RtfDestination::Footnote) {
+        Top().nUnkept = kUnkeptNotes;
+    }
     m_bStarPending = false;
 }
 
@@ -325,7 +335,7 @@ void CRtfReader::OnHexBytes(std::string_view bytes) {
     case RtfDestination::OldNumberingText: OnOldNumberingText(bytes); break;
     case RtfDestination::FieldInstruction: m_instruction.AppendBytes(bytes, RunFont(Top().chr)); break;
     case RtfDestination::FormFieldEntry: m_instruction.AppendFormFieldEntry(bytes); break;
-    default: break;
+    default: NoteUnkeptText(bytes, Top().nUnkept); break;
     }
 }
 
@@ -350,12 +360,15 @@ void CRtfReader::OnText(std::string_view text) {
     case RtfDestination::OldNumberingText: OnOldNumberingText(text); break;
     case RtfDestination::FieldInstruction: m_instruction.AppendBytes(text, RunFont(Top().chr)); break;
     case RtfDestination::FormFieldEntry: m_instruction.AppendFormFieldEntry(text); break;
-    default: break;
+    default: NoteUnkeptText(text, Top().nUnkept); break;
     }
 }
 
 void CRtfReader::AppendBodyBytes(std::string_view bytes) {
-    if (Top().chr.bHidden) return;
+    if (Top().chr.bHidden) {
+        NoteUnkeptText(bytes, kUnkeptHiddenText);
+        return;
+    }
     FlushPendingHighSurrogate();
     PrepareFormat();
     if (m_bUtf8) {
@@ -468,7 +481,10 @@ void CRtfReader::PrepareFormat() {
 }
 
 void CRtfReader::AppendChar(char32_t ch) {
-    if (Top().chr.bHidden) return;
+    if (Top().chr.bHidden) {
+        if (ch != U' ') m_nUnkept |= kUnkeptHiddenText;
+        return;
+    }
     FlushPending();
     PrepareFormat();
     m_paragraph.Append(ch);
@@ -477,7 +493,10 @@ void CRtfReader::AppendChar(char32_t ch) {
 // \uN gives a UTF-16 unit as a signed 16-bit number (or unsigned); a character beyond the BMP
 // comes as two of them.
 void CRtfReader::AppendUnicode(int32_t nParam) {
-    if (Top().chr.bHidden) return;
+    if (Top().chr.bHidden) {
+        if (nParam != 0) m_nUnkept |= kUnkeptHiddenText;
+        return;
+    }
     int64_t nValue = nParam;
     if (nValue < 0) nValue += 0x10000;
     if (nValue == 0) return;  // NUL carries nothing

@@ -37,9 +37,11 @@
 
 #include "RtfGrowingInput.h"
 #include "RtfSink.h"
+#include "RtfUnkept.h"
 #include "TextModel.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -54,6 +56,7 @@ struct RtfReadResult {
     // Read, though the file ends where no whole file can: inside a group other than the document's
     // own, or inside binary data. One line like strError: "the file ends inside a group".
     std::string strCutShort = {};
+    uint8_t nUnkept = 0;  // RtfUnkept: what the document shows that the text model does not keep
 };
 
 // True when bytes begin with "{\rtf", after an optional UTF-8 byte order mark and blanks, tabs and

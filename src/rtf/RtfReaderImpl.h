@@ -83,6 +83,11 @@ private:
         if (m_nDepth >= 2) Top().destination = destination;
     }
     void EnterUnicodePair();
+    // Text the reader passes over, in a destination whose text is nKind (RtfUnkept) or hidden:
+    // anything but blanks there is lost from the model.
+    void NoteUnkeptText(std::string_view text, uint8_t nKind) {
+        if (nKind != 0 && text.find_first_not_of(" \t\r\n") != std::string_view::npos) m_nUnkept |= nKind;
+    }
 
     // Lists, notes and text boxes.
     CodePageDecoder FontDecoder(int32_t nFont) const { return m_formats.FontDecoder(nFont); }
@@ -154,6 +159,7 @@ private:
     bool m_bStarInGroup = false;                          // that \* came after its group had begun
     size_t m_nGroupStartOffset = 0;                       // where the last '{' read ends
     bool m_bDocumentEnded = false;
+    uint8_t m_nUnkept = 0;  // RtfUnkept: what the document shows that the model will not hold
 
     CRtfFontTable m_fonts;
     CRtfColorTable m_colors;

@@ -267,6 +267,38 @@ const ReaderCase kFormatKeyCases[] = {
 };
 INSTANTIATE_TEST_SUITE_P(FormatKeys, RtfFormatKeyCase, testing::ValuesIn(kFormatKeyCases), test::CaseName());
 
+// What a save over the file would lose, by the letters P (pictures), H (headers and footers),
+// N (notes), C (comments) and V (hidden text): each only where it holds something.
+std::string UnkeptLetters(std::string_view body) {
+    TextModel model;
+    const uint8_t nUnkept = ReadRtf(std::string(kHebrewFonts) + std::string(body), model).nUnkept;
+    std::string letters;
+    for (const auto& [nKind, ch] : {std::pair{kUnkeptPictures, 'P'},
+                                    {kUnkeptHeadersFooters, 'H'},
+                                    {kUnkeptNotes, 'N'},
+                                    {kUnkeptComments, 'C'},
+                                    {kUnkeptHiddenText, 'V'}})
+        if (nUnkept & nKind) letters += ch;
+    return letters;
+}
+
+TEST(RtfReader, TellsWhatTheModelDoesNotKeep) {
+    const std::pair<const char*, const char*> kCases[] = {
+        {R"({\b\qr a}{\*\bkmkstart x}{\info{\title T}}{\field{\*\fldinst PAGE}{\fldrslt 1}}\par})", ""},
+        {R"(a{\*\shppict{\pict\pngblip 89504e47}}{\nonshppict{\pict\wmetafile8 0100}}})", "P"},
+        {R"(a{\pict\wmetafile8\bin4 \}{x}b})", "P"},
+        {R"({\object\objemb{\*\objdata 0105}{\result{\pict\emfblip 0100}}}})", "P"},
+        {R"({\header\pard\plain\par}{\footer{\*\bkmkstart f}}a})", ""},
+        {R"({\headerl\pard {\field{\*\fldinst PAGE}{\fldrslt 1}}\par}a})", "H"},
+        {R"(a{\footnote\pard{\super\chftn} note}})", "N"},
+        {R"(a{\*\atnid J}\chatn{\*\annotation{\*\atnref 0}\pard text}})", "C"},
+        {R"(a{\v jump}{\v\u1488?}})", "V"},
+        {R"({\v }a{\footer\pard\par}})", ""},
+        {R"({\v\'e0}{\footnote n}{\pict 00}{\header h}{\*\annotation c})", "PHNCV"},
+    };
+    for (const auto& [szBody, szExpected] : kCases) EXPECT_EQ(UnkeptLetters(szBody), szExpected) << szBody;
+}
+
 TEST(RtfReader, LooksLikeRtf) {
     EXPECT_TRUE(LooksLikeRtf(R"({\rtf1 x})"));
     EXPECT_TRUE(LooksLikeRtf("\xEF\xBB\xBF \r\n\t{\\rtf1}"));
