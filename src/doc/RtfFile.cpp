@@ -9,7 +9,7 @@
 
 namespace velmora {
 
-bool LoadRtfFile(const QString& strPath, TextModel& model, QString& strError, QString* pCutShort) {
+bool LoadRtfFile(const QString& strPath, TextModel& model, QString& strError, QString* pCutShort, uint8_t* pUnkept) {
     std::string bytes;
     std::string strReason;
     if (!ReadWholeFile(NativePath(strPath), bytes, strReason)) {
@@ -24,6 +24,7 @@ bool LoadRtfFile(const QString& strPath, TextModel& model, QString& strError, QS
     }
     model = std::move(read);
     if (pCutShort) *pCutShort = QString::fromStdString(result.strCutShort);
+    if (pUnkept) *pUnkept = result.nUnkept;
     return true;
 }
 

@@ -54,6 +54,7 @@ bool CTesslar2Doc::OnNewDocument() {
     QTextCursor cursor(m_pTextDocument);
     cursor.setBlockCharFormat(QtFromCharFormat(HebrewTypingFormat()));
     SetPathName(QString());
+    m_nUnkeptInFile = 0;
     return true;
 }
 
@@ -69,7 +70,8 @@ QString FileError(const QString& strPath, const QString& strReason) {
 bool CTesslar2Doc::OnOpenDocument(const QString& strPath, QString& strError, QString* pWarning) {
     TextModel model;
     QString strCutShort;
-    if (!LoadRtfFile(strPath, model, strError, &strCutShort)) {
+    uint8_t nUnkept = 0;
+    if (!LoadRtfFile(strPath, model, strError, &strCutShort, &nUnkept)) {
         strError = FileError(strPath, strError);
         return false;
     }
@@ -83,6 +85,7 @@ bool CTesslar2Doc::OnOpenDocument(const QString& strPath, QString& strError, QSt
         return false;
     }
     SetPathName(QFileInfo(strPath).absoluteFilePath());
+    m_nUnkeptInFile = nUnkept;
     if (pWarning) {
         *pWarning =
             strCutShort.isEmpty()
@@ -108,6 +111,7 @@ bool CTesslar2Doc::OnSaveDocument(const QString& strPath, QString& strError) {
     }
     m_pTextDocument->setModified(false);
     SetPathName(QFileInfo(strPath).absoluteFilePath());
+    m_nUnkeptInFile = 0;
     return true;
 }
 

@@ -5,6 +5,8 @@
 #include <QObject>
 #include <QString>
 
+#include <cstdint>
+
 class QTextDocument;
 
 namespace velmora {
@@ -30,6 +32,9 @@ public:
     bool OnOpenDocument(const QString& strPath, QString& strError, QString* pWarning = nullptr);
     // Writes the document as RTF to strPath and takes that name. On failure nothing changes.
     bool OnSaveDocument(const QString& strPath, QString& strError);
+    // What the file of GetPathName() shows that the document does not hold (RtfUnkept), so that
+    // saving over it would lose it; 0 for a new document and once the document is saved.
+    uint8_t UnkeptInFile() const { return m_nUnkeptInFile; }
 
 signals:
     // The title or the path changed (new, open, save as).
@@ -40,6 +45,7 @@ private:
 
     QTextDocument* m_pTextDocument;
     QString m_strPathName;
+    uint8_t m_nUnkeptInFile = 0;
 };
 
 // The font a new document and every character without a font of its own shows in.

@@ -9,6 +9,7 @@
 #include "dialogs/MessageBox.h"
 #include "doc/Tesslar2Doc.h"
 #include "doc/Tesslar2View.h"
+#include "rtf/RtfUnkept.h"
 
 #include <QCloseEvent>
 #include <QDir>
@@ -16,6 +17,7 @@
 #include <QFileInfo>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace velmora {
 
@@ -31,6 +33,34 @@ QString OpenDialogFolder(const QString& strDocument, const QStringList& recentFi
     if (strFile.isEmpty()) return {};
     const QString strFolder = QFileInfo(strFile).absolutePath();
     return QFileInfo(strFolder).isDir() ? strFolder : QString();
+}
+
+// What a file holds and the editor does not, for a sentence: "pictures, footnotes and hidden text".
+QString UnkeptNames(uint8_t nUnkept) {
+    QStringList names;
+    if (nUnkept & kUnkeptPictures) names << QStringLiteral("pictures");
+    if (nUnkept & kUnkeptHeadersFooters) names << QStringLiteral("headers or footers");
+    if (nUnkept & kUnkeptNotes) names << QStringLiteral("footnotes");
+    if (nUnkept & kUnkeptComments) names << QStringLiteral("comments");
+    if (nUnkept & kUnkeptHiddenText) names << QStringLiteral("hidden text");
+    const QString strLast = names.takeLast();
+    return names.isEmpty() ? strLast : names.join(QStringLiteral(", ")) + QStringLiteral(" and ") + strLast;
+}
+
+enum class SaveOver { Here, Elsewhere, Not };
+
+// The file strPath holds what the editor read but does not keep: saving over it would lose that,
+// so the user chooses. Save As, which leaves the file as it is, is the default.
+SaveOver AskToSaveOver(QWidget* pParent, const QString& strPath, uint8_t nUnkept) {
+    QMessageBox box(QMessageBox::Warning, kMessageBoxTitle,
+                    QStringLiteral("%1 has %2, which Velmora does not keep. Saving over the file loses them.")
+                        .arg(QDir::toNativeSeparators(strPath), UnkeptNames(nUnkept)),
+                    QMessageBox::Save | QMessageBox::Cancel, pParent);
+    QPushButton* pElsewhere = box.addButton(QStringLiteral("Save &As..."), QMessageBox::AcceptRole);
+    box.setDefaultButton(pElsewhere);
+    box.exec();
+    if (box.clickedButton() == pElsewhere) return SaveOver::Elsewhere;
+    return box.clickedButton() == box.button(QMessageBox::Save) ? SaveOver::Here : SaveOver::Not;
 }
 
 }  // namespace
@@ -83,6 +113,13 @@ bool CMainFrame::OpenDocumentFile(const QString& strPath, QString* pWarning) {
 }
 
 bool CMainFrame::DoSave(const QString& strPath) {
+    if (m_pDoc->UnkeptInFile() != 0 && QFileInfo(strPath) == QFileInfo(m_pDoc->GetPathName())) {
+        switch (AskToSaveOver(this, strPath, m_pDoc->UnkeptInFile())) {
+        case SaveOver::Here: break;
+        case SaveOver::Elsewhere: return OnFileSaveAs();
+        case SaveOver::Not: return false;
+        }
+    }
     QString strError;
     if (!m_pDoc->OnSaveDocument(strPath, strError)) {
         ShowMessageBox(this, QStringLiteral("Failed to save document.\n\n%1").arg(strError));

@@ -1,6 +1,7 @@
 // What the main window does for the user beyond its commands: edit commands greyed when they
 // cannot act, the file dialogs' filters, choosing the printer, and About and help over the editor.
 
+#include "AutoClose.h"
 #include "QtFiles.h"
 #include "app/StartBeside.h"
 #include "dialogs/AboutDlg.h"
@@ -15,6 +16,8 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QFileDialog>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QMimeData>
 #include <QPrinter>
 #include <QPrinterInfo>
@@ -78,6 +81,7 @@ private slots:
     void aboutAndHelpOpenOverTheEditor();
     void droppedFileOpensAndDroppedTextIsInserted();
     void openStartsInTheFolderLastUsed();
+    void savingOverAFileAsksBeforeLosingWhatItHolds();
 
 private:
     QTemporaryDir m_dir;
@@ -296,6 +300,47 @@ void tst_Conveniences::openStartsInTheFolderLastUsed() {
     // A new document has no folder of its own: the file used last still tells where the user was.
     m_pFrame->OnCommand(ID_FILE_NEW);
     QCOMPARE(openStartsIn(), strFolder);
+}
+
+// A file holding what the editor does not keep is not overwritten unasked: Cancel and Save As
+// leave it whole, Save writes it, and what was saved holds nothing more to lose.
+void tst_Conveniences::savingOverAFileAsksBeforeLosingWhatItHolds() {
+    const QByteArray rtf = "{\\rtf1 a{\\pict\\pngblip 89504e47}{\\footnote n}}";
+    const QString strPath = WriteTestFile(m_dir.filePath(QStringLiteral("picture.rtf")), rtf);
+    QVERIFY(m_pFrame->OpenDocumentFile(strPath));
+    QTest::keyClick(m_pFrame->GetActiveView(), Qt::Key_B);
+    // Saves, pressing button nButton of the question (NoButton: its default); returns the question.
+    auto saveAnswering = [this](QMessageBox::StandardButton nButton) {
+        QString strAsked;
+        WhenModalOpens<QMessageBox>(this, [&strAsked, nButton](QMessageBox* pBox) {
+            strAsked = pBox->text();
+            QAbstractButton* pButton = pBox->button(nButton);
+            if (nButton == QMessageBox::NoButton) pButton = pBox->defaultButton();
+            pButton->click();
+        });
+        m_pFrame->OnCommand(ID_FILE_SAVE);
+        return strAsked;
+    };
+    const QString strQuestion =
+        QDir::toNativeSeparators(strPath) +
+        QStringLiteral(" has pictures and footnotes, which Velmora does not keep. Saving over the file loses them.");
+    QCOMPARE(saveAnswering(QMessageBox::Cancel), strQuestion);
+    QString strDialog;
+    WhenModalOpens<QFileDialog>(this, [&](QFileDialog* pDialog) { strDialog = pDialog->windowTitle(); });
+    QCOMPARE(saveAnswering(QMessageBox::NoButton), strQuestion);
+    QCOMPARE(strDialog, QStringLiteral("Save As"));
+    QFile file(strPath);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), rtf);
+    QVERIFY(m_pDoc->IsModified());
+
+    QCOMPARE(saveAnswering(QMessageBox::Save), strQuestion);
+    QVERIFY(!m_pDoc->IsModified());
+    test::CAutoClose closer;
+    QTest::keyClick(m_pFrame->GetActiveView(), Qt::Key_C);
+    m_pFrame->OnCommand(ID_FILE_SAVE);
+    QVERIFY(closer.Closed().isEmpty());
+    QVERIFY(!m_pDoc->IsModified());
 }
 
 QTEST_MAIN(tst_Conveniences)
