@@ -47,7 +47,11 @@ QString UnkeptNames(uint8_t nUnkept) {
     return names.isEmpty() ? strLast : names.join(QStringLiteral(", ")) + QStringLiteral(" and ") + strLast;
 }
 
-enum class SaveOver { Here, Elsewhere, Not };
+enum class SaveOver {
+    Here,
+    Elsewhere,
+    Not
+};
 
 // The file strPath holds what the editor read but does not keep: saving over it would lose that,
 // so the user chooses. Save As, which leaves the file as it is, is the default.

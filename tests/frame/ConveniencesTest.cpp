@@ -17,10 +17,10 @@
 #include <QComboBox>
 #include <QFileDialog>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QMimeData>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QPushButton>
 #include <QSettings>
 #include <QStatusBar>
 #include <QTemporaryDir>
