@@ -55,6 +55,7 @@ bool CTesslar2Doc::OnNewDocument() {
     cursor.setBlockCharFormat(QtFromCharFormat(HebrewTypingFormat()));
     SetPathName(QString());
     m_nUnkeptInFile = 0;
+    RememberFileStamp();
     return true;
 }
 
@@ -66,6 +67,19 @@ QString FileError(const QString& strPath, const QString& strReason) {
 }
 
 }  // namespace
+
+void CTesslar2Doc::RememberFileStamp() {
+    const QFileInfo info(m_strPathName);
+    const bool bKnown = !m_strPathName.isEmpty() && info.exists();
+    m_nFileSize = bKnown ? info.size() : -1;
+    m_fileTime = bKnown ? info.lastModified() : QDateTime();
+}
+
+bool CTesslar2Doc::FileChangedSince() const {
+    if (m_nFileSize < 0) return false;
+    const QFileInfo info(m_strPathName);
+    return info.exists() && (info.size() != m_nFileSize || info.lastModified() != m_fileTime);
+}
 
 bool CTesslar2Doc::OnOpenDocument(const QString& strPath, QString& strError, QString* pWarning) {
     TextModel model;
@@ -86,6 +100,7 @@ bool CTesslar2Doc::OnOpenDocument(const QString& strPath, QString& strError, QSt
     }
     SetPathName(QFileInfo(strPath).absoluteFilePath());
     m_nUnkeptInFile = nUnkept;
+    RememberFileStamp();
     if (pWarning) {
         *pWarning =
             strCutShort.isEmpty()
@@ -112,6 +127,7 @@ bool CTesslar2Doc::OnSaveDocument(const QString& strPath, QString& strError) {
     m_pTextDocument->setModified(false);
     SetPathName(QFileInfo(strPath).absoluteFilePath());
     m_nUnkeptInFile = 0;
+    RememberFileStamp();
     return true;
 }
 

@@ -2,6 +2,7 @@
 // The editing document: the QTextDocument the view shows, the file it came from and whether it
 // changed since. Files are RTF.
 
+#include <QDateTime>
 #include <QObject>
 #include <QString>
 
@@ -35,6 +36,9 @@ public:
     // What the file of GetPathName() shows that the document does not hold (RtfUnkept), so that
     // saving over it would lose it; 0 for a new document and once the document is saved.
     uint8_t UnkeptInFile() const { return m_nUnkeptInFile; }
+    // The file of GetPathName() is no longer as the document last read or wrote it: another
+    // program saved it since, and saving over it would lose what that program wrote.
+    bool FileChangedSince() const;
 
 signals:
     // The title or the path changed (new, open, save as).
@@ -42,10 +46,13 @@ signals:
 
 private:
     void SetPathName(const QString& strPath);
+    void RememberFileStamp();
 
     QTextDocument* m_pTextDocument;
     QString m_strPathName;
     uint8_t m_nUnkeptInFile = 0;
+    qint64 m_nFileSize = -1;  // the file's size and time when last read or written; -1 no file
+    QDateTime m_fileTime;
 };
 
 // The font a new document and every character without a font of its own shows in.

@@ -53,13 +53,10 @@ enum class SaveOver {
     Not
 };
 
-// The file strPath holds what the editor read but does not keep: saving over it would lose that,
-// so the user chooses. Save As, which leaves the file as it is, is the default.
-SaveOver AskToSaveOver(QWidget* pParent, const QString& strPath, uint8_t nUnkept) {
-    QMessageBox box(QMessageBox::Warning, kMessageBoxTitle,
-                    QStringLiteral("%1 has %2, which Velmora does not keep. Saving over the file loses them.")
-                        .arg(QDir::toNativeSeparators(strPath), UnkeptNames(nUnkept)),
-                    QMessageBox::Save | QMessageBox::Cancel, pParent);
+// Saving over the document's file would lose what strWhy says: the user chooses. Save As, which
+// leaves the file as it is, is the default.
+SaveOver AskToSaveOver(QWidget* pParent, const QString& strWhy) {
+    QMessageBox box(QMessageBox::Warning, kMessageBoxTitle, strWhy, QMessageBox::Save | QMessageBox::Cancel, pParent);
     QPushButton* pElsewhere = box.addButton(QStringLiteral("Save &As..."), QMessageBox::AcceptRole);
     box.setDefaultButton(pElsewhere);
     box.exec();
@@ -117,8 +114,23 @@ bool CMainFrame::OpenDocumentFile(const QString& strPath, QString* pWarning) {
 }
 
 bool CMainFrame::DoSave(const QString& strPath) {
-    if (m_pDoc->UnkeptInFile() != 0 && QFileInfo(strPath) == QFileInfo(m_pDoc->GetPathName())) {
-        switch (AskToSaveOver(this, strPath, m_pDoc->UnkeptInFile())) {
+    // What the document's own file holds that the document does not: another program's later
+    // changes, else what the editor read but does not keep.
+    QString strLoses;
+    if (QFileInfo(strPath) == QFileInfo(m_pDoc->GetPathName())) {
+        const QString strFile = QDir::toNativeSeparators(strPath);
+        if (m_pDoc->FileChangedSince()) {
+            strLoses = QStringLiteral(
+                           "%1 has been changed by another program since Velmora read it. Saving over "
+                           "the file loses those changes.")
+                           .arg(strFile);
+        } else if (m_pDoc->UnkeptInFile() != 0) {
+            strLoses = QStringLiteral("%1 has %2, which Velmora does not keep. Saving over the file loses them.")
+                           .arg(strFile, UnkeptNames(m_pDoc->UnkeptInFile()));
+        }
+    }
+    if (!strLoses.isEmpty()) {
+        switch (AskToSaveOver(this, strLoses)) {
         case SaveOver::Here: break;
         case SaveOver::Elsewhere: return OnFileSaveAs();
         case SaveOver::Not: return false;

@@ -302,8 +302,9 @@ void tst_Conveniences::openStartsInTheFolderLastUsed() {
     QCOMPARE(openStartsIn(), strFolder);
 }
 
-// A file holding what the editor does not keep is not overwritten unasked: Cancel and Save As
-// leave it whole, Save writes it, and what was saved holds nothing more to lose.
+// A file holding what the editor does not keep, or changed by another program since the editor
+// read it, is not overwritten unasked: Cancel and Save As leave it whole, Save writes it, and what
+// was saved holds nothing more to lose.
 void tst_Conveniences::savingOverAFileAsksBeforeLosingWhatItHolds() {
     const QByteArray rtf = "{\\rtf1 a{\\pict\\pngblip 89504e47}{\\footnote n}}";
     const QString strPath = WriteTestFile(m_dir.filePath(QStringLiteral("picture.rtf")), rtf);
@@ -329,18 +330,32 @@ void tst_Conveniences::savingOverAFileAsksBeforeLosingWhatItHolds() {
     WhenModalOpens<QFileDialog>(this, [&](QFileDialog* pDialog) { strDialog = pDialog->windowTitle(); });
     QCOMPARE(saveAnswering(QMessageBox::NoButton), strQuestion);
     QCOMPARE(strDialog, QStringLiteral("Save As"));
-    QFile file(strPath);
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    QCOMPARE(file.readAll(), rtf);
+    auto fileBytes = [&strPath] {
+        QFile file(strPath);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    };
+    QCOMPARE(fileBytes(), rtf);
     QVERIFY(m_pDoc->IsModified());
 
     QCOMPARE(saveAnswering(QMessageBox::Save), strQuestion);
     QVERIFY(!m_pDoc->IsModified());
-    test::CAutoClose closer;
-    QTest::keyClick(m_pFrame->GetActiveView(), Qt::Key_C);
-    m_pFrame->OnCommand(ID_FILE_SAVE);
-    QVERIFY(closer.Closed().isEmpty());
-    QVERIFY(!m_pDoc->IsModified());
+    {
+        test::CAutoClose closer;
+        QTest::keyClick(m_pFrame->GetActiveView(), Qt::Key_C);
+        m_pFrame->OnCommand(ID_FILE_SAVE);
+        QVERIFY(closer.Closed().isEmpty());
+        QVERIFY(!m_pDoc->IsModified());
+    }
+
+    // Another program saves the file while the editor has it open.
+    const QByteArray other = "{\\rtf1 written by another program}";
+    WriteTestFile(strPath, other);
+    QTest::keyClick(m_pFrame->GetActiveView(), Qt::Key_D);
+    QCOMPARE(saveAnswering(QMessageBox::Cancel),
+             QDir::toNativeSeparators(strPath) + QStringLiteral(" has been changed by another program since "
+                                                                "Velmora read it. Saving over the file loses "
+                                                                "those changes."));
+    QCOMPARE(fileBytes(), other);
 }
 
 QTEST_MAIN(tst_Conveniences)
