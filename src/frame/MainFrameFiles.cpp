@@ -47,6 +47,23 @@ QString UnkeptNames(uint8_t nUnkept) {
     return names.isEmpty() ? strLast : names.join(QStringLiteral(", ")) + QStringLiteral(" and ") + strLast;
 }
 
+// What saving the document to strPath would lose, when strPath is the document's own file: another
+// program's later changes, else what the editor read from it but does not keep. Empty: nothing.
+QString WhatSavingOverLoses(const CTesslar2Doc& doc, const QString& strPath) {
+    const QFileInfo file(strPath);
+    if (!file.exists() || file != QFileInfo(doc.GetPathName())) return {};
+    const QString strFile = QDir::toNativeSeparators(strPath);
+    if (doc.FileChangedSince()) {
+        return QStringLiteral(
+                   "%1 has been changed by another program since Velmora read it. Saving over the file loses "
+                   "those changes.")
+            .arg(strFile);
+    }
+    if (doc.UnkeptInFile() == 0) return {};
+    return QStringLiteral("%1 has %2, which Velmora does not keep. Saving over the file loses them.")
+        .arg(strFile, UnkeptNames(doc.UnkeptInFile()));
+}
+
 enum class SaveOver {
     Here,
     Elsewhere,
@@ -114,21 +131,7 @@ bool CMainFrame::OpenDocumentFile(const QString& strPath, QString* pWarning) {
 }
 
 bool CMainFrame::DoSave(const QString& strPath) {
-    // What the document's own file holds that the document does not: another program's later
-    // changes, else what the editor read but does not keep.
-    QString strLoses;
-    if (QFileInfo(strPath) == QFileInfo(m_pDoc->GetPathName())) {
-        const QString strFile = QDir::toNativeSeparators(strPath);
-        if (m_pDoc->FileChangedSince()) {
-            strLoses = QStringLiteral(
-                           "%1 has been changed by another program since Velmora read it. Saving over "
-                           "the file loses those changes.")
-                           .arg(strFile);
-        } else if (m_pDoc->UnkeptInFile() != 0) {
-            strLoses = QStringLiteral("%1 has %2, which Velmora does not keep. Saving over the file loses them.")
-                           .arg(strFile, UnkeptNames(m_pDoc->UnkeptInFile()));
-        }
-    }
+    const QString strLoses = WhatSavingOverLoses(*m_pDoc, strPath);
     if (!strLoses.isEmpty()) {
         switch (AskToSaveOver(this, strLoses)) {
         case SaveOver::Here: break;
