@@ -17,6 +17,12 @@ namespace velmora {
 
 namespace {
 
+// A word that stands for a character a document shows (a tab, which may only lay out, aside).
+bool ShowsACharacter(RtfWordInfo info) {
+    return (info.word == RtfWord::Character && info.ch != U'\t') || info.word == RtfWord::PageNumber ||
+           info.word == RtfWord::Unicode;
+}
+
 constexpr std::string_view kRtfSignature = "{\\rtf";
 
 // Where the signature should stand: after a byte order mark and white space.
@@ -280,6 +286,8 @@ void CRtfReader::OnControlWord(const RtfToken& token) {
         Top().nUnkept = static_cast<uint8_t>(info.ch);
     } else if (info.word == RtfWord::Footnote && Top().destination == RtfDestination::Footnote) {
         Top().nUnkept = kUnkeptNotes;
+    } else if (Top().nUnkept != 0 && ShowsACharacter(info)) {
+        m_nUnkept |= Top().nUnkept;  // a footer of nothing but its page number holds that number
     }
     m_bStarPending = false;
 }

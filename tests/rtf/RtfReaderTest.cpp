@@ -293,7 +293,8 @@ TEST(RtfReader, TellsWhatTheModelDoesNotKeep) {
         {R"(a{\footnote\pard{\super\chftn} note}})", "N"},
         {R"(a{\*\atnid J}\chatn{\*\annotation{\*\atnref 0}\pard text}})", "C"},
         {R"(a{\v jump}{\v\u1488?}})", "V"},
-        {R"({\v }a{\footer\pard\par}})", ""},
+        {R"({\v }a{\footer\pard\tab\par}})", ""},
+        {R"(a{\footer\pard\qr{\chpgn}\par}})", "H"},
         {R"({\v\'e0}{\footnote n}{\pict 00}{\header h}{\*\annotation c})", "PHNCV"},
     };
     for (const auto& [szBody, szExpected] : kCases) EXPECT_EQ(UnkeptLetters(szBody), szExpected) << szBody;
