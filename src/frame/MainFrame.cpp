@@ -67,6 +67,9 @@ CMainFrame::CMainFrame(CTesslar2Doc* pDoc, bool bHebrewUi, QWidget* pParent)
     setDockOptions(dockOptions() | QMainWindow::AllowNestedDocks);
     setAcceptDrops(true);
     connect(m_pDoc, &CTesslar2Doc::TitleChanged, this, &CMainFrame::UpdateTitle);
+    connect(qGuiApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
+        if (state == Qt::ApplicationActive) OfferToReadAgain();
+    });
     UpdateTitle();
     ReadRecentFiles();
 
@@ -292,7 +295,10 @@ void CMainFrame::SetMessageText(const QString& strText) {
 void CMainFrame::OnCommand(int nId) {
     emit CommandRouted(nId);
     const CommandRow* pRow = FindCommand(nId);
-    if (pRow && pRow->handler) pRow->handler(*this, nId);
+    if (!pRow || !pRow->handler) return;
+    ++m_nCommandsRunning;
+    pRow->handler(*this, nId);
+    --m_nCommandsRunning;
 }
 
 void CMainFrame::OnUpdateLineLengthBox() {

@@ -108,8 +108,14 @@ private:
     void RebuildRecentFiles();
     void AddToRecentFiles(const QString& strPath);
     bool DoSave(const QString& strPath);
+    // Reads strPath as the document without asking to save the one shown.
+    bool ReadDocumentFile(const QString& strPath, QString* pWarning);
+    void OfferToReadAgain();
 
     CTesslar2Doc* m_pDoc;
+    int m_nCommandsRunning = 0;      // commands begun through OnCommand and not yet ended
+    bool m_bOfferingToRead = false;  // the question of OfferToReadAgain is up
+    QString m_strVersionNotRead;     // the file's version the user chose not to read again
     CTesslar2View* m_pView = nullptr;
     QPrinter* m_pPrinter = nullptr;
     bool m_bHebrewUi;

@@ -11,6 +11,7 @@
 #include "doc/Tesslar2View.h"
 #include "rtf/RtfUnkept.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileDialog>
@@ -113,7 +114,10 @@ void CMainFrame::OnFileOpen() {
 }
 
 bool CMainFrame::OpenDocumentFile(const QString& strPath, QString* pWarning) {
-    if (!SaveModified()) return false;
+    return SaveModified() && ReadDocumentFile(strPath, pWarning);
+}
+
+bool CMainFrame::ReadDocumentFile(const QString& strPath, QString* pWarning) {
     QString strError;
     QString strWarning;
     if (!m_pDoc->OnOpenDocument(strPath, strError, &strWarning)) {
@@ -128,6 +132,37 @@ bool CMainFrame::OpenDocumentFile(const QString& strPath, QString* pWarning) {
         ShowMessageBox(this, strWarning);
     }
     return true;
+}
+
+// Users format in a word processor and convert here: coming back after another program saved the
+// document's file, the user may read it again. Never in the middle of a command or over another
+// window, and once for each version of the file the user chose not to read.
+void CMainFrame::OfferToReadAgain() {
+    if (m_bOfferingToRead || m_nCommandsRunning > 0 || QApplication::activeModalWidget() ||
+        QApplication::activePopupWidget() || !m_pDoc->FileChangedSince())
+        return;
+    const QString strPath = m_pDoc->GetPathName();
+    const QFileInfo file(strPath);
+    const QString strVersion =
+        QString::number(file.size()) + QLatin1Char(' ') + file.lastModified().toString(Qt::ISODateWithMs);
+    if (strVersion == m_strVersionNotRead) return;
+    const bool bModified = m_pDoc->IsModified();
+    QMessageBox box(QMessageBox::Question, kMessageBoxTitle,
+                    QDir::toNativeSeparators(strPath) +
+                        (bModified ? QStringLiteral(" has been changed by another program. Read it again, losing "
+                                                    "the changes made here?")
+                                   : QStringLiteral(" has been changed by another program. Read it again?")),
+                    QMessageBox::Yes | QMessageBox::No, this);
+    box.setDefaultButton(bModified ? QMessageBox::No : QMessageBox::Yes);
+    m_bOfferingToRead = true;
+    const bool bRead = box.exec() == QMessageBox::Yes;
+    m_bOfferingToRead = false;
+    if (!bRead) {
+        m_strVersionNotRead = strVersion;
+        return;
+    }
+    // A file that cannot be read now leaves the document, and its changes, as they were.
+    ReadDocumentFile(strPath, nullptr);
 }
 
 bool CMainFrame::DoSave(const QString& strPath) {

@@ -52,6 +52,20 @@ void WhenModalOpens(QObject* pOwner, std::function<void(T*)> act) {
     pTimer->start(20);
 }
 
+// Runs act, pressing button nButton (NoButton: the default one) of the question it asks, and
+// returns the question.
+QString AnswerQuestion(QObject* pOwner, QMessageBox::StandardButton nButton, const std::function<void()>& act) {
+    QString strAsked;
+    WhenModalOpens<QMessageBox>(pOwner, [&strAsked, nButton](QMessageBox* pBox) {
+        strAsked = pBox->text();
+        QAbstractButton* pButton = pBox->button(nButton);
+        if (nButton == QMessageBox::NoButton) pButton = pBox->defaultButton();
+        pButton->click();
+    });
+    act();
+    return strAsked;
+}
+
 // "menu/toolbar" enabled states of command nId, as "1/1".
 QString EnabledStates(CMainFrame& frame, int nId) {
     QString strToolbar = QStringLiteral("-");
@@ -82,6 +96,7 @@ private slots:
     void droppedFileOpensAndDroppedTextIsInserted();
     void openStartsInTheFolderLastUsed();
     void savingOverAFileAsksBeforeLosingWhatItHolds();
+    void fileSavedByAnotherProgramIsOfferedOnReturn();
 
 private:
     QTemporaryDir m_dir;
@@ -310,17 +325,8 @@ void tst_Conveniences::savingOverAFileAsksBeforeLosingWhatItHolds() {
     const QString strPath = WriteTestFile(m_dir.filePath(QStringLiteral("picture.rtf")), rtf);
     QVERIFY(m_pFrame->OpenDocumentFile(strPath));
     QTest::keyClick(m_pFrame->GetActiveView(), Qt::Key_B);
-    // Saves, pressing button nButton of the question (NoButton: its default); returns the question.
     auto saveAnswering = [this](QMessageBox::StandardButton nButton) {
-        QString strAsked;
-        WhenModalOpens<QMessageBox>(this, [&strAsked, nButton](QMessageBox* pBox) {
-            strAsked = pBox->text();
-            QAbstractButton* pButton = pBox->button(nButton);
-            if (nButton == QMessageBox::NoButton) pButton = pBox->defaultButton();
-            pButton->click();
-        });
-        m_pFrame->OnCommand(ID_FILE_SAVE);
-        return strAsked;
+        return AnswerQuestion(this, nButton, [this] { m_pFrame->OnCommand(ID_FILE_SAVE); });
     };
     const QString strQuestion =
         QDir::toNativeSeparators(strPath) +
@@ -356,6 +362,30 @@ void tst_Conveniences::savingOverAFileAsksBeforeLosingWhatItHolds() {
                                                                 "Velmora read it. Saving over the file loses "
                                                                 "those changes."));
     QCOMPARE(fileBytes(), other);
+}
+
+// Coming back to the editor after another program saved the document's file offers to read it
+// again: Yes reads it, No keeps what is shown and is not asked again for that version.
+void tst_Conveniences::fileSavedByAnotherProgramIsOfferedOnReturn() {
+    const QString strPath = WriteTestFile(m_dir.filePath(QStringLiteral("formatted.rtf")), "{\\rtf1 first}");
+    QVERIFY(m_pFrame->OpenDocumentFile(strPath));
+    auto comeBackAnswering = [this](QMessageBox::StandardButton nButton) {
+        return AnswerQuestion(this, nButton, [] { emit qGuiApp->applicationStateChanged(Qt::ApplicationActive); });
+    };
+    const QString strChanged =
+        QDir::toNativeSeparators(strPath) + QStringLiteral(" has been changed by another program.");
+    WriteTestFile(strPath, "{\\rtf1 second version}");
+    QCOMPARE(comeBackAnswering(QMessageBox::Yes), strChanged + QStringLiteral(" Read it again?"));
+    QCOMPARE(m_pDoc->GetTextDocument()->toPlainText(), QStringLiteral("second version"));
+
+    QTest::keyClick(m_pFrame->GetActiveView(), Qt::Key_X);
+    WriteTestFile(strPath, "{\\rtf1 third}");
+    QCOMPARE(comeBackAnswering(QMessageBox::No),
+             strChanged + QStringLiteral(" Read it again, losing the changes made here?"));
+    QVERIFY(m_pDoc->IsModified());
+    test::CAutoClose closer;
+    emit qGuiApp->applicationStateChanged(Qt::ApplicationActive);
+    QVERIFY(closer.Closed().isEmpty());
 }
 
 QTEST_MAIN(tst_Conveniences)
