@@ -19,6 +19,11 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QTextCursor>
+#include <QTextDocument>
+
+#include <algorithm>
 
 namespace velmora {
 
@@ -161,8 +166,15 @@ void CMainFrame::OfferToReadAgain() {
         m_strVersionNotRead = strVersion;
         return;
     }
-    // A file that cannot be read now leaves the document, and its changes, as they were.
-    ReadDocumentFile(strPath, nullptr);
+    // A file that cannot be read now leaves the document, and its changes, as they were. One that
+    // can keeps the user's place, as far as its text reaches: mostly the text there is the same.
+    const int nPosition = m_pView->textCursor().position();
+    const int nScroll = m_pView->verticalScrollBar()->value();
+    if (!ReadDocumentFile(strPath, nullptr)) return;
+    QTextCursor cursor = m_pView->textCursor();
+    cursor.setPosition(std::min(nPosition, m_pDoc->GetTextDocument()->characterCount() - 1));
+    m_pView->setTextCursor(cursor);
+    m_pView->verticalScrollBar()->setValue(nScroll);
 }
 
 bool CMainFrame::DoSave(const QString& strPath) {

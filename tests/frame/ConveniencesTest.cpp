@@ -374,9 +374,11 @@ void tst_Conveniences::fileSavedByAnotherProgramIsOfferedOnReturn() {
     };
     const QString strChanged =
         QDir::toNativeSeparators(strPath) + QStringLiteral(" has been changed by another program.");
+    QTest::keyClick(m_pFrame->GetActiveView(), Qt::Key_End);
     WriteTestFile(strPath, "{\\rtf1 second version}");
     QCOMPARE(comeBackAnswering(QMessageBox::Yes), strChanged + QStringLiteral(" Read it again?"));
     QCOMPARE(m_pDoc->GetTextDocument()->toPlainText(), QStringLiteral("second version"));
+    QCOMPARE(m_pFrame->GetActiveView()->textCursor().position(), 5);  // where "first" ended
 
     QTest::keyClick(m_pFrame->GetActiveView(), Qt::Key_X);
     WriteTestFile(strPath, "{\\rtf1 third}");
