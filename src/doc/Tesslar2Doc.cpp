@@ -55,7 +55,7 @@ bool CTesslar2Doc::OnNewDocument() {
     cursor.setBlockCharFormat(QtFromCharFormat(HebrewTypingFormat()));
     SetPathName(QString());
     m_nUnkeptInFile = 0;
-    RememberFileStamp();
+    m_versionRead = FileVersionOnDisk();
     return true;
 }
 
@@ -68,17 +68,15 @@ QString FileError(const QString& strPath, const QString& strReason) {
 
 }  // namespace
 
-void CTesslar2Doc::RememberFileStamp() {
+FileVersion CTesslar2Doc::FileVersionOnDisk() const {
     const QFileInfo info(m_strPathName);
-    const bool bKnown = !m_strPathName.isEmpty() && info.exists();
-    m_nFileSize = bKnown ? info.size() : -1;
-    m_fileTime = bKnown ? info.lastModified() : QDateTime();
+    if (m_strPathName.isEmpty() || !info.exists()) return {};
+    return {info.size(), info.lastModified()};
 }
 
 bool CTesslar2Doc::FileChangedSince() const {
-    if (m_nFileSize < 0) return false;
-    const QFileInfo info(m_strPathName);
-    return info.exists() && (info.size() != m_nFileSize || info.lastModified() != m_fileTime);
+    const FileVersion now = FileVersionOnDisk();
+    return !m_versionRead.IsEmpty() && !now.IsEmpty() && now != m_versionRead;
 }
 
 bool CTesslar2Doc::OnOpenDocument(const QString& strPath, QString& strError, QString* pWarning) {
@@ -100,7 +98,7 @@ bool CTesslar2Doc::OnOpenDocument(const QString& strPath, QString& strError, QSt
     }
     SetPathName(QFileInfo(strPath).absoluteFilePath());
     m_nUnkeptInFile = nUnkept;
-    RememberFileStamp();
+    m_versionRead = FileVersionOnDisk();
     if (pWarning) {
         *pWarning =
             strCutShort.isEmpty()
@@ -127,7 +125,7 @@ bool CTesslar2Doc::OnSaveDocument(const QString& strPath, QString& strError) {
     m_pTextDocument->setModified(false);
     SetPathName(QFileInfo(strPath).absoluteFilePath());
     m_nUnkeptInFile = 0;
-    RememberFileStamp();
+    m_versionRead = FileVersionOnDisk();
     return true;
 }
 

@@ -2,7 +2,8 @@
 // The editing document: the QTextDocument the view shows, the file it came from and whether it
 // changed since. Files are RTF.
 
-#include <QDateTime>
+#include "FileVersion.h"
+
 #include <QObject>
 #include <QString>
 
@@ -36,6 +37,8 @@ public:
     // What the file of GetPathName() shows that the document does not hold (RtfUnkept), so that
     // saving over it would lose it; 0 for a new document and once the document is saved.
     uint8_t UnkeptInFile() const { return m_nUnkeptInFile; }
+    // The version of GetPathName()'s file on disk now.
+    FileVersion FileVersionOnDisk() const;
     // The file of GetPathName() is no longer as the document last read or wrote it: another
     // program saved it since, and saving over it would lose what that program wrote.
     bool FileChangedSince() const;
@@ -46,13 +49,11 @@ signals:
 
 private:
     void SetPathName(const QString& strPath);
-    void RememberFileStamp();
 
     QTextDocument* m_pTextDocument;
     QString m_strPathName;
     uint8_t m_nUnkeptInFile = 0;
-    qint64 m_nFileSize = -1;  // the file's size and time when last read or written; -1 no file
-    QDateTime m_fileTime;
+    FileVersion m_versionRead;  // of the file, when the document last read or wrote it
 };
 
 // The font a new document and every character without a font of its own shows in.

@@ -92,6 +92,7 @@ protected:
     void insertFromMimeData(const QMimeData* pSource) override;
 
 private:
+    bool TakeDraggedFile(QDragMoveEvent* pEvent) const;
     // The three refusals of the conversion commands: no host, a host other than Dreamweaver or
     // UltraDev, and its window closed. Shows the message and returns false.
     bool CheckHostForConversion();

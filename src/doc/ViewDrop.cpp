@@ -9,20 +9,19 @@
 
 namespace velmora {
 
+// A file dragged over the view is taken, to be opened where it is dropped; true then.
+bool CTesslar2View::TakeDraggedFile(QDragMoveEvent* pEvent) const {
+    if (!m_pFrame || DraggedLocalFile(pEvent->mimeData()).isEmpty()) return false;
+    pEvent->acceptProposedAction();
+    return true;
+}
+
 void CTesslar2View::dragEnterEvent(QDragEnterEvent* pEvent) {
-    if (m_pFrame && !DraggedLocalFile(pEvent->mimeData()).isEmpty()) {
-        pEvent->acceptProposedAction();
-        return;
-    }
-    QTextEdit::dragEnterEvent(pEvent);
+    if (!TakeDraggedFile(pEvent)) QTextEdit::dragEnterEvent(pEvent);
 }
 
 void CTesslar2View::dragMoveEvent(QDragMoveEvent* pEvent) {
-    if (m_pFrame && !DraggedLocalFile(pEvent->mimeData()).isEmpty()) {
-        pEvent->acceptProposedAction();
-        return;
-    }
-    QTextEdit::dragMoveEvent(pEvent);
+    if (!TakeDraggedFile(pEvent)) QTextEdit::dragMoveEvent(pEvent);
 }
 
 void CTesslar2View::dropEvent(QDropEvent* pEvent) {

@@ -4,6 +4,7 @@
 // handler.
 
 #include "RecentFileList.h"
+#include "doc/FileVersion.h"
 #include "doc/ViewFrame.h"
 
 #include <QMainWindow>
@@ -115,7 +116,7 @@ private:
     CTesslar2Doc* m_pDoc;
     int m_nCommandsRunning = 0;      // commands begun through OnCommand and not yet ended
     bool m_bOfferingToRead = false;  // the question of OfferToReadAgain is up
-    QString m_strVersionNotRead;     // the file's version the user chose not to read again
+    FileVersion m_versionNotRead;    // the file's version the user chose not to read again
     CTesslar2View* m_pView = nullptr;
     QPrinter* m_pPrinter = nullptr;
     bool m_bHebrewUi;

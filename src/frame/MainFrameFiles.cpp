@@ -147,10 +147,8 @@ void CMainFrame::OfferToReadAgain() {
         QApplication::activePopupWidget() || !m_pDoc->FileChangedSince())
         return;
     const QString strPath = m_pDoc->GetPathName();
-    const QFileInfo file(strPath);
-    const QString strVersion =
-        QString::number(file.size()) + QLatin1Char(' ') + file.lastModified().toString(Qt::ISODateWithMs);
-    if (strVersion == m_strVersionNotRead) return;
+    const FileVersion version = m_pDoc->FileVersionOnDisk();
+    if (version == m_versionNotRead) return;
     const bool bModified = m_pDoc->IsModified();
     QMessageBox box(QMessageBox::Question, kMessageBoxTitle,
                     QDir::toNativeSeparators(strPath) +
@@ -163,7 +161,7 @@ void CMainFrame::OfferToReadAgain() {
     const bool bRead = box.exec() == QMessageBox::Yes;
     m_bOfferingToRead = false;
     if (!bRead) {
-        m_strVersionNotRead = strVersion;
+        m_versionNotRead = version;
         return;
     }
     // A file that cannot be read now leaves the document, and its changes, as they were. One that
