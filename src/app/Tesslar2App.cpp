@@ -1,5 +1,6 @@
 #include "Tesslar2App.h"
 
+#include "EndRequest.h"
 #include "HostInfo.h"
 #include "HostStartup.h"
 #include "KeyboardLayout.h"
@@ -9,6 +10,7 @@
 #include "dialogs/AppSettings.h"
 #include "dialogs/HebrewHelpDlg.h"
 #include "dialogs/MessageBox.h"
+#include "doc/RecoveryCopy.h"
 #include "doc/Tesslar2Doc.h"
 #include "doc/Tesslar2View.h"
 #include "frame/CommandTable.h"
@@ -18,6 +20,7 @@
 
 #include <QStringList>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -52,6 +55,7 @@ CTesslar2App::CTesslar2App(int& argc, char** argv) : QApplication(argc, argv) {
 }
 
 CTesslar2App::~CTesslar2App() {
+    m_pRecovery.reset();
     m_pKeyboard.reset();
     m_pFrame.reset();
     m_pDoc.reset();
@@ -62,8 +66,10 @@ bool CTesslar2App::InitInstance(const QStringList& args) {
     if (!CheckPlatform()) return false;
 
     // The document, the main window and its view.
+    m_pRecovery.reset();
     m_pFrame.reset();  // the view of an earlier start goes before its document
     m_pDoc = std::make_unique<CTesslar2Doc>();
+    m_pRecovery = std::make_unique<CRecoveryCopy>(*m_pDoc, RecoveryFolder());
     m_pFrame = std::make_unique<CMainFrame>(m_pDoc.get(), IsHebrewUserInterface());
     connect(m_pFrame.get(), &CMainFrame::AboutRequested, this, &CTesslar2App::OnAppAbout);
     connect(m_pFrame.get(), &CMainFrame::HebrewHelpRequested, this, &CTesslar2App::OnHebrewHelp);
@@ -82,6 +88,8 @@ bool CTesslar2App::InitInstance(const QStringList& args) {
     m_pFrame->show();
     m_pFrame->GetActiveView()->setFocus();
     if (!strOpenWarning.isEmpty()) ShowMessageBox(m_pFrame.get(), strOpenWarning);
+    OfferLeftCopy();
+    OnEndRequest(m_pFrame.get(), [this] { EndKeepingChanges(); });
 
     // The working directory, the host found there and the host started. Its messages take the
     // focus for a moment; give it back to the editor.
@@ -98,6 +106,20 @@ bool CTesslar2App::RunAltShiftCommand(char chLetter) {
     QMetaObject::invokeMethod(
         m_pFrame.get(), [this, nId] { m_pFrame->OnCommand(nId); }, Qt::QueuedConnection);
     return true;
+}
+
+void CTesslar2App::OfferLeftCopy() {
+    std::optional<LeftCopy> left = TakeLeftCopy(RecoveryFolder());
+    if (!left || !m_pFrame->OfferLeftCopy(*left)) return;
+    // The changes are in this editor's own copy before the one they came from goes.
+    m_pRecovery->WriteNow();
+    left->Discard();
+}
+
+void CTesslar2App::EndKeepingChanges() {
+    m_pRecovery->WriteNow();
+    m_pRecovery->Leave();
+    QCoreApplication::exit(0);
 }
 
 void CTesslar2App::OnAppAbout() { ShowAboutBox(m_pFrame.get()); }

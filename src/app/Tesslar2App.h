@@ -10,6 +10,7 @@ namespace velmora {
 
 class CKeyboardLayout;
 class CMainFrame;
+class CRecoveryCopy;
 class CTesslar2Doc;
 
 class CTesslar2App : public QApplication {
@@ -31,10 +32,16 @@ private:
     // Alt+Shift+chLetter recognised by the keys' positions: queues its command; false when the
     // letter has none or the main window cannot take a command now.
     bool RunAltShiftCommand(char chLetter);
+    // Offers back the unsaved changes of an editor that ended without saving them.
+    void OfferLeftCopy();
+    // The session ends or the program is killed from its terminal: the unsaved changes stay in
+    // their copy for the next start, and the program ends without asking.
+    void EndKeepingChanges();
 
     std::unique_ptr<CKeyboardLayout> m_pKeyboard;
     std::unique_ptr<CTesslar2Doc> m_pDoc;
     std::unique_ptr<CMainFrame> m_pFrame;
+    std::unique_ptr<CRecoveryCopy> m_pRecovery;
 };
 
 }  // namespace velmora

@@ -1,6 +1,7 @@
 #include "Tesslar2Doc.h"
 
 #include "CharFormat.h"
+#include "RecoveryCopy.h"
 #include "RtfFile.h"
 #include "ViewSnapshot.h"
 #include "richtext/DocumentBuilder.h"
@@ -66,6 +67,19 @@ QString FileError(const QString& strPath, const QString& strReason) {
     return QDir::toNativeSeparators(strPath) + QStringLiteral(": ") + strReason;
 }
 
+// Shows model, read from strPath, as doc's text. When showing it runs out of memory part way, an
+// empty document is better than a fragment under the file's name, which Save would then overwrite.
+bool ShowReadModel(const TextModel& model, CTesslar2Doc& doc, const QString& strPath, QString& strError) {
+    try {
+        FillDocument(model, *doc.GetTextDocument());
+        return true;
+    } catch (const std::bad_alloc&) {
+        doc.OnNewDocument();
+        strError = FileError(strPath, QStringLiteral("there is not enough memory to show the file"));
+        return false;
+    }
+}
+
 }  // namespace
 
 FileVersion CTesslar2Doc::FileVersionOnDisk() const {
@@ -87,15 +101,7 @@ bool CTesslar2Doc::OnOpenDocument(const QString& strPath, QString& strError, QSt
         strError = FileError(strPath, strError);
         return false;
     }
-    try {
-        FillDocument(model, *m_pTextDocument);
-    } catch (const std::bad_alloc&) {
-        // The file was read but showing it ran out of memory part way: an empty document is
-        // better than a fragment under the file's name, which Save would then overwrite.
-        OnNewDocument();
-        strError = FileError(strPath, QStringLiteral("there is not enough memory to show the file"));
-        return false;
-    }
+    if (!ShowReadModel(model, *this, strPath, strError)) return false;
     SetPathName(QFileInfo(strPath).absoluteFilePath());
     m_nUnkeptInFile = nUnkept;
     m_versionRead = FileVersionOnDisk();
@@ -106,6 +112,20 @@ bool CTesslar2Doc::OnOpenDocument(const QString& strPath, QString& strError, QSt
                 : FileError(strPath, strCutShort + QStringLiteral(", so it may have been cut short; what it holds "
                                                                   "up to there is shown."));
     }
+    return true;
+}
+
+bool CTesslar2Doc::OnOpenLeftCopy(const LeftCopy& copy, QString& strError) {
+    TextModel model;
+    if (!LoadRtfFile(copy.strCopy, model, strError)) {
+        strError = FileError(copy.strCopy, strError);
+        return false;
+    }
+    if (!ShowReadModel(model, *this, copy.strCopy, strError)) return false;
+    SetPathName(copy.strPath);
+    m_nUnkeptInFile = copy.nUnkept;
+    m_versionRead = copy.versionRead;
+    m_pTextDocument->setModified(true);
     return true;
 }
 

@@ -13,6 +13,8 @@ class QTextDocument;
 
 namespace velmora {
 
+struct LeftCopy;
+
 class CTesslar2Doc : public QObject {
     Q_OBJECT
 public:
@@ -32,11 +34,16 @@ public:
     // A file cut short is shown up to its end; then *pWarning, if given, names the file and says so,
     // else it is emptied.
     bool OnOpenDocument(const QString& strPath, QString& strError, QString* pWarning = nullptr);
+    // Reads the copy an editor left of its unsaved changes: the document is as it was then, under
+    // its own file's name and still to be saved. On failure the document keeps what it held.
+    bool OnOpenLeftCopy(const LeftCopy& copy, QString& strError);
     // Writes the document as RTF to strPath and takes that name. On failure nothing changes.
     bool OnSaveDocument(const QString& strPath, QString& strError);
     // What the file of GetPathName() shows that the document does not hold (RtfUnkept), so that
     // saving over it would lose it; 0 for a new document and once the document is saved.
     uint8_t UnkeptInFile() const { return m_nUnkeptInFile; }
+    // The version of GetPathName()'s file when the document last read or wrote it.
+    FileVersion VersionRead() const { return m_versionRead; }
     // The version of GetPathName()'s file on disk now.
     FileVersion FileVersionOnDisk() const;
     // The file of GetPathName() is no longer as the document last read or wrote it: another

@@ -24,6 +24,7 @@ namespace velmora {
 class CTesslar2Doc;
 class CTesslar2View;
 struct CommandRow;
+struct LeftCopy;
 
 class CMainFrame : public QMainWindow, public IViewFrame {
     Q_OBJECT
@@ -64,6 +65,10 @@ public:
     // warning (the file was cut short) is shown too, or, with pWarning, handed back to be shown
     // once the window is on screen.
     bool OpenDocumentFile(const QString& strPath, QString* pWarning = nullptr);
+
+    // Offers the copy that an editor which ended without saving left of its changes: opened, it
+    // is the document, still to be saved (true); else the user deleted it or keeps it for later.
+    bool OfferLeftCopy(LeftCopy& copy);
 
 signals:
     // Emitted for every command sent through OnCommand, before it is handled.

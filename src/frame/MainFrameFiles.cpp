@@ -7,6 +7,7 @@
 #include "PrintSetupDlg.h"
 #include "dialogs/AppSettings.h"
 #include "dialogs/MessageBox.h"
+#include "doc/RecoveryCopy.h"
 #include "doc/Tesslar2Doc.h"
 #include "doc/Tesslar2View.h"
 #include "rtf/RtfUnkept.h"
@@ -16,6 +17,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLocale>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
@@ -173,6 +175,33 @@ void CMainFrame::OfferToReadAgain() {
     cursor.setPosition(std::min(nPosition, m_pDoc->GetTextDocument()->characterCount() - 1));
     m_pView->setTextCursor(cursor);
     m_pView->verticalScrollBar()->setValue(nScroll);
+}
+
+bool CMainFrame::OfferLeftCopy(LeftCopy& copy) {
+    const QString strDocument =
+        copy.strPath.isEmpty() ? QStringLiteral("a new document") : QDir::toNativeSeparators(copy.strPath);
+    const QString strText =
+        QStringLiteral(
+            "Velmora ended on %1 without saving the changes to %2, and kept a copy of them. Open the "
+            "copy?\n\nNo deletes the copy; Cancel keeps it for the next start.")
+            .arg(QLocale().toString(copy.written, QLocale::ShortFormat), strDocument);
+    QMessageBox box(QMessageBox::Question, kMessageBoxTitle, strText,
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, this);
+    box.setDefaultButton(QMessageBox::Yes);
+    LogShownMessage(kMessageBoxTitle, strText);
+    switch (box.exec()) {
+    case QMessageBox::Yes: break;
+    case QMessageBox::No: copy.Discard(); return false;
+    default: return false;
+    }
+    QString strError;
+    if (!SaveModified()) return false;
+    if (!m_pDoc->OnOpenLeftCopy(copy, strError)) {
+        ShowMessageBox(this, QStringLiteral("Failed to open document.\n\n%1").arg(strError));
+        return false;
+    }
+    m_pView->OnInitialUpdate();
+    return true;
 }
 
 bool CMainFrame::DoSave(const QString& strPath) {

@@ -5,6 +5,7 @@
 #include "QtText.h"
 #include "RtfReader.h"
 #include "dialogs/MessageBox.h"
+#include "doc/RecoveryCopy.h"
 #include "doc/Tesslar2Doc.h"
 #include "doc/Tesslar2View.h"
 #include "doc/ViewSnapshot.h"
@@ -70,6 +71,7 @@ private slots:
     void nameThatIsNotUtf8OpensAndSaves();
     void failedSaveKeepsTheOldFile();
     void titleAndModifiedFlag();
+    void unsavedChangesOutliveTheEditor();
 
 private:
     // Writes bytes to a file of that name in the test's folder and returns its path.
@@ -366,6 +368,43 @@ void tst_DocumentFile::titleAndModifiedFlag() {
     m_pDoc->OnNewDocument();
     QCOMPARE(frame.windowTitle(), QStringLiteral("Document - Velmora"));
     QVERIFY(m_pDoc->GetTextDocument()->isEmpty());
+}
+
+// The copy of unsaved changes is there while they are unsaved, belongs to its editor while that
+// runs, and once left brings the document back whole: its text, its file, and what saving over
+// that file would lose.
+void tst_DocumentFile::unsavedChangesOutliveTheEditor() {
+    const QString strFolder = m_dir.filePath(QStringLiteral("recovery"));
+    const QString strPath = WriteFile(QStringLiteral("letter.rtf"), "{\\rtf1 a{\\pict\\pngblip 89504e47}}");
+    QString strError;
+    QVERIFY(m_pDoc->OnOpenDocument(strPath, strError));
+    auto pCopy = std::make_unique<CRecoveryCopy>(*m_pDoc, strFolder, 10);
+    QTextCursor(m_pDoc->GetTextDocument()).insertText(QStringLiteral("שלום "));
+    QTRY_VERIFY(QFile::exists(pCopy->CopyPath()));
+    QVERIFY(m_pDoc->OnSaveDocument(strPath, strError));
+    QVERIFY(!QFile::exists(pCopy->CopyPath()));
+
+    WriteFile(QStringLiteral("letter.rtf"), "{\\rtf1 a{\\pict\\pngblip 89504e47}}");
+    QVERIFY(m_pDoc->OnOpenDocument(strPath, strError));
+    QTextCursor(m_pDoc->GetTextDocument()).insertText(QStringLiteral("שלום "));
+    QTRY_VERIFY(QFile::exists(pCopy->CopyPath()));
+    QVERIFY(!TakeLeftCopy(strFolder));  // its editor runs
+    pCopy->Leave();
+    pCopy.reset();
+
+    std::optional<LeftCopy> left = TakeLeftCopy(strFolder);
+    QVERIFY(left);
+    QVERIFY(!TakeLeftCopy(strFolder));  // held while it is offered
+    CTesslar2Doc reopened;
+    QVERIFY2(reopened.OnOpenLeftCopy(*left, strError), qPrintable(strError));
+    QCOMPARE(reopened.GetTextDocument()->toPlainText(), QStringLiteral("שלום a"));
+    QVERIFY(reopened.IsModified());
+    QCOMPARE(reopened.GetPathName(), m_pDoc->GetPathName());
+    QCOMPARE(reopened.UnkeptInFile(), m_pDoc->UnkeptInFile());
+    QVERIFY(reopened.UnkeptInFile() != 0);
+    QVERIFY(reopened.VersionRead() == m_pDoc->VersionRead());
+    left->Discard();
+    QCOMPARE(QDir(strFolder).entryList(QDir::Files), QStringList());
 }
 
 QTEST_MAIN(tst_DocumentFile)

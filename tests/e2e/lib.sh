@@ -19,7 +19,7 @@ e2e_start_display() {
   E2E_XVFB=$!
   wait_until 60 test -s "$E2E_TMP/display"
   export DISPLAY=:$(head -n1 "$E2E_TMP/display")
-  export XDG_CONFIG_HOME=$E2E_TMP/config XDG_RUNTIME_DIR=$E2E_TMP/runtime
+  export XDG_CONFIG_HOME=$E2E_TMP/config XDG_DATA_HOME=$E2E_TMP/data XDG_RUNTIME_DIR=$E2E_TMP/runtime
   mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
   export VELMORA_MESSAGE_LOG=$E2E_TMP/messages.log
   trap e2e_stop EXIT
@@ -105,11 +105,14 @@ e2e_velmora_running() {
   [ -n "$state" ] && [ "${state#Z}" = "$state" ]
 }
 
+# Ends the editor; the copy of unsaved changes it keeps on that goes too, so that the next start
+# asks nothing about it.
 e2e_stop_velmora() {
   kill "$E2E_VELMORA" 2> /dev/null
   wait_until 30 eval '! e2e_velmora_running' || kill -KILL "$E2E_VELMORA" 2> /dev/null
   wait "$E2E_VELMORA" 2> /dev/null
   E2E_VELMORA=
+  rm -rf "$XDG_DATA_HOME"
 }
 
 # Sends keys to the editor's main window. The editor handles them in order: a check waits for

@@ -15,7 +15,7 @@ ls /usr/lib/*/qt6/plugins/platforms/libqwayland-generic.so > /dev/null 2>&1 \
 
 export LC_ALL=C.UTF-8
 E2E_TMP=$(mktemp -d)
-export XDG_RUNTIME_DIR=$E2E_TMP/runtime XDG_CONFIG_HOME=$E2E_TMP/config VELMORA_MESSAGE_LOG=$E2E_TMP/messages.log
+export XDG_RUNTIME_DIR=$E2E_TMP/runtime XDG_CONFIG_HOME=$E2E_TMP/config XDG_DATA_HOME=$E2E_TMP/data VELMORA_MESSAGE_LOG=$E2E_TMP/messages.log
 mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
 trap e2e_stop EXIT
 weston --backend=headless-backend.so --socket=velmora-test --xwayland > "$E2E_TMP/weston.log" 2>&1 &

@@ -40,6 +40,7 @@ private:
 void tst_AppStart::initTestCase() {
     QVERIFY(m_dir.isValid());
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_dir.filePath(QStringLiteral("settings")));
+    qputenv("XDG_DATA_HOME", QFile::encodeName(m_dir.filePath(QStringLiteral("data"))));  // copies of unsaved changes
     SetBlockingWait([](int) {});     // the splash's five seconds
     QDir::setCurrent(m_dir.path());  // a folder of no authoring tool
 }
