@@ -233,6 +233,11 @@ const WildCase kCases[] = {
      R"({\rtf1\ansi A\nestcell{\*\nesttableprops\trowd\cellx900\nestrow}{\nonesttables\par}B\cell\row)"
      R"(\intbl\itap2{\*\nesttableprops\trowd\cellx900\itap2 C\par D\nestcell\nestrow}\itap1 E\cell\row})",
      "A\tB\t|C|D\tE\t"},
+    // TextEdit puts a nested row's properties before its cells and writes no nesttableprops.
+    {"NestedRowPropertiesBeforeItsCells",
+     R"({\rtf1\ansi\itap1\trowd\cellx900\cellx1800\pard\intbl\itap1 A\cell\pard\intbl\itap1\itap2\trowd)"
+     R"(\cellx900\pard\intbl\itap2 B\nestcell\lastrow\nestrow\pard\intbl\itap1 C\cell\lastrow\row\pard D})",
+     "A\tB\t|C\t|D"},
     {"ParagraphStyleHoldsTheList",
      kLists +
          R"({\stylesheet{\ql Normal;}{\s1\ls1\ilvl0 List;}{\s2\sbasedon1\ilvl1 List 2;}{\*\cs3\ls2 Char;}{\cs4\ls2 Old;}})"
