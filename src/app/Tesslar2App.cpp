@@ -95,7 +95,7 @@ bool CTesslar2App::InitInstance(const QStringList& args) {
     // focus for a moment; give it back to the editor.
     if (!RunHostStartup(m_pFrame.get())) return false;
     m_pFrame->activateWindow();
-    return true;
+    return !m_bEnding;  // asked to end while a start-up message was up
 }
 
 bool CTesslar2App::RunAltShiftCommand(char chLetter) {
@@ -119,6 +119,7 @@ void CTesslar2App::OfferLeftCopy() {
 void CTesslar2App::EndKeepingChanges() {
     m_pRecovery->WriteNow();
     m_pRecovery->Leave();
+    m_bEnding = true;
     QCoreApplication::exit(0);
 }
 

@@ -42,6 +42,7 @@ private:
     std::unique_ptr<CTesslar2Doc> m_pDoc;
     std::unique_ptr<CMainFrame> m_pFrame;
     std::unique_ptr<CRecoveryCopy> m_pRecovery;
+    bool m_bEnding = false;  // EndKeepingChanges has run: the event loop must not start
 };
 
 }  // namespace velmora

@@ -30,10 +30,15 @@ offered_back() {  # answers the offer with key $1
     e2e_answer_message 'Can not find Macromedia program to run'
 }
 ended() {
-  wait_until 30 eval '! e2e_velmora_running' && wait "$E2E_VELMORA" 2> /dev/null
+  wait_until 30 eval '! e2e_velmora_running' || return 1
+  wait "$E2E_VELMORA" 2> /dev/null
   E2E_VELMORA=
-  true
 }
+
+e2e_start_velmora "$folder"
+wait_until 60 e2e_message_shown 'Can not find Macromedia program to run'
+kill -TERM "$E2E_VELMORA"
+e2e_check "SIGTERM ends the editor while a start-up message is up" ended
 
 start
 e2e_press a b c
