@@ -74,6 +74,9 @@ bool CTesslar2App::InitInstance(const QStringList& args) {
     connect(m_pFrame.get(), &CMainFrame::AboutRequested, this, &CTesslar2App::OnAppAbout);
     connect(m_pFrame.get(), &CMainFrame::HebrewHelpRequested, this, &CTesslar2App::OnHebrewHelp);
     m_pFrame->GetActiveView()->SetHostCheck(CheckHost);
+    // Before anything is saved: a save guards its temporary file against these signals only
+    // while they have no handler, and puts back what it found.
+    OnEndRequest(m_pFrame.get(), [this] { EndKeepingChanges(); });
 
     // The command line: no argument gives a new empty document, a file name opens that file; a
     // file that will not open ends the program after the message. A warning about the file waits
@@ -89,7 +92,6 @@ bool CTesslar2App::InitInstance(const QStringList& args) {
     m_pFrame->GetActiveView()->setFocus();
     if (!strOpenWarning.isEmpty()) ShowMessageBox(m_pFrame.get(), strOpenWarning);
     OfferLeftCopy();
-    OnEndRequest(m_pFrame.get(), [this] { EndKeepingChanges(); });
 
     // The working directory, the host found there and the host started. Its messages take the
     // focus for a moment; give it back to the editor.

@@ -1,6 +1,8 @@
 #include "RecoveryCopy.h"
 
-#include "RtfFile.h"
+#include "AtomicFile.h"
+#include "NativePath.h"
+#include "RtfWriter.h"
 #include "Tesslar2Doc.h"
 #include "ViewSnapshot.h"
 
@@ -11,13 +13,15 @@
 #include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <QTextDocument>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
+#include <memory>
 #include <new>
+#include <string>
 
 namespace velmora {
 
@@ -99,7 +103,7 @@ CRecoveryCopy::CRecoveryCopy(CTesslar2Doc& doc, const QString& strFolder, int nD
       m_nDelayMs(nDelayMs),
       m_nNextDelayMs(nDelayMs) {
     m_timer.setSingleShot(true);
-    connect(&m_timer, &QTimer::timeout, this, &CRecoveryCopy::WriteNow);
+    connect(&m_timer, &QTimer::timeout, this, &CRecoveryCopy::OnTimer);
     QTextDocument* pText = doc.GetTextDocument();
     connect(pText, &QTextDocument::contentsChanged, this, &CRecoveryCopy::Schedule);
     // Saved, or undone back to what the file holds: nothing is left to lose.
@@ -109,6 +113,7 @@ CRecoveryCopy::CRecoveryCopy(CTesslar2Doc& doc, const QString& strFolder, int nD
 }
 
 CRecoveryCopy::~CRecoveryCopy() {
+    FinishWriting();
     if (!m_bLeft) RemoveFiles(m_strStem);
     if (!QFile::exists(CopyFile(m_strStem))) QFile::remove(LockFile(m_strStem));
 }
@@ -120,54 +125,87 @@ void CRecoveryCopy::Schedule() {
     if (!m_timer.isActive() && !m_bLeft) m_timer.start(m_nNextDelayMs);
 }
 
+void CRecoveryCopy::OnTimer() {
+    // A copy still being written (a slow disk) is not waited for: the next one comes after it.
+    if (m_writing.valid() && m_writing.wait_for(std::chrono::seconds(0)) != std::future_status::ready) {
+        m_timer.start(m_nNextDelayMs);
+        return;
+    }
+    StartWriting();
+}
+
 void CRecoveryCopy::WriteNow() {
+    StartWriting();
+    FinishWriting();
+}
+
+void CRecoveryCopy::StartWriting() {
     m_timer.stop();
     if (m_bLeft) return;
+    FinishWriting();
     if (!m_doc.IsModified()) {
         Remove();
         return;
     }
+    if (!TakeLock()) {
+        SayCannotWrite();
+        return;
+    }
+    // Only taking the text holds the editor up; the copy is written on a thread of its own.
     QElapsedTimer clock;
     clock.start();
-    if (!Write() && !m_bWarned) {
-        m_bWarned = true;
-        std::fprintf(stderr, "velmora: cannot keep a copy of the unsaved changes in %s\n",
-                     qPrintable(QDir::toNativeSeparators(QFileInfo(m_strStem).absolutePath())));
+    auto pModel = std::make_shared<TextModel>();
+    try {
+        SnapshotDocument(*m_doc.GetTextDocument(), *pModel, false);
+    } catch (const std::bad_alloc&) {
+        return;  // the document itself is still whole; the next change tries again
     }
-    // A document that takes long to write is written less often.
+    // A document whose text takes long to take is copied less often.
     m_nNextDelayMs = static_cast<int>(std::clamp<qint64>(20 * clock.elapsed(), m_nDelayMs, 600'000));
+    m_writing = std::async(std::launch::async, [strStem = m_strStem, about = AboutDocument(m_doc), pModel] {
+        std::string strError;
+        try {
+            return WriteFileAtomically(NativePath(AboutFile(strStem)), about.toStdString(), strError) &&
+                   WriteFileAtomically(NativePath(CopyFile(strStem)), WriteRtf(*pModel), strError);
+        } catch (const std::bad_alloc&) {
+            return false;
+        }
+    });
 }
 
-bool CRecoveryCopy::Write() {
-    if (!m_lock.IsLocked()) {
-        // The copies hold the user's text: the folder is the user's alone.
-        const QString strFolder = QFileInfo(m_strStem).absolutePath();
-        if (!QDir().mkpath(strFolder) ||
-            !QFile::setPermissions(strFolder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner))
-            return false;
-        // Another start looking for left copies may hold the new lock file for a moment, and
-        // remove it as one left with no copy.
-        if (!m_lock.TryLock(LockFile(m_strStem)) && !m_lock.TryLock(LockFile(m_strStem))) return false;
-    }
-    QSaveFile about(AboutFile(m_strStem));
-    if (!about.open(QIODevice::WriteOnly) || about.write(AboutDocument(m_doc)) < 0 || !about.commit()) return false;
-    try {
-        TextModel model;
-        SnapshotDocument(*m_doc.GetTextDocument(), model, false);
-        QString strError;
-        return SaveRtfFile(CopyFile(m_strStem), model, strError);
-    } catch (const std::bad_alloc&) {
-        return false;  // the document itself is still whole; the next change tries again
-    }
+bool CRecoveryCopy::TakeLock() {
+    if (m_lock.IsLocked()) return true;
+    // The copies hold the user's text: the folder is the user's alone.
+    const QString strFolder = QFileInfo(m_strStem).absolutePath();
+    if (!QDir().mkpath(strFolder) ||
+        !QFile::setPermissions(strFolder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner))
+        return false;
+    // Another start looking for left copies may hold the new lock file for a moment, and remove
+    // it as one left with no copy.
+    return m_lock.TryLock(LockFile(m_strStem)) || m_lock.TryLock(LockFile(m_strStem));
+}
+
+void CRecoveryCopy::FinishWriting() {
+    if (m_writing.valid() && !m_writing.get()) SayCannotWrite();
+}
+
+void CRecoveryCopy::SayCannotWrite() {
+    // Once: the editor goes on as before, and a line each few seconds would only be noise.
+    if (m_bWarned) return;
+    m_bWarned = true;
+    std::fprintf(stderr, "velmora: cannot keep a copy of the unsaved changes in %s\n",
+                 qPrintable(QDir::toNativeSeparators(QFileInfo(m_strStem).absolutePath())));
 }
 
 void CRecoveryCopy::Remove() {
     m_timer.stop();
+    FinishWriting();
     if (m_lock.IsLocked()) RemoveFiles(m_strStem);
 }
 
 void CRecoveryCopy::Leave() {
     m_timer.stop();
+    FinishWriting();
     m_bLeft = true;
     m_lock.Unlock();
 }

@@ -13,6 +13,7 @@
 #include <QTimer>
 
 #include <cstdint>
+#include <future>
 #include <optional>
 
 namespace velmora {
@@ -42,13 +43,14 @@ class CRecoveryCopy : public QObject {
     Q_OBJECT
 public:
     // Keeps the copy of doc in strFolder. It is written nDelayMs after a change (longer for a
-    // document that takes long to write, so that typing never waits on it), and removed when
-    // the document has no unsaved changes.
+    // document whose text takes long to take, so that typing seldom waits on it), and removed
+    // when the document has no unsaved changes.
     CRecoveryCopy(CTesslar2Doc& doc, const QString& strFolder, int nDelayMs = 5000);
     // Removes the copy: the editor ends as the user chose.
     ~CRecoveryCopy() override;
 
-    // Brings the copy up to date now: written while the document has unsaved changes, else removed.
+    // Brings the copy up to date now, and returns once it is on disk: written while the document
+    // has unsaved changes, else removed.
     void WriteNow();
     // Lets the copy outlive this editor, for the next start to offer: the editor is ending
     // without a chance to ask about saving.
@@ -58,7 +60,13 @@ public:
 
 private:
     void Schedule();
-    bool Write();
+    void OnTimer();
+    // Takes the document's text and writes it on a thread of its own.
+    void StartWriting();
+    bool TakeLock();
+    // Waits for the copy being written.
+    void FinishWriting();
+    void SayCannotWrite();
     void Remove();
 
     CTesslar2Doc& m_doc;
@@ -67,6 +75,7 @@ private:
     int m_nNextDelayMs;
     QTimer m_timer;
     CFileLock m_lock;
+    std::future<bool> m_writing;  // the copy being written, on a thread of its own
     bool m_bLeft = false;
     bool m_bWarned = false;
 };
