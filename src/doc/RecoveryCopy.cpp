@@ -22,6 +22,7 @@
 #include <memory>
 #include <new>
 #include <string>
+#include <system_error>
 
 namespace velmora {
 
@@ -162,15 +163,20 @@ void CRecoveryCopy::StartWriting() {
     }
     // A document whose text takes long to take is copied less often.
     m_nNextDelayMs = static_cast<int>(std::clamp<qint64>(20 * clock.elapsed(), m_nDelayMs, 600'000));
-    m_writing = std::async(std::launch::async, [strStem = m_strStem, about = AboutDocument(m_doc), pModel] {
+    auto write = [strStem = m_strStem, about = AboutDocument(m_doc), pModel] {
         std::string strError;
         try {
             return WriteFileAtomically(NativePath(AboutFile(strStem)), about.toStdString(), strError) &&
                    WriteFileAtomically(NativePath(CopyFile(strStem)), WriteRtf(*pModel), strError);
-        } catch (const std::bad_alloc&) {
-            return false;
+        } catch (...) {
+            return false;  // a copy that cannot be written must not take the editor down with it
         }
-    });
+    };
+    try {
+        m_writing = std::async(std::launch::async, write);
+    } catch (const std::system_error&) {
+        if (!write()) SayCannotWrite();  // no thread to be had: written here, then
+    }
 }
 
 bool CRecoveryCopy::TakeLock() {
