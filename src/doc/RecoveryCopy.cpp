@@ -2,7 +2,7 @@
 
 #include "AtomicFile.h"
 #include "NativePath.h"
-#include "RtfWriter.h"
+#include "RtfFile.h"
 #include "Tesslar2Doc.h"
 #include "ViewSnapshot.h"
 
@@ -165,9 +165,10 @@ void CRecoveryCopy::StartWriting() {
     m_nNextDelayMs = static_cast<int>(std::clamp<qint64>(20 * clock.elapsed(), m_nDelayMs, 600'000));
     auto write = [strStem = m_strStem, about = AboutDocument(m_doc), pModel] {
         std::string strError;
+        QString strRtfError;
         try {
             return WriteFileAtomically(NativePath(AboutFile(strStem)), about.toStdString(), strError) &&
-                   WriteFileAtomically(NativePath(CopyFile(strStem)), WriteRtf(*pModel), strError);
+                   SaveRtfFile(CopyFile(strStem), *pModel, strRtfError);
         } catch (...) {
             return false;  // a copy that cannot be written must not take the editor down with it
         }

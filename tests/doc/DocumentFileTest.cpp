@@ -375,7 +375,8 @@ void tst_DocumentFile::titleAndModifiedFlag() {
 // that file would lose.
 void tst_DocumentFile::unsavedChangesOutliveTheEditor() {
     const QString strFolder = m_dir.filePath(QStringLiteral("recovery"));
-    const QString strPath = WriteFile(QStringLiteral("letter.rtf"), "{\\rtf1 a{\\pict\\pngblip 89504e47}}");
+    const QByteArray withPicture = "{\\rtf1 a{\\pict\\pngblip 89504e47}}";
+    const QString strPath = WriteFile(QStringLiteral("letter.rtf"), withPicture);
     QString strError;
     QVERIFY(m_pDoc->OnOpenDocument(strPath, strError));
     auto pCopy = std::make_unique<CRecoveryCopy>(*m_pDoc, strFolder, 10);
@@ -384,7 +385,7 @@ void tst_DocumentFile::unsavedChangesOutliveTheEditor() {
     QVERIFY(m_pDoc->OnSaveDocument(strPath, strError));
     QVERIFY(!QFile::exists(pCopy->CopyPath()));
 
-    WriteFile(QStringLiteral("letter.rtf"), "{\\rtf1 a{\\pict\\pngblip 89504e47}}");
+    WriteFile(QStringLiteral("letter.rtf"), withPicture);
     QVERIFY(m_pDoc->OnOpenDocument(strPath, strError));
     QTextCursor(m_pDoc->GetTextDocument()).insertText(QStringLiteral("שלום "));
     QTRY_VERIFY(QFile::exists(pCopy->CopyPath()));
