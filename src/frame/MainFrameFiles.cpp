@@ -72,6 +72,11 @@ QString WhatSavingOverLoses(const CTesslar2Doc& doc, const QString& strPath) {
         .arg(strFile, UnkeptNames(doc.UnkeptInFile()));
 }
 
+// strError names the file and says why it would not open.
+void ShowOpenFailure(QWidget* pParent, const QString& strError) {
+    ShowMessageBox(pParent, QStringLiteral("Failed to open document.\n\n%1").arg(strError));
+}
+
 enum class SaveOver {
     Here,
     Elsewhere,
@@ -128,7 +133,7 @@ bool CMainFrame::ReadDocumentFile(const QString& strPath, QString* pWarning) {
     QString strError;
     QString strWarning;
     if (!m_pDoc->OnOpenDocument(strPath, strError, &strWarning)) {
-        ShowMessageBox(this, QStringLiteral("Failed to open document.\n\n%1").arg(strError));
+        ShowOpenFailure(this, strError);
         return false;
     }
     m_pView->OnInitialUpdate();
@@ -194,10 +199,10 @@ bool CMainFrame::OfferLeftCopy(LeftCopy& copy) {
     case QMessageBox::No: copy.Discard(); return false;
     default: return false;
     }
-    QString strError;
     if (!SaveModified()) return false;
+    QString strError;
     if (!m_pDoc->OnOpenLeftCopy(copy, strError)) {
-        ShowMessageBox(this, QStringLiteral("Failed to open document.\n\n%1").arg(strError));
+        ShowOpenFailure(this, strError);
         return false;
     }
     m_pView->OnInitialUpdate();
